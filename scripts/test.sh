@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Installs what Vorenx needs, builds it and runs every test: the plain build,
+# an AddressSanitizer + UndefinedBehaviorSanitizer build, a ThreadSanitizer
+# build of the link, worker and history suites, and each fuzz target for a
+# bounded time. Ends with one summary line.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+export QT_QPA_PLATFORM=offscreen
+FUZZ_SECONDS=${FUZZ_SECONDS:-30}
+
+bash scripts/setup.sh || exit 1
+
+passed=0
+failed=0
+summary=()
+
+# run_ctest NAME DIR [ctest args...]: runs ctest and adds its counts to the totals.
+run_ctest() {
+  local name=$1 dir=$2; shift 2
+  local log; log=$(mktemp)
+  ctest --test-dir "$dir" --output-on-failure "$@" 2>&1 | tee "$log"
+  local line; line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+  rm -f "$log"
+  if [ -z "$line" ]; then
+    failed=$((failed + 1)); summary+=("$name: no result"); return
+  fi
+  local nfail total
+  nfail=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+  total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$line")
+  passed=$((passed + total - nfail)); failed=$((failed + nfail))
+  summary+=("$name: $((total - nfail)) of $total passed")
+}
+
+build_or_fail() {
+  local name=$1; shift
+  if ! bash scripts/build.sh "$@"; then
+    failed=$((failed + 1)); summary+=("$name: build failed"); return 1
+  fi
+}
+
+# 1. The plain build: every test, the benchmarks built.
+if build_or_fail plain build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo; then
+  run_ctest plain build-test
+fi
+
+# 2. AddressSanitizer + UndefinedBehaviorSanitizer: every test.
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+if build_or_fail asan build-asan -DCMAKE_BUILD_TYPE=Debug -DVORENX_SANITIZE=address,undefined \
+     -DVORENX_BUILD_BENCH=OFF -DVORENX_BUILD_APPS=OFF; then
+  run_ctest asan+ubsan build-asan
+fi
+
+# 3. ThreadSanitizer: the suites labelled tsan (link, worker, history, panel).
+export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/tests/tsan.supp
+if build_or_fail tsan build-tsan -DCMAKE_BUILD_TYPE=Debug -DVORENX_SANITIZE=thread \
+     -DVORENX_BUILD_BENCH=OFF -DVORENX_BUILD_APPS=OFF; then
+  run_ctest tsan build-tsan -L tsan
+fi
+
+# 4. Fuzz targets, each for a bounded time.
+if CC=clang CXX=clang++ build_or_fail fuzz build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+     -DVORENX_BUILD_FUZZ=ON -DVORENX_BUILD_TESTS=OFF -DVORENX_BUILD_BENCH=OFF -DVORENX_BUILD_APPS=OFF; then
+  for f in build-fuzz/fuzz/*/fuzz_*; do
+    [ -x "$f" ] || continue
+    corpus=$(mktemp -d)
+    if "$f" -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=2048 "$corpus" >"$corpus.log" 2>&1; then
+      passed=$((passed + 1)); summary+=("$(basename "$f"): clean for ${FUZZ_SECONDS}s")
+    else
+      tail -n 40 "$corpus.log"
+      failed=$((failed + 1)); summary+=("$(basename "$f"): FAILED")
+    fi
+    rm -rf "$corpus" "$corpus.log"
+  done
+fi
+
+echo
+printf '%s\n' "${summary[@]}"
+echo "All suites: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,101 @@
+#pragma once
+// The program's model of the instrument: the serial connection's flags, the
+// decoded state of both displays, the requested settings, the poll throttle and
+// the sample history. One instance is owned by the main window.
+//
+// Threads: Poll, SendLower and AppendSample run on the worker. Flags that both
+// threads touch are atomics. m_state is written only by Poll and read from the
+// window's thread through State(); m_request and the two pending flags change
+// together under m_requestLock, so a handler's change is never overwritten by
+// the worker's copy of the decoded state (SyncRequestFromState).
+
+#include <QString>
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+
+#include "display/SampleHistory.h"
+#include "link/InstrumentState.h"
+#include "link/QelHardDll.h"
+#include "platform/Clock.h"
+
+namespace vorenx {
+
+// Milliseconds between two reads for interval indexes 0..3 ("1S", "2S", "5S", "10S").
+inline constexpr std::array<std::uint32_t, 4> kPollIntervalMs = {1000, 2000, 5000, 10000};
+inline constexpr int kStatusFrameSize = 24;
+
+class CDeviceLink {
+ public:
+  enum class Side { Upper, Lower };
+
+  explicit CDeviceLink(QelHardDll& hard, TickSource ticks = SystemTicks(),
+                       LocalTimeSource clock = SystemClock());
+  // Closes the port last used (QelCloseCOM(m_port)).
+  ~CDeviceLink();
+  CDeviceLink(const CDeviceLink&) = delete;
+  CDeviceLink& operator=(const CDeviceLink&) = delete;
+
+  // Reads and decodes one status frame when the interval has passed.
+  // 0: no read made; otherwise QelGetData's result (1 = a frame was decoded).
+  std::uint16_t Poll();
+  // Sends m_request's lower settings. 0 when not connected, else QelSetLower's result.
+  std::uint16_t SendLower();
+  // The lower mode byte built from a requested state.
+  static std::uint8_t LowerModeByte(const InstrumentState& request);
+
+  // Adds one sample of the current m_state to the history (called by Poll).
+  void AppendSample();
+  int CopyUpperValues(double* out) { return m_history.CopyUpperValues(out); }
+  int CopyLowerValues(double* out) { return m_history.CopyLowerValues(out); }
+  bool NewestTexts(QString& time, QString& upper, QString& lower) {
+    return m_history.NewestTexts(time, upper, lower);
+  }
+  void ClearHistory() { m_history.ClearHistory(); }
+  SampleHistory& History() { return m_history; }
+
+  // A copy of the decoded state; safe from any thread.
+  InstrumentState State() const;
+  // A copy of the requested state; safe from any thread.
+  InstrumentState Request() const;
+  // Window's thread: change the request and mark that side pending, as one step.
+  void ChangeRequest(Side side, const std::function<void(InstrumentState&)>& edit);
+  // Worker: change the request without touching the pending flags.
+  void EditRequest(const std::function<void(InstrumentState&)>& edit);
+  // Worker, after a poll: copy the decoded upper function into the request
+  // unless an upper change is pending, and every other field unless a lower
+  // change is pending.
+  void SyncRequestFromState();
+
+  QelHardDll& Library() { return m_hard; }
+  // Milliseconds of the chosen poll interval.
+  std::uint32_t IntervalMs() const;
+  float IntervalSeconds() const { return m_intervalSeconds[static_cast<std::size_t>(IntervalIndex())]; }
+  int IntervalIndex() const;
+
+  std::atomic<bool> m_readOnce{false};
+  std::atomic<std::int32_t> m_upperPending{0};
+  std::atomic<std::int32_t> m_lowerPending{0};
+  std::atomic<std::int32_t> m_connected{0};
+  std::atomic<std::int32_t> m_running{1};
+  std::atomic<std::int32_t> m_port{5};
+  InstrumentState m_state;    // written by Poll only; read it elsewhere through State()
+  InstrumentState m_request;  // guarded by m_requestLock; read through Request()
+  std::uint32_t m_lastPollTick = 0;
+  const std::array<float, 6> m_intervalSeconds{1.0f, 2.0f, 5.0f, 10.0f, 20.0f, 50.0f};
+  std::atomic<std::int32_t> m_intervalIndex{1};
+  std::atomic<bool> m_saveImagePending{false};
+  QString m_saveImagePath;  // written before m_saveImagePending is set, read after it is seen
+
+ private:
+  QelHardDll& m_hard;
+  TickSource m_ticks;
+  LocalTimeSource m_clock;
+  SampleHistory m_history;
+  mutable std::mutex m_stateLock;
+  mutable std::mutex m_requestLock;
+};
+
+}  // namespace vorenx

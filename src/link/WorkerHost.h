@@ -1,0 +1,38 @@
+#pragma once
+// Everything the worker thread asks of the window: the only bridge between the
+// worker and the widgets. The main window implements it by handing each call to
+// its own thread and waiting (a blocking hand-off), except RedrawPanel, which
+// composes the panel image on the calling thread and queues the repaint.
+// The worker makes every call while it holds no lock.
+
+#include <QString>
+
+#include "link/InstrumentState.h"
+
+namespace vorenx {
+
+class WorkerHost {
+ public:
+  virtual ~WorkerHost() = default;
+
+  // Status line: "Connected" or "DisConnected".
+  virtual void SetStatusText(const QString& text) = 0;
+  // Run button: "Stop" while polling runs, "Run" while paused.
+  virtual void SetRunText(const QString& text) = 0;
+  // Port list: select entry `port`; 10 or more leaves the list without a selection.
+  // Must not queue a command.
+  virtual void SelectPort(int port) = 0;
+  // Redraw the meter panel from the link's state and history.
+  virtual void RedrawPanel() = 0;
+  // Insert the newest sample at the top of the readings table; `pollResult` is Poll's result.
+  virtual void UpdateReadingsTable(int pollResult) = 0;
+  // Bring the settings panel into line with the decoded state (never queues a command).
+  virtual void RefreshFromInstrument(const InstrumentState& state) = 0;
+  // Remove every row and column of the readings table, lay it out as at start-up, repaint it.
+  virtual void ResetReadingsTable() = 0;
+  // Fit the source value field: set its limits and decimals, let it re-validate its text,
+  // and return its value (0 when empty).
+  virtual float FitSourceField(float low, float high, int decimals) = 0;
+};
+
+}  // namespace vorenx
