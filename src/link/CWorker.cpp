@@ -1,0 +1,139 @@
+#include "link/CWorker.h"
+
+namespace vorenx {
+
+CWorker::CWorker(CDeviceLink& link, CommandQueue& commands, QelDisplayDll& display,
+                 WorkerHost& host, const std::atomic<std::int32_t>& displayLength)
+    : m_link(link), m_commands(commands), m_display(display), m_host(host),
+      m_displayLength(displayLength) {}
+
+CWorker::~CWorker() {
+  RequestStop();
+  Join();
+}
+
+void CWorker::Start() {
+  if (m_hWorker.joinable()) return;
+  m_stop.store(false);
+  m_finished.store(false);
+  m_hWorker = std::thread([this] { WorkerThreadProc(); });
+}
+
+void CWorker::RequestStop() {
+  m_stop.store(true);
+  m_wake.Set();
+}
+
+void CWorker::Join() {
+  if (m_hWorker.joinable()) m_hWorker.join();
+}
+
+int CWorker::WorkerThreadProc() {
+  QelHardDll& hard = m_link.Library();
+  bool found = false;
+  for (int port = 0; port < kProbePortCount && !m_stop.load(); ++port) {
+    m_link.m_port.store(port);
+    if (hard.QelIsDevConnect(port) != 0) {
+      found = true;
+      break;
+    }
+  }
+  m_link.m_running.store(found ? 1 : 0);
+  if (!m_stop.load()) m_host.SelectPort(m_link.m_port.load());
+
+  while (!m_stop.load()) {
+    WorkerCycle();
+    // The pause ends early when a stop is requested.
+    m_wake.WaitFor(kCyclePauseMs);
+  }
+  m_finished.store(true);
+  if (m_onFinished) m_onFinished();
+  return 1;
+}
+
+void CWorker::WorkerCycle() {
+  CheckConnection();
+
+  bool executed = false;
+  for (SettingCommand c = m_commands.TakeCommand(); c.type != CmdNone; c = m_commands.TakeCommand()) {
+    ExecuteCommand(c);
+    executed = true;
+  }
+  if (executed) m_link.m_readOnce.store(true);
+
+  if (m_link.m_connected.load() == 0) return;
+
+  const std::uint16_t r = m_link.Poll();
+  m_host.SetRunText(m_link.m_running.load() == 1 ? QStringLiteral("Stop") : QStringLiteral("Run"));
+  if (r == 0) return;
+
+  m_host.RedrawPanel();
+  m_host.UpdateReadingsTable(r);
+  m_host.RefreshFromInstrument(m_link.State());
+  m_link.SyncRequestFromState();
+}
+
+bool CWorker::CheckConnection() {
+  const bool answers = m_link.Library().QelIsDevConnect(m_link.m_port.load()) != 0;
+  const bool connected = m_link.m_connected.load() != 0;
+  if (answers && !connected) {
+    m_host.SetStatusText(QStringLiteral("Connected"));
+    m_link.m_connected.store(1);
+  } else if (!answers && connected) {
+    m_host.SetStatusText(QStringLiteral("DisConnected"));
+    m_link.m_connected.store(0);
+  }
+  return answers;
+}
+
+bool CWorker::OpenPort(int port) {
+  m_link.m_port.store(port);
+  const bool opened = m_link.Library().QelOpenCOM(port) != 0;
+  m_host.SetStatusText(opened ? QStringLiteral("Connected") : QStringLiteral("DisConnected"));
+  return opened;
+}
+
+void CWorker::ClearReadings() {
+  m_link.ClearHistory();
+  m_host.ResetReadingsTable();
+}
+
+void CWorker::ExecuteCommand(const SettingCommand& c) {
+  switch (c.type) {
+    case CmdToggleRun:
+      m_link.m_running.store(m_link.m_running.load() == 1 ? 0 : 1);
+      break;
+    case CmdOpenPort:
+      OpenPort(c.argument);
+      break;
+    case CmdSetUpper: {
+      ClearReadings();
+      m_link.m_upperPending.store(0);
+      if (m_link.m_connected.load() != 0)
+        m_link.Library().QelSetUpper(m_link.m_port.load(), m_link.Request().upperFunction);
+      break;
+    }
+    case CmdSetLower: {
+      ClearReadings();
+      const InstrumentState request = m_link.Request();
+      float high = 0.0f;
+      float low = 0.0f;
+      m_display.SFGetRange(request.lowerFunction, &high, &low, request.celsius ? 1 : 0);
+      const int decimals = m_display.SFGetDecimalLen(request.lowerFunction, request.lowerValue);
+      const float value = m_host.FitSourceField(low, high, decimals);
+      m_link.EditRequest([value](InstrumentState& r) { r.lowerValue = value; });
+      m_link.SendLower();
+      break;
+    }
+    case CmdSetDisplayLength:
+      m_display.dmmSetDisPlayLen(m_displayLength.load());
+      break;
+    case CmdSetDisplayWave:
+      m_display.dmmSetDisPlayWave(c.argument);
+      break;
+    default:
+      break;  // unknown types are accepted and do nothing
+  }
+}
+
+}  // namespace vorenx

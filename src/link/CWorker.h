@@ -1,0 +1,68 @@
+#pragma once
+// The worker thread: probes ports 0..19 for the instrument, then runs a cycle
+// every 200 ms until stopped: check the connection, carry out queued setting
+// commands, poll a status frame, and pass a new reading on to the panel, the
+// readings table and the settings panel through the WorkerHost.
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <thread>
+
+#include "display/QelDisplayDll.h"
+#include "link/CDeviceLink.h"
+#include "link/CommandQueue.h"
+#include "link/WorkerHost.h"
+#include "platform/AutoResetEvent.h"
+
+namespace vorenx {
+
+inline constexpr int kProbePortCount = 20;
+inline constexpr unsigned kCyclePauseMs = 200;
+
+class CWorker {
+ public:
+  CWorker(CDeviceLink& link, CommandQueue& commands, QelDisplayDll& display, WorkerHost& host,
+          const std::atomic<std::int32_t>& displayLength);
+  // Stops and joins the thread if it still runs.
+  ~CWorker();
+  CWorker(const CWorker&) = delete;
+  CWorker& operator=(const CWorker&) = delete;
+
+  // Starts WorkerThreadProc on a new thread.
+  void Start();
+  // Sets the stop flag and wakes the pause; the thread ends within one cycle.
+  void RequestStop();
+  // True once WorkerThreadProc has returned (or was never started).
+  bool Finished() const { return m_finished.load(); }
+  // Joins the thread; call after Finished() or when no host call can block.
+  void Join();
+  // Called on the worker thread just before it ends (the window uses it to
+  // leave its waiting loop).
+  void SetOnFinished(std::function<void()> onFinished) { m_onFinished = std::move(onFinished); }
+
+  // The thread's body; returns 1.
+  int WorkerThreadProc();
+  // One iteration of the cycle.
+  void WorkerCycle();
+  void ExecuteCommand(const SettingCommand& c);
+  bool OpenPort(int port);
+  bool CheckConnection();
+  void ClearReadings();
+
+  bool StopRequested() const { return m_stop.load(); }
+
+ private:
+  CDeviceLink& m_link;
+  CommandQueue& m_commands;
+  QelDisplayDll& m_display;
+  WorkerHost& m_host;
+  const std::atomic<std::int32_t>& m_displayLength;
+  std::atomic<bool> m_stop{false};
+  std::atomic<bool> m_finished{true};
+  AutoResetEvent m_wake{false};
+  std::function<void()> m_onFinished;
+  std::thread m_hWorker;
+};
+
+}  // namespace vorenx
