@@ -1,0 +1,47 @@
+#pragma once
+// A recording WorkerHost: the window as the worker sees it.
+
+#include <QMutex>
+#include <QMutexLocker>
+#include <QStringList>
+
+#include "link/WorkerHost.h"
+
+namespace vorenx::testing {
+
+class FakeWorkerHost : public WorkerHost {
+ public:
+  void SetStatusText(const QString& text) override { Record("Status:" + text); }
+  void SetRunText(const QString& text) override { Record("Run:" + text); }
+  void SelectPort(int port) override { Record(QStringLiteral("SelectPort:%1").arg(port)); }
+  void RedrawPanel() override { Record("Redraw"); }
+  void UpdateReadingsTable(int pollResult) override { Record(QStringLiteral("Table:%1").arg(pollResult)); }
+  void RefreshFromInstrument(const InstrumentState& s) override {
+    Record(QStringLiteral("Refresh:%1").arg(s.lowerFunction));
+  }
+  void ResetReadingsTable() override { Record("ResetTable"); }
+  float FitSourceField(float low, float high, int decimals) override {
+    Record(QStringLiteral("Fit:%1,%2,%3").arg(low).arg(high).arg(decimals));
+    return fieldValue;
+  }
+
+  QStringList Calls() const {
+    QMutexLocker lock(&m_mutex);
+    return m_calls;
+  }
+  void ClearCalls() {
+    QMutexLocker lock(&m_mutex);
+    m_calls.clear();
+  }
+  float fieldValue = 0.0f;
+
+ private:
+  void Record(const QString& call) {
+    QMutexLocker lock(&m_mutex);
+    m_calls << call;
+  }
+  mutable QMutex m_mutex;
+  QStringList m_calls;
+};
+
+}  // namespace vorenx::testing

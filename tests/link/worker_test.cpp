@@ -1,0 +1,226 @@
+// The worker: the start-up probe, the cycle's order and early ends, command
+// execution, and the rule that a handler's pending change is never overwritten.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QThread>
+#include <atomic>
+#include <thread>
+
+#include "FakeQelDisplayDll.h"
+#include "FakeQelHardDll.h"
+#include "FakeWorkerHost.h"
+#include "link/CWorker.h"
+#include "link/StatusFrame.h"
+
+using namespace vorenx;
+using namespace vorenx::testing;
+
+namespace {
+
+class WorkerTest : public ::testing::Test {
+ protected:
+  WorkerTest()
+      : link(hard, [this] { return tick.load(); }, [] { return LocalTime{2026, 3, 4, 5, 6, 7, 0}; }),
+        worker(link, commands, display, host, displayLength) {
+    std::array<unsigned char, 24> f{};
+    f[StatusFrame::kUpperFunction] = 0x11;
+    f[StatusFrame::kLowerFunction] = 0x40;
+    f[StatusFrame::kFlags] = 0x10;
+    f[StatusFrame::kWiring] = 4;
+    hard.SetFrame(f);
+  }
+
+  // Waits (bounded) until `pred` holds; the worker runs on its own thread.
+  template <typename Pred>
+  bool WaitUntil(Pred pred) {
+    QElapsedTimer t;
+    t.start();
+    while (!pred()) {
+      if (t.elapsed() > 10000) return false;
+      QThread::msleep(2);
+    }
+    return true;
+  }
+
+  FakeQelHardDll hard;
+  FakeQelDisplayDll display;
+  FakeWorkerHost host;
+  CommandQueue commands;
+  std::atomic<std::int32_t> displayLength{240};
+  std::atomic<std::uint32_t> tick{50000};
+  CDeviceLink link;
+  CWorker worker;
+};
+
+TEST_F(WorkerTest, DisconnectedCycleChecksAndEndsEarly) {
+  link.m_port = 4;
+  worker.WorkerCycle();
+  EXPECT_EQ(hard.Calls(), QStringList{"IsDevConnect(4)"});
+  EXPECT_TRUE(host.Calls().isEmpty());  // no change, no status rewrite
+}
+
+TEST_F(WorkerTest, ConnectedCycleRunsItsStepsInOrder) {
+  hard.SetAnswering({5});
+  worker.WorkerCycle();
+  EXPECT_EQ(hard.Calls(), (QStringList{"IsDevConnect(5)", "GetData(5,24)"}));
+  EXPECT_EQ(host.Calls(), (QStringList{"Status:Connected", "Run:Stop", "Redraw", "Table:1", "Refresh:18"}));
+  EXPECT_EQ(link.Request().lowerFunction, 18);
+  EXPECT_EQ(link.Request().upperFunction, 2);
+
+  // Within the interval: the Run text is still rewritten, nothing else.
+  host.ClearCalls();
+  worker.WorkerCycle();
+  EXPECT_EQ(host.Calls(), QStringList{"Run:Stop"});
+}
+
+TEST_F(WorkerTest, AnyNonZeroPollResultPassesTheReadingOn) {
+  hard.SetAnswering({5});
+  hard.SetFrame(hard.frame, 2);
+  worker.WorkerCycle();
+  EXPECT_EQ(host.Calls(), (QStringList{"Status:Connected", "Run:Stop", "Redraw", "Table:2", "Refresh:5"}));
+}
+
+TEST_F(WorkerTest, CheckConnectionRewritesTheStatusOnlyOnAChange) {
+  link.m_port = 2;
+  hard.SetAnswering({2});
+  EXPECT_TRUE(worker.CheckConnection());
+  EXPECT_TRUE(worker.CheckConnection());
+  hard.SetAnswering({});
+  EXPECT_FALSE(worker.CheckConnection());
+  EXPECT_FALSE(worker.CheckConnection());
+  EXPECT_EQ(host.Calls(), (QStringList{"Status:Connected", "Status:DisConnected"}));
+  EXPECT_EQ(link.m_connected, 0);
+}
+
+TEST_F(WorkerTest, OpenPortRewritesTheStatusEveryTimeAndLeavesConnectedAlone) {
+  hard.SetAnswering({3});
+  EXPECT_TRUE(worker.OpenPort(3));
+  EXPECT_TRUE(worker.OpenPort(3));
+  EXPECT_FALSE(worker.OpenPort(8));
+  EXPECT_EQ(host.Calls(), (QStringList{"Status:Connected", "Status:Connected", "Status:DisConnected"}));
+  EXPECT_EQ(link.m_port, 8);
+  EXPECT_EQ(link.m_connected, 0);
+}
+
+TEST_F(WorkerTest, OpenPortThenSetLowerRunInQueueOrderWithTheLaterPort) {
+  hard.SetAnswering({1, 6});
+  link.m_port = 1;
+  link.m_connected = 1;
+  commands.PostCommand({CmdOpenPort, 3});
+  commands.PostCommand({CmdSetLower, 0});
+  commands.PostCommand({CmdOpenPort, 6});
+  host.fieldValue = 12.5f;
+  display.rangeLow = -10;
+  display.rangeHigh = 75;
+  display.decimals = 2;
+  link.ChangeRequest(CDeviceLink::Side::Lower, [](InstrumentState& r) { r.lowerFunction = 6; });
+  worker.WorkerCycle();
+  EXPECT_EQ(hard.Calls().mid(0, 3),
+            (QStringList{"IsDevConnect(1)", "OpenCOM(6)", "SetLower(6,6,0x0a,12.5)"}));
+  EXPECT_EQ(display.Calls(), (QStringList{"GetRange(6,0)", "GetDecimalLen(6,0)"}));
+  EXPECT_TRUE(host.Calls().contains("ResetTable"));
+  EXPECT_TRUE(host.Calls().contains("Fit:-10,75,2"));
+  EXPECT_EQ(link.m_lowerPending, 0);
+}
+
+TEST_F(WorkerTest, ExecutedCommandMakesThePausedLinkReadOnce) {
+  hard.SetAnswering({5});
+  link.m_running = 0;
+  worker.WorkerCycle();
+  EXPECT_EQ(hard.Count("GetData"), 0);
+  EXPECT_EQ(host.Calls().last(), "Run:Run");
+
+  commands.PostCommand({CmdSetDisplayWave, 0});
+  tick += 2000;
+  worker.WorkerCycle();
+  EXPECT_EQ(hard.Count("GetData"), 1);
+  EXPECT_EQ(display.Calls(), QStringList{"SetDisPlayWave(0)"});
+  tick += 2000;
+  worker.WorkerCycle();
+  EXPECT_EQ(hard.Count("GetData"), 1);
+}
+
+TEST_F(WorkerTest, ToggleRunWhileDisconnectedFlipsButTheTextWaits) {
+  commands.PostCommand({CmdToggleRun, 0});
+  worker.WorkerCycle();
+  EXPECT_EQ(link.m_running, 0);
+  EXPECT_TRUE(host.Calls().isEmpty());
+  hard.SetAnswering({5});
+  worker.WorkerCycle();
+  EXPECT_TRUE(host.Calls().contains("Run:Run"));
+}
+
+TEST_F(WorkerTest, SetCommandsWhileDisconnectedClearButSendNothing) {
+  link.m_upperPending = 1;
+  link.m_lowerPending = 1;
+  commands.PostCommand({CmdSetUpper, 0});
+  commands.PostCommand({CmdSetLower, 0});
+  commands.PostCommand({CmdSetDisplayLength, 0});
+  displayLength = 480;
+  worker.WorkerCycle();
+  EXPECT_EQ(hard.Count("SetUpper"), 0);
+  EXPECT_EQ(hard.Count("SetLower"), 0);
+  EXPECT_EQ(link.m_upperPending, 0);
+  EXPECT_EQ(link.m_lowerPending, 0);
+  EXPECT_EQ(host.Calls().count("ResetTable"), 2);
+  EXPECT_EQ(display.Calls().last(), "SetDisPlayLen(480)");
+}
+
+TEST_F(WorkerTest, ProbeStopsAtTheFirstAnsweringPort) {
+  hard.SetAnswering({12, 15});
+  worker.Start();
+  ASSERT_TRUE(WaitUntil([&] { return host.Calls().contains("SelectPort:12"); }));
+  worker.RequestStop();
+  ASSERT_TRUE(WaitUntil([&] { return worker.Finished(); }));
+  worker.Join();
+  EXPECT_EQ(link.m_port, 12);
+  EXPECT_EQ(link.m_running, 1);
+  const QStringList calls = hard.Calls();
+  EXPECT_EQ(calls.indexOf("IsDevConnect(12)"), 12);
+  EXPECT_FALSE(calls.contains("IsDevConnect(13)"));
+}
+
+TEST_F(WorkerTest, ProbeWithNoInstrumentLeavesPort19AndPollingOff) {
+  worker.Start();
+  ASSERT_TRUE(WaitUntil([&] { return host.Calls().contains("SelectPort:19"); }));
+  worker.RequestStop();
+  worker.Join();
+  EXPECT_EQ(link.m_port, 19);
+  EXPECT_EQ(link.m_running, 0);
+}
+
+TEST_F(WorkerTest, StopEndsTheThreadWithinACycle) {
+  hard.SetAnswering({0});
+  std::atomic<bool> finishedCallback{false};
+  worker.SetOnFinished([&] { finishedCallback = true; });
+  worker.Start();
+  ASSERT_TRUE(WaitUntil([&] { return hard.Count("GetData") >= 1; }));
+  worker.RequestStop();
+  ASSERT_TRUE(WaitUntil([&] { return worker.Finished(); }));
+  worker.Join();
+  EXPECT_TRUE(finishedCallback);
+}
+
+// A handler sets its pending flag and its change as one step while the worker
+// copies the decoded state: the handler's value must survive every copy.
+TEST_F(WorkerTest, PendingChangeIsNeverOverwrittenByTheWorkersCopy) {
+  hard.SetAnswering({5});
+  link.m_connected = 1;
+  ASSERT_EQ(link.Poll(), 1);  // decoded lower function is 18
+  for (int round = 0; round < 200; ++round) {
+    link.m_lowerPending = 0;
+    std::atomic<bool> go{false};
+    std::thread copier([&] {
+      while (!go) std::this_thread::yield();
+      for (int i = 0; i < 50; ++i) link.SyncRequestFromState();
+    });
+    go = true;
+    const FunctionCode wanted = static_cast<FunctionCode>(19 + round % 8);
+    link.ChangeRequest(CDeviceLink::Side::Lower, [&](InstrumentState& r) { r.lowerFunction = wanted; });
+    copier.join();
+    ASSERT_EQ(link.Request().lowerFunction, wanted) << round;
+  }
+}
+
+}  // namespace
