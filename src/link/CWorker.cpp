@@ -39,6 +39,10 @@ int CWorker::WorkerThreadProc() {
     }
   }
   m_link.m_running.store(found ? 1 : 0);
+  // The found port replaces the one the window queued for its initial selection
+  // (commands merge by type), so the link opens where the instrument answered and
+  // the Port list shows the port in use.
+  if (found) m_commands.PostCommand({CmdOpenPort, m_link.m_port.load()});
   if (!m_stop.load()) m_host.SelectPort(m_link.m_port.load());
 
   while (!m_stop.load()) {
