@@ -181,6 +181,28 @@ TEST_F(WorkerTest, ProbeStopsAtTheFirstAnsweringPort) {
   EXPECT_FALSE(calls.contains("IsDevConnect(13)"));
 }
 
+TEST_F(WorkerTest, FoundPortReplacesTheStartUpSelection) {
+  commands.PostCommand({CmdOpenPort, 4});  // the window's initial "COM4"
+  hard.SetAnswering({2});
+  worker.Start();
+  ASSERT_TRUE(WaitUntil([&] { return hard.Count("OpenCOM") >= 1; }));
+  worker.RequestStop();
+  worker.Join();
+  EXPECT_EQ(hard.Count("OpenCOM"), 1);
+  EXPECT_TRUE(hard.Calls().contains("OpenCOM(2)"));
+  EXPECT_EQ(link.m_port, 2);
+}
+
+TEST_F(WorkerTest, NoInstrumentKeepsTheStartUpSelection) {
+  commands.PostCommand({CmdOpenPort, 4});
+  worker.Start();
+  ASSERT_TRUE(WaitUntil([&] { return hard.Count("OpenCOM") >= 1; }));
+  worker.RequestStop();
+  worker.Join();
+  EXPECT_TRUE(hard.Calls().contains("OpenCOM(4)"));
+  EXPECT_EQ(link.m_port, 4);
+}
+
 TEST_F(WorkerTest, ProbeWithNoInstrumentLeavesPort19AndPollingOff) {
   worker.Start();
   ASSERT_TRUE(WaitUntil([&] { return host.Calls().contains("SelectPort:19"); }));
