@@ -1,0 +1,52 @@
+#include "PortMap.h"
+
+#include <QtGlobal>
+
+namespace qelhard {
+
+std::optional<std::pair<int, QString>> ParsePortAssignment(const QString& text) {
+  const qsizetype eq = text.indexOf(QLatin1Char('='));
+  if (eq <= 0) return std::nullopt;
+  bool ok = false;
+  const int port = text.left(eq).trimmed().toInt(&ok);
+  const QString path = text.mid(eq + 1).trimmed();
+  if (!ok || port < 0 || port >= kPortCount || path.isEmpty()) return std::nullopt;
+  return std::make_pair(port, path);
+}
+
+std::map<int, QString> ParsePortList(const QString& text, QStringList* errors) {
+  std::map<int, QString> result;
+  const QStringList entries = text.split(QLatin1Char(','), Qt::SkipEmptyParts);
+  for (const QString& entry : entries) {
+    if (auto parsed = ParsePortAssignment(entry))
+      result[parsed->first] = parsed->second;
+    else if (errors)
+      errors->append(entry.trimmed());
+  }
+  return result;
+}
+
+PortMap::PortMap() {
+  for (int n = 0; n < kPortCount; ++n) m_paths[static_cast<std::size_t>(n)] = DefaultPath(n);
+  const QString env = qEnvironmentVariable("VORENX_PORTS");
+  QStringList errors;
+  for (const auto& [port, path] : ParsePortList(env, &errors))
+    m_paths[static_cast<std::size_t>(port)] = path;
+  for (const QString& bad : errors)
+    qWarning("VORENX_PORTS: ignored \"%s\" (expected N=PATH with N from 0 to 19)", qPrintable(bad));
+}
+
+QString PortMap::DefaultPath(int port) { return QStringLiteral("/dev/ttyUSB%1").arg(port); }
+
+QString PortMap::PathOf(int port) const {
+  if (port < 0 || port >= kPortCount) return {};
+  return m_paths[static_cast<std::size_t>(port)];
+}
+
+bool PortMap::Set(int port, const QString& path) {
+  if (port < 0 || port >= kPortCount || path.isEmpty()) return false;
+  m_paths[static_cast<std::size_t>(port)] = path;
+  return true;
+}
+
+}  // namespace qelhard

@@ -1,0 +1,122 @@
+#include "Protocol.h"
+
+#include <cstring>
+
+namespace qelhard {
+
+std::uint8_t Crc8(const std::uint8_t* data, std::size_t size) {
+  std::uint8_t crc = 0;
+  for (std::size_t i = 0; i < size; ++i) {
+    crc ^= data[i];
+    for (int bit = 0; bit < 8; ++bit)
+      crc = static_cast<std::uint8_t>((crc & 0x80) ? (crc << 1) ^ 0x07 : crc << 1);
+  }
+  return crc;
+}
+
+bool HeaderMatches(const FrameFormat& format, const std::uint8_t* frame) {
+  return frame[0] == format.lead && (frame[1] & format.kindMask) == format.kindValue;
+}
+
+bool ChecksumMatches(const FrameFormat& format, const std::uint8_t* frame) {
+  return Crc8(frame, format.size - 1) == frame[format.size - 1];
+}
+
+void Seal(const FrameFormat& format, std::uint8_t* frame) {
+  frame[format.size - 1] = Crc8(frame, format.size - 1);
+}
+
+namespace {
+
+Request NewRequest(Command command, std::uint8_t sequence) {
+  Request r{};
+  r[0] = kRequestLead;
+  r[1] = static_cast<std::uint8_t>(command);
+  r[2] = sequence;
+  return r;
+}
+
+Request Sealed(Request r) {
+  Seal(kRequestFormat, r.data());
+  return r;
+}
+
+}  // namespace
+
+Request BuildIdentify(std::uint8_t sequence) { return Sealed(NewRequest(Command::Identify, sequence)); }
+
+Request BuildReadStatus(std::uint8_t sequence) {
+  return Sealed(NewRequest(Command::ReadStatus, sequence));
+}
+
+Request BuildSetUpper(std::uint8_t sequence, std::int32_t function) {
+  Request r = NewRequest(Command::SetUpper, sequence);
+  r[3] = static_cast<std::uint8_t>(function);
+  return Sealed(r);
+}
+
+Request BuildSetLower(std::uint8_t sequence, std::int32_t function, std::int32_t mode, float value) {
+  Request r = NewRequest(Command::SetLower, sequence);
+  r[3] = static_cast<std::uint8_t>(function);
+  r[4] = static_cast<std::uint8_t>(mode);
+  std::uint32_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  for (int i = 0; i < 4; ++i) r[5 + i] = static_cast<std::uint8_t>(bits >> (8 * i));
+  return Sealed(r);
+}
+
+Command RequestCommand(const Request& request) { return static_cast<Command>(request[1]); }
+std::uint8_t RequestSequence(const Request& request) { return request[2]; }
+std::uint8_t SetUpperFunction(const Request& request) { return request[3]; }
+
+SetLowerArgs ParseSetLower(const Request& request) {
+  SetLowerArgs args;
+  args.function = request[3];
+  args.mode = request[4];
+  std::uint32_t bits = 0;
+  for (int i = 0; i < 4; ++i) bits |= static_cast<std::uint32_t>(request[5 + i]) << (8 * i);
+  std::memcpy(&args.value, &bits, sizeof bits);
+  return args;
+}
+
+Reply BuildReply(Command command, std::uint8_t sequence) {
+  Reply r{};
+  r[0] = kReplyLead;
+  r[1] = ReplyKind(command);
+  r[kReplySequenceOffset] = sequence;
+  Seal(kReplyFormat, r.data());
+  return r;
+}
+
+Reply BuildIdentifyReply(std::uint8_t sequence) {
+  Reply r = BuildReply(Command::Identify, sequence);
+  std::memcpy(r.data() + kIdentNameOffset, kIdentName, sizeof kIdentName - 1);
+  r[kIdentVersionOffset] = kProtocolVersion;
+  Seal(kReplyFormat, r.data());
+  return r;
+}
+
+Reply BuildAck(Command command, std::uint8_t sequence, bool accepted) {
+  Reply r = BuildReply(command, sequence);
+  r[kAckResultOffset] = accepted ? kAckAccepted : kAckRefused;
+  Seal(kReplyFormat, r.data());
+  return r;
+}
+
+void SealStatusReply(Reply& reply, std::uint8_t sequence) {
+  reply[0] = kReplyLead;
+  reply[1] = ReplyKind(Command::ReadStatus);
+  reply[kReplySequenceOffset] = sequence;
+  reply[11] = 0;
+  reply[12] = 0;
+  Seal(kReplyFormat, reply.data());
+}
+
+bool IsIdentifyReply(const Reply& reply) {
+  return reply[1] == ReplyKind(Command::Identify) &&
+         std::memcmp(reply.data() + kIdentNameOffset, kIdentName, sizeof kIdentName - 1) == 0;
+}
+
+std::uint8_t ReplySequence(const Reply& reply) { return reply[kReplySequenceOffset]; }
+
+}  // namespace qelhard

@@ -1,0 +1,46 @@
+#pragma once
+// One serial port of the library: the QSerialPort, the reply reader and the
+// request sequence number. Blocking request/reply exchanges with a time limit,
+// usable on a thread without a Qt event loop. Not thread-safe on its own.
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+#include "FrameReader.h"
+#include "Protocol.h"
+#include "QelHard.h"
+
+class QSerialPort;
+
+namespace qelhard {
+
+class SerialChannel {
+ public:
+  SerialChannel();
+  ~SerialChannel();
+  SerialChannel(const SerialChannel&) = delete;
+  SerialChannel& operator=(const SerialChannel&) = delete;
+
+  // Opens `path` at 115200 baud, 8N1, no flow control. On failure `why` says why.
+  bool Open(const QString& path, PortDiagnosis& why);
+  void Close();
+  bool IsOpen() const;
+  const QString& Path() const { return m_path; }
+
+  std::uint8_t NextSequence() { return ++m_sequence; }
+  // Discards stale input, sends `request` and waits up to `timeoutMs` for the
+  // reply of the same command and sequence. kOk with `reply` filled, otherwise
+  // kNoReply, kBadChecksum, kMalformed or kIoError (the port is then closed).
+  std::uint16_t Exchange(const Request& request, int timeoutMs, Reply& reply);
+
+ private:
+  std::uint16_t Fail(std::uint16_t result);
+
+  std::unique_ptr<QSerialPort> m_port;
+  FrameReader m_reader{kReplyFormat};
+  std::uint8_t m_sequence = 0;
+  QString m_path;
+};
+
+}  // namespace qelhard

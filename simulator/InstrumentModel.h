@@ -1,0 +1,67 @@
+#pragma once
+// The simulated calibrator's behaviour without any I/O: its settings, the
+// readings it measures or sources at a given time, and its answer to each
+// request of the serial protocol. Time is passed in, so tests control it.
+
+#include <cstdint>
+#include <random>
+
+#include "Protocol.h"
+#include "link/FunctionCode.h"
+
+namespace vorenx::sim {
+
+struct InstrumentSettings {
+  FunctionCode upperFunction = fc::kUpperVoltage;  // 1..3
+  FunctionCode lowerFunction = fc::kVolt;          // 5..26
+  bool outputOn = false;
+  bool cjc = false;
+  bool celsius = true;
+  bool hart = false;
+  std::uint8_t wiring = 2;  // 2, 3 or 4 wires (mode byte bits 0-2)
+  float sourceValue = 0.0f; // in the lower function's unit
+
+  friend bool operator==(const InstrumentSettings&, const InstrumentSettings&) = default;
+};
+
+// Mode byte bits (the QelSetLower argument).
+inline constexpr std::uint8_t kModeWiringMask = 0x07;
+inline constexpr std::uint8_t kModeOutputOn = 0x08;
+inline constexpr std::uint8_t kModeCjc = 0x10;
+inline constexpr std::uint8_t kModeCelsius = 0x20;
+inline constexpr std::uint8_t kModeHart = 0x40;
+inline constexpr std::uint8_t kModeReserved = 0x80;
+// Wiring byte of a status frame when the lower function takes no wiring.
+inline constexpr std::uint8_t kNoWiringByte = 0x55;
+
+class InstrumentModel {
+ public:
+  explicit InstrumentModel(std::uint32_t noiseSeed = 1);
+
+  // False (settings unchanged) for a code outside 1..3.
+  bool SetUpper(std::uint8_t function);
+  // False (settings unchanged) for a function outside 5..26, a mode with bit 7
+  // set or a wiring other than 2/3/4, or a value that is not finite or does
+  // not fit five digits.
+  bool SetLower(std::uint8_t function, std::uint8_t mode, float value);
+  const InstrumentSettings& Settings() const { return m_settings; }
+
+  // Readings at `seconds` since power-on, in the functions' units.
+  double UpperReading(double seconds);
+  // Exactly the source value while the output is on; a measured value otherwise.
+  double LowerReading(double seconds);
+  // The 24-byte status reply for `seconds`.
+  qelhard::Reply StatusReply(double seconds, std::uint8_t sequence);
+  // The answer to one request; false for a command it does not know (no answer).
+  bool Answer(const qelhard::Request& request, double seconds, qelhard::Reply& reply);
+
+ private:
+  double Noise(double amplitude);
+  // A temperature given in ℃, in the unit the settings choose.
+  double InUnit(double celsius) const;
+
+  InstrumentSettings m_settings;
+  std::minstd_rand m_random;
+};
+
+}  // namespace vorenx::sim

@@ -1,0 +1,153 @@
+#include "SimulatedInstrument.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include "FrameReader.h"
+#include "QelHard.h"
+
+namespace vorenx::sim {
+namespace {
+
+constexpr int kPollMs = 20;
+
+QString SystemError(const char* what) {
+  return QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+}  // namespace
+
+SimulatedInstrument::SimulatedInstrument(std::uint32_t noiseSeed) : m_model(noiseSeed) {}
+
+SimulatedInstrument::~SimulatedInstrument() { Stop(); }
+
+QString SimulatedInstrument::Start(QString* error) {
+  Stop();
+  int master = -1;
+  int slave = -1;
+  char name[256] = {};
+  if (openpty(&master, &slave, name, nullptr, nullptr) != 0) {
+    if (error) *error = SystemError("openpty");
+    return {};
+  }
+  termios raw{};
+  tcgetattr(slave, &raw);
+  cfmakeraw(&raw);
+  tcsetattr(slave, TCSANOW, &raw);
+  fcntl(master, F_SETFD, FD_CLOEXEC);
+  fcntl(slave, F_SETFD, FD_CLOEXEC);
+  m_master = master;
+  m_slave = slave;
+  {
+    std::lock_guard guard(m_lock);
+    m_path = QString::fromLocal8Bit(name);
+  }
+  m_start = std::chrono::steady_clock::now();
+  m_running = true;
+  m_thread = std::thread([this] { Serve(); });
+  return Path();
+}
+
+void SimulatedInstrument::Stop() {
+  m_running = false;
+  if (m_thread.joinable()) m_thread.join();
+  if (m_master >= 0) ::close(m_master);
+  if (m_slave >= 0) ::close(m_slave);
+  m_master = m_slave = -1;
+}
+
+QString SimulatedInstrument::Path() const {
+  std::lock_guard guard(m_lock);
+  return m_path;
+}
+
+void SimulatedInstrument::InjectFault(Fault fault, int count) {
+  std::lock_guard guard(m_lock);
+  m_fault = fault;
+  m_faultCount = fault == Fault::None ? 0 : count;
+}
+
+InstrumentSettings SimulatedInstrument::Settings() const {
+  std::lock_guard guard(m_lock);
+  return m_model.Settings();
+}
+
+Fault SimulatedInstrument::TakeFault() {
+  std::lock_guard guard(m_lock);
+  const Fault fault = m_fault;
+  if (m_faultCount > 0 && --m_faultCount == 0) m_fault = Fault::None;
+  return fault;
+}
+
+void SimulatedInstrument::Serve() {
+  qelhard::FrameReader reader(qelhard::kRequestFormat);
+  qelhard::Request request{};
+  std::uint8_t bytes[256];
+  while (m_running) {
+    pollfd p{m_master, POLLIN, 0};
+    if (::poll(&p, 1, kPollMs) <= 0 || (p.revents & POLLIN) == 0) continue;
+    const ssize_t n = ::read(m_master, bytes, sizeof bytes);
+    if (n <= 0) continue;
+    reader.Feed(bytes, static_cast<std::size_t>(n));
+    while (reader.Next(request.data())) Respond(request);
+  }
+}
+
+void SimulatedInstrument::Respond(const qelhard::Request& request) {
+  ++m_requests;
+  const Fault fault = TakeFault();
+  if (fault == Fault::Silent) return;
+  qelhard::Reply reply{};
+  {
+    std::lock_guard guard(m_lock);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
+    // A set request still changes the settings when its acknowledgement is spoilt.
+    if (!m_model.Answer(request, seconds, reply)) return;
+  }
+  switch (fault) {
+    case Fault::Garbage: {
+      static constexpr std::uint8_t kNoise[] = "\x13\x37 line noise \xFF\xFE\x00\x01 not a frame";
+      WriteAll(kNoise, sizeof kNoise);
+      return;
+    }
+    case Fault::BadChecksum:
+      reply.back() ^= 0x5A;
+      break;
+    case Fault::Truncated:
+      WriteAll(reply.data(), reply.size() / 2);
+      return;
+    default:
+      break;
+  }
+  WriteAll(reply.data(), reply.size());
+}
+
+void SimulatedInstrument::WriteAll(const std::uint8_t* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(m_master, data, size);
+    if (n < 0) {
+      if (errno == EINTR || errno == EAGAIN) continue;
+      return;
+    }
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+}
+
+std::unique_ptr<SimulatedInstrument> AttachSimulator(int port, QString* error) {
+  auto instrument = std::make_unique<SimulatedInstrument>();
+  const QString path = instrument->Start(error);
+  if (path.isEmpty()) return nullptr;
+  if (!QelSetPortPath(port, path)) {
+    if (error) *error = QStringLiteral("port %1 is outside 0..19").arg(port);
+    return nullptr;
+  }
+  return instrument;
+}
+
+}  // namespace vorenx::sim

@@ -1,0 +1,72 @@
+#pragma once
+// A simulated calibrator behind a pseudo-terminal: the library opens the
+// terminal's slave side like any serial device, and a thread of this object
+// answers on the master side. Tests can make it misbehave to exercise the
+// library's error paths over the real serial code.
+
+#include <QString>
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "InstrumentModel.h"
+
+namespace vorenx::sim {
+
+enum class Fault {
+  None,
+  Garbage,      // bytes that hold no frame instead of the reply
+  BadChecksum,  // the reply with a wrong CRC
+  Truncated,    // the first half of the reply only
+  Silent,       // no reply at all
+};
+
+class SimulatedInstrument {
+ public:
+  explicit SimulatedInstrument(std::uint32_t noiseSeed = 1);
+  ~SimulatedInstrument();
+  SimulatedInstrument(const SimulatedInstrument&) = delete;
+  SimulatedInstrument& operator=(const SimulatedInstrument&) = delete;
+
+  // Opens a pseudo-terminal in raw mode and starts answering. Returns the
+  // slave's device path; empty (with `error` set) when no terminal could be had.
+  QString Start(QString* error = nullptr);
+  // Stops answering and closes the terminal: its device path disappears, as
+  // when an adapter is unplugged.
+  void Stop();
+  QString Path() const;
+  bool Running() const { return m_running.load(); }
+
+  // The next `count` replies misbehave as `fault` (count < 0: until set back to None).
+  void InjectFault(Fault fault, int count = 1);
+  InstrumentSettings Settings() const;
+  // Requests answered (or deliberately mis-answered) so far.
+  std::uint64_t RequestCount() const { return m_requests.load(); }
+
+ private:
+  void Serve();
+  void Respond(const qelhard::Request& request);
+  void WriteAll(const std::uint8_t* data, std::size_t size);
+  Fault TakeFault();
+
+  mutable std::mutex m_lock;  // guards m_model, m_fault, m_faultCount, m_path
+  InstrumentModel m_model;
+  Fault m_fault = Fault::None;
+  int m_faultCount = 0;
+  QString m_path;
+  int m_master = -1;
+  int m_slave = -1;  // kept open so the master never sees a hang-up between clients
+  std::atomic<bool> m_running{false};
+  std::atomic<std::uint64_t> m_requests{0};
+  std::chrono::steady_clock::time_point m_start;
+  std::thread m_thread;
+};
+
+// Starts a simulated instrument and maps `port` to it (QelSetPortPath).
+// Null when no pseudo-terminal could be opened.
+std::unique_ptr<SimulatedInstrument> AttachSimulator(int port, QString* error = nullptr);
+
+}  // namespace vorenx::sim

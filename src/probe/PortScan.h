@@ -1,0 +1,17 @@
+#pragma once
+// What vorenx-probe does with the library: find the ports where an instrument
+// answers, and read one status frame into a state.
+
+#include <cstdint>
+#include <vector>
+
+#include "link/InstrumentState.h"
+
+namespace vorenx::probe {
+
+// Port numbers first..last (inclusive) where QelIsDevConnect answers, in order.
+std::vector<int> FindAnsweringPorts(int first = 0, int last = 19);
+// QelGetData on an open port; on 1 the frame is decoded into `state`.
+std::uint16_t ReadState(int port, InstrumentState& state);
+
+}  // namespace vorenx::probe

@@ -1,0 +1,153 @@
+// vorenx-probe: lists the ports 0..19 where an instrument answers, or watches
+// one port and prints every decoded status frame.
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QStringList>
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <thread>
+
+#include "PortMap.h"
+#include "PortScan.h"
+#include "ProbeText.h"
+#include "QelHard.h"
+
+namespace {
+
+using vorenx::probe::PortLabel;
+
+std::atomic<bool> g_interrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+extern "C" void OnInterrupt(int) { g_interrupted.store(true); }
+
+struct Options {
+  int watchPort = -1;
+  double intervalSeconds = 1.0;
+  long count = 0;  // 0: until interrupted
+};
+
+void Print(const QString& line) { std::printf("%s\n", line.toUtf8().constData()); std::fflush(stdout); }
+void Complain(const QString& line) { std::fprintf(stderr, "vorenx-probe: %s\n", line.toUtf8().constData()); }
+
+const char kUsage[] =
+    "Usage: vorenx-probe [--port N=PATH]... [--watch N [--interval SECONDS] [--count K]]\n"
+    "Without --watch: lists the ports 0..19 where an instrument answers.\n"
+    "  --watch N          open port N and print each status frame until Ctrl+C\n"
+    "  --interval SECONDS time between two reads (default 1, at least 0.05)\n"
+    "  --count K          stop after K frames\n"
+    "  --port N=PATH      port N is the device PATH (default /dev/ttyUSB<N>;\n"
+    "                     also VORENX_PORTS=\"N=PATH,...\")\n";
+
+// Parses the arguments; returns an exit code when the program should end now.
+int ParseArguments(const QStringList& args, Options& options) {
+  for (qsizetype i = 1; i < args.size(); ++i) {
+    const QString& arg = args[i];
+    auto value = [&](QString& out) {
+      if (i + 1 >= args.size()) return false;
+      out = args[++i];
+      return true;
+    };
+    QString v;
+    bool ok = false;
+    if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+      std::printf("%s", kUsage);
+      return 0;
+    } else if (arg == QLatin1String("--port") && value(v)) {
+      const auto parsed = qelhard::ParsePortAssignment(v);
+      if (!parsed) return Complain(QStringLiteral("--port wants N=PATH with N from 0 to 19, not \"%1\"").arg(v)), 2;
+      QelSetPortPath(parsed->first, parsed->second);
+    } else if (arg == QLatin1String("--watch") && value(v)) {
+      options.watchPort = v.toInt(&ok);
+      if (!ok || options.watchPort < 0 || options.watchPort >= qelhard::kPortCount)
+        return Complain(QStringLiteral("--watch wants a port from 0 to 19, not \"%1\"").arg(v)), 2;
+    } else if (arg == QLatin1String("--interval") && value(v)) {
+      options.intervalSeconds = v.toDouble(&ok);
+      if (!ok || !(options.intervalSeconds >= 0.05) || options.intervalSeconds > 3600)
+        return Complain(QStringLiteral("--interval wants seconds from 0.05 to 3600, not \"%1\"").arg(v)), 2;
+    } else if (arg == QLatin1String("--count") && value(v)) {
+      options.count = v.toLong(&ok);
+      if (!ok || options.count < 1) return Complain(QStringLiteral("--count wants a positive number, not \"%1\"").arg(v)), 2;
+    } else {
+      Complain(QStringLiteral("unknown or incomplete argument \"%1\" (try --help)").arg(arg));
+      return 2;
+    }
+  }
+  return -1;
+}
+
+int ListPorts() {
+  QElapsedTimer timer;
+  timer.start();
+  int found = 0;
+  for (int port = 0; port < qelhard::kPortCount && !g_interrupted; ++port) {
+    const bool answers = QelIsDevConnect(port) != 0;
+    const qelhard::PortDiagnosis why = QelLastPortProblem(port);
+    if (answers) {
+      ++found;
+      Print(PortLabel(port, QelPortPath(port)) + QStringLiteral(": instrument answers"));
+    } else if (why.problem != qelhard::PortProblem::NoDevice) {
+      // A device is there but no instrument answered, or it could not be opened.
+      Print(vorenx::probe::DescribeProblem(port, why));
+    }
+  }
+  Print(QStringLiteral("%1 of %2 ports answer (probe took %3 ms)")
+            .arg(found)
+            .arg(qelhard::kPortCount)
+            .arg(timer.elapsed()));
+  return found > 0 ? 0 : 1;
+}
+
+// Sleeps `seconds`, waking early when interrupted.
+void Pause(double seconds) {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+  while (!g_interrupted && std::chrono::steady_clock::now() < until)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+}
+
+int Watch(const Options& options) {
+  const int port = options.watchPort;
+  if (QelOpenCOM(port) == 0) {
+    Complain(vorenx::probe::DescribeProblem(port, QelLastPortProblem(port)));
+    return 1;
+  }
+  Print(QStringLiteral("Watching %1; Ctrl+C ends").arg(PortLabel(port, QelPortPath(port))));
+  vorenx::InstrumentState state;
+  long frames = 0;
+  long failures = 0;
+  while (!g_interrupted && (options.count == 0 || frames < options.count)) {
+    const std::uint16_t result = vorenx::probe::ReadState(port, state);
+    const QString time = QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss"));
+    if (result == qelhard::kOk) {
+      ++frames;
+      Print(QStringLiteral("%1 #%2 %3").arg(time).arg(frames).arg(vorenx::probe::FormatState(state)));
+    } else {
+      ++failures;
+      Print(QStringLiteral("%1 no frame: %2 (result %3)").arg(time, QLatin1String(qelhard::ResultText(result))).arg(result));
+    }
+    if (options.count == 0 || frames < options.count) Pause(options.intervalSeconds);
+  }
+  QelCloseCOM(port);
+  Print(QStringLiteral("%1 frames, %2 failed reads").arg(frames).arg(failures));
+  return frames > 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  Options options;
+  const int early = ParseArguments(app.arguments(), options);
+  if (early >= 0) return early;
+
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+
+  return options.watchPort >= 0 ? Watch(options) : ListPorts();
+}
