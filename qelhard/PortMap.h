@@ -11,9 +11,9 @@
 #include <map>
 #include <optional>
 
-namespace qelhard {
+#include "QelHard.h"
 
-inline constexpr int kPortCount = 20;
+namespace qelhard {
 
 // Parses "N=PATH[,N=PATH...]"; entries with a port outside 0..19, no '=' or an
 // empty path are left out and described in `errors` (when given).

@@ -14,6 +14,8 @@
 
 // Result codes of the exports (16-bit). Only QelGetData's 1 is relied on by the program.
 namespace qelhard {
+inline constexpr int kPortCount = 20;  // port numbers 0..19
+
 inline constexpr std::uint16_t kNoReply = 0;      // nothing answered within the timeout
 inline constexpr std::uint16_t kOk = 1;           // a whole, checksummed reply
 inline constexpr std::uint16_t kBadChecksum = 2;  // a reply came whose CRC was wrong
