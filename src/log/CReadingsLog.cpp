@@ -1,0 +1,94 @@
+#include "log/CReadingsLog.h"
+
+#include "log/CReadingIndexCell.h"
+#include "platform/AutoResetEvent.h"
+
+namespace vorenx {
+
+namespace {
+
+const char* const kHeaders[] = {"Index", "Time", "Upper", "Lower"};
+const int kWidths[] = {48, 105, 80, 80};
+
+CellInfo TextAndFormat(int row, int col, const QString& text, unsigned format) {
+  CellInfo info;
+  info.row = row;
+  info.col = col;
+  info.mask = CellInfoMask::Text | CellInfoMask::Format;
+  info.format = format;
+  info.text = text;
+  return info;
+}
+
+}  // namespace
+
+CReadingsLog::CReadingsLog(CGridCtrl& grid, SampleHistory& history, ReadingsDialogs& dialogs,
+                           LocalTimeSource clock)
+    : m_grid(grid), m_history(history), m_dialogs(dialogs), m_clock(std::move(clock)) {
+  m_grid.SetMessageReporter([this](const QString& text) { m_dialogs.ShowMessage(text); });
+  m_grid.SetCellFactory([](int row, int col) -> std::unique_ptr<CGridCellBase> {
+    if (col == 0 && row >= 1) return std::make_unique<CReadingIndexCell>();
+    return std::make_unique<CGridCell>();
+  });
+}
+
+void CReadingsLog::SetUpReadingsTable() {
+  m_grid.AllowSelection(false);
+  m_grid.AllowEditing(false);
+  m_grid.AllowRowResize(false);
+  m_grid.AllowColumnResize(false);
+
+  m_grid.ResizeRows(kStartRows);
+  m_grid.ResizeColumns(4);
+  m_grid.SetHeaderRows(1);
+  m_grid.SetHeaderColumns(1);
+  for (int col = 0; col < 4; ++col) m_grid.ChangeColumnWidth(col, kWidths[col]);
+  for (int col = 0; col < 4; ++col)
+    m_grid.ApplyCellInfo(TextAndFormat(0, col, QString::fromLatin1(kHeaders[col]), kHeaderFormat));
+
+  m_grid.ChangeRowHeight(0, kHeaderRowHeight);
+  for (int row = 1; row < m_grid.RowCount(); ++row) {
+    m_grid.ChangeRowHeight(row, kReadingRowHeight);
+    m_grid.ApplyCellInfo(TextAndFormat(row, 0, QString::number(row), kIndexFormat));
+  }
+}
+
+void CReadingsLog::InsertReadingRow() {
+  if (m_grid.InsertRowAt(QStringLiteral("1"), 1) < 0) return;
+  if (m_grid.RowCount() > 1) m_grid.ChangeRowHeight(1, kReadingRowHeight);
+  // The older rows' Index cells follow their row by themselves; the new one
+  // gets the Index format like every other.
+  m_grid.ApplyCellInfo(TextAndFormat(1, 0, QStringLiteral("1"), kIndexFormat));
+}
+
+bool CReadingsLog::SetNewestCell(int col, const QString& text) {
+  if (col < 0 || col >= m_grid.ColumnCount() || m_grid.RowCount() <= 1) return false;
+  return m_grid.ApplyCellInfo(TextAndFormat(1, col, text, col == 0 ? kIndexFormat : kReadingFormat));
+}
+
+void CReadingsLog::UpdateReadingsTable() {
+  InsertReadingRow();
+  if (m_history.SampleCount() == 0) return;
+  EventLock lock(m_history.Guard());
+  QString time, upper, lower;
+  // The count was a hint: the history may have been emptied since.
+  if (!m_history.NewestTextsLocked(time, upper, lower)) return;
+  SetNewestCell(1, time);
+  SetNewestCell(2, upper);
+  SetNewestCell(3, lower);
+  m_grid.Repaint();
+}
+
+QString CReadingsLog::ProposedFileName(const LocalTime& time) {
+  return QString::asprintf("%02d-%02d-%02d  %02d-%02d", time.year, time.month, time.day, time.hour, time.minute);
+}
+
+void CReadingsLog::OnSaveData() {
+  SaveFileRequest request;
+  request.initialName = ProposedFileName(m_clock ? m_clock() : SystemLocalTime());
+  QString path;
+  if (!m_dialogs.AskSaveFileName(request, path) || path.isEmpty()) return;
+  m_grid.SaveToFile(path);
+}
+
+}  // namespace vorenx

@@ -1,0 +1,50 @@
+#pragma once
+// The readings log: lays out the readings table (Index, Time, Upper, Lower;
+// newest first), adds the newest sample of the history at the top after each
+// poll, and exports the table as a comma-separated file.
+//
+// Every function here is a plain call on the window's thread: the worker hands
+// the update over and waits, so no paint or export ever sees a half-made row.
+
+#include <QString>
+
+#include "display/SampleHistory.h"
+#include "grid/GridCtrl.h"
+#include "log/ReadingsDialogs.h"
+#include "platform/Clock.h"
+
+namespace vorenx {
+
+inline constexpr unsigned kHeaderFormat = 0x5;      // centred, vertically centred
+inline constexpr unsigned kIndexFormat = 0x8025;    // centred, single line, end ellipsis
+inline constexpr unsigned kReadingFormat = 0x8026;  // right-aligned, single line, end ellipsis
+inline constexpr int kStartRows = 16;               // the header and 15 numbered empty rows
+inline constexpr int kHeaderRowHeight = 25;
+inline constexpr int kReadingRowHeight = 20;
+
+class CReadingsLog {
+ public:
+  // Takes the history by reference so that the log needs nothing else of the link.
+  CReadingsLog(CGridCtrl& grid, SampleHistory& history, ReadingsDialogs& dialogs,
+               LocalTimeSource clock = SystemClock());
+
+  void SetUpReadingsTable();
+  // Inserts a row at the top and fills it from the newest sample, if any.
+  void UpdateReadingsTable();
+  void InsertReadingRow();
+  // Writes `text` into row 1 of `col`; false without that column or a data row.
+  bool SetNewestCell(int col, const QString& text);
+  // The SaveData button: ask for a file, then export.
+  void OnSaveData();
+
+  // "yyyy-mm-dd  hh-mm" of the local time (two spaces).
+  static QString ProposedFileName(const LocalTime& time);
+
+ private:
+  CGridCtrl& m_grid;
+  SampleHistory& m_history;
+  ReadingsDialogs& m_dialogs;
+  LocalTimeSource m_clock;
+};
+
+}  // namespace vorenx

@@ -1,0 +1,35 @@
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "log/ReadingsDialogs.h"
+
+namespace vorenx {
+
+bool QtReadingsDialogs::AskSaveFileName(const SaveFileRequest& request, QString& path) {
+  QFileDialog dialog(nullptr);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setDefaultSuffix(request.defaultSuffix);
+  dialog.setNameFilter(request.filter);
+  dialog.selectFile(request.initialName);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+  const QString chosen = dialog.selectedFiles().constFirst();
+  if (request.confirmCreate && !QFileInfo::exists(chosen)) {
+    const auto answer = QMessageBox::question(
+        nullptr, QApplication::applicationName(),
+        QObject::tr("%1\nThis file does not exist.\nDo you want to create it?").arg(chosen),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (answer != QMessageBox::Yes) return false;
+  }
+  path = chosen;
+  return true;
+}
+
+void QtReadingsDialogs::ShowMessage(const QString& text) {
+  QMessageBox::warning(nullptr, QApplication::applicationName(), text);
+}
+
+}  // namespace vorenx

@@ -1,0 +1,132 @@
+// The export: file layout, stop rule, the save-as request, and failures.
+#include <QDir>
+#include <csignal>
+#include <sys/resource.h>
+
+#include "LogTestSupport.h"
+
+using namespace vorenx;
+using vorenx::testing::ReadingsLogTest;
+
+namespace {
+const QByteArray kBom = "\xEF\xBB\xBF";
+const QByteArray kHeader = "Index,Time,Upper,Lower\r\n";
+}  // namespace
+
+TEST_F(ReadingsLogTest, ThreeReadingsExportAsFourLines) {
+  Reading("05/03  07:08:01", "1.500V", "25.000℃");
+  Reading("05/03  07:08:03", "1.501V", "77.000℉");
+  Reading("05/03  07:08:05", "1.502V", "100.000Ω");
+  const QByteArray expected = kBom + kHeader +
+                              "1,05/03  07:08:05,1.502V,100.000\xCE\xA9\r\n"
+                              "2,05/03  07:08:03,1.501V,77.000\xE2\x84\x89\r\n"
+                              "3,05/03  07:08:01,1.500V,25.000\xE2\x84\x83\r\n";
+  EXPECT_EQ(Export(), expected);
+}
+
+TEST_F(ReadingsLogTest, ExportStopsAtTheFirstRowWithoutAnUpperText) {
+  EXPECT_EQ(Export(), kBom + kHeader);
+  Reading("05/03  07:08:01", "1.500V", "10.000mA");
+  history.ClearHistory();
+  log.UpdateReadingsTable();
+  // Row 1 holds only its Index: nothing after the header reaches the file.
+  EXPECT_EQ(Export(), kBom + kHeader);
+}
+
+TEST_F(ReadingsLogTest, FewerThanThreeColumnsGiveAnEmptyFile) {
+  grid.ResizeColumns(2);
+  EXPECT_EQ(Export(), QByteArray());
+}
+
+TEST_F(ReadingsLogTest, AnExistingFileIsReplaced) {
+  QFile old(dir.filePath("out.csv"));
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+  old.write(QByteArray(5000, 'z'));
+  old.close();
+  Reading("05/03  07:08:01", "1.500V", "10.000mA");
+  EXPECT_EQ(Export(), kBom + kHeader + "1,05/03  07:08:01,1.500V,10.000mA\r\n");
+}
+
+TEST_F(ReadingsLogTest, TextsWithSeparatorsAreQuoted) {
+  grid.ChangeCellText(1, 1, "a,b");
+  grid.ChangeCellText(1, 2, "say \"hi\"");
+  EXPECT_EQ(Export(), kBom + kHeader + "1,\"a,b\",\"say \"\"hi\"\"\",\r\n");
+}
+
+TEST_F(ReadingsLogTest, SaveDataProposesANameFromTheLocalTime) {
+  now = LocalTime{2026, 3, 5, 7, 8, 59, 0};
+  Reading("05/03  07:08:01", "1.500V", "10.000mA");
+  dialogs.answer = dir.filePath("chosen.csv");
+  log.OnSaveData();
+  ASSERT_EQ(dialogs.requests.size(), 1u);
+  const SaveFileRequest& request = dialogs.requests.front();
+  EXPECT_EQ(request.initialName, "2026-03-05  07-08");
+  EXPECT_EQ(request.defaultSuffix, "csv");
+  EXPECT_EQ(request.filter, "Excel(*.csv)");
+  EXPECT_TRUE(request.confirmCreate);
+  EXPECT_FALSE(request.confirmOverwrite);
+  QFile file(dialogs.answer);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), kBom + kHeader + "1,05/03  07:08:01,1.500V,10.000mA\r\n");
+  EXPECT_TRUE(dialogs.messages.isEmpty());
+
+  EXPECT_EQ(CReadingsLog::ProposedFileName(LocalTime{12345, 12, 31, 23, 59, 0, 0}), "12345-12-31  23-59");
+}
+
+TEST_F(ReadingsLogTest, CancellingSaveDataWritesNothing) {
+  dialogs.answer.clear();
+  log.OnSaveData();
+  EXPECT_EQ(dialogs.requests.size(), 1u);
+  EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(ReadingsLogTest, AFileThatCannotBeCreatedIsReportedWithItsReason) {
+  Reading("05/03  07:08:01", "1.500V", "10.000mA");
+  const QStringList before = Row(1);
+  // A folder that is not there, and a "folder" that is a file: no user can create these.
+  QFile plain(dir.filePath("plain"));
+  ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+  plain.close();
+  for (const QString& path : {dir.filePath("missing/out.csv"), dir.filePath("plain/out.csv"), dir.path()}) {
+    dialogs.messages.clear();
+    EXPECT_FALSE(grid.SaveToFile(path)) << path.toStdString();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages.front().contains(path)) << dialogs.messages.front().toStdString();
+    EXPECT_NE(dialogs.messages.front(), "Unable to save grid list");
+  }
+  EXPECT_EQ(Row(1), before);
+  EXPECT_EQ(grid.RowCount(), 17);
+}
+
+TEST_F(ReadingsLogTest, AFullDeviceIsReported) {
+  if (!QFile::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  Reading("05/03  07:08:01", "1.500V", "10.000mA");
+  EXPECT_FALSE(grid.SaveToFile("/dev/full"));
+  EXPECT_EQ(dialogs.messages, QStringList{"Unable to save grid list"});
+  EXPECT_EQ(Row(1), (QStringList{"1", "05/03  07:08:01", "1.500V", "10.000mA"}));
+}
+
+TEST_F(ReadingsLogTest, AWriteThatFailsMidwayKeepsTheLinesWritten) {
+  for (int i = 0; i < 3000; ++i) Reading("05/03  07:08:01", "1.500V", "10.000mA");
+  // The file may grow to 100000 bytes only: the second block of lines fails.
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  rlimit limited = old;
+  limited.rlim_cur = 100000;
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+  const QString path = dir.filePath("partial.csv");
+  const bool saved = grid.SaveToFile(path);
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(dialogs.messages, QStringList{"Unable to save grid list"});
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray written = file.readAll();
+  EXPECT_GE(written.size(), 64 * 1024);
+  EXPECT_LE(written.size(), 100000);
+  EXPECT_TRUE(written.startsWith(kBom + kHeader + "1,05/03  07:08:01,1.500V,10.000mA\r\n"));
+  EXPECT_EQ(grid.RowCount(), 3016);
+}
