@@ -1,0 +1,115 @@
+#pragma once
+// The meter panel: the black LCD area of the main window. Redraw composes both
+// channels' label, number, unit and bar, the run indicator and the wave through
+// the drawing library into a scratch image, then hands the finished image to
+// the paint handler under m_imageGuard, so a paint never shows half a panel.
+//
+// Threads: Redraw runs on the worker and on the window's thread; whole redraws
+// are serialised by m_redrawLock (taken before any other lock), because the two
+// wave copy buffers are shared. A redraw on the worker asks for the repaint
+// with a queued, non-waiting invocation. Everything else runs on the window's
+// thread.
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "display/QelDisplayDll.h"
+#include "platform/AutoResetEvent.h"
+
+class QFileDialog;
+class QMenu;
+
+namespace vorenx {
+
+class CDeviceLink;
+struct InstrumentState;
+
+// A rectangle as the layout is written: right and bottom are exclusive.
+struct PanelRect {
+  std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+  std::int32_t Width() const { return right - left; }
+  std::int32_t Height() const { return bottom - top; }
+  friend bool operator==(const PanelRect&, const PanelRect&) = default;
+};
+
+inline constexpr ColorRef kPanelFrameColour = Rgb(151, 183, 245);  // 0xF5B797
+inline constexpr ColorRef kUpperChannelColour = Rgb(0, 255, 255);  // 0xFFFF00
+inline constexpr ColorRef kLowerChannelColour = Rgb(127, 255, 0);  // 0x00FF7F
+inline constexpr int kCmdSaveImage = 32771;
+inline constexpr int kPanelFrameWidth = 5;
+
+class CStaticLCD : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Shows the save-as dialog; returns the chosen full path, empty when cancelled.
+  using SaveDialogRunner = std::function<QString()>;
+
+  explicit CStaticLCD(QelDisplayDll& display, CDeviceLink* link = nullptr, QWidget* parent = nullptr);
+  ~CStaticLCD() override;
+
+  // The link must be set before the first Redraw and must outlive the panel.
+  void SetLink(CDeviceLink* link) { m_pLink = link; }
+  // Measures the panel once and creates the finished image (black until the
+  // first Redraw). The main window calls it after placing the panel.
+  void InitBuffers();
+  // Composes the whole panel and schedules a repaint. Any thread. Does nothing
+  // before InitBuffers or without a link.
+  void Redraw();
+
+  // Command dispatch of the panel's menu: kCmdSaveImage runs OnSaveImage.
+  void OnCommand(int id);
+  // Asks for a path; on OK stores it in the link as a pending save that the
+  // next paint writes.
+  void OnSaveImage();
+  // The popup of the right-click menu ("Save Image", command kCmdSaveImage).
+  std::unique_ptr<QMenu> CreateContextMenu();
+  // The save-as dialog as the panel shows it (title, filter, suffix, overwrite prompt).
+  static std::unique_ptr<QFileDialog> CreateSaveDialog();
+  // Replaces the dialog (tests); an empty runner restores the real one.
+  void SetSaveDialogRunner(SaveDialogRunner runner);
+
+  const PanelRect& ClientRect() const { return m_clientRect; }
+  const PanelRect& InnerRect() const { return m_innerRect; }
+  const PanelRect& WaveRect() const { return m_waveRect; }
+  // A copy of the finished image, taken under m_imageGuard.
+  QImage CurrentImage();
+
+ signals:
+  // The pending bitmap could not be written (unwritable path, full disk).
+  void SaveImageFailed(const QString& path);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  void OnPaint();
+  void Compose(QPainter& painter);
+  void DrawRangesAndRun(QPainter& painter, int x, int y, const InstrumentState& state);
+  void DrawValues(QPainter& painter, int x, int y, const InstrumentState& state);
+  void DrawUnits(QPainter& painter, int x, int y, const InstrumentState& state);
+  void DrawBars(QPainter& painter, int x, int y, const InstrumentState& state);
+  void DrawWave(QPainter& painter, const InstrumentState& state);
+  void Invalidate();
+
+  QelDisplayDll& m_display;
+  CDeviceLink* m_pLink = nullptr;
+  PanelRect m_clientRect;
+  PanelRect m_innerRect;
+  PanelRect m_waveRect;
+  std::vector<double> m_upperWave;
+  std::vector<double> m_lowerWave;
+  QImage m_memImage;               // the finished panel; guarded by m_imageGuard
+  AutoResetEvent m_imageGuard{true};
+  std::mutex m_redrawLock;         // one whole Redraw at a time
+  SaveDialogRunner m_saveDialog;
+};
+
+}  // namespace vorenx
