@@ -27,7 +27,7 @@ inline constexpr std::uint16_t kRefused = 7;      // the instrument refused a se
 
 // Time limits in milliseconds.
 inline constexpr int kReplyTimeoutMs = 250;  // one request/reply exchange on an open port
-inline constexpr int kPingTimeoutMs = 80;    // QelIsDevConnect's identify exchange
+inline constexpr int kPingTimeoutMs = 60;    // QelIsDevConnect's identify exchange
 
 // A short English description of a result code ("no reply", "bad checksum", ...).
 const char* ResultText(std::uint16_t result);

@@ -121,6 +121,9 @@ void SimulatedInstrument::Respond(const qelhard::Request& request) {
     case Fault::Truncated:
       WriteAll(reply.data(), reply.size() / 2);
       return;
+    case Fault::Late:
+      std::this_thread::sleep_for(std::chrono::milliseconds(kLateReplyMs));
+      break;
     default:
       break;
   }

@@ -22,7 +22,10 @@ enum class Fault {
   BadChecksum,  // the reply with a wrong CRC
   Truncated,    // the first half of the reply only
   Silent,       // no reply at all
+  Late,         // the reply, but only after kLateReplyMs (past the library's time limit)
 };
+
+inline constexpr int kLateReplyMs = 400;
 
 class SimulatedInstrument {
  public:

@@ -126,7 +126,11 @@ int Watch(const Options& options) {
       Print(QStringLiteral("%1 #%2 %3").arg(time).arg(frames).arg(vorenx::probe::FormatState(state)));
     } else {
       ++failures;
-      Print(QStringLiteral("%1 no frame: %2 (result %3)").arg(time, QLatin1String(qelhard::ResultText(result))).arg(result));
+      // A port that could not be reopened says why (unplugged, taken by another program).
+      const QString why = result == qelhard::kNotOpen
+                              ? vorenx::probe::DescribeProblem(port, QelLastPortProblem(port))
+                              : QString::fromLatin1(qelhard::ResultText(result));
+      Print(QStringLiteral("%1 no frame: %2 (result %3)").arg(time, why).arg(result));
     }
     if (options.count == 0 || frames < options.count) Pause(options.intervalSeconds);
   }

@@ -174,6 +174,15 @@ TEST_F(SerialLink, BadRepliesToPingsAndSettingsAreNotTakenForAnswers) {
   EXPECT_EQ(QelIsDevConnect(kSimPort), 1);
 }
 
+TEST_F(SerialLink, ALateReplyIsNeverTakenForTheAnswerToTheNextRequest) {
+  ASSERT_EQ(QelOpenCOM(kSimPort), 1);
+  m_sim.InjectFault(Fault::Late);
+  EXPECT_EQ(QelSetUpper(kSimPort, 9), qelhard::kNoReply);  // its refusal comes too late
+  // The late refusal arrives while this request waits; only this one's answer counts.
+  EXPECT_EQ(QelSetUpper(kSimPort, 2), 1);
+  EXPECT_EQ(m_sim.Settings().upperFunction, 2);
+}
+
 TEST_F(SerialLink, AnUnpluggedDeviceFailsAndTheLinkRecoversWhenOneAnswersAgain) {
   ASSERT_EQ(QelOpenCOM(kSimPort), 1);
   Frame frame{};
