@@ -31,9 +31,8 @@ CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent) {
   }
   m_backgroundColour = m_cachedButtonShadow;
   m_virtualCell = std::make_unique<CGridCell>();
-  m_reportMessage = [this](const QString& text) {
+  m_reportMessage = [](const QString& text) {
     QMessageBox::warning(nullptr, QApplication::applicationName(), text);
-    Q_UNUSED(this);
   };
 }
 

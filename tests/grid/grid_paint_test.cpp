@@ -119,3 +119,27 @@ TEST_F(GridPaint, SystemColourChangesReachTheDefaultCells) {
   EXPECT_EQ(grid.DefaultsFor(false, false)->GetTextColour(), MakeColourRef(9, 9, 9));
   EXPECT_EQ(grid.DefaultsFor(true, false)->GetTextColour(), MakeColourRef(7, 7, 7));
 }
+
+TEST_F(GridPaint, PrintingUsesColoursOnlyWhenAsked) {
+  Layout(3, 3);
+  CGridCellBase* header = grid.CellAt(0, 1);
+  grid.DefaultsFor(true, false)->SetBackColour(MakeColourRef(0, 0, 200));
+  header->SetText("H");
+  QImage image(60, 30, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  ASSERT_TRUE(header->Print(&painter, 0, 1, CRect{0, 0, 49, 19}));
+  EXPECT_EQ(At(image, 25, 3), MakeColourRef(0, 0, 200));
+
+  // A plain cell whose back colour is the default's is not filled.
+  CGridCellBase* cell = grid.CellAt(1, 1);
+  image.fill(Qt::white);
+  ASSERT_TRUE(cell->Print(&painter, 1, 1, CRect{0, 0, 49, 19}));
+  EXPECT_EQ(At(image, 25, 3), MakeColourRef(255, 255, 255));
+
+  grid.SetPrintColours(false);
+  image.fill(Qt::white);
+  ASSERT_TRUE(header->Print(&painter, 0, 1, CRect{0, 0, 49, 19}));
+  EXPECT_EQ(At(image, 25, 3), MakeColourRef(255, 255, 255));
+  painter.end();
+}

@@ -1,6 +1,7 @@
 // Structure and item access of CGridCtrl: counts and their invariants, row
 // insertion, cell records, modification marks, geometry and scroll ranges.
 #include <QScrollBar>
+#include <array>
 #include <gtest/gtest.h>
 
 #include "grid/GridCtrl.h"
@@ -350,4 +351,69 @@ TEST(GridVirtualMode, CellsComeFromTheOwnerOrTheCallback) {
   ASSERT_TRUE(grid.InsertRowAt("h", 2) == 2);
   EXPECT_EQ(grid.RowCount(), 6);
   EXPECT_FALSE(grid.IsCellSelected(3, 2));
+}
+
+TEST(GridAutoSize, ColumnsAndRowsTakeTheirWidestAndTallestCell) {
+  CGridCtrl grid;
+  grid.ResizeRows(3);
+  grid.ResizeColumns(3);
+  grid.SetHeaderRows(1);
+  grid.ChangeCellText(0, 1, "h");
+  grid.ChangeCellText(2, 1, "a rather long text for a cell");
+  grid.ChangeCellText(1, 2, "x");
+  ASSERT_TRUE(grid.AutoSizeColumn(1));
+  EXPECT_EQ(grid.ColumnWidth(1), grid.CellAt(2, 1)->MeasureCell().width());
+
+  // Scope 0x2: only the non-header rows count; 0x1: only the header rows.
+  grid.ChangeCellText(0, 2, "a much longer header text");
+  ASSERT_TRUE(grid.AutoSizeColumn(2, 0x2, true));
+  // An empty cell measures as its default cell's size.
+  EXPECT_EQ(grid.ColumnWidth(2),
+            std::max(grid.CellAt(1, 2)->MeasureCell().width(), grid.CellAt(2, 2)->MeasureCell().width()));
+  EXPECT_LT(grid.ColumnWidth(2), grid.CellAt(0, 2)->MeasureCell().width());
+  ASSERT_TRUE(grid.AutoSizeColumn(2, 0x1, true));
+  EXPECT_EQ(grid.ColumnWidth(2), grid.CellAt(0, 2)->MeasureCell().width());
+
+  // A hidden column or row stays hidden.
+  grid.ChangeColumnWidth(0, 0);
+  EXPECT_FALSE(grid.AutoSizeColumn(0));
+  grid.AutoSizeColumns();
+  EXPECT_EQ(grid.ColumnWidth(0), 0);
+  EXPECT_FALSE(grid.AutoSizeColumn(3));
+
+  QFont big = *grid.DefaultsFor(false, false)->GetCFont();
+  big.setPixelSize(40);
+  LOGFONT bigFont = LogFontFromQFont(big);
+  grid.CellAt(1, 2)->SetFont(&bigFont);
+  ASSERT_TRUE(grid.AutoSizeRow(1));
+  EXPECT_EQ(grid.RowHeight(1), grid.CellAt(1, 2)->MeasureCell().height());
+  grid.ChangeRowHeight(2, 0);
+  EXPECT_FALSE(grid.AutoSizeRow(2));
+}
+
+TEST(GridNotifications, GoToTheOwnerWithTheGridsIdAndCodes) {
+  CGridCtrl grid;
+  EXPECT_EQ(grid.SendMessageToParent(1, 1, NotifyClick), 0);  // no owner: skipped
+  struct Owner : GridOwner {
+    long OnGridNotify(NMHDR* header) override {
+      auto* note = static_cast<GridNotification*>(header);
+      seen.push_back({header->code, header->id, note->row, note->col});
+      EXPECT_EQ(header->window, grid);
+      return 7;
+    }
+    CGridCtrl* grid = nullptr;
+    std::vector<std::array<int, 4>> seen;
+  } owner;
+  owner.grid = &grid;
+  grid.SetOwner(&owner);
+  grid.SetDlgCtrlID(1065);
+  grid.ResizeRows(3);
+  grid.ResizeColumns(3);
+  EXPECT_EQ(grid.SendMessageToParent(2, 1, NotifyDoubleClick), 7);
+  grid.SelectRange(CCellRange{1, 1, 2, 2});
+  ASSERT_EQ(owner.seen.size(), 3u);
+  EXPECT_EQ(owner.seen[0], (std::array<int, 4>{NotifyDoubleClick, 1065, 2, 1}));
+  EXPECT_EQ(owner.seen[1][0], NotifySelectionChanging);
+  EXPECT_EQ(owner.seen[2][0], NotifySelectionChanged);
+  EXPECT_EQ(grid.SelectedCellRange(), (CCellRange{1, 1, 2, 2}));
 }
