@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSerialPort>
 #include <QThread>
+#include <atomic>
 #include <mutex>
 
 namespace qelhard {
@@ -14,22 +15,22 @@ namespace {
 // thread without an event loop (the program's worker) Qt warns each time,
 // although the blocking calls this library makes do not need them. Those
 // warnings, on such threads only, are dropped; everything else passes on.
-QtMessageHandler g_previousHandler = nullptr;
+std::atomic<QtMessageHandler> g_previousHandler{nullptr};
 constexpr char kNotifierWarning[] = "QSocketNotifier: Can only be used with threads started with QThread";
 
 void FilterNotifierWarning(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (type == QtWarningMsg && text.startsWith(QLatin1String(kNotifierWarning)) &&
       QThread::currentThread()->eventDispatcher() == nullptr)
     return;
-  if (g_previousHandler)
-    g_previousHandler(type, context, text);
+  if (const QtMessageHandler previous = g_previousHandler.load())
+    previous(type, context, text);
   else
     fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
 }
 
 void InstallNotifierWarningFilter() {
   static std::once_flag once;
-  std::call_once(once, [] { g_previousHandler = qInstallMessageHandler(FilterNotifierWarning); });
+  std::call_once(once, [] { g_previousHandler.store(qInstallMessageHandler(FilterNotifierWarning)); });
 }
 
 PortDiagnosis Diagnose(const QSerialPort& port, const QString& path) {
@@ -100,9 +101,10 @@ std::uint16_t SerialChannel::Fail(std::uint16_t result) {
 std::uint16_t SerialChannel::Exchange(const Request& request, int timeoutMs, Reply& reply) {
   if (!IsOpen()) return kNotOpen;
   QDeadlineTimer deadline(timeoutMs);
-  // Whatever arrived since the last exchange (a late or broken reply) is stale.
+  // Whatever arrived since the last exchange (a late or broken reply) is stale:
+  // drop it from Qt's buffer and the terminal's input queue.
   m_port->clearError();
-  m_port->readAll();
+  m_port->clear(QSerialPort::Input);
   m_reader.Clear();
 
   const auto written = m_port->write(reinterpret_cast<const char*>(request.data()),
