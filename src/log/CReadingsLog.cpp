@@ -56,9 +56,13 @@ void CReadingsLog::SetUpReadingsTable() {
 void CReadingsLog::InsertReadingRow() {
   if (m_grid.InsertRowAt(QStringLiteral("1"), 1) < 0) return;
   if (m_grid.RowCount() > 1) m_grid.ChangeRowHeight(1, kReadingRowHeight);
-  // The older rows' Index cells follow their row by themselves; the new one
-  // gets the Index format like every other.
-  m_grid.ApplyCellInfo(TextAndFormat(1, 0, QStringLiteral("1"), kIndexFormat));
+  // Index cells made by this log follow their row by themselves; the new one
+  // gets the Index format like every other. Cells made before the log took
+  // over the grid's cell factory (they sit at the bottom) need rewriting.
+  const int last = m_grid.RowCount() - 1;
+  const bool followRows = dynamic_cast<const CReadingIndexCell*>(m_grid.CellAt(last, 0)) != nullptr;
+  for (int row = 1; row <= (followRows ? 1 : last); ++row)
+    m_grid.ApplyCellInfo(TextAndFormat(row, 0, QString::number(row), kIndexFormat));
 }
 
 bool CReadingsLog::SetNewestCell(int col, const QString& text) {

@@ -94,3 +94,20 @@ TEST_F(ReadingsLogTest, ManyReadingsKeepEveryIndexEqualToItsRow) {
   EXPECT_EQ(grid.CellText(300, 2), "0V");
   EXPECT_EQ(grid.TotalHeight(), 25 + 315 * 20);
 }
+
+TEST(ReadingsLogOnAnUsedGrid, IndexesStayRightForCellsMadeBeforeTheLog) {
+  CGridCtrl grid;
+  grid.ResizeRows(16);
+  grid.ResizeColumns(4);  // plain cells, made before the log takes over
+  SampleHistory history;
+  vorenx::testing::RecordingDialogs dialogs;
+  CReadingsLog log(grid, history, dialogs, [] { return LocalTime{}; });
+  log.SetUpReadingsTable();
+  for (int i = 0; i < 3; ++i) {
+    history.Append(QString("t%1").arg(i), "1.000V", "2.000V", 1, 2);
+    log.UpdateReadingsTable();
+  }
+  ASSERT_EQ(grid.RowCount(), 19);
+  for (int r = 1; r < 19; ++r) EXPECT_EQ(grid.CellText(r, 0), QString::number(r)) << r;
+  EXPECT_EQ(grid.CellText(1, 1), "t2");
+}
