@@ -1,0 +1,103 @@
+#include "app/AppOptions.h"
+
+#include <cmath>
+
+namespace vorenx {
+
+namespace {
+
+bool ParsePort(const QString& text, std::pair<int, QString>& out, QString& error) {
+  const qsizetype eq = text.indexOf(QLatin1Char('='));
+  bool ok = false;
+  const int port = eq > 0 ? text.left(eq).toInt(&ok) : -1;
+  const QString path = eq > 0 ? text.mid(eq + 1) : QString();
+  if (!ok || port < 0 || port > kMaxPortNumber || path.isEmpty()) {
+    error = QStringLiteral("--port wants N=PATH with N from 0 to %1, not \"%2\"").arg(kMaxPortNumber).arg(text);
+    return false;
+  }
+  out = {port, path};
+  return true;
+}
+
+}  // namespace
+
+ParsedOptions ParseAppOptions(const QStringList& arguments) {
+  ParsedOptions result;
+  AppOptions& o = result.options;
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    QString name = arguments[i];
+    QString value;
+    bool hasValue = false;
+    const qsizetype eq = name.indexOf(QLatin1Char('='));
+    if (name.startsWith(QLatin1String("--")) && eq > 0) {
+      value = name.mid(eq + 1);
+      name = name.left(eq);
+      hasValue = true;
+    }
+    const bool wantsValue = name == QLatin1String("--port") || name == QLatin1String("--screenshot") ||
+                            name == QLatin1String("--quit-after");
+    if (wantsValue && !hasValue) {
+      if (i + 1 >= arguments.size()) {
+        result.error = QStringLiteral("%1 needs a value").arg(name);
+        return result;
+      }
+      value = arguments[++i];
+    } else if (!wantsValue && hasValue) {
+      result.error = QStringLiteral("%1 takes no value").arg(name);
+      return result;
+    }
+
+    if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+      o.help = true;
+    } else if (name == QLatin1String("--simulate")) {
+      o.simulate = true;
+    } else if (name == QLatin1String("--port")) {
+      std::pair<int, QString> port;
+      if (!ParsePort(value, port, result.error)) return result;
+      o.ports.push_back(port);
+    } else if (name == QLatin1String("--screenshot")) {
+      if (value.isEmpty()) {
+        result.error = QStringLiteral("--screenshot needs a file name");
+        return result;
+      }
+      o.screenshot = value;
+    } else if (name == QLatin1String("--quit-after")) {
+      bool ok = false;
+      const double seconds = value.toDouble(&ok);
+      if (!ok || !std::isfinite(seconds) || seconds < 0.0 || seconds > kMaxQuitAfterSeconds) {
+        result.error = QStringLiteral("--quit-after wants seconds from 0 to %1, not \"%2\"")
+                           .arg(kMaxQuitAfterSeconds)
+                           .arg(value);
+        return result;
+      }
+      o.quitAfterSeconds = seconds;
+    } else {
+      result.error = QStringLiteral("unknown option \"%1\"").arg(arguments[i]);
+      return result;
+    }
+  }
+  if (!o.screenshot.isEmpty() && o.quitAfterSeconds < 0.0) o.quitAfterSeconds = kDefaultScreenshotSeconds;
+  return result;
+}
+
+QString UsageText() {
+  return QStringLiteral(
+      "Usage: vorenx [options]\n"
+      "Companion program of the Vorenx dual-display process calibrator.\n"
+      "\n"
+      "Options:\n"
+      "  --simulate            attach a simulated instrument as COM4 (port 4)\n"
+      "  --port N=PATH         use device PATH for port N (0..19), e.g. --port 4=/dev/ttyUSB0;\n"
+      "                        may be given more than once (--simulate wins for port 4)\n"
+      "  --screenshot FILE     save the window as a PNG picture when --quit-after ends\n"
+      "                        (after %1 seconds when --quit-after is not given)\n"
+      "  --quit-after SECONDS  close the window after that many seconds\n"
+      "  -h, --help            show this text\n"
+      "\n"
+      "Ports without --port stand for /dev/ttyUSB<N>; the environment variable\n"
+      "VORENX_PORTS=\"N=PATH,...\" changes them too. Without a display, run with\n"
+      "QT_QPA_PLATFORM=offscreen.\n")
+      .arg(kDefaultScreenshotSeconds);
+}
+
+}  // namespace vorenx

@@ -1,0 +1,40 @@
+#pragma once
+// The program's command-line options, parsed without Qt's GUI so that --help
+// and bad arguments are answered even where no display exists.
+
+#include <QString>
+#include <QStringList>
+#include <utility>
+#include <vector>
+
+namespace vorenx {
+
+struct AppOptions {
+  bool help = false;
+  bool simulate = false;                         // --simulate: simulated instrument as "COM4"
+  std::vector<std::pair<int, QString>> ports;    // --port N=PATH, in the order given
+  QString screenshot;                            // --screenshot FILE (PNG)
+  double quitAfterSeconds = -1.0;                // --quit-after SECONDS; below 0: stay open
+};
+
+struct ParsedOptions {
+  AppOptions options;
+  QString error;  // empty when the arguments were understood
+};
+
+// Port numbers the program can map: 0..19.
+inline constexpr int kMaxPortNumber = 19;
+// The longest --quit-after accepted (a day).
+inline constexpr double kMaxQuitAfterSeconds = 86400.0;
+// Seconds before the screenshot when --screenshot comes without --quit-after.
+inline constexpr double kDefaultScreenshotSeconds = 3.0;
+// The port the simulated instrument is attached as ("COM4").
+inline constexpr int kSimulatedPort = 4;
+
+// `arguments` without the program's name. Both "--opt VALUE" and "--opt=VALUE" work.
+ParsedOptions ParseAppOptions(const QStringList& arguments);
+
+// The --help text: every option.
+QString UsageText();
+
+}  // namespace vorenx

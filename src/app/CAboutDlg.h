@@ -1,0 +1,31 @@
+#pragma once
+// The About box (template 100): the application icon, the program's name and
+// version, and an OK button that closes it. 170 x 62 dialog units.
+
+#include <QDialog>
+
+class QIcon;
+class QLabel;
+class QPushButton;
+
+namespace vorenx {
+
+class CAboutDlg : public QDialog {
+  Q_OBJECT
+ public:
+  explicit CAboutDlg(QWidget* parent = nullptr);
+
+  QLabel* IconLabel() const { return m_icon; }
+  QLabel* TextLabel() const { return m_text; }
+  QPushButton* OkButton() const { return m_ok; }
+
+ private:
+  QLabel* m_icon = nullptr;
+  QLabel* m_text = nullptr;
+  QPushButton* m_ok = nullptr;
+};
+
+// The application icon (resource 128): drawn once in code, a small meter face.
+QIcon ApplicationIcon();
+
+}  // namespace vorenx

@@ -1,0 +1,32 @@
+#include "app/CVorenxApp.h"
+
+#include <QImage>
+#include <QPixmap>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/CVorenxDlg.h"
+
+namespace vorenx {
+
+int CVorenxApp::InitInstance(QelHardDll& hard, QelDisplayDll& display, const AppOptions& options) {
+  CVorenxDlg dlg(hard, display);
+  int exitCode = 0;
+  if (options.quitAfterSeconds >= 0.0) {
+    const int ms = static_cast<int>(options.quitAfterSeconds * 1000.0);
+    QTimer::singleShot(ms, &dlg, [&dlg, &options, &exitCode] {
+      if (!options.screenshot.isEmpty()) {
+        const QImage picture = dlg.grab().toImage();
+        if (!picture.save(options.screenshot, "PNG")) {
+          std::fprintf(stderr, "vorenx: could not write the screenshot %s\n", qPrintable(options.screenshot));
+          exitCode = 1;
+        }
+      }
+      dlg.done(QDialog::Rejected);
+    });
+  }
+  dlg.exec();
+  return exitCode;
+}
+
+}  // namespace vorenx

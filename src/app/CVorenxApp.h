@@ -1,0 +1,18 @@
+#pragma once
+// The application object: creates the main window with the given libraries,
+// runs it modally and returns the program's exit code when it closes. With a
+// screenshot or quit-after option it saves the window and closes it on time.
+
+#include "app/AppOptions.h"
+#include "display/QelDisplayDll.h"
+#include "link/QelHardDll.h"
+
+namespace vorenx {
+
+class CVorenxApp {
+ public:
+  // Needs a QApplication. Returns 0, or 1 when the screenshot could not be saved.
+  int InitInstance(QelHardDll& hard, QelDisplayDll& display, const AppOptions& options);
+};
+
+}  // namespace vorenx

@@ -1,0 +1,174 @@
+#include "app/CVorenxDlg.h"
+
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabBar>
+
+#include "app/CAboutDlg.h"
+#include "app/CEditEx.h"
+#include "app/CUpDown.h"
+#include "app/ControlTable.h"
+
+namespace vorenx {
+
+QString AboutMenuText() { return QStringLiteral("关于 Vorenx(&A)..."); }
+
+void AppendAboutItem(QMenu& menu, const QString& text) {
+  if (text.isEmpty()) return;
+  menu.addSeparator();
+  QAction* about = menu.addAction(text);
+  about->setData(kIdmAboutBox);
+}
+
+CVorenxDlg::CVorenxDlg(QelHardDll& hard, QelDisplayDll& display, QWidget* parent)
+    : CVorenxDlg(hard, display, SystemTicks(), SystemClock(), parent) {}
+
+CVorenxDlg::CVorenxDlg(QelHardDll& hard, QelDisplayDll& display, TickSource ticks,
+                       LocalTimeSource clock, QWidget* parent)
+    : QDialog(parent),
+      m_display(display),
+      m_link(hard, std::move(ticks), std::move(clock)),
+      m_runAbout([](CAboutDlg& about) { return about.exec(); }) {
+  setWindowIcon(ApplicationIcon());
+  CreateControls();
+  OnInitDialog();
+}
+
+CVorenxDlg::~CVorenxDlg() {
+  // Normally the worker ended when the dialog closed; a window destroyed
+  // without closing stops it here, while its controls still exist.
+  StopWorker();
+}
+
+bool CVorenxDlg::OnInitDialog() {
+  // The window menu (no window manager offers one to the program): Alt+Space
+  // and a right click on the window's background open it.
+  m_systemMenu = new QMenu(this);
+  m_systemMenu->addAction(tr("Minimize"))->setData(kScMinimize);
+  m_systemMenu->addAction(tr("Close"))->setData(kScClose);
+  AppendAboutItem(*m_systemMenu, AboutMenuText());
+  connect(m_systemMenu, &QMenu::triggered, this,
+          [this](QAction* action) { OnSysCommand(action->data().toUInt()); });
+  auto* menuKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
+  connect(menuKey, &QShortcut::activated, this, [this] { ShowSystemMenu(mapToGlobal(QPoint(0, 0))); });
+
+  setWindowTitle(QStringLiteral("Vorenx Ver 1.0.0.2"));
+
+  // The initial Port selection queues its open command; no other thread
+  // exists yet.
+  m_portList->setCurrentIndex(m_portList->findText(QStringLiteral("COM%1").arg(kInitialPort)));
+  OnPortChanged(m_portList->currentIndex());
+
+  m_tabs->blockSignals(true);
+  for (const QString& tab : LowerTabTexts()) m_tabs->addTab(tab);
+  m_tabs->setCurrentIndex(0);
+  m_tabs->blockSignals(false);
+  ShowTabControls();
+
+  m_upperList->addItems(UpperFunctionItems());
+  m_upperList->setCurrentIndex(0);
+  UpdateSpanLabel();
+
+  for (QComboBox* list : {m_voltUnitList, m_wiringList, m_tcList, m_rtdList}) list->setCurrentIndex(0);
+  ApplyOutputState();
+  UpdateUnitLabel();
+
+  m_intervalList->setCurrentIndex(m_link.m_intervalIndex.load());
+
+  // Meter panel and readings table keep their places (plain areas for now).
+
+  m_displayLength.store(kInitialDisplayLength);
+  m_lengthField->SetAllowNegative(false);
+  m_lengthField->SetDecimals(0);
+  m_lengthField->SetLimits(20.0f, 120000.0f);
+  m_lengthSpin->SetRange32(kLengthSpinRange);
+  m_lengthSpin->SetPos(kInitialDisplayLength);
+  m_lengthSpin->SetBuddy(m_lengthField);
+  m_lengthField->SetValue(kInitialDisplayLength);
+
+  m_waveShowList->setCurrentIndex(0);
+
+  // The worker starts last: everything it touches exists by now.
+  m_worker = std::make_unique<CWorker>(m_link, m_commands, m_display, *this, m_displayLength);
+  m_worker->SetOnFinished([this] {
+    QMetaObject::invokeMethod(
+        this, [this] {
+          if (m_stopLoop) m_stopLoop->quit();
+        },
+        Qt::QueuedConnection);
+  });
+  m_worker->Start();
+  return true;
+}
+
+void CVorenxDlg::ShowSystemMenu(const QPoint& globalPos) { m_systemMenu->popup(globalPos); }
+
+void CVorenxDlg::contextMenuEvent(QContextMenuEvent* event) { ShowSystemMenu(event->globalPos()); }
+
+void CVorenxDlg::OnSysCommand(unsigned id) {
+  if ((id & 0xFFF0u) == kIdmAboutBox) {
+    CAboutDlg about(this);
+    m_runAbout(about);
+    return;
+  }
+  switch (id & 0xFFF0u) {
+    case kScMinimize:
+      showMinimized();
+      break;
+    case kScClose:
+      close();
+      break;
+    default:
+      break;
+  }
+}
+
+void CVorenxDlg::OnRunClicked() { m_commands.PostCommand({CmdToggleRun, 0}); }
+
+void CVorenxDlg::OnPortChanged(int index) { m_commands.PostCommand({CmdOpenPort, index}); }
+
+void CVorenxDlg::OnDestroy() {
+  if (m_worker) m_worker->RequestStop();
+}
+
+void CVorenxDlg::StopWorker() {
+  if (!m_worker) return;
+  OnDestroy();
+  // The worker may be waiting for this thread to change a control: keep
+  // serving events until it has ended, then join.
+  if (!m_worker->Finished()) {
+    QEventLoop loop;
+    m_stopLoop = &loop;
+    if (!m_worker->Finished()) loop.exec();
+    m_stopLoop = nullptr;
+  }
+  m_worker->Join();
+}
+
+void CVorenxDlg::done(int result) {
+  if (m_closing) return;  // a second close while the first waits for the worker
+  m_closing = true;
+  StopWorker();
+  QDialog::done(result);
+}
+
+void CVorenxDlg::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (enter && event->modifiers() == Qt::NoModifier) {
+    // Enter where no control takes it closes the window, as the close box does;
+    // a focused push button still takes it.
+    const auto* button = qobject_cast<QPushButton*>(focusWidget());
+    if (!button) {
+      accept();
+      return;
+    }
+  }
+  QDialog::keyPressEvent(event);
+}
+
+}  // namespace vorenx

@@ -1,0 +1,194 @@
+#pragma once
+// The main window: a fixed-size dialog built from the window template's
+// control table. It owns the instrument link, the command queue, the worker
+// thread and every control; its handlers turn user actions into queued
+// setting commands, and it serves the worker's requests (WorkerHost) on its
+// own thread.
+//
+// Threads: every handler runs on the window's thread. The WorkerHost calls come
+// from the worker; each control change is handed to the window's thread and the
+// worker waits for it (a blocking hand-off). Closing the window stops the
+// worker, waits for it while still serving those hand-offs, joins it, and only
+// then lets the link (whose destructor closes the port) go.
+
+#include <QDialog>
+#include <QMetaObject>
+#include <QThread>
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "display/QelDisplayDll.h"
+#include "link/CDeviceLink.h"
+#include "link/CWorker.h"
+#include "link/CommandQueue.h"
+#include "link/WorkerHost.h"
+#include "platform/Clock.h"
+#include "platform/DialogUnits.h"
+
+class QCheckBox;
+class QComboBox;
+class QEventLoop;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTabBar;
+
+namespace vorenx {
+
+class CAboutDlg;
+class CEditEx;
+class CUpDown;
+struct ControlSpec;
+
+// System-menu command ids (the low four bits are free for the system's use).
+inline constexpr unsigned kIdmAboutBox = 0x0010;
+inline constexpr unsigned kScMinimize = 0xF020;
+inline constexpr unsigned kScClose = 0xF060;
+// String 101: the About item of the window menu.
+QString AboutMenuText();
+// Appends a separator and the About item (command id 16) when `text` is not empty.
+void AppendAboutItem(QMenu& menu, const QString& text);
+
+// The wave-length range as the up-down control takes it (lower end 20 in the
+// high half, 120000 cut to 16 bits in the low half).
+inline constexpr std::uint32_t kLengthSpinRange = 0x14D4C0;
+inline constexpr int kInitialDisplayLength = 240;
+inline constexpr int kInitialPort = 4;
+
+class CVorenxDlg : public QDialog, public WorkerHost {
+  Q_OBJECT
+
+ public:
+  CVorenxDlg(QelHardDll& hard, QelDisplayDll& display, QWidget* parent = nullptr);
+  CVorenxDlg(QelHardDll& hard, QelDisplayDll& display, TickSource ticks, LocalTimeSource clock,
+             QWidget* parent = nullptr);
+  ~CVorenxDlg() override;
+
+  // The control with template id `id` (its objectName is the id), or null.
+  QWidget* Control(int id) const;
+  CDeviceLink& Link() { return m_link; }
+  CommandQueue& Commands() { return m_commands; }
+  int DisplayLength() const { return m_displayLength.load(); }
+  QMenu* SystemMenu() const { return m_systemMenu; }
+  // True once the worker thread has ended.
+  bool WorkerFinished() const { return !m_worker || m_worker->Finished(); }
+  // Hand-offs the worker has started and the window has not finished yet.
+  int PendingHandOffs() const { return m_handOffs.load(); }
+  // How the About box is shown; by default modally with exec(). Tests replace it.
+  void SetAboutRunner(std::function<int(CAboutDlg&)> run) { m_runAbout = std::move(run); }
+
+  // Closes the dialog: stops the worker and waits for it first.
+  void done(int result) override;
+
+  // --- Handlers (window's thread) -------------------------------------------
+  void OnSysCommand(unsigned id);
+  void OnRunClicked();
+  void OnPortChanged(int index);
+  void OnDestroy();
+  // Settings panel.
+  void OnTabChanged();
+  void OnOutClicked();
+  void OnUpperFunctionChanged();
+  void OnVoltUnitChanged();
+  void OnIntervalChanged();
+  void BuildLowerCommand();
+  // Wave settings.
+  void OnLengthSpin(int delta, int* result);
+  void OnLengthKillFocus();
+  void OnWaveShowChange();
+
+  // --- WorkerHost (worker thread) -----------------------------------------------
+  void SetStatusText(const QString& text) override;
+  void SetRunText(const QString& text) override;
+  void SelectPort(int port) override;
+  void RedrawPanel() override;
+  void UpdateReadingsTable(int pollResult) override;
+  void RefreshFromInstrument(const InstrumentState& state) override;
+  void ResetReadingsTable() override;
+  float FitSourceField(float low, float high, int decimals) override;
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  bool OnInitDialog();
+  void CreateControls();
+  QWidget* CreateControl(const ControlSpec& spec);
+  void ConnectHandlers();
+  void ShowSystemMenu(const QPoint& globalPos);
+  // Ends the worker: request stop, wait in a local event loop that still serves
+  // its hand-offs, join. Safe to call more than once.
+  void StopWorker();
+
+  // Settings panel helpers.
+  void ShowTabControls();
+  void ApplyOutputState();
+  void UpdateSpanLabel();
+  void UpdateUnitLabel();
+  void UpdateRangeLabel();
+  void RefreshOnWindowThread(const InstrumentState& s);
+  // Wave settings: the length field's number, or m_displayLength when it is 0.
+  int ReadLengthField() const;
+  void SetDisplayLength(int length);
+
+  // Runs `f` on the window's thread and waits for it (directly when already there).
+  template <typename F>
+  void OnWindowThread(F&& f) {
+    if (QThread::currentThread() == thread()) {
+      f();
+      return;
+    }
+    m_handOffs.fetch_add(1);
+    QMetaObject::invokeMethod(this, std::forward<F>(f), Qt::BlockingQueuedConnection);
+    m_handOffs.fetch_sub(1);
+  }
+
+  QelDisplayDll& m_display;
+  CDeviceLink m_link;
+  CommandQueue m_commands;
+  std::atomic<std::int32_t> m_displayLength{0};
+  DialogBaseUnits m_units;
+
+  // Controls, in the order the window binds them.
+  QComboBox* m_portList = nullptr;
+  QPushButton* m_runButton = nullptr;
+  QCheckBox* m_outBox = nullptr;
+  QComboBox* m_wiringList = nullptr;
+  QComboBox* m_tcList = nullptr;
+  QComboBox* m_rtdList = nullptr;
+  QComboBox* m_waveShowList = nullptr;
+  QLabel* m_status = nullptr;
+  QTabBar* m_tabs = nullptr;
+  QLabel* m_divLabel = nullptr;
+  QComboBox* m_voltUnitList = nullptr;
+  QCheckBox* m_hartBox = nullptr;
+  QCheckBox* m_simulationBox = nullptr;
+  QCheckBox* m_cjcBox = nullptr;
+  QLabel* m_rangeLabel = nullptr;
+  QComboBox* m_upperList = nullptr;
+  QLabel* m_spanLabel = nullptr;
+  QCheckBox* m_celsiusBox = nullptr;
+  CEditEx* m_sourceValue = nullptr;
+  QLabel* m_unitLabel = nullptr;
+  QComboBox* m_intervalList = nullptr;
+  QWidget* m_panel = nullptr;
+  QWidget* m_readings = nullptr;
+  CUpDown* m_lengthSpin = nullptr;
+  CEditEx* m_lengthField = nullptr;
+  QPushButton* m_saveData = nullptr;
+  std::map<int, QWidget*> m_controls;
+
+  QMenu* m_systemMenu = nullptr;
+  std::function<int(CAboutDlg&)> m_runAbout;
+  QEventLoop* m_stopLoop = nullptr;
+  bool m_closing = false;
+  std::atomic<int> m_handOffs{0};
+  // Declared last so that it is destroyed first, before the link.
+  std::unique_ptr<CWorker> m_worker;
+};
+
+}  // namespace vorenx

@@ -1,0 +1,171 @@
+// The main window's controls: built from the template's table at their places
+// in dialog units, and bound to their handlers through user-only signals, so
+// that a change made by the program never runs a handler.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabBar>
+
+#include "app/CEditEx.h"
+#include "app/CUpDown.h"
+#include "app/CVorenxDlg.h"
+#include "app/ControlTable.h"
+
+namespace vorenx {
+
+namespace {
+
+template <typename T>
+T* As(const std::map<int, QWidget*>& controls, int id) {
+  const auto it = controls.find(id);
+  return it == controls.end() ? nullptr : qobject_cast<T*>(it->second);
+}
+
+}  // namespace
+
+QWidget* CVorenxDlg::Control(int id) const {
+  const auto it = m_controls.find(id);
+  return it == m_controls.end() ? nullptr : it->second;
+}
+
+QWidget* CVorenxDlg::CreateControl(const ControlSpec& spec) {
+  QWidget* widget = nullptr;
+  QRect geometry = MapDialogRect(m_units, spec.du);
+  switch (spec.kind) {
+    case ControlKind::Label:
+      widget = new QLabel(spec.text, this);
+      break;
+    case ControlKind::SunkenLabel: {
+      auto* label = new QLabel(spec.text, this);
+      label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+      widget = label;
+      break;
+    }
+    case ControlKind::Custom: {
+      auto* frame = new QFrame(this);
+      frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+      frame->setWindowTitle(spec.text);
+      frame->setAccessibleName(spec.text);
+      widget = frame;
+      break;
+    }
+    case ControlKind::GroupBox:
+      widget = new QGroupBox(spec.text, this);
+      break;
+    case ControlKind::DropList:
+    case ControlKind::DropDown: {
+      auto* combo = new QComboBox(this);
+      combo->setEditable(spec.kind == ControlKind::DropDown);
+      combo->setInsertPolicy(QComboBox::NoInsert);
+      QStringList items = spec.items;
+      if (spec.sorted) items.sort();
+      combo->addItems(items);
+      combo->setCurrentIndex(-1);
+      // The template's height is that of the dropped-down list; the closed
+      // box is as high as its font needs.
+      geometry.setHeight(combo->sizeHint().height());
+      widget = combo;
+      break;
+    }
+    case ControlKind::Tabs: {
+      auto* tabs = new QTabBar(this);
+      tabs->setExpanding(false);
+      tabs->setDrawBase(true);
+      tabs->setUsesScrollButtons(false);
+      widget = tabs;
+      break;
+    }
+    case ControlKind::CheckBox:
+      widget = new QCheckBox(spec.text, this);
+      break;
+    case ControlKind::PushButton: {
+      auto* button = new QPushButton(spec.text, this);
+      button->setAutoDefault(false);
+      widget = button;
+      break;
+    }
+    case ControlKind::Edit:
+      widget = new CEditEx(this);
+      break;
+    case ControlKind::Spin:
+      widget = new CUpDown(this);
+      break;
+  }
+  widget->setGeometry(geometry);
+  if (spec.id != idc::kStatic) {
+    widget->setObjectName(QString::number(spec.id));
+    m_controls[spec.id] = widget;
+  }
+  return widget;
+}
+
+void CVorenxDlg::CreateControls() {
+  setFont(DialogFont(kDialogFontPoints));
+  m_units = BaseUnitsOf(font());
+  setFixedSize(MapDialogRect(m_units, 0, 0, kDialogWidthDu, kDialogHeightDu).size());
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  setWindowTitle(QStringLiteral("Vorenx"));
+
+  for (const ControlSpec& spec : MainWindowControls()) CreateControl(spec);
+
+  const auto& c = m_controls;
+  m_portList = As<QComboBox>(c, idc::kPort);
+  m_runButton = As<QPushButton>(c, idc::kRun);
+  m_outBox = As<QCheckBox>(c, idc::kOut);
+  m_wiringList = As<QComboBox>(c, idc::kWiring);
+  m_tcList = As<QComboBox>(c, idc::kThermocouple);
+  m_rtdList = As<QComboBox>(c, idc::kRtd);
+  m_waveShowList = As<QComboBox>(c, idc::kWaveShow);
+  m_status = As<QLabel>(c, idc::kStatus);
+  m_tabs = As<QTabBar>(c, idc::kTabs);
+  m_divLabel = As<QLabel>(c, idc::kDiv);
+  m_voltUnitList = As<QComboBox>(c, idc::kVoltUnit);
+  m_hartBox = As<QCheckBox>(c, idc::kHart);
+  m_simulationBox = As<QCheckBox>(c, idc::kSimulation);
+  m_cjcBox = As<QCheckBox>(c, idc::kCjc);
+  m_rangeLabel = As<QLabel>(c, idc::kRange);
+  m_upperList = As<QComboBox>(c, idc::kUpper);
+  m_spanLabel = As<QLabel>(c, idc::kSpan);
+  m_celsiusBox = As<QCheckBox>(c, idc::kCelsius);
+  m_sourceValue = As<CEditEx>(c, idc::kSourceValue);
+  m_unitLabel = As<QLabel>(c, idc::kUnit);
+  m_intervalList = As<QComboBox>(c, idc::kInterval);
+  m_panel = Control(idc::kPanel);
+  m_readings = Control(idc::kReadings);
+  m_lengthSpin = As<CUpDown>(c, idc::kLengthSpin);
+  m_lengthField = As<CEditEx>(c, idc::kLength);
+  m_saveData = As<QPushButton>(c, idc::kSaveData);
+
+  ConnectHandlers();
+}
+
+void CVorenxDlg::ConnectHandlers() {
+  connect(m_runButton, &QPushButton::clicked, this, &CVorenxDlg::OnRunClicked);
+  connect(m_portList, &QComboBox::activated, this, &CVorenxDlg::OnPortChanged);
+
+  // The tab bar has no user-only signal that fires after the change, so the
+  // program sets the tab with its signals blocked.
+  connect(m_tabs, &QTabBar::currentChanged, this, &CVorenxDlg::OnTabChanged);
+  connect(m_outBox, &QCheckBox::clicked, this, &CVorenxDlg::OnOutClicked);
+  connect(m_upperList, &QComboBox::activated, this, &CVorenxDlg::OnUpperFunctionChanged);
+  connect(m_voltUnitList, &QComboBox::activated, this, &CVorenxDlg::OnVoltUnitChanged);
+  connect(m_intervalList, &QComboBox::activated, this, &CVorenxDlg::OnIntervalChanged);
+  for (QComboBox* list : {m_wiringList, m_rtdList, m_tcList})
+    connect(list, &QComboBox::activated, this, &CVorenxDlg::BuildLowerCommand);
+  for (QCheckBox* box : {m_hartBox, m_cjcBox, m_celsiusBox})
+    connect(box, &QCheckBox::clicked, this, &CVorenxDlg::BuildLowerCommand);
+  connect(m_sourceValue, &CEditEx::editingCommitted, this, &CVorenxDlg::BuildLowerCommand);
+
+  connect(m_lengthSpin, &CUpDown::deltaRequested, this, [this](int delta) {
+    int result = 0;
+    OnLengthSpin(delta, &result);
+  });
+  connect(m_lengthField, &CEditEx::editingCommitted, this, &CVorenxDlg::OnLengthKillFocus);
+  connect(m_waveShowList, &QComboBox::activated, this, &CVorenxDlg::OnWaveShowChange);
+}
+
+}  // namespace vorenx

@@ -1,0 +1,56 @@
+// The window's side of the bridge to the worker (WorkerHost). Every control
+// change is handed to the window's thread and the worker waits for it; the
+// worker holds no lock while it waits.
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <algorithm>
+
+#include "app/CEditEx.h"
+#include "app/CVorenxDlg.h"
+#include "app/FunctionTexts.h"
+
+namespace vorenx {
+
+void CVorenxDlg::SetStatusText(const QString& text) {
+  OnWindowThread([this, &text] { m_status->setText(text); });
+}
+
+void CVorenxDlg::SetRunText(const QString& text) {
+  OnWindowThread([this, &text] { m_runButton->setText(text); });
+}
+
+void CVorenxDlg::SelectPort(int port) {
+  OnWindowThread([this, port] {
+    // Only "COM0" to "COM9" are listed; any other port leaves no selection.
+    const int index = port >= 0 && port <= 9 ? m_portList->findText(QStringLiteral("COM%1").arg(port)) : -1;
+    m_portList->setCurrentIndex(index);  // raises no `activated`: queues nothing
+  });
+}
+
+void CVorenxDlg::RedrawPanel() {
+  // The meter panel's place is a plain area until the panel is built in.
+}
+
+void CVorenxDlg::UpdateReadingsTable(int /*pollResult*/) {
+  // The readings table's place is a plain area until the table is built in.
+}
+
+void CVorenxDlg::ResetReadingsTable() {}
+
+void CVorenxDlg::RefreshFromInstrument(const InstrumentState& state) {
+  OnWindowThread([this, &state] { RefreshOnWindowThread(state); });
+}
+
+float CVorenxDlg::FitSourceField(float low, float high, int decimals) {
+  float value = 0.0f;
+  OnWindowThread([&] {
+    m_sourceValue->SetLimits(low, high);
+    m_sourceValue->SetDecimals(static_cast<std::uint16_t>(std::clamp(decimals, 0, kMaxFieldDecimals)));
+    m_sourceValue->ValidateText();
+    value = m_sourceValue->GetValue();
+  });
+  return value;
+}
+
+}  // namespace vorenx

@@ -1,0 +1,46 @@
+#include "app/FunctionTexts.h"
+
+#include <algorithm>
+
+#include "link/FunctionCode.h"
+
+namespace vorenx {
+
+QString UnitText(int code, bool celsiusBoxChecked) {
+  if (IsTemperature(code)) return celsiusBoxChecked ? QStringLiteral("\u2103") : QStringLiteral("\u2109");
+  switch (code) {
+    case fc::kVolt:
+      return QStringLiteral("V");
+    case fc::kMilliVolt:
+    case fc::kTcVolt:
+      return QStringLiteral("mV");
+    case fc::kCurrent:
+    case fc::kCurrentSimulate:
+      return QStringLiteral("mA");
+    case fc::kResistance:
+      return QStringLiteral("\u03A9");
+    default:
+      return QString();
+  }
+}
+
+QString UpperSpanText(int index) {
+  switch (index) {
+    case 0:
+      return QStringLiteral("0V-30V");
+    case 1:
+    case 2:
+      return QStringLiteral("0mA-24mA");
+    default:
+      return QString();
+  }
+}
+
+QString RangeText(QelDisplayDll& display, int code, bool celsius) {
+  float high = 0.0f;
+  float low = 0.0f;
+  display.SFGetRange(code, &high, &low, celsius ? 1 : 0);
+  return QString::asprintf("(%.0f-%.0f)", static_cast<double>(low), static_cast<double>(high));
+}
+
+}  // namespace vorenx

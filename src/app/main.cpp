@@ -1,0 +1,46 @@
+// vorenx: the main window on the real libraries. This is the one place that
+// reaches past the two library interfaces, to map ports to device paths and to
+// attach the simulated instrument.
+#include <QApplication>
+#include <cstdio>
+#include <memory>
+
+#include "QelHard.h"
+#include "SimulatedInstrument.h"
+#include "app/AppOptions.h"
+#include "app/CVorenxApp.h"
+
+int main(int argc, char** argv) {
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  // Options are read before the GUI starts, so --help works without a display.
+  const vorenx::ParsedOptions parsed = vorenx::ParseAppOptions(arguments);
+  if (!parsed.error.isEmpty()) {
+    std::fprintf(stderr, "vorenx: %s (try --help)\n", qPrintable(parsed.error));
+    return 2;
+  }
+  const vorenx::AppOptions& options = parsed.options;
+  if (options.help) {
+    std::fputs(qPrintable(vorenx::UsageText()), stdout);
+    return 0;
+  }
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Vorenx"));
+
+  for (const auto& [port, path] : options.ports) QelSetPortPath(port, path);
+  std::unique_ptr<vorenx::sim::SimulatedInstrument> simulator;
+  if (options.simulate) {
+    QString error;
+    simulator = vorenx::sim::AttachSimulator(vorenx::kSimulatedPort, &error);
+    if (!simulator) {
+      std::fprintf(stderr, "vorenx: no simulated instrument: %s\n", qPrintable(error));
+      return 1;
+    }
+    std::fprintf(stderr, "vorenx: simulated instrument on COM%d (%s)\n", vorenx::kSimulatedPort,
+                 qPrintable(simulator->Path()));
+  }
+
+  vorenx::CVorenxApp vorenxApp;
+  return vorenxApp.InitInstance(vorenx::DefaultQelHardDll(), vorenx::DefaultQelDisplayDll(), options);
+}

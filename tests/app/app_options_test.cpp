@@ -1,0 +1,58 @@
+// The program's command line.
+#include <gtest/gtest.h>
+
+#include "app/AppOptions.h"
+
+namespace vorenx {
+namespace {
+
+TEST(AppOptions, EmptyMeansTheWindowOnTheDefaults) {
+  const ParsedOptions p = ParseAppOptions({});
+  EXPECT_TRUE(p.error.isEmpty());
+  EXPECT_FALSE(p.options.help);
+  EXPECT_FALSE(p.options.simulate);
+  EXPECT_TRUE(p.options.ports.empty());
+  EXPECT_LT(p.options.quitAfterSeconds, 0.0);
+}
+
+TEST(AppOptions, EveryOptionInBothSpellings) {
+  const ParsedOptions p = ParseAppOptions({"--simulate", "--port", "4=/dev/ttyUSB0", "--port=7=/dev/pts/3",
+                                           "--screenshot", "/tmp/a.png", "--quit-after=2.5"});
+  ASSERT_TRUE(p.error.isEmpty()) << p.error.toStdString();
+  EXPECT_TRUE(p.options.simulate);
+  ASSERT_EQ(p.options.ports.size(), 2u);
+  EXPECT_EQ(p.options.ports[0], std::make_pair(4, QString("/dev/ttyUSB0")));
+  EXPECT_EQ(p.options.ports[1], std::make_pair(7, QString("/dev/pts/3")));
+  EXPECT_EQ(p.options.screenshot, "/tmp/a.png");
+  EXPECT_DOUBLE_EQ(p.options.quitAfterSeconds, 2.5);
+}
+
+TEST(AppOptions, ScreenshotAloneGetsADefaultDelay) {
+  const ParsedOptions p = ParseAppOptions({"--screenshot", "x.png"});
+  ASSERT_TRUE(p.error.isEmpty());
+  EXPECT_DOUBLE_EQ(p.options.quitAfterSeconds, kDefaultScreenshotSeconds);
+}
+
+TEST(AppOptions, BadArgumentsAreRefusedWithAReason) {
+  const QList<QStringList> bad = {
+      {"--port"},              {"--port", "4"},        {"--port", "20=/dev/x"}, {"--port", "-1=/dev/x"},
+      {"--port", "a=/dev/x"},  {"--port", "4="},       {"--quit-after", "x"},   {"--quit-after", "-1"},
+      {"--quit-after", "inf"}, {"--quit-after", "nan"}, {"--quit-after", "1e9"}, {"--screenshot="},
+      {"--simulate=1"},        {"--bogus"},            {"-platform"},           {"COM4"},
+  };
+  for (const QStringList& args : bad) {
+    const ParsedOptions p = ParseAppOptions(args);
+    EXPECT_FALSE(p.error.isEmpty()) << args.join(' ').toStdString();
+  }
+}
+
+TEST(AppOptions, HelpListsEveryOption) {
+  EXPECT_TRUE(ParseAppOptions({"--help"}).options.help);
+  EXPECT_TRUE(ParseAppOptions({"-h"}).options.help);
+  const QString usage = UsageText();
+  for (const char* option : {"--simulate", "--port N=PATH", "--screenshot FILE", "--quit-after SECONDS", "--help"})
+    EXPECT_TRUE(usage.contains(QLatin1String(option))) << option;
+}
+
+}  // namespace
+}  // namespace vorenx
