@@ -13,6 +13,8 @@
 #include "app/CEditEx.h"
 #include "app/CUpDown.h"
 #include "app/ControlTable.h"
+#include "display/CStaticLCD.h"
+#include "log/CReadingsLog.h"
 
 namespace vorenx {
 
@@ -43,6 +45,21 @@ CVorenxDlg::~CVorenxDlg() {
   // Normally the worker ended when the dialog closed; a window destroyed
   // without closing stops it here, while its controls still exist.
   StopWorker();
+  // The panel outlives the link (children go after members): let it forget it.
+  m_panel->SetLink(nullptr);
+}
+
+void CVorenxDlg::SetReadingsDialogs(std::unique_ptr<ReadingsDialogs> dialogs) {
+  m_readingsDialogs = std::move(dialogs);
+  m_log = std::make_unique<CReadingsLog>(*m_readings, m_link.History(), *m_readingsDialogs);
+}
+
+void CVorenxDlg::OnSaveData() { m_log->OnSaveData(); }
+
+void CVorenxDlg::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // The panel shows its finished image; compose one for the first show.
+  m_panel->Redraw();
 }
 
 bool CVorenxDlg::OnInitDialog() {
@@ -80,7 +97,9 @@ bool CVorenxDlg::OnInitDialog() {
 
   m_intervalList->setCurrentIndex(m_link.m_intervalIndex.load());
 
-  // Meter panel and readings table keep their places (plain areas for now).
+  m_panel->InitBuffers();
+  m_panel->SetLink(&m_link);
+  m_log->SetUpReadingsTable();
 
   m_displayLength.store(kInitialDisplayLength);
   m_lengthField->SetAllowNegative(false);

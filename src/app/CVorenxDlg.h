@@ -40,7 +40,11 @@ namespace vorenx {
 
 class CAboutDlg;
 class CEditEx;
+class CGridCtrl;
+class CReadingsLog;
+class CStaticLCD;
 class CUpDown;
+class ReadingsDialogs;
 struct ControlSpec;
 
 // System-menu command ids (the low four bits are free for the system's use).
@@ -79,6 +83,10 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   int PendingHandOffs() const { return m_handOffs.load(); }
   // How the About box is shown; by default modally with exec(). Tests replace it.
   void SetAboutRunner(std::function<int(CAboutDlg&)> run) { m_runAbout = std::move(run); }
+  // The save-as dialog and message box of the readings export; tests replace them.
+  void SetReadingsDialogs(std::unique_ptr<ReadingsDialogs> dialogs);
+  CStaticLCD* Panel() const { return m_panel; }
+  CGridCtrl* ReadingsGrid() const { return m_readings; }
 
   // Closes the dialog: stops the worker and waits for it first.
   void done(int result) override;
@@ -99,6 +107,8 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   void OnLengthSpin(int delta, int* result);
   void OnLengthKillFocus();
   void OnWaveShowChange();
+  // Readings export.
+  void OnSaveData();
 
   // --- WorkerHost (worker thread) -----------------------------------------------
   void SetStatusText(const QString& text) override;
@@ -113,6 +123,7 @@ class CVorenxDlg : public QDialog, public WorkerHost {
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   bool OnInitDialog();
@@ -175,12 +186,14 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   CEditEx* m_sourceValue = nullptr;
   QLabel* m_unitLabel = nullptr;
   QComboBox* m_intervalList = nullptr;
-  QWidget* m_panel = nullptr;
-  QWidget* m_readings = nullptr;
+  CStaticLCD* m_panel = nullptr;
+  CGridCtrl* m_readings = nullptr;
   CUpDown* m_lengthSpin = nullptr;
   CEditEx* m_lengthField = nullptr;
   QPushButton* m_saveData = nullptr;
   std::map<int, QWidget*> m_controls;
+  std::unique_ptr<ReadingsDialogs> m_readingsDialogs;
+  std::unique_ptr<CReadingsLog> m_log;
 
   QMenu* m_systemMenu = nullptr;
   std::function<int(CAboutDlg&)> m_runAbout;

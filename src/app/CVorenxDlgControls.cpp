@@ -3,13 +3,15 @@
 // that a change made by the program never runs a handler.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
 
 #include "app/CEditEx.h"
+#include "display/CStaticLCD.h"
+#include "grid/GridCtrl.h"
+#include "log/CReadingsLog.h"
 #include "app/CUpDown.h"
 #include "app/CVorenxDlg.h"
 #include "app/ControlTable.h"
@@ -38,20 +40,14 @@ QWidget* CVorenxDlg::CreateControl(const ControlSpec& spec) {
     case ControlKind::Label:
       widget = new QLabel(spec.text, this);
       break;
-    case ControlKind::SunkenLabel: {
-      auto* label = new QLabel(spec.text, this);
-      label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-      widget = label;
+    case ControlKind::SunkenLabel:  // the meter panel draws its own frame
+      widget = new CStaticLCD(m_display, &m_link, this);
+      widget->setWindowTitle(spec.text);
       break;
-    }
-    case ControlKind::Custom: {
-      auto* frame = new QFrame(this);
-      frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-      frame->setWindowTitle(spec.text);
-      frame->setAccessibleName(spec.text);
-      widget = frame;
+    case ControlKind::Custom:  // the readings table
+      widget = new CGridCtrl(this);
+      widget->setWindowTitle(spec.text);
       break;
-    }
     case ControlKind::GroupBox:
       widget = new QGroupBox(spec.text, this);
       break;
@@ -134,8 +130,10 @@ void CVorenxDlg::CreateControls() {
   m_sourceValue = As<CEditEx>(c, idc::kSourceValue);
   m_unitLabel = As<QLabel>(c, idc::kUnit);
   m_intervalList = As<QComboBox>(c, idc::kInterval);
-  m_panel = Control(idc::kPanel);
-  m_readings = Control(idc::kReadings);
+  m_panel = qobject_cast<CStaticLCD*>(Control(idc::kPanel));
+  m_readings = qobject_cast<CGridCtrl*>(Control(idc::kReadings));
+  m_readingsDialogs = std::make_unique<QtReadingsDialogs>();
+  m_log = std::make_unique<CReadingsLog>(*m_readings, m_link.History(), *m_readingsDialogs);
   m_lengthSpin = As<CUpDown>(c, idc::kLengthSpin);
   m_lengthField = As<CEditEx>(c, idc::kLength);
   m_saveData = As<QPushButton>(c, idc::kSaveData);
@@ -146,6 +144,7 @@ void CVorenxDlg::CreateControls() {
 void CVorenxDlg::ConnectHandlers() {
   connect(m_runButton, &QPushButton::clicked, this, &CVorenxDlg::OnRunClicked);
   connect(m_portList, &QComboBox::activated, this, &CVorenxDlg::OnPortChanged);
+  connect(m_saveData, &QPushButton::clicked, this, &CVorenxDlg::OnSaveData);
 
   // The tab bar has no user-only signal that fires after the change, so the
   // program sets the tab with its signals blocked.

@@ -9,6 +9,9 @@
 #include "app/CEditEx.h"
 #include "app/CVorenxDlg.h"
 #include "app/FunctionTexts.h"
+#include "display/CStaticLCD.h"
+#include "grid/GridCtrl.h"
+#include "log/CReadingsLog.h"
 
 namespace vorenx {
 
@@ -29,14 +32,22 @@ void CVorenxDlg::SelectPort(int port) {
 }
 
 void CVorenxDlg::RedrawPanel() {
-  // The meter panel's place is a plain area until the panel is built in.
+  // Composed on the calling thread; the panel queues its own repaint.
+  m_panel->Redraw();
 }
 
 void CVorenxDlg::UpdateReadingsTable(int /*pollResult*/) {
-  // The readings table's place is a plain area until the table is built in.
+  // The table and the history's guard are touched together, on the window's thread.
+  OnWindowThread([this] { m_log->UpdateReadingsTable(); });
 }
 
-void CVorenxDlg::ResetReadingsTable() {}
+void CVorenxDlg::ResetReadingsTable() {
+  OnWindowThread([this] {
+    m_readings->ClearAll();
+    m_log->SetUpReadingsTable();
+    m_readings->Repaint();
+  });
+}
 
 void CVorenxDlg::RefreshFromInstrument(const InstrumentState& state) {
   OnWindowThread([this, &state] { RefreshOnWindowThread(state); });

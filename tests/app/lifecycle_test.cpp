@@ -4,6 +4,8 @@
 #include <thread>
 
 #include "WindowFixture.h"
+#include "grid/GridCtrl.h"
+#include "log/ReadingsDialogs.h"
 
 namespace vorenx::testing {
 namespace {
@@ -28,6 +30,34 @@ TEST_F(LifecycleTest, ClosingWhileConnectedStopsTheWorkerThenClosesThePort) {
   dlg->show();
   ASSERT_TRUE(QTest::qWaitFor([&] { return qobject_cast<QLabel*>(dlg->Control(1049))->text() == QString("Connected"); }, 10000));
   ASSERT_TRUE(QTest::qWaitFor([&] { return hard.Count("GetData(") > 0; }, 10000));
+  CloseAndDestroy(4);
+}
+
+TEST_F(LifecycleTest, ReadingsReachTheTableAndSaveDataAsksForAFile) {
+  std::array<unsigned char, 24> frame{};
+  hard.SetFrame(frame);
+  Create({4}, false);
+  struct Dialogs : ReadingsDialogs {
+    bool AskSaveFileName(const SaveFileRequest& request, QString& path) override {
+      asked = request.initialName;
+      path.clear();
+      return false;  // cancelled: nothing is written
+    }
+    void ShowMessage(const QString&) override {}
+    QString asked;
+  };
+  auto dialogs = std::make_unique<Dialogs>();
+  Dialogs* seen = dialogs.get();
+  dlg->SetReadingsDialogs(std::move(dialogs));
+  dlg->show();
+  CGridCtrl* grid = dlg->ReadingsGrid();
+  ASSERT_EQ(grid->CellText(0, 0), "Index");
+  const int startRows = grid->RowCount();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return grid->RowCount() > startRows; }, 10000));
+  EXPECT_FALSE(grid->CellText(1, 1).isEmpty());  // the reading's time
+
+  QTest::mouseClick(qobject_cast<QWidget*>(dlg->Control(1066)), Qt::LeftButton);
+  EXPECT_FALSE(seen->asked.isEmpty());
   CloseAndDestroy(4);
 }
 
