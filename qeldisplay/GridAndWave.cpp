@@ -118,7 +118,10 @@ void DrawTrace(QPainter& p, const Area& a, const double* values, int count, int 
   const double* first = values + (count - shown);
   const double step = a.Width() / length;
   const double scale = a.Height() / (r.high - r.low);
-  const auto yOf = [&](double v) { return a.bottom - (std::clamp(v, r.low, r.high) - r.low) * scale; };
+  // Snapped to pixel centres so a steady value is one crisp row, not two faint ones.
+  const auto yOf = [&](double v) {
+    return std::floor(a.bottom - (std::clamp(v, r.low, r.high) - r.low) * scale) + 0.5;
+  };
   const auto xOf = [&](int i) { return a.right - (shown - 1 - i) * step; };
 
   std::vector<QPolygonF> lines(1);
@@ -165,7 +168,9 @@ void DrawTrace(QPainter& p, const Area& a, const double* values, int count, int 
     if (v > bucket.maxV) bucket.maxV = v, bucket.maxAt = i;
   }
   flush();
-  p.setPen(QPen(colour, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  QPen pen(colour, 1.0);
+  pen.setCosmetic(true);  // thin lines take the rasteriser's fast path
+  p.setPen(pen);
   p.setBrush(Qt::NoBrush);
   for (const QPolygonF& line : lines) {
     if (line.size() == 1)

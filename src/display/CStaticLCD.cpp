@@ -3,7 +3,6 @@
 #include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QMenu>
-#include <QMetaObject>
 #include <QPainter>
 #include <QThread>
 
@@ -28,6 +27,10 @@ CStaticLCD::CStaticLCD(QelDisplayDll& display, CDeviceLink* link, QWidget* paren
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
   SetSaveDialogRunner({});
+  // Queued: the emitting worker never waits for the window's thread and never
+  // touches the widget itself.
+  connect(this, &CStaticLCD::RepaintRequested, this, qOverload<>(&QWidget::update),
+          Qt::QueuedConnection);
 }
 
 CStaticLCD::~CStaticLCD() = default;
@@ -119,8 +122,7 @@ void CStaticLCD::Invalidate() {
   if (QThread::currentThread() == thread()) {
     update();
   } else {
-    // Never touch the widget from the worker: queue the repaint and go on.
-    QMetaObject::invokeMethod(this, [this] { update(); }, Qt::QueuedConnection);
+    emit RepaintRequested();
   }
 }
 

@@ -84,6 +84,8 @@ class CStaticLCD : public QWidget {
  signals:
   // The pending bitmap could not be written (unwritable path, full disk).
   void SaveImageFailed(const QString& path);
+  // Emitted by a redraw on another thread; queued to update() on the panel's thread.
+  void RepaintRequested();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

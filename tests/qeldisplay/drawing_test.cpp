@@ -178,8 +178,9 @@ class DrawWave : public ::testing::Test {
     });
   }
   QImage Wave(int lastIndex) { return Wave(lastIndex, upper.data(), lower.data()); }
-  static bool Cyan(QRgb p) { return qBlue(p) > 150 && qRed(p) < 100; }
-  static bool Green(QRgb p) { return qRed(p) > 60 && qBlue(p) < 100 && qGreen(p) > 150; }
+  // Channel colours, also where antialiasing dims them.
+  static bool Cyan(QRgb p) { return qBlue(p) > 50 && qRed(p) * 3 < qBlue(p); }
+  static bool Green(QRgb p) { return qGreen(p) > 50 && qRed(p) > qGreen(p) / 4 && qBlue(p) * 3 < qGreen(p); }
   std::vector<double> upper, lower;
 };
 
