@@ -26,7 +26,7 @@ QFont LcdFont(int pixelSize, bool bold) {
 QString ScaleText(double value) {
   if (!std::isfinite(value)) return QStringLiteral("--");
   if (value == 0.0) return QStringLiteral("0");
-  if (std::fabs(value) >= 1000.0 || value == std::round(value))
+  if (std::fabs(value) >= 100.0 || value == std::round(value))
     return QString::number(std::round(value), 'f', 0);
   return QString::number(value, 'g', 4);
 }

@@ -25,7 +25,7 @@ QColor FromColorRef(std::uint32_t colour);
 QColor Ghost(const QColor& colour);
 // The LCD's sans-serif font at a pixel size.
 QFont LcdFont(int pixelSize, bool bold = false);
-// Short scale text: no trailing zeros, at most four significant digits.
+// Short scale text: whole numbers from 100 up, else at most four significant digits.
 QString ScaleText(double value);
 
 // Saves the painter's state and restores it on scope exit; also tells whether
