@@ -146,7 +146,8 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   int ReadLengthField() const;
   void SetDisplayLength(int length);
 
-  // Runs `f` on the window's thread and waits for it (directly when already there).
+  // Runs `f` on the window's thread and waits for it (directly when already
+  // there). The worker holds no lock while it waits.
   template <typename F>
   void OnWindowThread(F&& f) {
     if (QThread::currentThread() == thread()) {
