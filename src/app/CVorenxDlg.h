@@ -128,7 +128,7 @@ class CVorenxDlg : public QDialog, public WorkerHost {
  private:
   bool OnInitDialog();
   void CreateControls();
-  QWidget* CreateControl(const ControlSpec& spec);
+  QWidget* CreateControl(const ControlSpec& entry);
   void ConnectHandlers();
   void ShowSystemMenu(const QPoint& globalPos);
   // Ends the worker: request stop, wait in a local event loop that still serves

@@ -33,31 +33,31 @@ QWidget* CVorenxDlg::Control(int id) const {
   return it == m_controls.end() ? nullptr : it->second;
 }
 
-QWidget* CVorenxDlg::CreateControl(const ControlSpec& spec) {
+QWidget* CVorenxDlg::CreateControl(const ControlSpec& entry) {
   QWidget* widget = nullptr;
-  QRect geometry = MapDialogRect(m_units, spec.du);
-  switch (spec.kind) {
+  QRect geometry = MapDialogRect(m_units, entry.du);
+  switch (entry.kind) {
     case ControlKind::Label:
-      widget = new QLabel(spec.text, this);
+      widget = new QLabel(entry.text, this);
       break;
     case ControlKind::SunkenLabel:  // the meter panel draws its own frame
       widget = new CStaticLCD(m_display, &m_link, this);
-      widget->setWindowTitle(spec.text);
+      widget->setWindowTitle(entry.text);
       break;
     case ControlKind::Custom:  // the readings table
       widget = new CGridCtrl(this);
-      widget->setWindowTitle(spec.text);
+      widget->setWindowTitle(entry.text);
       break;
     case ControlKind::GroupBox:
-      widget = new QGroupBox(spec.text, this);
+      widget = new QGroupBox(entry.text, this);
       break;
     case ControlKind::DropList:
     case ControlKind::DropDown: {
       auto* combo = new QComboBox(this);
-      combo->setEditable(spec.kind == ControlKind::DropDown);
+      combo->setEditable(entry.kind == ControlKind::DropDown);
       combo->setInsertPolicy(QComboBox::NoInsert);
-      QStringList items = spec.items;
-      if (spec.sorted) items.sort();
+      QStringList items = entry.items;
+      if (entry.sorted) items.sort();
       combo->addItems(items);
       combo->setCurrentIndex(-1);
       // The template's height is that of the dropped-down list; the closed
@@ -75,10 +75,10 @@ QWidget* CVorenxDlg::CreateControl(const ControlSpec& spec) {
       break;
     }
     case ControlKind::CheckBox:
-      widget = new QCheckBox(spec.text, this);
+      widget = new QCheckBox(entry.text, this);
       break;
     case ControlKind::PushButton: {
-      auto* button = new QPushButton(spec.text, this);
+      auto* button = new QPushButton(entry.text, this);
       button->setAutoDefault(false);
       widget = button;
       break;
@@ -91,9 +91,9 @@ QWidget* CVorenxDlg::CreateControl(const ControlSpec& spec) {
       break;
   }
   widget->setGeometry(geometry);
-  if (spec.id != idc::kStatic) {
-    widget->setObjectName(QString::number(spec.id));
-    m_controls[spec.id] = widget;
+  if (entry.id != idc::kStatic) {
+    widget->setObjectName(QString::number(entry.id));
+    m_controls[entry.id] = widget;
   }
   return widget;
 }
@@ -106,7 +106,7 @@ void CVorenxDlg::CreateControls() {
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setWindowTitle(QStringLiteral("Vorenx"));
 
-  for (const ControlSpec& spec : MainWindowControls()) CreateControl(spec);
+  for (const ControlSpec& entry : MainWindowControls()) CreateControl(entry);
 
   const auto& c = m_controls;
   m_portList = As<QComboBox>(c, idc::kPort);
