@@ -7,11 +7,12 @@
 #include <QString>
 #include <QStringList>
 
+#include "CallRecorder.h"
 #include "display/QelDisplayDll.h"
 
 namespace vorenx::testing {
 
-class FakeQelDisplayDll : public QelDisplayDll {
+class FakeQelDisplayDll : public QelDisplayDll, public CallRecorder {
  public:
   void dmmSetDisPlayLen(std::int32_t length) override { Record(QStringLiteral("SetDisPlayLen(%1)").arg(length)); }
   void dmmSetDisPlayWave(std::int32_t mode) override { Record(QStringLiteral("SetDisPlayWave(%1)").arg(mode)); }
@@ -62,26 +63,9 @@ class FakeQelDisplayDll : public QelDisplayDll {
     return 1;
   }
 
-  QStringList Calls() const {
-    QMutexLocker lock(&m_mutex);
-    return m_calls;
-  }
-  void ClearCalls() {
-    QMutexLocker lock(&m_mutex);
-    m_calls.clear();
-  }
-
   float rangeHigh = 30.0f;
   float rangeLow = 0.0f;
   std::uint16_t decimals = 3;
-
- private:
-  void Record(const QString& call) {
-    QMutexLocker lock(&m_mutex);
-    m_calls << call;
-  }
-  mutable QMutex m_mutex;
-  QStringList m_calls;
 };
 
 }  // namespace vorenx::testing

@@ -11,11 +11,12 @@
 #include <functional>
 #include <set>
 
+#include "CallRecorder.h"
 #include "link/QelHardDll.h"
 
 namespace vorenx::testing {
 
-class FakeQelHardDll : public QelHardDll {
+class FakeQelHardDll : public QelHardDll, public CallRecorder {
  public:
   std::uint16_t QelIsDevConnect(std::int32_t port) override {
     Record(QStringLiteral("IsDevConnect(%1)").arg(port));
@@ -51,21 +52,7 @@ class FakeQelHardDll : public QelHardDll {
     return 1;
   }
 
-  // Thread-safe views and setters for tests that run a worker.
-  QStringList Calls() const {
-    QMutexLocker lock(&m_mutex);
-    return m_calls;
-  }
-  void ClearCalls() {
-    QMutexLocker lock(&m_mutex);
-    m_calls.clear();
-  }
-  int Count(const QString& prefix) const {
-    QMutexLocker lock(&m_mutex);
-    int n = 0;
-    for (const QString& c : m_calls) n += c.startsWith(prefix) ? 1 : 0;
-    return n;
-  }
+  // Thread-safe setters for tests that run a worker.
   void SetAnswering(std::set<int> ports) {
     QMutexLocker lock(&m_mutex);
     answeringPorts = std::move(ports);
@@ -84,14 +71,9 @@ class FakeQelHardDll : public QelHardDll {
 
  private:
   void Record(const QString& call) {
-    {
-      QMutexLocker lock(&m_mutex);
-      m_calls << call;
-    }
+    CallRecorder::Record(call);
     if (onCall) onCall(call);
   }
-  mutable QMutex m_mutex;
-  QStringList m_calls;
 };
 
 }  // namespace vorenx::testing

@@ -5,11 +5,12 @@
 #include <QMutexLocker>
 #include <QStringList>
 
+#include "CallRecorder.h"
 #include "link/WorkerHost.h"
 
 namespace vorenx::testing {
 
-class FakeWorkerHost : public WorkerHost {
+class FakeWorkerHost : public WorkerHost, public CallRecorder {
  public:
   void SetStatusText(const QString& text) override { Record("Status:" + text); }
   void SetRunText(const QString& text) override { Record("Run:" + text); }
@@ -25,23 +26,7 @@ class FakeWorkerHost : public WorkerHost {
     return fieldValue;
   }
 
-  QStringList Calls() const {
-    QMutexLocker lock(&m_mutex);
-    return m_calls;
-  }
-  void ClearCalls() {
-    QMutexLocker lock(&m_mutex);
-    m_calls.clear();
-  }
   float fieldValue = 0.0f;
-
- private:
-  void Record(const QString& call) {
-    QMutexLocker lock(&m_mutex);
-    m_calls << call;
-  }
-  mutable QMutex m_mutex;
-  QStringList m_calls;
 };
 
 }  // namespace vorenx::testing
