@@ -71,7 +71,7 @@ fi
 if CC=clang CXX=clang++ build_or_fail fuzz build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
      -DVORENX_BUILD_FUZZ=ON -DVORENX_BUILD_TESTS=OFF -DVORENX_BUILD_BENCH=OFF -DVORENX_BUILD_APPS=OFF; then
   for f in build-fuzz/fuzz/*/fuzz_*; do
-    [ -x "$f" ] || continue
+    [ -f "$f" ] && [ -x "$f" ] || continue
     corpus=$(mktemp -d)
     if "$f" -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=2048 "$corpus" >"$corpus.log" 2>&1; then
       passed=$((passed + 1)); summary+=("$(basename "$f"): clean for ${FUZZ_SECONDS}s")
