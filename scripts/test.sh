@@ -85,5 +85,5 @@ fi
 
 echo
 printf '%s\n' "${summary[@]}"
-echo "All suites: $passed passed, $failed failed"
+echo "Summary: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
