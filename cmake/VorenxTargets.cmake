@@ -23,10 +23,16 @@ function(vorenx_add_test)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VORENX_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
 endfunction()
 
-# vorenx_add_bench(NAME <name> SOURCES s... LIBS l...)
+# vorenx_add_bench(NAME <name> [GUI] SOURCES s... LIBS l...)
+# GUI benchmarks get a QApplication on the offscreen platform, the others a QCoreApplication.
 function(vorenx_add_bench)
-  cmake_parse_arguments(B "" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(B "GUI" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${B_NAME} ${B_SOURCES})
+  if(B_GUI)
+    target_link_libraries(${B_NAME} PRIVATE vorenx_bench_gui_main)
+  else()
+    target_link_libraries(${B_NAME} PRIVATE vorenx_bench_main)
+  endif()
   target_link_libraries(${B_NAME} PRIVATE ${B_LIBS} benchmark::benchmark)
 endfunction()
 

@@ -2,7 +2,6 @@
 // to a full history, which must not grow with the history's size.
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 
 #include "FakeQelHardDll.h"
 #include "link/CDeviceLink.h"
@@ -84,11 +83,3 @@ void BM_CopyValuesFull(benchmark::State& state) {
 BENCHMARK(BM_CopyValuesFull);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

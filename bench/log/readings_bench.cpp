@@ -2,7 +2,6 @@
 // QTableWidget doing the same job (insert a row at the top, write four items,
 // renumber the first column), the export of 100,000 rows, and the memory each
 // table takes per row.
-#include <QApplication>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -110,12 +109,3 @@ void BM_MemoryPerRow(benchmark::State& state) {
 BENCHMARK(BM_MemoryPerRow)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

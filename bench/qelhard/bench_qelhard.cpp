@@ -2,7 +2,6 @@
 // status read against the simulator over a pseudo-terminal.
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
 #include <memory>
 #include <vector>
 
@@ -68,11 +67,3 @@ void BM_IsDevConnectUnopened(benchmark::State& state) {
 BENCHMARK(BM_IsDevConnectUnopened)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
