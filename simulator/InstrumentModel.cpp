@@ -34,16 +34,16 @@ bool InstrumentModel::SetUpper(std::uint8_t function) {
 }
 
 bool InstrumentModel::SetLower(std::uint8_t function, std::uint8_t mode, float value) {
-  const std::uint8_t wiring = mode & kModeWiringMask;
-  if (!IsLowerFunction(function) || (mode & kModeReserved) != 0 || wiring < 2 || wiring > 4 ||
+  const std::uint8_t wiring = mode & lower_mode::kWiringMask;
+  if (!IsLowerFunction(function) || (mode & lower_mode::kReserved) != 0 || wiring < 2 || wiring > 4 ||
       !std::isfinite(value) || std::fabs(value) > 99999.0f)
     return false;
   m_settings.lowerFunction = function;
   m_settings.wiring = wiring;
-  m_settings.outputOn = (mode & kModeOutputOn) != 0;
-  m_settings.cjc = (mode & kModeCjc) != 0;
-  m_settings.celsius = (mode & kModeCelsius) != 0;
-  m_settings.hart = (mode & kModeHart) != 0;
+  m_settings.outputOn = (mode & lower_mode::kOutputOn) != 0;
+  m_settings.cjc = (mode & lower_mode::kCjc) != 0;
+  m_settings.celsius = (mode & lower_mode::kCelsius) != 0;
+  m_settings.hart = (mode & lower_mode::kHart) != 0;
   m_settings.sourceValue = value;
   return true;
 }

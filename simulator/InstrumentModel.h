@@ -24,13 +24,6 @@ struct InstrumentSettings {
   friend bool operator==(const InstrumentSettings&, const InstrumentSettings&) = default;
 };
 
-// Mode byte bits (the QelSetLower argument).
-inline constexpr std::uint8_t kModeWiringMask = 0x07;
-inline constexpr std::uint8_t kModeOutputOn = 0x08;
-inline constexpr std::uint8_t kModeCjc = 0x10;
-inline constexpr std::uint8_t kModeCelsius = 0x20;
-inline constexpr std::uint8_t kModeHart = 0x40;
-inline constexpr std::uint8_t kModeReserved = 0x80;
 // Wiring byte of a status frame when the lower function takes no wiring.
 inline constexpr std::uint8_t kNoWiringByte = 0x55;
 

@@ -46,16 +46,16 @@ std::uint16_t CDeviceLink::Poll() {
 
 std::uint8_t CDeviceLink::LowerModeByte(const InstrumentState& r) {
   std::uint8_t mode = 0;
-  if (r.hart) mode += 0x40;
-  if (r.celsius) mode += 0x20;
-  if (r.cjc) mode += 0x10;
-  if (!r.outputOff) mode += 0x08;
+  if (r.hart) mode |= lower_mode::kHart;
+  if (r.celsius) mode |= lower_mode::kCelsius;
+  if (r.cjc) mode |= lower_mode::kCjc;
+  if (!r.outputOff) mode |= lower_mode::kOutputOn;
   if (r.wiring == fc::kThreeWire)
-    mode += 3;
+    mode |= 3;
   else if (r.wiring == fc::kFourWire)
-    mode += 4;
+    mode |= 4;
   else
-    mode += 2;  // two-wire, and also when no wiring applies
+    mode |= 2;  // two-wire, and also when no wiring applies
   return mode;
 }
 

@@ -32,6 +32,17 @@ struct StatusFrame {
   std::array<std::uint8_t, kSize> bytes{};
 };
 
+// Bits of the lower mode byte that QelSetLower sends: wiring in bits 0-2
+// (2 two-wire, also when no wiring applies; 3 three-wire; 4 four-wire).
+namespace lower_mode {
+inline constexpr std::uint8_t kWiringMask = 0x07;
+inline constexpr std::uint8_t kOutputOn = 0x08;
+inline constexpr std::uint8_t kCjc = 0x10;
+inline constexpr std::uint8_t kCelsius = 0x20;
+inline constexpr std::uint8_t kHart = 0x40;
+inline constexpr std::uint8_t kReserved = 0x80;  // always zero
+}  // namespace lower_mode
+
 // Frame code of an upper function (1..3) and back; 0 / false when not in the table.
 std::uint8_t UpperFrameCode(FunctionCode function);
 bool UpperFunctionFromFrame(std::uint8_t frameCode, FunctionCode& function);
