@@ -3,15 +3,30 @@
 #include <cstring>
 
 namespace qelhard {
+namespace {
 
-std::uint8_t Crc8(const std::uint8_t* data, std::size_t size) {
-  std::uint8_t crc = 0;
-  for (std::size_t i = 0; i < size; ++i) {
-    crc ^= data[i];
-    for (int bit = 0; bit < 8; ++bit)
-      crc = static_cast<std::uint8_t>((crc & 0x80) ? (crc << 1) ^ 0x07 : crc << 1);
+constexpr std::array<std::uint32_t, 256> MakeCrcTable() {
+  std::array<std::uint32_t, 256> table{};
+  for (std::uint32_t i = 0; i < 256; ++i) {
+    std::uint32_t c = i;
+    for (int bit = 0; bit < 8; ++bit) c = (c & 1u) ? (c >> 1) ^ 0xEDB88320u : c >> 1;
+    table[i] = c;
   }
-  return crc;
+  return table;
+}
+constexpr std::array<std::uint32_t, 256> kCrcTable = MakeCrcTable();
+
+std::uint32_t StoredCrc(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
+}  // namespace
+
+std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (std::size_t i = 0; i < size; ++i) crc = kCrcTable[(crc ^ data[i]) & 0xFFu] ^ (crc >> 8);
+  return crc ^ 0xFFFFFFFFu;
 }
 
 bool HeaderMatches(const FrameFormat& format, const std::uint8_t* frame) {
@@ -19,11 +34,14 @@ bool HeaderMatches(const FrameFormat& format, const std::uint8_t* frame) {
 }
 
 bool ChecksumMatches(const FrameFormat& format, const std::uint8_t* frame) {
-  return Crc8(frame, format.size - 1) == frame[format.size - 1];
+  const std::size_t body = format.size - kCrcSize;
+  return Crc32(frame, body) == StoredCrc(frame + body);
 }
 
 void Seal(const FrameFormat& format, std::uint8_t* frame) {
-  frame[format.size - 1] = Crc8(frame, format.size - 1);
+  const std::size_t body = format.size - kCrcSize;
+  const std::uint32_t crc = Crc32(frame, body);
+  for (std::size_t i = 0; i < kCrcSize; ++i) frame[body + i] = static_cast<std::uint8_t>(crc >> (8 * i));
 }
 
 namespace {
@@ -90,7 +108,7 @@ Reply BuildReply(Command command, std::uint8_t sequence) {
 
 Reply BuildIdentifyReply(std::uint8_t sequence) {
   Reply r = BuildReply(Command::Identify, sequence);
-  std::memcpy(r.data() + kIdentNameOffset, kIdentName, sizeof kIdentName - 1);
+  std::memcpy(r.data() + kIdentNameOffset, kIdentName, kIdentNameSize);
   r[kIdentVersionOffset] = kProtocolVersion;
   Seal(kReplyFormat, r.data());
   return r;
@@ -109,12 +127,13 @@ void SealStatusReply(Reply& reply, std::uint8_t sequence) {
   reply[kReplySequenceOffset] = sequence;
   reply[11] = 0;
   reply[12] = 0;
+  reply[23] = 0;
   Seal(kReplyFormat, reply.data());
 }
 
 bool IsIdentifyReply(const Reply& reply) {
   return reply[1] == ReplyKind(Command::Identify) &&
-         std::memcmp(reply.data() + kIdentNameOffset, kIdentName, sizeof kIdentName - 1) == 0;
+         std::memcmp(reply.data() + kIdentNameOffset, kIdentName, kIdentNameSize) == 0;
 }
 
 std::uint8_t ReplySequence(const Reply& reply) { return reply[kReplySequenceOffset]; }
