@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <atomic>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "FakeQelDisplayDll.h"
@@ -184,4 +185,25 @@ TEST_F(NoisyWorker, AfterTheUserPressedStopALateInstrumentIsNotPolled) {
   EXPECT_EQ(link.m_running, 0);
   // Only the read that follows the executed Stop command itself, if any.
   EXPECT_LE(host.readings, 1);
+}
+
+TEST_F(NoisyWorker, AnUnpluggedInstrumentShowsWithinASecondAndIsPolledAgainWhenBack) {
+  auto sim = std::make_unique<SimulatedInstrument>();
+  ASSERT_FALSE(Attach(*sim).isEmpty());
+  ASSERT_TRUE(worker.Probe());
+  for (int i = 0; i < 10; ++i) Cycle();
+  ASSERT_EQ(host.Shown(), QStringLiteral("Connected"));
+
+  sim.reset();  // the adapter is pulled: its device node disappears
+  const std::uint32_t goneAt = Ticks();
+  for (int i = 0; i < 10 && host.Shown() != QStringLiteral("DisConnected"); ++i) Cycle();
+  ASSERT_EQ(host.Shown(), QStringLiteral("DisConnected"));
+  EXPECT_LE(host.statuses.back().tick - goneAt, 1000u);
+
+  SimulatedInstrument back;  // plugged in again, at a new path
+  ASSERT_FALSE(Attach(back).isEmpty());
+  const int readingsBefore = host.readings;
+  for (int i = 0; i < 15; ++i) Cycle();
+  EXPECT_EQ(host.Shown(), QStringLiteral("Connected"));
+  EXPECT_GT(host.readings, readingsBefore);
 }
