@@ -2,10 +2,9 @@
 // decision when a wait is over (at once for a complete bad reply).
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTextStream>
 #include <vector>
 
+#include "HexFixture.h"
 #include "InstrumentModel.h"
 #include "ReplyCheck.h"
 #include "ReplyReceiver.h"
@@ -56,25 +55,17 @@ TEST(ReplyCheck, AnotherRequestsReplyIsNotTheAnswer) {
 }
 
 TEST(ReplyCheck, FieldsOutsideTheirDomainsAreRefusedDespiteAGoodCrc) {
-  QFile file(qEnvironmentVariable("VORENX_TEST_DATA") + "/protocol_replies.txt");
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
-  QTextStream in(&file);
   int cases = 0;
-  while (!in.atEnd()) {
-    const QString line = in.readLine().trimmed();
-    if (line.isEmpty() || line.startsWith('#')) continue;
-    const QStringList parts = line.split(' ', Qt::SkipEmptyParts);
-    QString hex;
-    int i = 0;
-    while (hex.size() < 48 && i < parts.size()) hex += parts[i++];
-    const QByteArray bytes = QByteArray::fromHex(hex.toLatin1());
-    ASSERT_EQ(bytes.size(), 24) << line.toStdString();
-    ASSERT_LT(i, parts.size()) << line.toStdString();
+  for (const auto& fixture : vorenx::testing::ReadHexFixture("protocol_replies.txt", 24)) {
+    const std::string line = fixture.line.toStdString();
+    ASSERT_EQ(fixture.bytes.size(), 24) << line;
+    ASSERT_FALSE(fixture.columns.isEmpty()) << line;
     Reply r{};
-    std::copy(bytes.begin(), bytes.end(), r.begin());
+    std::copy(fixture.bytes.begin(), fixture.bytes.end(), r.begin());
     Seal(kReplyFormat, r.data());
-    const ReplyVerdict expected = parts[i] == "accept" ? ReplyVerdict::Accepted : ReplyVerdict::OutOfDomain;
-    EXPECT_EQ(CheckReply(r, Command::ReadStatus, r[kReplySequenceOffset]), expected) << line.toStdString();
+    const ReplyVerdict expected =
+        fixture.columns[0] == "accept" ? ReplyVerdict::Accepted : ReplyVerdict::OutOfDomain;
+    EXPECT_EQ(CheckReply(r, Command::ReadStatus, r[kReplySequenceOffset]), expected) << line;
     ++cases;
   }
   EXPECT_GE(cases, 20);
