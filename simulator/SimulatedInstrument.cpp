@@ -143,7 +143,8 @@ void SimulatedInstrument::Respond(const qelhard::Request& request) {
     if (AddNoise(bytes)) WriteAll(bytes.data(), bytes.size());
     return;
   }
-  Record(reply, true, NoisePattern::ByteReplaced);
+  // An injected fault is recorded as the noise pattern nearest to it.
+  Record(reply, true, fault == Fault::Late ? NoisePattern::Stall : NoisePattern::ByteReplaced);
   switch (fault) {
     case Fault::Garbage: {
       static constexpr std::uint8_t kNoise[] = "\x13\x37 line noise \xFF\xFE\x00\x01 not a frame";

@@ -41,7 +41,7 @@ TEST(NoisyLine, OnlyFramesTheInstrumentSentReachTheCallerAndEveryCleanOneDoes) {
   const std::size_t reads = vorenx::testing::Scaled(20000, 10);
   // A short time limit keeps the stalls cheap; the pseudo-terminal answers in
   // well under a millisecond.
-  const int timeoutMs = vorenx::testing::kUnderSanitizer ? 250 : 80;
+  const int timeoutMs = vorenx::testing::kUnderSanitizer ? 250 : 100;
   const int previousTimeout = QelSetReplyTimeout(timeoutMs);
   SimulatedInstrument sim;
   sim.SetNoise(0.1, 20261208, timeoutMs + 40);
