@@ -46,11 +46,12 @@ void Seal(const FrameFormat& format, std::uint8_t* frame) {
 
 namespace {
 
-Request NewRequest(Command command, std::uint8_t sequence) {
+Request NewRequest(Command command, std::uint16_t sequence) {
   Request r{};
   r[0] = kRequestLead;
   r[1] = static_cast<std::uint8_t>(command);
-  r[2] = sequence;
+  r[2] = static_cast<std::uint8_t>(sequence);
+  r[kRequestSequenceHighOffset] = static_cast<std::uint8_t>(sequence >> 8);
   return r;
 }
 
@@ -61,19 +62,19 @@ Request Sealed(Request r) {
 
 }  // namespace
 
-Request BuildIdentify(std::uint8_t sequence) { return Sealed(NewRequest(Command::Identify, sequence)); }
+Request BuildIdentify(std::uint16_t sequence) { return Sealed(NewRequest(Command::Identify, sequence)); }
 
-Request BuildReadStatus(std::uint8_t sequence) {
+Request BuildReadStatus(std::uint16_t sequence) {
   return Sealed(NewRequest(Command::ReadStatus, sequence));
 }
 
-Request BuildSetUpper(std::uint8_t sequence, std::int32_t function) {
+Request BuildSetUpper(std::uint16_t sequence, std::int32_t function) {
   Request r = NewRequest(Command::SetUpper, sequence);
   r[3] = static_cast<std::uint8_t>(function);
   return Sealed(r);
 }
 
-Request BuildSetLower(std::uint8_t sequence, std::int32_t function, std::int32_t mode, float value) {
+Request BuildSetLower(std::uint16_t sequence, std::int32_t function, std::int32_t mode, float value) {
   Request r = NewRequest(Command::SetLower, sequence);
   r[3] = static_cast<std::uint8_t>(function);
   r[4] = static_cast<std::uint8_t>(mode);
@@ -84,7 +85,9 @@ Request BuildSetLower(std::uint8_t sequence, std::int32_t function, std::int32_t
 }
 
 Command RequestCommand(const Request& request) { return static_cast<Command>(request[1]); }
-std::uint8_t RequestSequence(const Request& request) { return request[2]; }
+std::uint16_t RequestSequence(const Request& request) {
+  return static_cast<std::uint16_t>(request[2] | request[kRequestSequenceHighOffset] << 8);
+}
 std::uint8_t SetUpperFunction(const Request& request) { return request[3]; }
 
 SetLowerArgs ParseSetLower(const Request& request) {
@@ -97,16 +100,16 @@ SetLowerArgs ParseSetLower(const Request& request) {
   return args;
 }
 
-Reply BuildReply(Command command, std::uint8_t sequence) {
+Reply BuildReply(Command command, std::uint16_t sequence) {
   Reply r{};
   r[0] = kReplyLead;
   r[1] = ReplyKind(command);
-  r[kReplySequenceOffset] = sequence;
+  SetReplySequence(r, sequence);
   Seal(kReplyFormat, r.data());
   return r;
 }
 
-Reply BuildIdentifyReply(std::uint8_t sequence) {
+Reply BuildIdentifyReply(std::uint16_t sequence) {
   Reply r = BuildReply(Command::Identify, sequence);
   std::memcpy(r.data() + kIdentNameOffset, kIdentName, kIdentNameSize);
   r[kIdentVersionOffset] = kProtocolVersion;
@@ -114,20 +117,19 @@ Reply BuildIdentifyReply(std::uint8_t sequence) {
   return r;
 }
 
-Reply BuildAck(Command command, std::uint8_t sequence, bool accepted) {
+Reply BuildAck(Command command, std::uint16_t sequence, bool accepted) {
   Reply r = BuildReply(command, sequence);
   r[kAckResultOffset] = accepted ? kAckAccepted : kAckRefused;
   Seal(kReplyFormat, r.data());
   return r;
 }
 
-void SealStatusReply(Reply& reply, std::uint8_t sequence) {
+void SealStatusReply(Reply& reply, std::uint16_t sequence) {
   reply[0] = kReplyLead;
   reply[1] = ReplyKind(Command::ReadStatus);
-  reply[kReplySequenceOffset] = sequence;
+  SetReplySequence(reply, sequence);
   reply[11] = 0;
   reply[12] = 0;
-  reply[23] = 0;
   Seal(kReplyFormat, reply.data());
 }
 
@@ -136,6 +138,13 @@ bool IsIdentifyReply(const Reply& reply) {
          std::memcmp(reply.data() + kIdentNameOffset, kIdentName, kIdentNameSize) == 0;
 }
 
-std::uint8_t ReplySequence(const Reply& reply) { return reply[kReplySequenceOffset]; }
+std::uint16_t ReplySequence(const Reply& reply) {
+  return static_cast<std::uint16_t>(reply[kReplySequenceOffset] | reply[kReplySequenceHighOffset] << 8);
+}
+
+void SetReplySequence(Reply& reply, std::uint16_t sequence) {
+  reply[kReplySequenceOffset] = static_cast<std::uint8_t>(sequence);
+  reply[kReplySequenceHighOffset] = static_cast<std::uint8_t>(sequence >> 8);
+}
 
 }  // namespace qelhard

@@ -3,11 +3,14 @@
 // frames with a lead byte, a kind byte, a sequence number and a CRC-32.
 // Pure code (no I/O, no Qt), shared by the library and the simulator.
 //
-// Request (host -> instrument), 13 bytes:
-//   0 0xA5  1 command  2 sequence  3..8 payload  9..12 CRC-32 of bytes 0..8
+// Request (host -> instrument), 14 bytes:
+//   0 0xA5  1 command  2 sequence (low byte)  3..8 payload  9 sequence (high byte)
+//   10..13 CRC-32 of bytes 0..9
 // Reply (instrument -> host), 28 bytes on the wire:
-//   0 0x5A  1 kind (0x80 | command)  2..22 body  10 the request's sequence
-//   11, 12, 23 zero  24..27 CRC-32 of bytes 0..23
+//   0 0x5A  1 kind (0x80 | command)  2..22 body  10 and 23 the request's
+//   sequence (low, high byte)  11, 12 zero  24..27 CRC-32 of bytes 0..23
+// The sequence has 16 bits so that a reply that comes very late is never
+// taken for the answer to a request that happens to carry the same number.
 // Bytes 0..23 of a status reply are the status frame the decoder reads
 // (bytes 2..9, 13..22) and what QelGetData hands to its caller.
 // The CRC-32 is stored little-endian. docs/protocol.md has the whole story.
@@ -19,13 +22,15 @@
 namespace qelhard {
 
 inline constexpr std::size_t kCrcSize = 4;
-inline constexpr std::size_t kRequestSize = 13;
+inline constexpr std::size_t kRequestSize = 14;
 inline constexpr std::size_t kReplySize = 28;        // on the wire
 inline constexpr std::size_t kStatusFrameSize = 24;  // handed to QelGetData's caller
 inline constexpr std::uint8_t kRequestLead = 0xA5;
 inline constexpr std::uint8_t kReplyLead = 0x5A;
 inline constexpr std::uint8_t kReplyKindBit = 0x80;
-inline constexpr std::size_t kReplySequenceOffset = 10;
+inline constexpr std::size_t kRequestSequenceHighOffset = 9;
+inline constexpr std::size_t kReplySequenceOffset = 10;      // low byte
+inline constexpr std::size_t kReplySequenceHighOffset = 23;  // high byte
 inline constexpr std::size_t kAckResultOffset = 2;
 inline constexpr std::uint8_t kProtocolVersion = 2;
 
@@ -74,10 +79,10 @@ bool ChecksumMatches(const FrameFormat& format, const std::uint8_t* frame);
 void Seal(const FrameFormat& format, std::uint8_t* frame);
 
 // Request builders.
-Request BuildIdentify(std::uint8_t sequence);
-Request BuildReadStatus(std::uint8_t sequence);
-Request BuildSetUpper(std::uint8_t sequence, std::int32_t function);
-Request BuildSetLower(std::uint8_t sequence, std::int32_t function, std::int32_t mode, float value);
+Request BuildIdentify(std::uint16_t sequence);
+Request BuildReadStatus(std::uint16_t sequence);
+Request BuildSetUpper(std::uint16_t sequence, std::int32_t function);
+Request BuildSetLower(std::uint16_t sequence, std::int32_t function, std::int32_t mode, float value);
 
 // A request's decoded fields. Function and mode travel as one byte each; the
 // library refuses arguments outside 0..255 before building a request.
@@ -87,19 +92,21 @@ struct SetLowerArgs {
   float value = 0.0f;
 };
 Command RequestCommand(const Request& request);
-std::uint8_t RequestSequence(const Request& request);
+std::uint16_t RequestSequence(const Request& request);
 std::uint8_t SetUpperFunction(const Request& request);
 SetLowerArgs ParseSetLower(const Request& request);
 
 // Reply builders: kind and sequence set, body zero, sealed.
-Reply BuildReply(Command command, std::uint8_t sequence);
-Reply BuildIdentifyReply(std::uint8_t sequence);
-Reply BuildAck(Command command, std::uint8_t sequence, bool accepted);
+Reply BuildReply(Command command, std::uint16_t sequence);
+Reply BuildIdentifyReply(std::uint16_t sequence);
+Reply BuildAck(Command command, std::uint16_t sequence, bool accepted);
 // Puts kind and sequence into a status reply whose body the caller filled,
 // zeroes the reserved bytes and seals it.
-void SealStatusReply(Reply& reply, std::uint8_t sequence);
+void SealStatusReply(Reply& reply, std::uint16_t sequence);
 
 bool IsIdentifyReply(const Reply& reply);
-std::uint8_t ReplySequence(const Reply& reply);
+std::uint16_t ReplySequence(const Reply& reply);
+// Writes `sequence` into a reply (not sealed).
+void SetReplySequence(Reply& reply, std::uint16_t sequence);
 
 }  // namespace qelhard

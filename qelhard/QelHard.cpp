@@ -132,12 +132,12 @@ std::uint16_t QelGetData(std::int32_t port, unsigned char* buffer, std::int32_t 
 
 std::uint16_t QelSetUpper(std::int32_t port, std::int32_t function) {
   if (!ValidPort(port) || !FitsByte(function)) return kBadArgument;
-  return SendSetting(port, [&](std::uint8_t seq) { return BuildSetUpper(seq, function); });
+  return SendSetting(port, [&](std::uint16_t seq) { return BuildSetUpper(seq, function); });
 }
 
 std::uint16_t QelSetLower(std::int32_t port, std::int32_t function, std::int32_t mode, float value) {
   if (!ValidPort(port) || !FitsByte(function) || !FitsByte(mode)) return kBadArgument;
-  return SendSetting(port, [&](std::uint8_t seq) { return BuildSetLower(seq, function, mode, value); });
+  return SendSetting(port, [&](std::uint16_t seq) { return BuildSetLower(seq, function, mode, value); });
 }
 
 std::uint16_t QelCloseCOM(std::int32_t port) {

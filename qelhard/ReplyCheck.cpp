@@ -5,13 +5,13 @@
 namespace qelhard {
 namespace {
 
-// Bytes 11, 12 and 23 of every reply are zero.
-bool ReservedZero(const Reply& r) { return r[11] == 0 && r[12] == 0 && r[23] == 0; }
+// Bytes 11 and 12 of every reply are zero.
+bool ReservedZero(const Reply& r) { return r[11] == 0 && r[12] == 0; }
 
 // Every body byte outside [first, last] and the sequence is zero.
 bool ZeroOutside(const Reply& r, std::size_t first, std::size_t last) {
   for (std::size_t i = 2; i < kStatusFrameSize; ++i) {
-    if (i == kReplySequenceOffset || (i >= first && i <= last)) continue;
+    if (i == kReplySequenceOffset || i == kReplySequenceHighOffset || (i >= first && i <= last)) continue;
     if (r[i] != 0) return false;
   }
   return true;
@@ -63,7 +63,7 @@ bool AckBodyInDomain(const Reply& r) {
          ZeroOutside(r, kAckResultOffset, kAckResultOffset) && ReservedZero(r);
 }
 
-ReplyVerdict CheckReply(const Reply& reply, Command command, std::uint8_t sequence) {
+ReplyVerdict CheckReply(const Reply& reply, Command command, std::uint16_t sequence) {
   if (reply[1] != ReplyKind(command) || ReplySequence(reply) != sequence) return ReplyVerdict::OtherRequest;
   bool inDomain = false;
   switch (command) {

@@ -18,7 +18,7 @@ enum class ReplyVerdict {
   OutOfDomain,  // kind and sequence right, but a field the instrument never sends
 };
 
-ReplyVerdict CheckReply(const Reply& reply, Command command, std::uint8_t sequence);
+ReplyVerdict CheckReply(const Reply& reply, Command command, std::uint16_t sequence);
 
 // Field domains of each reply body (kind and sequence not looked at).
 bool StatusBodyInDomain(const Reply& reply);

@@ -41,7 +41,7 @@ class ReplyReceiver {
   FrameReader m_reader{kReplyFormat};
   Reply m_reply{};
   Command m_command = Command::Identify;
-  std::uint8_t m_sequence = 0;
+  std::uint16_t m_sequence = 0;
   State m_state = State::Waiting;
   std::size_t m_received = 0;
   std::size_t m_otherReplies = 0;

@@ -28,7 +28,7 @@ class SerialChannel {
   bool IsOpen() const;
   const QString& Path() const { return m_path; }
 
-  std::uint8_t NextSequence() { return ++m_sequence; }
+  std::uint16_t NextSequence() { return ++m_sequence; }
   // Discards stale input, sends `request` and waits up to `timeoutMs` for the
   // reply of the same command and sequence whose fields are in their domains.
   // kOk with `reply` filled, otherwise kNoReply, kBadChecksum, kMalformed or
@@ -41,7 +41,7 @@ class SerialChannel {
 
   std::unique_ptr<QSerialPort> m_port;
   ReplyReceiver m_receiver;
-  std::uint8_t m_sequence = 0;
+  std::uint16_t m_sequence = 0;
   QString m_path;
 };
 

@@ -101,7 +101,7 @@ void BM_FailedReadOnCorruptedReply_QtWaitForTimeLimit(benchmark::State& state) {
     return;
   }
   sim.InjectFault(vorenx::sim::Fault::BadChecksum, -1);
-  std::uint8_t sequence = 0;
+  std::uint16_t sequence = 0;
   int wrong = 0;
   for (auto _ : state) {
     const qelhard::Request request = qelhard::BuildReadStatus(++sequence);
@@ -142,7 +142,7 @@ void ProbeAtNoise(benchmark::State& state, bool retries) {
   }
   if (retries) QelOpenCOM(4);
   std::int64_t answered = 0;
-  std::uint8_t sequence = 0;
+  std::uint16_t sequence = 0;
   qelhard::ReplyReceiver receiver;
   for (auto _ : state) {
     if (retries) {

@@ -15,7 +15,7 @@
 
 namespace {
 
-void CheckAccepted(const qelhard::Reply& reply, qelhard::Command command, std::uint8_t sequence) {
+void CheckAccepted(const qelhard::Reply& reply, qelhard::Command command, std::uint16_t sequence) {
   using namespace qelhard;
   if (!HeaderMatches(kReplyFormat, reply.data()) || !ChecksumMatches(kReplyFormat, reply.data())) std::abort();
   if (reply[1] != ReplyKind(command) || ReplySequence(reply) != sequence) std::abort();
@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t inp
   const std::size_t chunk = (input[0] & 0x1F) + 1u;
   const std::size_t capacity = 64u + (input[0] >> 5) * 64u;
   const auto command = static_cast<qelhard::Command>(1 + (input[1] & 0x03));
-  const std::uint8_t sequence = static_cast<std::uint8_t>(input[1] >> 2);
+  const std::uint16_t sequence = static_cast<std::uint16_t>(input[1] >> 2);
   std::vector<std::uint8_t> bytes(input + 3, input + inputSize);
   if (input[2] & 1) {
     for (std::size_t at = 0; at + qelhard::kReplySize <= bytes.size(); at += qelhard::kReplySize)
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t inp
   qelhard::ReplyReceiver receiver;
   qelhard::Request request{};
   request[1] = static_cast<std::uint8_t>(command);
-  request[2] = sequence;
+  request[2] = static_cast<std::uint8_t>(sequence);
   receiver.Begin(request);
 
   qelhard::Reply frame{};

@@ -35,7 +35,7 @@ std::vector<Reply> CleanReplies() {
     const float source = std::uniform_real_distribution<float>(-2000.0f, 2000.0f)(random);
     EXPECT_TRUE(model.SetLower(lower, mode, source));
     model.SetUpper(static_cast<std::uint8_t>(1 + i % 3));
-    replies.push_back(model.StatusReply(i * 0.7, static_cast<std::uint8_t>(i)));
+    replies.push_back(model.StatusReply(i * 0.7, static_cast<std::uint16_t>(i * 17)));
   }
   return replies;
 }
@@ -65,7 +65,7 @@ TEST(NoiseAcceptance, NoCorruptedReplyIsAcceptedAndEveryCleanOneIs) {
     std::size_t acceptedHere = 0;
     for (std::size_t i = 0; i < perPattern; ++i) {
       const Reply& reply = clean[i % clean.size()];
-      const std::uint8_t sequence = ReplySequence(reply);
+      const std::uint16_t sequence = ReplySequence(reply);
       std::vector<std::uint8_t> bytes(reply.begin(), reply.end());
       noise.Apply(pattern, bytes);
       ++corruptedTotal;
@@ -74,9 +74,9 @@ TEST(NoiseAcceptance, NoCorruptedReplyIsAcceptedAndEveryCleanOneIs) {
       if (pattern == NoisePattern::Stall) {
         // Nothing came within this request's limit; the stalled reply arrives
         // during the next request's wait, ahead of that request's own answer.
-        rx.Begin(BuildReadStatus(static_cast<std::uint8_t>(sequence + 1)));
+        rx.Begin(BuildReadStatus(static_cast<std::uint16_t>(sequence + 1)));
         Reply next = reply;
-        next[kReplySequenceOffset] = static_cast<std::uint8_t>(sequence + 1);
+        SetReplySequence(next, static_cast<std::uint16_t>(sequence + 1));
         Seal(kReplyFormat, next.data());
         const State late = FeedSplit(rx, bytes, split);
         if (late == State::Accepted) ++acceptedHere;

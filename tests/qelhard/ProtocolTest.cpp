@@ -14,7 +14,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Reply StatusWithMarker(std::uint8_t sequence, std::uint8_t marker) {
+Reply StatusWithMarker(std::uint16_t sequence, std::uint8_t marker) {
   Reply r{};
   r[2] = 0x10;
   r[13] = marker;
@@ -45,7 +45,11 @@ TEST(Protocol, TheCrcTravelsLittleEndianAfterTheStatusFrame) {
   EXPECT_EQ(r[24], crc & 0xFF);
   EXPECT_EQ(r[27], crc >> 24);
   EXPECT_EQ(r[kReplySequenceOffset], 3);
-  EXPECT_EQ(r[11] | r[12] | r[23], 0);
+  EXPECT_EQ(r[11] | r[12], 0);
+  const Reply wide = StatusWithMarker(0xBEEF, 0x12);
+  EXPECT_EQ(wide[kReplySequenceOffset], 0xEF);
+  EXPECT_EQ(wide[kReplySequenceHighOffset], 0xBE);
+  EXPECT_EQ(RequestSequence(BuildIdentify(0xBEEF)), 0xBEEF);
 }
 
 TEST(Protocol, EverySingleByteChangeBreaksTheChecksum) {

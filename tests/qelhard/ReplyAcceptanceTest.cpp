@@ -16,7 +16,7 @@ using State = ReplyReceiver::State;
 namespace {
 
 // A status reply as the simulated instrument sends it for lower function `lower`.
-Reply CleanStatus(std::uint8_t sequence, std::uint8_t lower = 19, float source = 0.0f) {
+Reply CleanStatus(std::uint16_t sequence, std::uint8_t lower = 19, float source = 0.0f) {
   vorenx::sim::InstrumentModel model;
   EXPECT_TRUE(model.SetLower(lower, source != 0.0f ? 0x0B : 0x03, source));
   return model.StatusReply(12.5, sequence);
@@ -51,6 +51,9 @@ TEST(ReplyCheck, EveryFunctionAndValueTheInstrumentSendsIsAccepted) {
 TEST(ReplyCheck, AnotherRequestsReplyIsNotTheAnswer) {
   const Reply r = CleanStatus(8);
   EXPECT_EQ(CheckReply(r, Command::ReadStatus, 9), ReplyVerdict::OtherRequest);
+  // 256 requests later the low byte is the same again; the high byte tells them apart.
+  EXPECT_EQ(CheckReply(r, Command::ReadStatus, 8 + 256), ReplyVerdict::OtherRequest);
+  EXPECT_EQ(CheckReply(CleanStatus(0x1234), Command::ReadStatus, 0x1234), ReplyVerdict::Accepted);
   EXPECT_EQ(CheckReply(r, Command::Identify, 8), ReplyVerdict::OtherRequest);
 }
 
@@ -65,7 +68,7 @@ TEST(ReplyCheck, FieldsOutsideTheirDomainsAreRefusedDespiteAGoodCrc) {
     Seal(kReplyFormat, r.data());
     const ReplyVerdict expected =
         fixture.columns[0] == "accept" ? ReplyVerdict::Accepted : ReplyVerdict::OutOfDomain;
-    EXPECT_EQ(CheckReply(r, Command::ReadStatus, r[kReplySequenceOffset]), expected) << line;
+    EXPECT_EQ(CheckReply(r, Command::ReadStatus, ReplySequence(r)), expected) << line;
     ++cases;
   }
   EXPECT_GE(cases, 20);
