@@ -71,6 +71,12 @@ check_serial_permission() {
   else
     fail "vorenx-probe without permission (exit $status): $out"
   fi
+  out=$(run_as_nobody "" "$prefix/bin/vorenx-probe" --port "4=$device" 2>&1)
+  if grep -q "COM4 ($device): permission denied.*dialout.*log in again" <<<"$out"; then
+    pass "the probe's port list names the dialout group for the refused port"
+  else
+    fail "the probe's port list without permission: $out"
+  fi
   out=$(run_as_nobody dialout "${probe[@]}" 2>&1); status=$?
   if [ $status -eq 0 ] && grep -q "#1 " <<<"$out"; then
     pass "vorenx-probe in the dialout group reads the instrument"

@@ -39,7 +39,10 @@ mkdir -p "$root/var/lib/dpkg/info" "$root/var/lib/dpkg/updates"
 # dpkg would otherwise try to finish inside the temporary root.
 awk 'BEGIN { RS = ""; ORS = "\n\n" } /(^|\n)Status: install ok installed(\n|$)/' /var/lib/dpkg/status |
   grep -v -e '^Triggers-Pending:' -e '^Triggers-Awaited:' >"$root/var/lib/dpkg/status"
-dpkg_root() { dpkg --root="$root" --log=/dev/null "$@"; }
+# As a user other than root, dpkg unpacks with that user's ownership.
+not_root=()
+[ "$(id -u)" -eq 0 ] || not_root=(--force-not-root)
+dpkg_root() { dpkg --root="$root" "${not_root[@]}" --log=/dev/null "$@"; }
 if ! dpkg_root -i "$deb" >"$work/dpkg.log" 2>&1; then
   cat "$work/dpkg.log"
   fail "dpkg -i: the package does not install here"
