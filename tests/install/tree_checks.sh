@@ -127,6 +127,9 @@ check_man_pages() {
     text=$(LC_ALL=C.UTF-8 MANWIDTH=200 man --warnings -l "$page" 2>"$warnings")
     if [ $? -ne 0 ] || [ -s "$warnings" ] || ! grep -q "^NAME" <<<"$text"; then
       fail "man -l $p.1.gz: $(cat "$warnings")"
+    elif ! lexgrog "$page" 2>/dev/null | grep -q "\"$p - "; then
+      # What whatis and apropos read: the NAME line, "program - summary".
+      fail "the NAME section of $p.1.gz does not parse: $(lexgrog "$page" 2>&1)"
     else
       # The OPTIONS section, up to the next heading.
       options_text=$(awk '/^[A-Z]/ { in_options = ($0 == "OPTIONS") } in_options' <<<"$text")
