@@ -18,9 +18,9 @@ set(_vx_out ${PROJECT_BINARY_DIR}/data)
 install(TARGETS vorenx vorenx-probe vorenx-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 target_compile_definitions(vorenx PRIVATE VORENX_APP_ID="${VORENX_APP_ID}")
 
-configure_file(${_vx_data}/vorenx.desktop.in ${_vx_out}/${VORENX_APP_ID}.desktop @ONLY)
 configure_file(${_vx_data}/vorenx.metainfo.xml.in ${_vx_out}/${VORENX_APP_ID}.metainfo.xml @ONLY)
-install(FILES ${_vx_out}/${VORENX_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${_vx_data}/vorenx.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
+        RENAME ${VORENX_APP_ID}.desktop)
 install(FILES ${_vx_out}/${VORENX_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 # The icon: the scalable drawing and a picture for each size there is, each in
