@@ -3,7 +3,12 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <QPaintEvent>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+
 #include "grid/GridCtrl.h"
+#include "grid/GridMemDC.h"
 
 using namespace vorenx;
 
@@ -12,6 +17,7 @@ namespace {
 class GridPaint : public ::testing::Test {
  protected:
   void SetUp() override {
+    grid.setFrameShape(QFrame::NoFrame);
     grid.resize(400, 200);
     grid.show();
     QApplication::processEvents();
@@ -142,4 +148,135 @@ TEST_F(GridPaint, PrintingUsesColoursOnlyWhenAsked) {
   ASSERT_TRUE(header->Print(&painter, 0, 1, CRect{0, 0, 49, 19}));
   EXPECT_EQ(At(image, 25, 3), MakeColourRef(255, 255, 255));
   painter.end();
+}
+
+TEST_F(GridPaint, HiddenRowsGiveNoCellAndNoLine) {
+  Layout(5, 3);
+  grid.SetGridLineColour(MakeColourRef(200, 0, 0));
+  grid.CellAt(2, 1)->SetBackColour(MakeColourRef(0, 0, 255));
+  grid.ChangeRowHeight(2, 0);
+  const QImage image = Shot();
+  // Row 3 now starts where row 2 did (y 40); nothing of row 2's colour shows.
+  for (int y = 0; y < 120; ++y) ASSERT_NE(At(image, 75, y), MakeColourRef(0, 0, 255)) << y;
+  EXPECT_EQ(At(image, 75, 39), MakeColourRef(200, 0, 0));
+  EXPECT_EQ(At(image, 75, 59), MakeColourRef(200, 0, 0));
+  EXPECT_EQ(At(image, 75, 79), MakeColourRef(200, 0, 0));
+  // Three rows show: no line where a fourth would end.
+  EXPECT_NE(At(image, 75, 99), MakeColourRef(200, 0, 0));
+}
+
+TEST_F(GridPaint, WithoutGridLinesHeaderCellsLoseTheirBorders) {
+  Layout(3, 3);
+  const COLORREF face = grid.DefaultsFor(true, false)->GetBackColour();
+  QImage image = Shot();
+  // A raised header: light top-left edge, dark bottom-right edge.
+  EXPECT_EQ(At(image, 60, 0), grid.SysColour(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(At(image, 60, 19), grid.SysColour(COLOR_3DDKSHADOW));
+  grid.SetGridLines(GVL_NONE);
+  image = Shot();
+  EXPECT_EQ(At(image, 60, 0), face);
+  EXPECT_EQ(At(image, 60, 19), face);
+  EXPECT_EQ(At(image, 99, 10), face);
+}
+
+TEST_F(GridPaint, TheFocusSinksItsHeadersAndFramesTheSelectedFocusCell) {
+  Layout(5, 4);
+  grid.SelectRange(2, 2, 2, 2);
+  grid.MoveFocusTo(2, 2);
+  const QImage image = Shot();
+  // Column 2's header (x 100..149) and row 2's header (y 40..59) are sunken:
+  // dark on top and at the left; column 1's header stays raised.
+  EXPECT_EQ(At(image, 120, 0), grid.SysColour(COLOR_3DDKSHADOW));
+  EXPECT_EQ(At(image, 0, 50), grid.SysColour(COLOR_3DDKSHADOW));
+  EXPECT_EQ(At(image, 70, 0), grid.SysColour(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(At(image, 0, 30), grid.SysColour(COLOR_BTNHIGHLIGHT));
+  // The cell in the highlight colour, framed in the highlight text colour.
+  EXPECT_EQ(At(image, 125, 50), grid.SysColour(COLOR_HIGHLIGHT));
+  EXPECT_EQ(At(image, 100, 50), grid.SysColour(COLOR_HIGHLIGHTTEXT));
+  EXPECT_EQ(At(image, 125, 40), grid.SysColour(COLOR_HIGHLIGHTTEXT));
+}
+
+TEST_F(GridPaint, TheSortArrowShowsOnlyInRowZeroOfTheSortColumn) {
+  Layout(4, 4);
+  grid.ChangeRowHeight(0, 24);
+  grid.ChangeRowHeight(1, 24);
+  const COLORREF shadow = grid.SysColour(COLOR_BTNSHADOW);
+  const auto shadowPixels = [&](const QImage& image, QRect area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x) count += At(image, x, y) == shadow;
+    return count;
+  };
+  const QRect header2(101, 1, 47, 21);
+  const QRect header1(51, 1, 47, 21);
+  const QRect cell2(101, 25, 47, 21);
+  const QRect row1Header(1, 25, 47, 21);
+  QImage image = Shot();
+  ASSERT_EQ(shadowPixels(image, header2), 0);
+  grid.SetSortColumn(2);
+  image = Shot();
+  EXPECT_GT(shadowPixels(image, header2), 5);
+  EXPECT_EQ(shadowPixels(image, header1), 0);
+  EXPECT_EQ(shadowPixels(image, cell2), 0);
+  EXPECT_EQ(shadowPixels(image, row1Header), 0);
+}
+
+TEST_F(GridPaint, ACellScrolledOutOfViewIsNeitherRepaintedNorInvalidated) {
+  Layout(40, 3);
+  grid.OnVScroll(SB_THUMBPOSITION, 200);
+  ASSERT_GT(grid.TopLeftCell().row, 3);
+  Shot();
+  // Record what the viewport is asked to repaint from now on.
+  struct Spy : QObject {
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::Paint) region += static_cast<QPaintEvent*>(event)->region();
+      return false;
+    }
+    QRegion region;
+  } spy;
+  grid.viewport()->installEventFilter(&spy);
+  EXPECT_FALSE(grid.InvalidateCell(2, 1));
+  EXPECT_FALSE(grid.RedrawCell(2, 1));
+  QImage image(200, 100, QImage::Format_RGB32);
+  QPainter painter(&image);
+  EXPECT_FALSE(grid.RedrawCell(2, 1, &painter));
+  painter.end();
+  QApplication::processEvents();
+  EXPECT_TRUE(spy.region.isEmpty());
+  // A visible cell: just its rectangle, one pixel wider and taller.
+  const int row = grid.TopLeftCell().row + 1;
+  EXPECT_TRUE(grid.InvalidateCell(row, 1));
+  QApplication::processEvents();
+  CRect rect;
+  ASSERT_TRUE(grid.CellRect(row, 1, rect));
+  EXPECT_EQ(spy.region.boundingRect(), QRect(rect.left, rect.top, 51, 21));
+}
+
+TEST_F(GridPaint, PaintsGoThroughOneImageOfTheDirtyRectExceptOnPaper) {
+  Layout(6, 3);
+  grid.CellAt(2, 1)->SetBackColour(MakeColourRef(0, 200, 0));
+  const QRect dirty(60, 45, 30, 10);
+  QImage target(400, 200, QImage::Format_RGB32);
+  target.fill(Qt::black);
+  {
+    QPainter painter(&target);
+    CMemDCGrid memory(painter, dirty, Qt::red);
+    ASSERT_TRUE(memory.IsBuffered());
+    EXPECT_EQ(memory.Image().size(), dirty.size());
+    grid.DrawGrid(memory.Painter(), dirty);
+    // Nothing reaches the target before the copy.
+    EXPECT_EQ(At(target, 70, 50), MakeColourRef(0, 0, 0));
+  }
+  EXPECT_EQ(At(target, 70, 50), MakeColourRef(0, 200, 0));
+  EXPECT_EQ(At(target, 59, 50), MakeColourRef(0, 0, 0));  // outside the dirty rectangle
+  EXPECT_EQ(At(target, 70, 56), MakeColourRef(0, 0, 0));
+
+  QTemporaryDir dir;
+  QPdfWriter pdf(dir.filePath("grid.pdf"));
+  QPainter paper(&pdf);
+  CMemDCGrid straight(paper, QRect(0, 0, 400, 200), Qt::white);
+  EXPECT_FALSE(straight.IsBuffered());
+  EXPECT_TRUE(straight.Image().isNull());
+  EXPECT_EQ(&straight.Painter(), &paper);
+  grid.DrawGrid(straight.Painter(), QRect(0, 0, 400, 200));
 }
