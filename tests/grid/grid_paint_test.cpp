@@ -280,3 +280,63 @@ TEST_F(GridPaint, PaintsGoThroughOneImageOfTheDirtyRectExceptOnPaper) {
   EXPECT_EQ(&straight.Painter(), &paper);
   grid.DrawGrid(straight.Painter(), QRect(0, 0, 400, 200));
 }
+
+// A grid as a user sees it: a selection, the focus cell, sunken headers and
+// the sort arrow. Set VORENX_GRID_SCREENSHOT to a file name to keep the picture.
+TEST_F(GridPaint, ASelectionWithFocusSunkenHeadersAndSortArrow) {
+  Layout(9, 5);
+  const char* heads[] = {"", "Name", "Value", "Unit", "Note"};
+  for (int c = 1; c < 5; ++c) grid.ChangeCellText(0, c, heads[c]);
+  for (int r = 1; r < 9; ++r) {
+    grid.ChangeCellText(r, 0, QString::number(r));
+    grid.ChangeCellText(r, 1, QString("item %1").arg(QChar('A' + r)));
+    grid.ChangeCellText(r, 2, QString::number(r * 1.25, 'f', 2));
+    grid.ChangeCellText(r, 3, r % 2 ? "V" : "mA");
+    grid.ChangeCellText(r, 4, r == 3 ? "a note too long for its cell" : "");
+  }
+  grid.ChangeColumnWidth(0, 30);
+  grid.ChangeColumnWidth(1, 80);
+  grid.ChangeColumnWidth(4, 110);
+  grid.ChangeRowHeight(0, 24);
+  grid.SortByText(2, true);
+  grid.SelectRange(2, 1, 4, 3);
+  grid.MoveFocusTo(3, 2);
+  const QImage image = Shot();
+  if (const QByteArray path = qgetenv("VORENX_GRID_SCREENSHOT"); !path.isEmpty()) image.save(QString::fromLocal8Bit(path));
+  EXPECT_EQ(At(image, 60, 60), grid.SysColour(COLOR_HIGHLIGHT));       // selected, not focused
+  EXPECT_EQ(At(image, 110, 71), grid.SysColour(COLOR_HIGHLIGHTTEXT));  // the focus frame's left edge
+  EXPECT_EQ(At(image, 130, 0), grid.SysColour(COLOR_3DDKSHADOW));      // column 2's header, sunken
+  EXPECT_EQ(At(image, 200, 0), grid.SysColour(COLOR_BTNHIGHLIGHT));    // column 3's header, raised
+}
+
+// In VirtualMode a paint announces the visible cells before asking for them
+// and says when it is done; cells come from the owner row by row.
+TEST_F(GridPaint, VirtualModePaintsAnnounceTheVisibleRange) {
+  struct Owner : GridOwner {
+    long OnGridNotify(NMHDR* header) override {
+      if (header->code == NotifyCacheHint) hints.push_back(static_cast<GridCacheHint*>(header)->range);
+      if (header->code == NotifyGetCellInfo) {
+        CellInfo& item = static_cast<GridDispInfo*>(header)->item;
+        asked = std::max(asked, item.row);
+        if (!hints.empty() && hints.back().minRow >= 0) ++insideHint;
+        if (item.row == 2 && item.col == 1) item.backColour = MakeColourRef(0, 0, 250);
+      }
+      return 0;
+    }
+    std::vector<CCellRange> hints;
+    int asked = -1;
+    int insideHint = 0;
+  } owner;
+  grid.SetOwner(&owner);
+  grid.SetVirtualMode(true);
+  Layout(1000, 3);
+  owner.hints.clear();
+  owner.asked = -1;
+  const QImage image = Shot();
+  ASSERT_GE(owner.hints.size(), 2u);
+  EXPECT_EQ(owner.hints[owner.hints.size() - 2], (CCellRange{1, 1, 9, 2}));
+  EXPECT_EQ(owner.hints.back(), CCellRange{});
+  EXPECT_LE(owner.asked, 9);  // only what is in view
+  EXPECT_GT(owner.insideHint, 0);
+  EXPECT_EQ(At(image, 75, 50), MakeColourRef(0, 0, 250));
+}
