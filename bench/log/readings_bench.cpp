@@ -5,21 +5,16 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
+#include "BenchSupport.h"
 #include "log/CReadingsLog.h"
 
 using namespace vorenx;
 
 namespace {
 
-class NoDialogs : public ReadingsDialogs {
- public:
-  bool AskSaveFileName(const SaveFileRequest&, QString&) override { return false; }
-  void ShowMessage(const QString&) override {}
-};
-
-std::size_t HeapInUse() { return mallinfo2().uordblks; }
+using bench::HeapInUse;
+using bench::NoDialogs;
 
 struct LogFixture {
   explicit LogFixture(int rows) : log(grid, history, dialogs) {

@@ -10,21 +10,16 @@
 #include <QTableView>
 #include <benchmark/benchmark.h>
 #include <deque>
-#include <malloc.h>
 
+#include "BenchSupport.h"
 #include "log/CReadingsLog.h"
 
 using namespace vorenx;
 
 namespace {
 
-class NoDialogs : public ReadingsDialogs {
- public:
-  bool AskSaveFileName(const SaveFileRequest&, QString&) override { return false; }
-  void ShowMessage(const QString&) override {}
-};
-
-std::size_t HeapInUse() { return mallinfo2().uordblks; }
+using bench::HeapInUse;
+using bench::NoDialogs;
 
 // The texts of reading i: each reading has its own.
 struct Texts {

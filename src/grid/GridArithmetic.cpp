@@ -1,6 +1,7 @@
 #include "grid/GridArithmetic.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "grid/GridConstants.h"
 
@@ -40,6 +41,23 @@ int ItemStart(const GridAxis& axis, int index) {
 bool NearDivider(int p, int start, int size, int range, bool firstItem) {
   if (!firstItem && p - start < range) return true;
   return start + size - p < range;
+}
+
+int DividerItem(const GridAxis& axis, int p, int item, int itemStart, int extent, int range, bool grabHidden) {
+  const int last = axis.count - 1;
+  int index = -1;
+  if (last >= 0 && axis.size(last) < range && std::abs(p - extent) < range) {
+    index = last;
+  } else {
+    if (item < 0) return -1;
+    const int size = axis.size(item);
+    if (!NearDivider(p, itemStart, size, range, item == 0)) return -1;
+    index = item;
+    if (p - itemStart < range && index > 0 && !(index == last && size < range)) --index;
+  }
+  if (!grabHidden)
+    while (index > 0 && axis.size(index) == 0) --index;
+  return index;
 }
 
 int NextShownItem(const GridAxis& axis, int from, int high) {

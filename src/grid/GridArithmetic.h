@@ -32,6 +32,13 @@ int ItemStart(const GridAxis& axis, int index);
 // an item (never for item 0) or at its end; the item covers [start, start + size).
 bool NearDivider(int p, int start, int size, int range, bool firstItem);
 
+// The item whose end divider lies at offset p, or -1. `item` is the item
+// under p (-1 for none) and `itemStart` its start; `extent` is where the
+// visible items end. The last item is taken when it is too narrow to grab by
+// its own start; near an item's start the divider is the previous item's;
+// without grabHidden, hidden items before it are passed over.
+int DividerItem(const GridAxis& axis, int p, int item, int itemStart, int extent, int range, bool grabHidden);
+
 // The next (previous) item with a non-zero size after (before) `from`, within
 // [low, high]; -1 when there is none.
 int NextShownItem(const GridAxis& axis, int from, int high);

@@ -317,8 +317,8 @@ class CGridCtrl : public QAbstractScrollArea {
   void OnAutoScroll();
   bool MouseOverColumnResizeArea(QPoint point) const;
   bool MouseOverRowResizeArea(QPoint point) const;
-  int DividerColumn(QPoint point) const;
-  int DividerRow(QPoint point) const;
+  // The row or column whose divider lies under the point, or -1.
+  int DividerAt(Qt::Orientation o, QPoint point) const;
   void HoverDividers(QPoint point);
   void StartSizing(Qt::Orientation o, QPoint point);
   void FinishSizing(QPoint point);

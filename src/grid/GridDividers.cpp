@@ -2,7 +2,6 @@
 // pointer, and dragging one to resize its row or column, with an inverted
 // line that follows the pointer until the button is released.
 #include <algorithm>
-#include <cstdlib>
 
 #include "grid/GridCtrl.h"
 
@@ -10,59 +9,24 @@ namespace vorenx {
 
 bool CGridCtrl::MouseOverColumnResizeArea(QPoint point) const {
   if (!m_allowColumnResize || point.y() < 0 || point.y() >= HeaderRowsHeight()) return false;
-  return DividerColumn(point) >= 0;
+  return DividerAt(Qt::Horizontal, point) >= 0;
 }
 
 bool CGridCtrl::MouseOverRowResizeArea(QPoint point) const {
   if (!m_allowRowResize || point.x() < 0 || point.x() >= HeaderColumnsWidth()) return false;
-  return DividerRow(point) >= 0;
+  return DividerAt(Qt::Vertical, point) >= 0;
 }
 
-// The column whose right divider lies under the point, or -1: the last column
-// when it is too narrow to grab at its own start, else the column under the
-// point (the previous one when the point is near its left edge).
-int CGridCtrl::DividerColumn(QPoint point) const {
+int CGridCtrl::DividerAt(Qt::Orientation o, QPoint point) const {
+  const bool columns = o == Qt::Horizontal;
   QPoint extent;
   VisibleCellRange(&extent);
-  const int last = m_cols - 1;
-  const int range = m_resizeCaptureRange;
-  int col = -1;
-  if (last >= 0 && ColumnWidth(last) < range && std::abs(point.x() - extent.x()) < range) {
-    col = last;
-  } else {
-    const CCellID cell = CellFromPoint(point, true);
-    QPoint origin;
-    if (!cell.IsValid() || !CellOrigin(cell.row, cell.col, origin)) return -1;
-    const int width = ColumnWidth(cell.col);
-    if (!NearDivider(point.x(), origin.x(), width, range, cell.col == 0)) return -1;
-    col = cell.col;
-    if (point.x() - origin.x() < range && col > 0 && !(col == last && width < range)) --col;
-  }
-  if (!m_grabHiddenColumns)
-    while (col > 0 && ColumnWidth(col) == 0) --col;
-  return col;
-}
-
-int CGridCtrl::DividerRow(QPoint point) const {
-  QPoint extent;
-  VisibleCellRange(&extent);
-  const int last = m_rows - 1;
-  const int range = m_resizeCaptureRange;
-  int row = -1;
-  if (last >= 0 && RowHeight(last) < range && std::abs(point.y() - extent.y()) < range) {
-    row = last;
-  } else {
-    const CCellID cell = CellFromPoint(point, true);
-    QPoint origin;
-    if (!cell.IsValid() || !CellOrigin(cell.row, cell.col, origin)) return -1;
-    const int height = RowHeight(cell.row);
-    if (!NearDivider(point.y(), origin.y(), height, range, cell.row == 0)) return -1;
-    row = cell.row;
-    if (point.y() - origin.y() < range && row > 0 && !(row == last && height < range)) --row;
-  }
-  if (!m_grabHiddenRows)
-    while (row > 0 && RowHeight(row) == 0) --row;
-  return row;
+  const CCellID cell = CellFromPoint(point, true);
+  QPoint origin;
+  const bool known = cell.IsValid() && CellOrigin(cell.row, cell.col, origin);
+  return DividerItem(Axis(o), columns ? point.x() : point.y(), known ? (columns ? cell.col : cell.row) : -1,
+                     columns ? origin.x() : origin.y(), columns ? extent.x() : extent.y(), m_resizeCaptureRange,
+                     columns ? m_grabHiddenColumns : m_grabHiddenRows);
 }
 
 void CGridCtrl::HoverDividers(QPoint point) {
@@ -80,7 +44,7 @@ void CGridCtrl::HoverDividers(QPoint point) {
 
 void CGridCtrl::StartSizing(Qt::Orientation o, QPoint point) {
   const bool columns = o == Qt::Horizontal;
-  const int index = columns ? DividerColumn(point) : DividerRow(point);
+  const int index = DividerAt(o, point);
   const CCellID cell = CellFromPoint(point, true);
   QPoint origin;
   if (index < 0) {

@@ -237,11 +237,11 @@ void CGridCtrl::OnLButtonDblClk(QPoint point) {
   const CCellID cell = CellFromPoint(point, true);
   if (!cell.IsValid()) return;
   if (m_mouseMode == MouseOverColumnDivider) {
-    const int col = DividerColumn(point);
+    const int col = DividerAt(Qt::Horizontal, point);
     if (col >= 0) AutoSizeColumn(col, m_autoSizeScope, true);
     viewport()->update();
   } else if (m_mouseMode == MouseOverRowDivider) {
-    const int row = DividerRow(point);
+    const int row = DividerAt(Qt::Vertical, point);
     if (row >= 0) AutoSizeRow(row);
     viewport()->update();
   } else if (m_mouseMode == MouseNone) {

@@ -146,6 +146,19 @@ TEST(GridHitTests, ItemsUnderOffsetsAndDividers) {
   EXPECT_FALSE(NearDivider(0, 0, 40, 3, true));
   EXPECT_TRUE(NearDivider(38, 0, 40, 3, true));
 
+  // Dividers: near an item's start it is the previous item's (hidden ones
+  // passed over unless they may be grabbed); a last item too narrow to grab by
+  // its start is taken at the end of the visible items.
+  const GridAxis all = AxisOf(sizes, 2, 2);  // unscrolled: 2 starts at 20, 3 (hidden) and 4 at 40
+  EXPECT_EQ(DividerItem(all, 41, 4, 40, 110, 3, true), 3);
+  EXPECT_EQ(DividerItem(all, 41, 4, 40, 110, 3, false), 2);
+  EXPECT_EQ(DividerItem(all, 68, 4, 40, 110, 3, true), 4);
+  EXPECT_EQ(DividerItem(all, 55, 4, 40, 110, 3, true), -1);
+  EXPECT_EQ(DividerItem(all, 120, -1, 0, 110, 3, true), -1);
+  const GridAxis thinLast = AxisOf({10, 20, 2}, 1, 1);
+  EXPECT_EQ(DividerItem(thinLast, 33, -1, 0, 32, 3, true), 2);
+  EXPECT_EQ(DividerItem(thinLast, 30, 2, 30, 32, 3, true), 2);
+
   EXPECT_EQ(NextShownItem(axis, 2, 5), 4);  // skips the hidden item
   EXPECT_EQ(PreviousShownItem(axis, 4, 2), 2);
   EXPECT_EQ(PreviousShownItem(axis, 2, 2), -1);
