@@ -295,6 +295,8 @@ class CGridCtrl : public QAbstractScrollArea {
   int ClientHeight() const;
   void ApplyScrollBar(Qt::Orientation o, bool shown, int range, int page);
   GridAxis Axis(Qt::Orientation o) const;
+  int FirstScrollingAt(Qt::Orientation o, int pos) const;
+  int LineScrollsTarget(Qt::Orientation o, int code, int steps) const;
   int ScrollTargetFor(Qt::Orientation o, int code, int trackPos) const;
   void ScrollBy(Qt::Orientation o, int code, int trackPos);
   void OnBarAction(Qt::Orientation o, int action);

@@ -78,17 +78,22 @@ void CGridCtrl::AutoSizeColumns() {
 
 // ---------------------------------------------------------------- geometry
 
+// The first scrolling column (row) whose start lies at or past the scroll
+// position `pos`, never beyond the last one.
+int CGridCtrl::FirstScrollingAt(Qt::Orientation o, int pos) const {
+  if (o == Qt::Horizontal) {
+    int col = m_headerCols;
+    for (int x = 0; x < pos && col < m_cols - 1; ++col) x += ColumnWidth(col);
+    return col;
+  }
+  const std::int64_t target = m_rowHeights.SumOfFirst(m_headerRows) + pos;
+  return std::max(m_headerRows, std::min(m_rowHeights.FirstWithSumAtLeast(target), m_rows - 1));
+}
+
 CCellID CGridCtrl::TopLeftCell() const {
   if (m_topLeftCached) return m_topLeft;
-  const int hpos = horizontalScrollBar()->value();
-  const int vpos = verticalScrollBar()->value();
-  // The first scrolling column (row) whose start lies at or past the scroll
-  // position, never beyond the last one.
-  int col = m_headerCols;
-  for (int x = 0; x < hpos && col < m_cols - 1; ++col) x += ColumnWidth(col);
-  const std::int64_t target = m_rowHeights.SumOfFirst(m_headerRows) + vpos;
-  const int row = std::max(m_headerRows, std::min(m_rowHeights.FirstWithSumAtLeast(target), m_rows - 1));
-  m_topLeft = CCellID{row, col};
+  m_topLeft = CCellID{FirstScrollingAt(Qt::Vertical, verticalScrollBar()->value()),
+                      FirstScrollingAt(Qt::Horizontal, horizontalScrollBar()->value())};
   m_topLeftCached = true;
   return m_topLeft;
 }

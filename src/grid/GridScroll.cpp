@@ -147,22 +147,47 @@ void CGridCtrl::wheelEvent(QWheelEvent* event) {
   event->accept();
 }
 
+// Where `steps` line scrolls along one axis lead, worked out at once instead
+// of moving the bar step by step (a target far away in a long table is
+// reached in one move).
+int CGridCtrl::LineScrollsTarget(Qt::Orientation o, int code, int steps) const {
+  const bool vertical = o == Qt::Vertical;
+  const QScrollBar* bar = vertical ? verticalScrollBar() : horizontalScrollBar();
+  const int page = vertical ? ClientHeight() - HeaderRowsHeight() : ClientWidth() - HeaderColumnsWidth();
+  GridAxis axis = Axis(o);
+  int pos = bar->value();
+  for (int i = 0; i < steps; ++i) {
+    const int next = ScrollTarget(axis, code, pos, bar->maximum(), page, 0);
+    if (next == pos) break;
+    pos = next;
+    axis.first = FirstScrollingAt(o, pos);
+  }
+  return pos;
+}
+
 void CGridCtrl::EnsureVisible(int row, int col) {
   if (!m_allowDraw || !IsValid(row, col)) return;
   QWidget* focused = QApplication::focusWidget();
   const CCellRange visible = VisibleCellRange();
   // One line scroll per shown column (row) between the visible ones and the target.
+  const auto shownBetween = [](int from, int to, const auto& size) {
+    int count = 0;
+    for (int i = from; i <= to; ++i) count += size(i) > 0;
+    return count;
+  };
+  const auto width = [this](int c) { return ColumnWidth(c); };
+  const auto height = [this](int r) { return RowHeight(r); };
   if (col >= m_headerCols) {
-    for (int c = visible.maxCol + 1; c <= col; ++c)
-      if (ColumnWidth(c) > 0) OnHScroll(SB_LINERIGHT);
-    for (int c = col; c < visible.minCol; ++c)
-      if (ColumnWidth(c) > 0) OnHScroll(SB_LINELEFT);
+    if (const int n = shownBetween(visible.maxCol + 1, col, width); n > 0)
+      OnHScroll(SB_THUMBPOSITION, LineScrollsTarget(Qt::Horizontal, SB_LINERIGHT, n));
+    if (const int n = shownBetween(col, visible.minCol - 1, width); n > 0)
+      OnHScroll(SB_THUMBPOSITION, LineScrollsTarget(Qt::Horizontal, SB_LINELEFT, n));
   }
   if (row >= m_headerRows) {
-    for (int r = visible.maxRow + 1; r <= row; ++r)
-      if (RowHeight(r) > 0) OnVScroll(SB_LINEDOWN);
-    for (int r = row; r < visible.minRow; ++r)
-      if (RowHeight(r) > 0) OnVScroll(SB_LINEUP);
+    if (const int n = shownBetween(visible.maxRow + 1, row, height); n > 0)
+      OnVScroll(SB_THUMBPOSITION, LineScrollsTarget(Qt::Vertical, SB_LINEDOWN, n));
+    if (const int n = shownBetween(row, visible.minRow - 1, height); n > 0)
+      OnVScroll(SB_THUMBPOSITION, LineScrollsTarget(Qt::Vertical, SB_LINEUP, n));
   }
   // A cell still cut off at the right or bottom edge: one more step while it helps.
   CRect rect;

@@ -187,3 +187,19 @@ TEST_F(GridKeys, HeaderClicksSortAscendingThenDescending) {
   EXPECT_TRUE(grid.SortAscending());
   EXPECT_EQ(grid.SelectedCellRange().maxRow, -1);
 }
+
+TEST_F(GridKeys, AKeyBringsAFocusCellFarOutOfViewBackAtOnce) {
+  Layout(20000, 3);
+  Click(2, 1);
+  grid.OnVScroll(SB_THUMBPOSITION, 20 * 10000);
+  ASSERT_FALSE(grid.IsCellVisible(3, 1));
+  Key(Qt::Key_Down);
+  EXPECT_EQ(grid.FocusCell(), (CCellID{3, 1}));
+  EXPECT_EQ(grid.TopLeftCell().row, 3);  // as the line scrolls one by one would leave it
+  grid.OnVScroll(SB_THUMBPOSITION, 0);
+  grid.EnsureVisible(15000, 1);
+  CRect rect;
+  ASSERT_TRUE(grid.CellRect(15000, 1, rect));
+  EXPECT_LT(rect.bottom, grid.viewport()->height());
+  EXPECT_GE(rect.bottom, grid.viewport()->height() - 20);  // the last row in view, not beyond
+}
