@@ -16,6 +16,7 @@ CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent) {
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_InputMethodEnabled);
   connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
           [this](int action) { OnBarAction(Qt::Vertical, action); });
   connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,

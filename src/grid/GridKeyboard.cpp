@@ -3,6 +3,7 @@
 // with Shift), scrolling it into view; characters start an in-place edit.
 // Without a focus cell the navigation keys scroll the view instead, as a
 // scroll area's keys do.
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QScrollBar>
 
@@ -52,6 +53,15 @@ void CGridCtrl::OnChar(QChar ch, Qt::KeyboardModifiers modifiers) {
   if (ch == QLatin1Char('\t') && m_wantTab) return;
   if (!m_focus.IsValid()) return;
   StartEditing(m_focus.row, m_focus.col, QPoint(-1, -1), ch.unicode());
+}
+
+void CGridCtrl::inputMethodEvent(QInputMethodEvent* event) {
+  // A character composed by an input method starts an edit like a typed one,
+  // Tab included.
+  const QString text = event->commitString();
+  if (!text.isEmpty() && m_mouseMode == MouseNone && text.at(0).unicode() != 27 && m_focus.IsValid())
+    StartEditing(m_focus.row, m_focus.col, QPoint(-1, -1), text.at(0).unicode());
+  event->accept();
 }
 
 void CGridCtrl::StartEditing(int, int, QPoint, int) {}
