@@ -97,8 +97,6 @@ bool CGridCtrl::OnKeyDown(int key, Qt::KeyboardModifiers modifiers) {
     return true;
   }
   if (key == Qt::Key_F2) {
-    QPoint origin;
-    CellOrigin(m_focus.row, m_focus.col, origin);
     StartEditing(m_focus.row, m_focus.col, QPoint(-1, -1), kEditByMouse);
     return true;
   }
