@@ -47,6 +47,16 @@ class RecordingGrid : public CGridCtrl {
   std::vector<Edit> edits;
 };
 
+// One header row and one header column; every cell 50 x 20 pixels.
+inline void LayOutCells(CGridCtrl& grid, int rows, int cols) {
+  grid.ResizeRows(rows);
+  grid.ResizeColumns(cols);
+  grid.SetHeaderRows(1);
+  grid.SetHeaderColumns(1);
+  for (int c = 0; c < cols; ++c) grid.ChangeColumnWidth(c, 50);
+  for (int r = 0; r < rows; ++r) grid.ChangeRowHeight(r, 20);
+}
+
 class GridWidgetTest : public ::testing::Test {
  protected:
   void Layout(int rows, int cols, QSize size = QSize(400, 200)) {
@@ -54,12 +64,7 @@ class GridWidgetTest : public ::testing::Test {
     grid.resize(size);
     grid.SetOwner(&owner);
     grid.SetDlgCtrlID(77);
-    grid.ResizeRows(rows);
-    grid.ResizeColumns(cols);
-    grid.SetHeaderRows(1);
-    grid.SetHeaderColumns(1);
-    for (int c = 0; c < cols; ++c) grid.ChangeColumnWidth(c, 50);
-    for (int r = 0; r < rows; ++r) grid.ChangeRowHeight(r, 20);
+    LayOutCells(grid, rows, cols);
     grid.show();
     QApplication::processEvents();
   }
