@@ -33,10 +33,9 @@ const char16_t* ValueUnit(FunctionCode function, bool celsius) {
 QString FormatValueText(FunctionCode function, float value, bool celsius) {
   const char16_t* unit = ValueUnit(function, celsius);
   if (unit == nullptr) return QString();
-  // "%.3f" in the C locale: a point as the separator whatever the user's locale.
-  char number[64];
-  std::snprintf(number, sizeof number, "%.3f", static_cast<double>(value));
-  return QString::fromLatin1(number) + QString::fromUtf16(unit);
+  // Three decimals with a point and no grouping whatever the user's locale
+  // (printf's "%.3f" follows LC_NUMERIC, which the application sets).
+  return QString::number(static_cast<double>(value), 'f', 3) + QString::fromUtf16(unit);
 }
 
 QString FormatTimeText(const LocalTime& t) {
