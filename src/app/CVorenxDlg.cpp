@@ -100,6 +100,10 @@ bool CVorenxDlg::OnInitDialog() {
   UpdateUnitLabel();
 
   m_intervalList->setCurrentIndex(m_link.m_intervalIndex.load());
+  // The source value is validated once, by the lower command, with the
+  // decimals of the number being sent; validating it on leaving would round
+  // it first to the decimals of the number sent before (12.34 -> 12.3).
+  m_sourceValue->SetValidateOnKillFocus(false);
 
   m_panel->InitBuffers();
   m_panel->SetLink(&m_link);
