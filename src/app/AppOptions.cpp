@@ -97,11 +97,13 @@ QString UsageText() {
       "  --verbose             report on standard error when a port is opened or closed\n"
       "  -h, --help            show this text\n"
       "\n"
-      "Ports without --port stand for /dev/ttyUSB<N>; the environment variable\n"
-      "VORENX_PORTS=\"N=PATH,...\" changes them too. A port that cannot be opened\n"
-      "is reported once on standard error, with the reason. SIGTERM, SIGINT and\n"
-      "SIGHUP close the window as its close box does. Without a display, run with\n"
-      "QT_QPA_PLATFORM=offscreen.\n")
+      "Ports without --port: 0 to 9 stand for /dev/ttyUSB0 to 9 (USB serial\n"
+      "adapters), 10 to 19 for /dev/ttyACM0 to 9 (USB CDC instruments); the start-up\n"
+      "probe tries all twenty. The environment variable VORENX_PORTS=\"N=PATH,...\"\n"
+      "changes them too; each Port entry shows its path as a tooltip. A port that\n"
+      "cannot be opened is reported once on standard error, with the reason.\n"
+      "SIGTERM, SIGINT and SIGHUP close the window as its close box does. Without\n"
+      "a display, run with QT_QPA_PLATFORM=offscreen.\n")
       .arg(kDefaultScreenshotSeconds);
 }
 

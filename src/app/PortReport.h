@@ -36,6 +36,7 @@ class PortReport final : public QelHardDll {
     return m_inner.QelSetLower(port, function, mode, value);
   }
   std::uint16_t QelCloseCOM(std::int32_t port) override;
+  QString PortPath(std::int32_t port) override { return m_inner.PortPath(port); }
 
   // Why the last open of `port` failed; empty when it opened or was never tried.
   QString Problem(std::int32_t port) const;

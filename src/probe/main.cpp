@@ -42,8 +42,9 @@ const char kUsage[] =
     "  --interval SECONDS time between two reads (default 1, at least 0.05)\n"
     "  --count K          stop after K reads, whether a frame came or not\n"
     "  --timeout SECONDS  stop watching after that many seconds\n"
-    "  --port N=PATH      port N is the device PATH (default /dev/ttyUSB<N>;\n"
-    "                     also VORENX_PORTS=\"N=PATH,...\")\n";
+    "  --port N=PATH      port N is the device PATH (default /dev/ttyUSB0..9 for\n"
+    "                     ports 0..9, /dev/ttyACM0..9 for ports 10..19; also\n"
+    "                     VORENX_PORTS=\"N=PATH,...\")\n";
 
 // Parses the arguments; returns an exit code when the program should end now.
 int ParseArguments(const QStringList& args, Options& options) {

@@ -37,6 +37,14 @@ TEST(PortReport, AFailedOpenIsExplainedOncePerReason) {
   EXPECT_TRUE(ports.Problem(20).isEmpty());
 }
 
+TEST(PortReport, PortPathsComeFromTheLibrary) {
+  struct Mapped : FakeQelHardDll {
+    QString PortPath(std::int32_t port) override { return QStringLiteral("/dev/ttyUSB%1").arg(port); }
+  } hard;
+  PortReport ports(hard, {}, {});
+  EXPECT_EQ(ports.PortPath(3), "/dev/ttyUSB3");  // the Port list's tooltips
+}
+
 TEST(PortReport, VerboseReportsOpeningAndClosing) {
   FakeQelHardDll hard;
   hard.SetAnswering({2});
