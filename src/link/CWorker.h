@@ -63,15 +63,12 @@ class CWorker {
   // and polling on a change.
   void NoteAnswer(bool answered);
 
+  bool StopRequested() const { return m_stop.load(); }
+
  private:
   // Sets m_connected; on connecting, starts polling unless the user stopped it.
   void SetConnected(bool connected);
 
- public:
-
-  bool StopRequested() const { return m_stop.load(); }
-
- private:
   CDeviceLink& m_link;
   CommandQueue& m_commands;
   QelDisplayDll& m_display;
@@ -79,8 +76,8 @@ class CWorker {
   const std::atomic<std::int32_t>& m_displayLength;
   std::atomic<bool> m_stop{false};
   std::atomic<bool> m_finished{true};
-  ConnectionWatch m_watch;          // worker thread only
-  bool m_userStopped = false;       // the user pressed Stop since start-up; worker thread only
+  ConnectionWatch m_watch;     // worker thread only
+  bool m_userStopped = false;  // the user pressed Stop since start-up; worker thread only
   AutoResetEvent m_wake{false};
   std::function<void()> m_onFinished;
   std::thread m_hWorker;
