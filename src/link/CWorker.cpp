@@ -138,6 +138,8 @@ void CWorker::ExecuteCommand(const SettingCommand& c) {
       } else {
         m_link.m_running.store(1);
       }
+      // Without a link no poll redraws the panel: show the new run state now.
+      if (m_link.m_connected.load() == 0) m_host.RedrawPanel();
       break;
     case CmdOpenPort:
       OpenPort(c.argument);
@@ -155,8 +157,10 @@ void CWorker::ExecuteCommand(const SettingCommand& c) {
       float high = 0.0f;
       float low = 0.0f;
       m_display.SFGetRange(request.lowerFunction, &high, &low, request.celsius ? 1 : 0);
-      const int decimals = m_display.SFGetDecimalLen(request.lowerFunction, request.lowerValue);
-      const float value = m_host.FitSourceField(low, high, decimals);
+      // The decimals follow the number being sent, not the one sent before.
+      const FunctionCode function = request.lowerFunction;
+      const float value = m_host.FitSourceField(
+          low, high, [this, function](float v) { return m_display.SFGetDecimalLen(function, v); });
       m_link.EditRequest([value](InstrumentState& r) { r.lowerValue = value; });
       m_link.SendLower();
       break;
