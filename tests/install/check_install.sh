@@ -77,6 +77,14 @@ check_serial_permission() {
   else
     fail "the probe's port list without permission: $out"
   fi
+  mkdir -p "$work/home" && chown nobody "$work/home"
+  out=$(run_as_nobody "" env HOME="$work/home" QT_QPA_PLATFORM=offscreen \
+        "$prefix/bin/vorenx" --port "4=$device" --quit-after 3 2>&1)
+  if grep -q "COM4 ($device): permission denied.*dialout.*log in again" <<<"$out"; then
+    pass "vorenx outside the dialout group names the group and logging in again"
+  else
+    fail "vorenx without permission: $out"
+  fi
   out=$(run_as_nobody dialout "${probe[@]}" 2>&1); status=$?
   if [ $status -eq 0 ] && grep -q "#1 " <<<"$out"; then
     pass "vorenx-probe in the dialout group reads the instrument"
