@@ -15,6 +15,8 @@ struct AppOptions {
   std::vector<std::pair<int, QString>> ports;    // --port N=PATH, in the order given
   QString screenshot;                            // --screenshot FILE (PNG)
   double quitAfterSeconds = -1.0;                // --quit-after SECONDS; below 0: stay open
+  QString journalFolder;                         // --journal DIR; empty: the default folder
+  bool noJournal = false;                        // --no-journal
 };
 
 struct ParsedOptions {
@@ -33,6 +35,10 @@ inline constexpr int kSimulatedPort = 4;
 
 // `arguments` without the program's name. Both "--opt VALUE" and "--opt=VALUE" work.
 ParsedOptions ParseAppOptions(const QStringList& arguments);
+
+// The folder the readings journal writes to: --journal's, else the default
+// under $XDG_DATA_HOME; empty with --no-journal.
+QString JournalFolder(const AppOptions& options);
 
 // The --help text: every option.
 QString UsageText();

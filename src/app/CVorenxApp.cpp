@@ -10,7 +10,7 @@
 namespace vorenx {
 
 int CVorenxApp::InitInstance(QelHardDll& hard, QelDisplayDll& display, const AppOptions& options) {
-  CVorenxDlg dlg(hard, display);
+  CVorenxDlg dlg(hard, display, SystemTicks(), SystemClock(), JournalFolder(options));
   int exitCode = 0;
   if (options.quitAfterSeconds >= 0.0) {
     const int ms = static_cast<int>(options.quitAfterSeconds * 1000.0);

@@ -32,12 +32,18 @@ CVorenxDlg::CVorenxDlg(QelHardDll& hard, QelDisplayDll& display, QWidget* parent
 
 CVorenxDlg::CVorenxDlg(QelHardDll& hard, QelDisplayDll& display, TickSource ticks,
                        LocalTimeSource clock, QWidget* parent)
+    : CVorenxDlg(hard, display, std::move(ticks), std::move(clock), QString(), parent) {}
+
+CVorenxDlg::CVorenxDlg(QelHardDll& hard, QelDisplayDll& display, TickSource ticks,
+                       LocalTimeSource clock, const QString& journalFolder, QWidget* parent)
     : QDialog(parent),
       m_display(display),
-      m_link(hard, std::move(ticks), std::move(clock)),
+      m_sampleClock(std::move(clock)),
+      m_link(hard, std::move(ticks), [this] { return ReadSampleClock(); }),
       m_runAbout([](CAboutDlg& about) { return about.exec(); }) {
   setWindowIcon(ApplicationIcon());
   CreateControls();
+  StartJournal(journalFolder);  // before the worker starts
   OnInitDialog();
 }
 

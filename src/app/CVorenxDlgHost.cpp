@@ -16,6 +16,7 @@
 namespace vorenx {
 
 void CVorenxDlg::SetStatusText(const QString& text) {
+  JournalStatus(text);
   OnWindowThread([this, &text] { m_status->setText(text); });
 }
 
@@ -36,7 +37,8 @@ void CVorenxDlg::RedrawPanel() {
   m_panel->Redraw();
 }
 
-void CVorenxDlg::UpdateReadingsTable(int /*pollResult*/) {
+void CVorenxDlg::UpdateReadingsTable(int pollResult) {
+  JournalReading(pollResult);
   // The table and the history's guard are touched together, on the window's thread.
   OnWindowThread([this] { m_log->UpdateReadingsTable(); });
 }
