@@ -93,6 +93,7 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   CStaticLCD* Panel() const { return m_panel; }
   CGridCtrl* ReadingsGrid() const { return m_readings; }
 
+  CWorker* Worker() const { return m_worker.get(); }
   // The readings journal (CVorenxDlgJournal.cpp); null when none is written.
   ReadingsJournal* Journal() const { return m_journal.get(); }
   ReadingsMenu& ReadingsContextMenu() { return *m_readingsMenu; }

@@ -51,6 +51,9 @@ class CWorker {
   void ClearReadings();
 
   bool StopRequested() const { return m_stop.load(); }
+  // The pause after each cycle: kCyclePauseMs unless changed (long runs in
+  // tests shorten it to go through many readings quickly).
+  void SetCyclePause(unsigned ms) { m_pauseMs.store(ms); }
 
  private:
   CDeviceLink& m_link;
@@ -60,6 +63,7 @@ class CWorker {
   const std::atomic<std::int32_t>& m_displayLength;
   std::atomic<bool> m_stop{false};
   std::atomic<bool> m_finished{true};
+  std::atomic<unsigned> m_pauseMs{kCyclePauseMs};
   AutoResetEvent m_wake{false};
   std::function<void()> m_onFinished;
   std::thread m_hWorker;
