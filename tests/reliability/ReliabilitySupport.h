@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <atomic>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -43,6 +44,9 @@ class WitnessHard : public QelHardDll {
  public:
   explicit WitnessHard(QelHardDll& real) : m_real(real) {}
 
+  // Told of every reading as it is read (on the worker, under the witness's lock).
+  std::function<void(const SeenReading&)> onReading;
+
   std::uint16_t QelIsDevConnect(std::int32_t port) override { return m_real.QelIsDevConnect(port); }
   std::uint16_t QelOpenCOM(std::int32_t port) override { return m_real.QelOpenCOM(port); }
   std::uint16_t QelCloseCOM(std::int32_t port) override {
@@ -63,6 +67,7 @@ class WitnessHard : public QelHardDll {
                        FormatValueText(m_state.lowerFunction, m_state.lowerValue, m_state.celsius), fields});
       m_table.push_front(m_all.back());
       m_haveSample = true;
+      if (onReading) onReading(m_all.back());
     } else if (r != 0) {
       // A failed read still adds a row, repeating the newest sample.
       m_table.push_front(m_haveSample ? m_table.front() : SeenReading{});
