@@ -96,9 +96,11 @@ bool ReadingsJournal::EnsureOpen() {
   if (m_file.IsOpen() && !m_file.Unlinked()) return true;
   // The folder is not made again here: a folder that went away (a removed
   // stick's mount point) is waited for rather than recreated somewhere else.
-  if (!QFileInfo(m_settings.folder).isDir()) {
+  const QFileInfo folder(m_settings.folder);
+  if (!folder.isDir()) {
     m_file.Close();
-    m_lastError = QStringLiteral("the folder does not exist");
+    m_lastError = folder.exists() ? QStringLiteral("%1 is not a folder").arg(m_settings.folder)
+                                  : QStringLiteral("the folder does not exist");
     return false;
   }
   if (!m_file.Open(m_path)) {
