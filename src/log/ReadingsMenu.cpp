@@ -8,9 +8,12 @@ namespace vorenx {
 
 ReadingsMenu::ReadingsMenu(CGridCtrl& grid) : m_grid(grid) {
   m_grid.setContextMenuPolicy(Qt::CustomContextMenu);
-  QObject::connect(&m_grid, &QWidget::customContextMenuRequested, &m_grid,
+  m_request = QObject::connect(&m_grid, &QWidget::customContextMenuRequested, &m_grid,
                    [this](const QPoint& pos) { Show(m_grid.mapToGlobal(pos)); });
 }
+
+// The grid may outlive the menu (it is a child widget, destroyed after the window's members).
+ReadingsMenu::~ReadingsMenu() { QObject::disconnect(m_request); }
 
 void ReadingsMenu::AddEntry(const QString& text, std::function<void()> run, std::function<bool()> enabled) {
   m_entries.push_back({text, std::move(run), std::move(enabled)});

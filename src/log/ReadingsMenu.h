@@ -3,6 +3,7 @@
 // text, what it does, and whether it can be chosen now), shown on a right
 // click on the table.
 
+#include <QMetaObject>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -19,6 +20,9 @@ class ReadingsMenu {
  public:
   // Shows the menu on a right click on `grid` (which must outlive it).
   explicit ReadingsMenu(CGridCtrl& grid);
+  ~ReadingsMenu();
+  ReadingsMenu(const ReadingsMenu&) = delete;
+  ReadingsMenu& operator=(const ReadingsMenu&) = delete;
 
   void AddEntry(const QString& text, std::function<void()> run, std::function<bool()> enabled = {});
   // The menu as it would be shown now; tests look at it without showing it.
@@ -34,6 +38,7 @@ class ReadingsMenu {
 
   CGridCtrl& m_grid;
   std::vector<Entry> m_entries;
+  QMetaObject::Connection m_request;
 };
 
 }  // namespace vorenx
