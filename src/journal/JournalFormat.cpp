@@ -29,7 +29,7 @@ QString ChannelSetup(const char* side, const JournalChannel& c) {
 }  // namespace
 
 QByteArray JournalHeaderLine() {
-  return QByteArrayLiteral("Time,Upper,Upper unit,Lower,Lower unit,Upper function,Lower function\r\n");
+  return QByteArrayLiteral("\xEF\xBB\xBFTime,Upper,Upper unit,Lower,Lower unit,Upper function,Lower function\r\n");
 }
 
 QString FormatJournalTimestamp(const LocalTime& t, int utcOffsetSeconds) {

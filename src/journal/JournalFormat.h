@@ -26,7 +26,8 @@ struct JournalReading {
   JournalChannel lower;
 };
 
-// The first line of every journal file.
+// The first line of every journal file, after a UTF-8 byte-order mark (so
+// that spreadsheets read ℃, ℉ and Ω right, as in the readings export).
 QByteArray JournalHeaderLine();
 
 // "2026-12-08T09:03:07.123+01:00": local time with milliseconds and the

@@ -172,6 +172,9 @@ void ReadingsJournal::Run() {
     for (const Entry& e : batch)
       if (e.note.isEmpty()) ++readings;
 
+    // Told before anyone waiting for the sync is woken, so that they see it.
+    if (ok && wasFailing && m_observer)
+      m_observer->JournalResumed(QStringLiteral("readings journal: writing %1 again").arg(m_path));
     lock.lock();
     m_inFlight = 0;
     if (ok) {
@@ -181,11 +184,6 @@ void ReadingsJournal::Run() {
       ++m_counts.syncs;
       m_failing = false;
       m_synced.notify_all();
-      if (wasFailing && m_observer) {
-        lock.unlock();
-        m_observer->JournalResumed(QStringLiteral("readings journal: writing %1 again").arg(m_path));
-        lock.lock();
-      }
       continue;
     }
 

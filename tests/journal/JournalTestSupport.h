@@ -26,7 +26,8 @@ inline QStringList JournalLines(const QString& path) {
   if (!file.open(QIODevice::ReadOnly)) return {};
   const QByteArray all = file.readAll();
   EXPECT_TRUE(all.isEmpty() || all.endsWith("\r\n")) << "the file ends inside a line";
-  QStringList lines = QString::fromUtf8(all).split(QStringLiteral("\r\n"));
+  EXPECT_TRUE(all.isEmpty() || all.startsWith("\xEF\xBB\xBFTime,")) << "no byte-order mark and header";
+  QStringList lines = QString::fromUtf8(all.startsWith("\xEF\xBB\xBF") ? all.mid(3) : all).split(QStringLiteral("\r\n"));
   if (!lines.isEmpty() && lines.back().isEmpty()) lines.pop_back();
   for (const QString& line : lines) EXPECT_FALSE(line.contains(QLatin1Char('\n'))) << "bare LF in " << line.toStdString();
   return lines;

@@ -180,3 +180,38 @@ TEST(JournalBadFolders, AReadOnlyFolderGivesOneClearMessageAndTheProgramGoesOn) 
 
 }  // namespace
 }  // namespace vorenx
+
+namespace vorenx {
+namespace {
+
+// The readings export aimed at bad places: a clear message each time, or a
+// correct file; the table keeps its rows whatever happens.
+TEST_F(JournalWindowTest, ExportToBadPlacesTellsTheUserAndKeepsTheTable) {
+  Open(root.filePath("j"));
+  ASSERT_TRUE(Until([&] { return !dlg->ReadingsGrid()->CellText(3, 2).isEmpty(); }));
+  dlg->done(0);  // the table stands still from here
+  CGridCtrl* grid = dlg->ReadingsGrid();
+  const QString newest = grid->CellText(1, 2);
+
+  EXPECT_FALSE(grid->SaveToFile(root.filePath("missing/readings.csv")));
+  EXPECT_EQ(notes->messages.size(), 1);
+  EXPECT_FALSE(grid->SaveToFile("/dev/full"));
+  EXPECT_EQ(notes->messages.size(), 2) << "a full device must not pass for a saved file";
+
+  const QString odd = root.filePath(QStringLiteral("Messwerte ℃ Prüfung.csv"));
+  ASSERT_TRUE(grid->SaveToFile(odd));
+  QFile written(odd);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  const QByteArray first = written.readAll();
+  EXPECT_TRUE(first.startsWith("\xEF\xBB\xBFIndex,Time,Upper,Lower\r\n")) << first.left(60).toHex().toStdString();
+  written.close();
+
+  // An existing file is replaced, not appended to.
+  ASSERT_TRUE(grid->SaveToFile(odd));
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  EXPECT_EQ(written.readAll(), first);
+  EXPECT_EQ(grid->CellText(1, 2), newest);
+}
+
+}  // namespace
+}  // namespace vorenx

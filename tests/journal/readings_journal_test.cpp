@@ -127,7 +127,7 @@ TEST_F(ReadingsJournalTest, FullDiskIsReportedOnceAndEveryReadingArrivesAfterwar
   {
     testing::FileSizeLimit full(static_cast<rlim_t>(before + 30));  // less than one more line
     for (int i = 1; i <= 20; ++i) journal.Append(ReadingAt(i * 1000, static_cast<float>(i), 0));
-    ASSERT_TRUE(Eventually([&] { return journal.Failing(); }));
+    ASSERT_TRUE(Eventually([&] { return observer.Failed() == 1; }));
     std::this_thread::sleep_for(std::chrono::milliseconds(100));  // several retries fail meanwhile
     EXPECT_EQ(observer.Failed(), 1);
     EXPECT_EQ(QFileInfo(journal.FilePath()).size(), before);  // the torn block was cut off

@@ -142,7 +142,9 @@ inline QStringList JournalReadingFields(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {};
   QStringList out;
-  for (const QByteArray& raw : file.readAll().split('\n')) {
+  QByteArray all = file.readAll();
+  if (all.startsWith("\xEF\xBB\xBF")) all.remove(0, 3);  // the byte-order mark
+  for (const QByteArray& raw : all.split('\n')) {
     QString line = QString::fromUtf8(raw);
     if (line.endsWith('\r')) line.chop(1);
     if (line.isEmpty() || line.startsWith('#') || line.startsWith("Time,")) continue;
