@@ -86,7 +86,7 @@ class ShutdownTest : public ::testing::Test {
 };
 
 TEST_F(ShutdownTest, ClosingAtRandomMomentsAlwaysEndsCleanly) {
-  const int runs = testing::kUnderSanitizer ? 60 : 1000;
+  const int runs = testing::kUnderSanitizer ? 200 : 1000;
   std::mt19937 random(8122026);
   std::uniform_int_distribution<int> pause(0, 40);
   const Moment moments[] = {Moment::AnyTime, Moment::SerialCall, Moment::WindowBusy, Moment::JournalWrite};
