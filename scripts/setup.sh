@@ -11,6 +11,7 @@ PACKAGES=(
   clang libclang-rt-dev
   fonts-liberation2 fonts-wqy-zenhei fonts-dejavu-core
   xvfb xauth
+  desktop-file-utils appstream man-db dpkg-dev file
 )
 
 missing=()

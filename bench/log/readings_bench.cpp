@@ -2,30 +2,31 @@
 // QTableWidget doing the same job (insert a row at the top, write four items,
 // renumber the first column), the export of 100,000 rows, and the memory each
 // table takes per row.
+#include <QApplication>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
+#include "BenchSupport.h"
 #include "log/CReadingsLog.h"
 
 using namespace vorenx;
 
 namespace {
 
-class NoDialogs : public ReadingsDialogs {
- public:
-  bool AskSaveFileName(const SaveFileRequest&, QString&) override { return false; }
-  void ShowMessage(const QString&) override {}
-};
-
-std::size_t HeapInUse() { return mallinfo2().uordblks; }
+using bench::HeapInUse;
+using bench::NoDialogs;
 
 struct LogFixture {
   explicit LogFixture(int rows) : log(grid, history, dialogs) {
     log.SetUpReadingsTable();
     history.Append("05/03  07:08:01", "1.500V", "25.000℃", 1.5, 25.0);
-    while (grid.RowCount() < rows) log.UpdateReadingsTable();
+    // The event loop runs between readings, as in the program.
+    while (grid.RowCount() < rows) {
+      log.UpdateReadingsTable();
+      if (grid.RowCount() % 64 == 0) QApplication::processEvents();
+    }
+    QApplication::processEvents();
   }
   CGridCtrl grid;
   SampleHistory history;

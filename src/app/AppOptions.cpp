@@ -116,9 +116,11 @@ QString UsageText() {
       "  --no-journal          write no readings journal\n"
       "  -h, --help            show this text\n"
       "\n"
-      "Ports without --port stand for /dev/ttyUSB<N>; the environment variable\n"
-      "VORENX_PORTS=\"N=PATH,...\" changes them too. Without a display, run with\n"
-      "QT_QPA_PLATFORM=offscreen.\n")
+      "Ports without --port: 0 to 9 stand for /dev/ttyUSB0 to 9 (USB serial\n"
+      "adapters), 10 to 19 for /dev/ttyACM0 to 9 (USB CDC instruments); the start-up\n"
+      "probe tries all twenty. The environment variable VORENX_PORTS=\"N=PATH,...\"\n"
+      "changes them too; each Port entry shows its path as a tooltip. Without a\n"
+      "display, run with QT_QPA_PLATFORM=offscreen.\n")
       .arg(kDefaultScreenshotSeconds);
 }
 

@@ -84,6 +84,11 @@ bool CVorenxDlg::OnInitDialog() {
 
   setWindowTitle(QStringLiteral("Vorenx Ver 1.0.0.2"));
 
+  // Each Port entry names its device path in a tooltip ("COM4" alone says
+  // nothing on Linux).
+  for (int i = 0; i < m_portList->count(); ++i)
+    m_portList->setItemData(i, m_link.Library().PortPath(m_portList->itemText(i).mid(3).toInt()), Qt::ToolTipRole);
+
   // The initial Port selection queues its open command; no other thread
   // exists yet.
   m_portList->setCurrentIndex(m_portList->findText(QStringLiteral("COM%1").arg(kInitialPort)));

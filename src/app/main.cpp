@@ -27,6 +27,8 @@ int main(int argc, char** argv) {
 
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vorenx"));
+  // Lets the window system match the windows with the installed desktop entry.
+  QGuiApplication::setDesktopFileName(QStringLiteral(VORENX_APP_ID));
 
   for (const auto& [port, path] : options.ports) QelSetPortPath(port, path);
   std::unique_ptr<vorenx::sim::SimulatedInstrument> simulator;

@@ -9,14 +9,48 @@ namespace vorenx {
 CGridCell::CGridCell() = default;
 CGridCell::~CGridCell() = default;
 
+CGridCell::Extras& CGridCell::MutableExtras() {
+  if (!m_extras) m_extras = std::make_unique<Extras>();
+  return *m_extras;
+}
+
+// Each setter leaves the block unmade when the value is the one a cell
+// without it reports anyway.
+void CGridCell::SetImage(int image) {
+  if (m_extras || image != -1) MutableExtras().image = image;
+}
+
+void CGridCell::SetData(std::intptr_t data) {
+  if (m_extras || data != 0) MutableExtras().data = data;
+}
+
+void CGridCell::SetTextColour(COLORREF colour) {
+  if (m_extras || colour != CLR_DEFAULT) MutableExtras().textColour = colour;
+}
+
+void CGridCell::SetBackColour(COLORREF colour) {
+  if (m_extras || colour != CLR_DEFAULT) MutableExtras().backColour = colour;
+}
+
+void CGridCell::SetMargin(unsigned margin) {
+  if (m_extras || margin != kDefaultMargin) MutableExtras().margin = margin;
+}
+
+void CGridCell::SetEditing(bool editing, QWidget* editor) {
+  if (!m_extras && !editing && !editor) return;
+  MutableExtras().editing = editing;
+  m_extras->editor = editor;
+}
+
 void CGridCell::SetFont(const LOGFONT* logFont) {
   if (!logFont) {
-    m_ownFont.reset();
+    if (m_extras) m_extras->ownFont.reset();
     return;
   }
-  if (!m_ownFont) m_ownFont = std::make_unique<OwnFont>();
-  m_ownFont->logFont = *logFont;
-  m_ownFont->font = QFontFromLogFont(*logFont);
+  Extras& extras = MutableExtras();
+  if (!extras.ownFont) extras.ownFont = std::make_unique<OwnFont>();
+  extras.ownFont->logFont = *logFont;
+  extras.ownFont->font = QFontFromLogFont(*logFont);
 }
 
 unsigned CGridCell::GetFormat() const {
@@ -26,48 +60,39 @@ unsigned CGridCell::GetFormat() const {
 }
 
 const LOGFONT* CGridCell::GetFont() const {
-  if (m_ownFont) return &m_ownFont->logFont;
+  if (const OwnFont* own = OwnFontRecord()) return &own->logFont;
   const CGridDefaultCell* defaults = GetDefaults();
   return defaults && defaults != this ? defaults->GetFont() : nullptr;
 }
 
 const QFont* CGridCell::GetCFont() const {
-  if (m_ownFont) return &m_ownFont->font;
+  if (const OwnFont* own = OwnFontRecord()) return &own->font;
   const CGridDefaultCell* defaults = GetDefaults();
   return defaults && defaults != this ? defaults->GetCFont() : nullptr;
 }
 
 unsigned CGridCell::GetMargin() const {
-  if (m_margin != kDefaultMargin) return m_margin;
+  const unsigned own = m_extras ? m_extras->margin : kDefaultMargin;
+  if (own != kDefaultMargin) return own;
   const CGridDefaultCell* defaults = GetDefaults();
   return defaults && defaults != this ? defaults->GetMargin() : 0;
 }
 
 void CGridCell::Reset() {
   CGridCellBase::Reset();
-  m_text.clear();
-  m_data = 0;
-  m_image = -1;
+  m_text.Clear();
   m_format = kDefaultFormat;
-  m_textColour = CLR_DEFAULT;
-  m_backColour = CLR_DEFAULT;
-  m_ownFont.reset();
-  m_margin = kDefaultMargin;
-  m_editing = false;
+  m_extras.reset();
   m_grid = nullptr;
-  m_editor = nullptr;
 }
 
 // In-place editing is not built yet: no cell starts an edit.
 bool CGridCell::BeginEdit(int, int, const CRect&, QPoint, int, int) { return false; }
 
 void CGridCell::EndEdit() {
-  if (m_editor) m_editor->close();
+  if (QWidget* editor = GetEditor()) editor->close();
 }
 
-void CGridCell::EditorClosed() {
-  m_editing = false;
-  m_editor = nullptr;
-}
+void CGridCell::EditorClosed() { SetEditing(false, nullptr); }
 
 }  // namespace vorenx

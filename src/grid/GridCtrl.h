@@ -1,9 +1,20 @@
 #pragma once
 // CGridCtrl: a table of cells on a scroll area, with non-scrolling header rows
-// at the top and header columns at the left. This header covers the structure
-// (counts, sizes, column order, cell storage, default cells, cell factory),
-// item access, geometry, scroll bars, notifications, fonts and system colours,
-// the painting of the viewport, and the comma-separated export.
+// at the top and header columns at the left. This header holds the whole class
+// and all of its state; its implementation is one file per concern:
+//   GridCtrl.cpp       construction, counts and structure
+//   GridCells.cpp      cells and item access, the cell factory, VirtualMode
+//   GridSettings.cpp   behaviour flags, colours, fonts, notifications
+//   GridGeometry.cpp   sizes, cell geometry, auto-sizing
+//   GridScroll.cpp     scroll bars, scrolling, the wheel, EnsureVisible
+//   GridPaint.cpp      painting (through CMemDCGrid), single-cell repaints
+//   GridSelection.cpp  focus and selection
+//   GridMouse.cpp      the mouse: selecting, dividers, clicks, auto-scroll
+//   GridKeyboard.cpp   keys, Tab, characters that start editing
+//   GridSort.cpp       sorting and header clicks
+//   GridSave.cpp       comma-separated export
+// The arithmetic under the mouse, keys, scrolling and sorting is in
+// GridArithmetic.* and needs no widget.
 //
 // The grid has no locks: every operation, its painting and its event handling
 // run on the window's thread.
@@ -15,36 +26,15 @@
 #include <vector>
 #include <deque>
 
+#include "grid/GridArithmetic.h"
 #include "grid/GridCell.h"
+#include "grid/GridConstants.h"
 #include "grid/GridDefaultCell.h"
 #include "grid/GridImageList.h"
 #include "grid/GridSizes.h"
 #include "grid/GridTypes.h"
 
 namespace vorenx {
-
-// Grid line choices.
-inline constexpr int GVL_NONE = 0;
-inline constexpr int GVL_HORZ = 1;
-inline constexpr int GVL_VERT = 2;
-inline constexpr int GVL_BOTH = 3;
-
-// Scroll requests, as the scroll bars' own codes.
-inline constexpr int SB_LINEUP = 0;
-inline constexpr int SB_LINELEFT = 0;
-inline constexpr int SB_LINEDOWN = 1;
-inline constexpr int SB_LINERIGHT = 1;
-inline constexpr int SB_PAGEUP = 2;
-inline constexpr int SB_PAGELEFT = 2;
-inline constexpr int SB_PAGEDOWN = 3;
-inline constexpr int SB_PAGERIGHT = 3;
-inline constexpr int SB_THUMBPOSITION = 4;
-inline constexpr int SB_THUMBTRACK = 5;
-inline constexpr int SB_TOP = 6;
-inline constexpr int SB_LEFT = 6;
-inline constexpr int SB_BOTTOM = 7;
-inline constexpr int SB_RIGHT = 7;
-inline constexpr int SB_ENDSCROLL = 8;
 
 class CGridCtrl : public QAbstractScrollArea {
   Q_OBJECT
@@ -57,6 +47,10 @@ class CGridCtrl : public QAbstractScrollArea {
   using CellCallback = std::function<bool(GridDispInfo* info, std::intptr_t userWord)>;
   // Shows a failure message to the user (a message box by default).
   using MessageReporter = std::function<void(const QString& text)>;
+  // Orders two cells for sorting: negative, zero or positive.
+  using CompareFunc = std::function<int(const CGridCellBase& a, const CGridCellBase& b, std::intptr_t data)>;
+  // VirtualMode: whether the owner's row a comes before row b.
+  using VirtualCompareFunc = std::function<bool(int a, int b)>;
 
   explicit CGridCtrl(QWidget* parent = nullptr);
   ~CGridCtrl() override;
@@ -65,6 +59,8 @@ class CGridCtrl : public QAbstractScrollArea {
   void SetOwner(GridOwner* owner) { m_owner = owner; }
   GridOwner* Owner() const { return m_owner; }
   void SetDlgCtrlID(int id) { m_controlId = id; }
+  // Posts the notice of a finished click (control id, code 0) to the owner.
+  void PostCommandToParent();
   int DlgCtrlID() const { return m_controlId; }
   // Sends `code` for (row, col) to the owner; 0 without an owner.
   long SendMessageToParent(int row, int col, int code);
@@ -135,16 +131,72 @@ class CGridCtrl : public QAbstractScrollArea {
   int ScrollRangeMax(Qt::Orientation o) const { return o == Qt::Vertical ? m_vRange : m_hRange; }
   int ScrollPage(Qt::Orientation o) const { return o == Qt::Vertical ? m_vPage : m_hPage; }
   bool IsScrollBarShown(Qt::Orientation o) const { return o == Qt::Vertical ? m_vShown : m_hShown; }
+  // The bar's position: the pixel offset of the scrolling part.
+  int ScrollPos(Qt::Orientation o) const;
   void OnVScroll(int code, int trackPos = 0);
   void OnHScroll(int code, int trackPos = 0);
 
-  // --- focus and selection (the bookkeeping; the mouse and keys drive it elsewhere) ---
+  // --- focus and selection ---
   CCellID FocusCell() const { return m_focus; }
   CCellID MoveFocusTo(int row, int col);
+  CCellID SelectionStartCell() const { return m_selectionStart; }
+  void SetSelectionStartCell(CCellID cell) { m_selectionStart = cell; }
+  // Empties the previous selection, the selection and the focus.
   void ClearSelection();
-  void SelectRange(const CCellRange& range);
+  // Selects (or deselects) the cells of the range; the previous selection of a
+  // Ctrl-drag comes back in. paintNow repaints at once, else at the next paint.
+  void SelectRange(int minRow, int minCol, int maxRow, int maxCol, bool paintNow = false, bool select = true);
+  void SelectAll();
+  void SelectColumns(CCellID cell);
+  void SelectRows(bool paintNow, bool select, CCellID cell);
+  void SelectCells(bool paintNow, bool select, CCellID cell);
+  void SelectByMode(CCellID cell);
   void AllowSelection(bool allow);
   bool IsSelectionAllowed() const { return m_allowSelection; }
+
+  // --- mouse and keyboard ---
+  CCellID CellFromPoint(QPoint point, bool allowHeaders = true) const;
+  MouseMode CurrentMouseMode() const { return m_mouseMode; }
+  CCellID ClickDownCell() const { return m_clickDownCell; }
+  int AutoScrollTimerId() const { return m_autoScrollTimer; }
+  virtual void HeaderRowClicked(CCellID cell);
+  virtual void HeaderColumnClicked(CCellID cell);
+  // Starts an in-place edit of the cell with the first character (kEditByMouse
+  // for the mouse and F2). In-place editing is not built yet: this does nothing.
+  virtual void StartEditing(int row, int col, QPoint point, int firstChar);
+  // What the grid asks of the keyboard (DLGC_* bits).
+  unsigned DialogCode(bool ctrlHeld) const;
+  bool ListMode() const { return m_listMode; }
+  void SetListMode(bool on) { m_listMode = on; }
+  void SetSingleRowSelection(bool on) { m_singleRowSelection = on; }
+  void SetSingleColumnSelection(bool on) { m_singleColumnSelection = on; }
+  void SetHeaderColumnsSelectable(bool on) { m_headerColumnsSelectable = on; }
+  void SetSelectOnHeaderRowClick(bool on) { m_selectOnHeaderRowClick = on; }
+  void SetSelectOnHeaderColumnClick(bool on) { m_selectOnHeaderColumnClick = on; }
+  void SetSortOnHeaderClick(bool on) { m_sortOnHeaderClick = on; }
+  void AllowHideRows(bool on) { m_allowHideRows = on; }
+  void AllowHideColumns(bool on) { m_allowHideColumns = on; }
+  void SetGrabHiddenRows(bool on) { m_grabHiddenRows = on; }
+  void SetGrabHiddenColumns(bool on) { m_grabHiddenColumns = on; }
+  bool WantTab() const { return m_wantTab; }
+  void SetWantTab(bool on) { m_wantTab = on; }
+  void SetTabLeavesGrid(bool on) { m_tabLeavesGrid = on; }
+  void SetWheelScrollLines(int lines) { m_wheelLines = lines; }
+  // Drag-and-drop of cells and of column headers: the press prepares a drag;
+  // the drag itself comes with the clipboard work.
+  void AllowDragAndDrop(bool on) { m_allowDragAndDrop = on; }
+  void AllowColumnDragging(bool on) { m_allowColumnDragging = on; }
+  int DraggedColumn() const { return m_draggedColumn; }
+
+  // --- sorting ---
+  // Sorts the non-header rows by the texts of `col` (or by the owner's compare
+  // function when one is set).
+  bool SortByText(int col, bool ascending);
+  bool SortWith(const CompareFunc& compare, int col, bool ascending, std::intptr_t data = 0);
+  void SetCompareFunction(CompareFunc compare) { m_compare = std::move(compare); }
+  void SetVirtualCompare(VirtualCompareFunc compare) { m_virtualCompare = std::move(compare); }
+  // Text order, code unit by code unit, a shorter prefix first.
+  static int CompareTexts(const CGridCellBase& a, const CGridCellBase& b, std::intptr_t data);
 
   // --- behaviour flags ---
   bool VirtualMode() const { return m_virtualMode; }
@@ -192,21 +244,38 @@ class CGridCtrl : public QAbstractScrollArea {
   // --- painting ---
   void Repaint();
   bool InvalidateCell(int row, int col);
-  // Repaints one cell soon (Qt paints only from a paint event).
-  bool RedrawCell(int row, int col);
-  // Paints everything that `clip` touches; the viewport's paint handler calls it.
+  // Paints one cell, with its grid lines, into `dc`; without a painter (Qt
+  // paints a window only from its paint event) the cell is invalidated.
+  bool RedrawCell(int row, int col, QPainter* dc = nullptr);
+  // Paints everything that `clip` touches; the viewport's paint handler calls
+  // it through an off-screen image, a printer straight.
   virtual void DrawGrid(QPainter& dc, const QRect& clip);
   void FillBackground(QPainter& dc, const QRect& clip);
+  bool DoubleBuffering() const { return m_doubleBuffer; }
+  void SetDoubleBuffering(bool on) { m_doubleBuffer = on; }
 
   // --- export ---
   // Writes the table as comma-separated text (see docs/readings-csv.md).
   bool SaveToFile(const QString& path);
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
   void scrollContentsBy(int dx, int dy) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void timerEvent(QTimerEvent* event) override;
+  // Starts dragging the selected cells or a column header out of the grid;
+  // drag-and-drop is not built yet, so nothing starts.
+  virtual void BeginDrag() {}
 
  private:
   using GridRow = std::vector<std::unique_ptr<CGridCellBase>>;
@@ -226,11 +295,47 @@ class CGridCtrl : public QAbstractScrollArea {
   int ClientWidth() const;
   int ClientHeight() const;
   void ApplyScrollBar(Qt::Orientation o, bool shown, int range, int page);
+  GridAxis Axis(Qt::Orientation o) const;
+  int FirstScrollingAt(Qt::Orientation o, int pos) const;
+  int LineScrollsTarget(Qt::Orientation o, int code, int steps) const;
+  int ScrollTargetFor(Qt::Orientation o, int code, int trackPos) const;
   void ScrollBy(Qt::Orientation o, int code, int trackPos);
+  void OnBarAction(Qt::Orientation o, int action);
   void PaintCellPass(QPainter& dc, const QRect& clip, int row0, int row1, int col0, int col1, int x0,
                      int y0);
   void DrawGridLines(QPainter& dc, const CCellRange& visible, QPoint extent);
+  void DrawSizingLine(QPainter& dc) const;
   CGridCellBase* PrepareVirtualCell(int row, int col) const;
+  // Selection helpers.
+  int FirstSelectableColumn() const { return m_headerColumnsSelectable ? 0 : m_headerCols; }
+  void RepaintCell(int row, int col, QPainter* dc);
+  bool SetSelected(int row, int col, bool selected);
+  // Mouse helpers.
+  void OnLButtonDown(QPoint point, Qt::KeyboardModifiers modifiers);
+  void OnMouseMove(QPoint point);
+  void OnLButtonUp(QPoint point);
+  void OnLButtonDblClk(QPoint point);
+  void OnRButtonUp(QPoint point);
+  void OnCaptureChanged();
+  void OnAutoScroll();
+  bool MouseOverColumnResizeArea(QPoint point) const;
+  bool MouseOverRowResizeArea(QPoint point) const;
+  // The row or column whose divider lies under the point, or -1.
+  int DividerAt(Qt::Orientation o, QPoint point) const;
+  void HoverDividers(QPoint point);
+  void StartSizing(Qt::Orientation o, QPoint point);
+  void FinishSizing(QPoint point);
+  void UpdateSizingLine(QPoint point);
+  QPoint ClampToSizing(QPoint point) const;
+  void StopAutoScroll();
+  bool TextRectContains(CCellID cell, QPoint point) const;
+  void EndFocusEdit();
+  // Keyboard helpers.
+  bool OnKeyDown(int key, Qt::KeyboardModifiers modifiers);
+  void OnChar(QChar ch, Qt::KeyboardModifiers modifiers);
+  bool ScrollWithoutFocus(int key, Qt::KeyboardModifiers modifiers);
+  // Sorting.
+  void SortRows(int lo, int hi, bool ascending, int col, const CompareFunc& compare, std::intptr_t data);
 
   // Owner and messages.
   GridOwner* m_owner = nullptr;
@@ -256,6 +361,21 @@ class CGridCtrl : public QAbstractScrollArea {
   bool m_printColours = true;
   bool m_titleTips = true;
   bool m_wantTab = true;
+  bool m_tabLeavesGrid = false;
+  bool m_doubleBuffer = true;
+  bool m_listMode = false;
+  bool m_singleRowSelection = false;
+  bool m_singleColumnSelection = false;
+  bool m_headerColumnsSelectable = false;
+  bool m_selectOnHeaderRowClick = true;
+  bool m_selectOnHeaderColumnClick = true;
+  bool m_sortOnHeaderClick = false;
+  bool m_allowHideRows = true;
+  bool m_allowHideColumns = true;
+  bool m_grabHiddenRows = true;
+  bool m_grabHiddenColumns = true;
+  bool m_allowDragAndDrop = false;
+  bool m_allowColumnDragging = false;
   bool m_allowRowResize = true;
   bool m_allowColumnResize = true;
   bool m_destroying = false;
@@ -288,6 +408,25 @@ class CGridCtrl : public QAbstractScrollArea {
   mutable bool m_topLeftCached = false;
   int m_sortColumn = -1;
   bool m_sortAscending = true;
+  CompareFunc m_compare;
+  VirtualCompareFunc m_virtualCompare;
+
+  // Mouse.
+  MouseMode m_mouseMode = MouseNone;
+  CCellID m_clickDownCell;
+  QPoint m_buttonDownPoint;
+  QPoint m_lastMousePoint;
+  QPoint m_cursorPoint;  // the pointer's last place, also outside the viewport
+  bool m_leftButtonDown = false;
+  int m_autoScrollTimer = 0;
+  int m_autoScrollInterval = 25;
+  int m_resizeCaptureRange = 3;
+  int m_draggedColumn = -1;
+  // The row or column whose divider is being dragged, the pixel where it
+  // starts, and the inverted line's position (-1: none shown).
+  int m_sizingIndex = -1;
+  int m_sizingStart = 0;
+  int m_sizingLine = -1;
 
   // VirtualMode.
   CellCallback m_callback;

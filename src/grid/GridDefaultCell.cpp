@@ -14,7 +14,7 @@ CGridDefaultCell::CGridDefaultCell() {
 }
 
 void CGridDefaultCell::Reset() {
-  const LOGFONT font = m_ownFont->logFont;
+  const LOGFONT font = *GetFont();
   CGridCtrl* grid = m_grid;
   CGridCell::Reset();
   m_grid = grid;
@@ -32,13 +32,15 @@ void CGridDefaultCell::SetFont(const LOGFONT* logFont) {
     m_height = 16;
     return;
   }
-  const QFontMetrics metrics(m_ownFont->font);
+  const QFontMetrics metrics(*GetCFont());
   SetMargin(static_cast<unsigned>(metrics.horizontalAdvance(QStringLiteral(" "))));
   m_width = metrics.horizontalAdvance(QStringLiteral(" XXXXXXXXXXXX "));
   m_height = metrics.height() * 3 / 2;
 }
 
-const LOGFONT* CGridDefaultCell::GetFont() const { return &m_ownFont->logFont; }
-const QFont* CGridDefaultCell::GetCFont() const { return &m_ownFont->font; }
+// A default cell always holds a font: the constructor sets one and a null
+// font is refused.
+const LOGFONT* CGridDefaultCell::GetFont() const { return &OwnFontRecord()->logFont; }
+const QFont* CGridDefaultCell::GetCFont() const { return &OwnFontRecord()->font; }
 
 }  // namespace vorenx

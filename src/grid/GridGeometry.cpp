@@ -1,4 +1,4 @@
-// CGridCtrl: sizes, cell geometry, scroll bars and scrolling.
+// CGridCtrl: sizes, cell geometry and auto-sizing.
 #include <QApplication>
 #include <QResizeEvent>
 #include <QScrollBar>
@@ -78,15 +78,22 @@ void CGridCtrl::AutoSizeColumns() {
 
 // ---------------------------------------------------------------- geometry
 
+// The first scrolling column (row) whose start lies at or past the scroll
+// position `pos`, never beyond the last one.
+int CGridCtrl::FirstScrollingAt(Qt::Orientation o, int pos) const {
+  if (o == Qt::Horizontal) {
+    int col = m_headerCols;
+    for (int x = 0; x < pos && col < m_cols - 1; ++col) x += ColumnWidth(col);
+    return col;
+  }
+  const std::int64_t target = m_rowHeights.SumOfFirst(m_headerRows) + pos;
+  return std::max(m_headerRows, std::min(m_rowHeights.FirstWithSumAtLeast(target), m_rows - 1));
+}
+
 CCellID CGridCtrl::TopLeftCell() const {
   if (m_topLeftCached) return m_topLeft;
-  const int hpos = horizontalScrollBar()->value();
-  const int vpos = verticalScrollBar()->value();
-  int col = m_headerCols;
-  for (int x = 0; x < hpos && col < m_cols - 1; ++col) x += ColumnWidth(col);
-  int row = m_headerRows;
-  for (int y = 0; y < vpos && row < m_rows - 1; ++row) y += RowHeight(row);
-  m_topLeft = CCellID{row, col};
+  m_topLeft = CCellID{FirstScrollingAt(Qt::Vertical, verticalScrollBar()->value()),
+                      FirstScrollingAt(Qt::Horizontal, horizontalScrollBar()->value())};
   m_topLeftCached = true;
   return m_topLeft;
 }
@@ -107,8 +114,7 @@ bool CGridCtrl::CellOrigin(int row, int col, QPoint& point) const {
   if (row < m_headerRows) {
     y = static_cast<int>(m_rowHeights.SumOfFirst(row));
   } else {
-    y = HeaderRowsHeight();
-    for (int r = topLeft.row; r < row; ++r) y += RowHeight(r);
+    y = HeaderRowsHeight() + static_cast<int>(m_rowHeights.SumOfFirst(row) - m_rowHeights.SumOfFirst(topLeft.row));
   }
   point = QPoint(x, y);
   return true;
@@ -154,163 +160,6 @@ CCellRange CGridCtrl::VisibleCellRange(QPoint* extent) const {
   }
   if (extent) *extent = QPoint(right, bottom);
   return CCellRange{topLeft.row, topLeft.col, std::min(row, m_rows - 1), std::min(col, m_cols - 1)};
-}
-
-// ---------------------------------------------------------------- scroll bars
-
-int CGridCtrl::BarExtent(Qt::Orientation o) const {
-  return o == Qt::Vertical ? verticalScrollBar()->sizeHint().width() : horizontalScrollBar()->sizeHint().height();
-}
-
-QSize CGridCtrl::FullClientSize() const { return contentsRect().size(); }
-int CGridCtrl::ClientWidth() const { return FullClientSize().width() - (m_vShown ? BarExtent(Qt::Vertical) : 0); }
-int CGridCtrl::ClientHeight() const { return FullClientSize().height() - (m_hShown ? BarExtent(Qt::Horizontal) : 0); }
-
-void CGridCtrl::ApplyScrollBar(Qt::Orientation o, bool shown, int range, int page) {
-  QScrollBar* bar = o == Qt::Vertical ? verticalScrollBar() : horizontalScrollBar();
-  bool& wasShown = o == Qt::Vertical ? m_vShown : m_hShown;
-  (o == Qt::Vertical ? m_vRange : m_hRange) = range;
-  (o == Qt::Vertical ? m_vPage : m_hPage) = page;
-  if (shown != wasShown) {
-    wasShown = shown;
-    if (o == Qt::Vertical)
-      setVerticalScrollBarPolicy(shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    else
-      setHorizontalScrollBarPolicy(shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-  }
-  // The bar's position is the pixel offset of the scrolling part; its
-  // greatest value leaves one page of it in view.
-  bar->setPageStep(std::max(page, 1));
-  bar->setSingleStep(std::max(page / 10, 1));
-  bar->setRange(0, shown ? std::max(0, range + 1 - page) : 0);
-}
-
-void CGridCtrl::UpdateScrollBars() {
-  ResetTopLeft();
-  if (!m_allowDraw || m_inScrollUpdate) return;
-  const QSize full = FullClientSize();
-  if (full.isEmpty()) return;
-  m_inScrollUpdate = true;
-  int availableWidth = full.width() - HeaderColumnsWidth();
-  int availableHeight = full.height() - HeaderRowsHeight();
-  if (availableWidth <= 0 || availableHeight <= 0) {
-    ApplyScrollBar(Qt::Vertical, false, 0, 0);
-    ApplyScrollBar(Qt::Horizontal, false, 0, 0);
-    m_inScrollUpdate = false;
-    return;
-  }
-  const int scrollHeight = TotalHeight() - HeaderRowsHeight();
-  const int scrollWidth = TotalWidth() - HeaderColumnsWidth();
-  if (scrollHeight > availableHeight) availableWidth -= BarExtent(Qt::Vertical);
-  if (scrollWidth > availableWidth) availableHeight -= BarExtent(Qt::Horizontal);
-  // The horizontal bar may have made the rows no longer fit.
-  if (scrollHeight <= full.height() - HeaderRowsHeight() && scrollHeight > availableHeight)
-    availableWidth -= BarExtent(Qt::Vertical);
-  const bool showV = scrollHeight > availableHeight;
-  const bool showH = scrollWidth > availableWidth;
-  const int vRange = showV ? scrollHeight - 1 : 0;
-  const int hRange = showH ? scrollWidth - 1 : 0;
-  ApplyScrollBar(Qt::Vertical, showV, vRange, vRange >= 1 ? availableHeight : 0);
-  ApplyScrollBar(Qt::Horizontal, showH, hRange, hRange >= 1 ? availableWidth : 0);
-  m_inScrollUpdate = false;
-  ResetTopLeft();
-}
-
-void CGridCtrl::resizeEvent(QResizeEvent* event) {
-  QAbstractScrollArea::resizeEvent(event);
-  if (m_inResize || m_inScrollUpdate) return;
-  m_inResize = true;
-  if (CGridCellBase* cell = StoredCell(m_focus.row, m_focus.col)) cell->EndEdit();
-  UpdateScrollBars();
-  m_inResize = false;
-}
-
-void CGridCtrl::scrollContentsBy(int, int) {
-  ResetTopLeft();
-  if (m_allowDraw) viewport()->update();
-}
-
-// One scroll request along one axis; rows and heights for the vertical bar,
-// columns and widths for the horizontal one.
-void CGridCtrl::ScrollBy(Qt::Orientation o, int code, int trackPos) {
-  const bool vertical = o == Qt::Vertical;
-  QScrollBar* bar = vertical ? verticalScrollBar() : horizontalScrollBar();
-  const int headerCount = vertical ? m_headerRows : m_headerCols;
-  const int count = vertical ? m_rows : m_cols;
-  const auto size = [&](int i) { return vertical ? RowHeight(i) : ColumnWidth(i); };
-  const int page = vertical ? ClientHeight() - HeaderRowsHeight() : ClientWidth() - HeaderColumnsWidth();
-  const CCellID topLeft = TopLeftCell();
-  const int first = vertical ? topLeft.row : topLeft.col;
-  int pos = bar->value();
-  const int max = bar->maximum();
-  switch (code) {
-    case SB_LINEUP:
-      if (pos >= 1 && first > headerCount) {
-        int previous = first - 1;
-        while (previous > headerCount && size(previous) == 0) --previous;
-        pos = std::max(pos - size(previous), 0);
-      }
-      break;
-    case SB_LINEDOWN:
-      if (pos < max) {
-        int next = first;
-        while (next < count - 1 && size(next) == 0) ++next;
-        if (next < count) pos += size(next);
-      }
-      break;
-    case SB_PAGEUP:
-      if (pos >= 1) pos = std::max(pos - page, 0);
-      break;
-    case SB_PAGEDOWN:
-      if (pos < max) pos = std::min(max, pos + page);
-      break;
-    case SB_TOP: pos = 0; break;
-    case SB_BOTTOM: pos = max; break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: pos = trackPos; break;
-    default: return;
-  }
-  bar->setValue(std::clamp(pos, 0, max));
-  ResetTopLeft();
-}
-
-void CGridCtrl::OnVScroll(int code, int trackPos) { ScrollBy(Qt::Vertical, code, trackPos); }
-void CGridCtrl::OnHScroll(int code, int trackPos) { ScrollBy(Qt::Horizontal, code, trackPos); }
-
-void CGridCtrl::EnsureVisible(int row, int col) {
-  if (!m_allowDraw || !IsValid(row, col)) return;
-  QWidget* focused = QApplication::focusWidget();
-  const CCellRange visible = VisibleCellRange();
-  // One line scroll per shown column (row) between the visible ones and the target.
-  if (col >= m_headerCols) {
-    for (int c = visible.maxCol + 1; c <= col; ++c)
-      if (ColumnWidth(c) > 0) OnHScroll(SB_LINERIGHT);
-    for (int c = col; c < visible.minCol; ++c)
-      if (ColumnWidth(c) > 0) OnHScroll(SB_LINELEFT);
-  }
-  if (row >= m_headerRows) {
-    for (int r = visible.maxRow + 1; r <= row; ++r)
-      if (RowHeight(r) > 0) OnVScroll(SB_LINEDOWN);
-    for (int r = row; r < visible.minRow; ++r)
-      if (RowHeight(r) > 0) OnVScroll(SB_LINEUP);
-  }
-  // A cell still cut off at the right or bottom edge: one more step while it helps.
-  CRect rect;
-  for (int guard = 0; guard < m_cols && m_hShown && CellRect(row, col, rect) && rect.right >= ClientWidth() &&
-                      rect.left > HeaderColumnsWidth();
-       ++guard) {
-    const int before = horizontalScrollBar()->value();
-    OnHScroll(SB_LINERIGHT);
-    if (horizontalScrollBar()->value() == before) break;
-  }
-  for (int guard = 0; guard < m_rows && m_vShown && CellRect(row, col, rect) && rect.bottom >= ClientHeight() &&
-                      rect.top > HeaderRowsHeight();
-       ++guard) {
-    const int before = verticalScrollBar()->value();
-    OnVScroll(SB_LINEDOWN);
-    if (verticalScrollBar()->value() == before) break;
-  }
-  if (focused) focused->setFocus();
 }
 
 }  // namespace vorenx

@@ -1,16 +1,27 @@
-// CGridCtrl: painting the viewport. Qt's backing store already composes the
-// frame off screen, so the cells draw straight into the viewport's painter;
-// only the cells the dirty rectangle touches are asked to draw, grid lines last.
+// CGridCtrl: painting. A paint goes through an off-screen image of the dirty
+// rectangle (CMemDCGrid) and reaches the viewport in one copy; the viewport is
+// never erased by itself (it is opaque), so nothing flickers. Only the cells
+// the dirty rectangle touches are asked to draw, in four passes (corner,
+// header columns, header rows, scrolling cells), grid lines last.
 #include <QPaintEvent>
 #include <QScrollBar>
 
 #include "grid/GridCtrl.h"
+#include "grid/GridMemDC.h"
 
 namespace vorenx {
 
 void CGridCtrl::paintEvent(QPaintEvent* event) {
   QPainter painter(viewport());
-  DrawGrid(painter, event->rect());
+  const QRect clip = event->rect();
+  if (m_doubleBuffer) {
+    CMemDCGrid memory(painter, clip, ToQColor(m_backgroundColour));
+    DrawGrid(memory.Painter(), clip);
+    DrawSizingLine(memory.Painter());
+  } else {
+    DrawGrid(painter, clip);
+    DrawSizingLine(painter);
+  }
 }
 
 void CGridCtrl::DrawGrid(QPainter& dc, const QRect& clip) {
@@ -85,6 +96,17 @@ void CGridCtrl::DrawGridLines(QPainter& dc, const CCellRange& visible, QPoint ex
   }
 }
 
+// The line that follows a divider being dragged, inverting what lies under it.
+void CGridCtrl::DrawSizingLine(QPainter& dc) const {
+  if (m_sizingLine < 0) return;
+  const QRect line = m_mouseMode == MouseSizingColumn ? QRect(m_sizingLine, 0, 2, viewport()->height())
+                                                      : QRect(0, m_sizingLine, viewport()->width(), 2);
+  dc.save();
+  dc.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  dc.fillRect(line, Qt::white);
+  dc.restore();
+}
+
 void CGridCtrl::FillBackground(QPainter& dc, const QRect& clip) {
   const int cl = clip.left();
   const int ct = clip.top();
@@ -118,6 +140,26 @@ bool CGridCtrl::InvalidateCell(int row, int col) {
   return true;
 }
 
-bool CGridCtrl::RedrawCell(int row, int col) { return InvalidateCell(row, col); }
+bool CGridCtrl::RedrawCell(int row, int col, QPainter* dc) {
+  CRect rect;
+  if (!m_allowDraw || !IsValid(row, col) || !IsCellVisible(row, col) || !CellRect(row, col, rect)) return false;
+  if (!dc) {
+    // A window is painted only from its paint event: the cell is painted there.
+    viewport()->update(QRect(QPoint(rect.left, rect.top), QPoint(rect.right + 1, rect.bottom + 1)));
+    return true;
+  }
+  CGridCellBase* cell = CellAt(row, col);
+  if (!cell) return false;
+  cell->SetPosition(row, col);
+  cell->Draw(dc, row, col, rect, true);
+  if (!cell->IsHeader()) {
+    dc->save();
+    dc->setPen(QPen(ToQColor(m_gridLineColour), 0));
+    if (m_gridLines & GVL_HORZ) dc->drawLine(rect.left, rect.bottom, rect.right + 1, rect.bottom);
+    if (m_gridLines & GVL_VERT) dc->drawLine(rect.right, rect.top, rect.right, rect.bottom + 1);
+    dc->restore();
+  }
+  return true;
+}
 
 }  // namespace vorenx

@@ -170,6 +170,9 @@ class GridOwner {
  public:
   virtual ~GridOwner() = default;
   virtual long OnGridNotify(NMHDR* header) = 0;
+  // The notice posted after every left-button release over a cell: the grid's
+  // control id, code 0. Arrives from the event loop, after the release.
+  virtual void OnGridCommand(CGridCtrl* /*grid*/, int /*controlId*/, int /*code*/) {}
 };
 
 }  // namespace vorenx

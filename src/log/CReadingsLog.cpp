@@ -54,8 +54,13 @@ void CReadingsLog::SetUpReadingsTable() {
 }
 
 void CReadingsLog::InsertReadingRow() {
+  // A reader scrolled down to older rows keeps them where they are: the view
+  // moves down with them by the new row's height. At the top the newest row
+  // comes into view.
+  const int scrolled = m_grid.ScrollPos(Qt::Vertical);
   if (m_grid.InsertRowAt(QStringLiteral("1"), 1) < 0) return;
   if (m_grid.RowCount() > 1) m_grid.ChangeRowHeight(1, kReadingRowHeight);
+  if (scrolled > 0) m_grid.OnVScroll(SB_THUMBPOSITION, scrolled + m_grid.RowHeight(1));
   // Index cells made by this log follow their row by themselves; the new one
   // gets the Index format like every other. Cells made before the log took
   // over the grid's cell factory (they sit at the bottom) need rewriting.

@@ -39,8 +39,9 @@ const char kUsage[] =
     "  --watch N          open port N and print each status frame until Ctrl+C\n"
     "  --interval SECONDS time between two reads (default 1, at least 0.05)\n"
     "  --count K          stop after K frames\n"
-    "  --port N=PATH      port N is the device PATH (default /dev/ttyUSB<N>;\n"
-    "                     also VORENX_PORTS=\"N=PATH,...\")\n";
+    "  --port N=PATH      port N is the device PATH (default /dev/ttyUSB0..9 for\n"
+    "                     ports 0..9, /dev/ttyACM0..9 for ports 10..19; also\n"
+    "                     VORENX_PORTS=\"N=PATH,...\")\n";
 
 // Parses the arguments; returns an exit code when the program should end now.
 int ParseArguments(const QStringList& args, Options& options) {

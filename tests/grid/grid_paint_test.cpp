@@ -3,7 +3,13 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <QPaintEvent>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+
+#include "GridTestSupport.h"
 #include "grid/GridCtrl.h"
+#include "grid/GridMemDC.h"
 
 using namespace vorenx;
 
@@ -12,18 +18,12 @@ namespace {
 class GridPaint : public ::testing::Test {
  protected:
   void SetUp() override {
+    grid.setFrameShape(QFrame::NoFrame);
     grid.resize(400, 200);
     grid.show();
     QApplication::processEvents();
   }
-  void Layout(int rows, int cols) {
-    grid.ResizeRows(rows);
-    grid.ResizeColumns(cols);
-    grid.SetHeaderRows(1);
-    grid.SetHeaderColumns(1);
-    for (int c = 0; c < cols; ++c) grid.ChangeColumnWidth(c, 50);
-    for (int r = 0; r < rows; ++r) grid.ChangeRowHeight(r, 20);
-  }
+  void Layout(int rows, int cols) { vorenx::testing::LayOutCells(grid, rows, cols); }
   QImage Shot() {
     QApplication::processEvents();
     return grid.viewport()->grab().toImage();
@@ -142,4 +142,195 @@ TEST_F(GridPaint, PrintingUsesColoursOnlyWhenAsked) {
   ASSERT_TRUE(header->Print(&painter, 0, 1, CRect{0, 0, 49, 19}));
   EXPECT_EQ(At(image, 25, 3), MakeColourRef(255, 255, 255));
   painter.end();
+}
+
+TEST_F(GridPaint, HiddenRowsGiveNoCellAndNoLine) {
+  Layout(5, 3);
+  grid.SetGridLineColour(MakeColourRef(200, 0, 0));
+  grid.CellAt(2, 1)->SetBackColour(MakeColourRef(0, 0, 255));
+  grid.ChangeRowHeight(2, 0);
+  const QImage image = Shot();
+  // Row 3 now starts where row 2 did (y 40); nothing of row 2's colour shows.
+  for (int y = 0; y < 120; ++y) ASSERT_NE(At(image, 75, y), MakeColourRef(0, 0, 255)) << y;
+  EXPECT_EQ(At(image, 75, 39), MakeColourRef(200, 0, 0));
+  EXPECT_EQ(At(image, 75, 59), MakeColourRef(200, 0, 0));
+  EXPECT_EQ(At(image, 75, 79), MakeColourRef(200, 0, 0));
+  // Three rows show: no line where a fourth would end.
+  EXPECT_NE(At(image, 75, 99), MakeColourRef(200, 0, 0));
+}
+
+TEST_F(GridPaint, WithoutGridLinesHeaderCellsLoseTheirBorders) {
+  Layout(3, 3);
+  const COLORREF face = grid.DefaultsFor(true, false)->GetBackColour();
+  QImage image = Shot();
+  // A raised header: light top-left edge, dark bottom-right edge.
+  EXPECT_EQ(At(image, 60, 0), grid.SysColour(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(At(image, 60, 19), grid.SysColour(COLOR_3DDKSHADOW));
+  grid.SetGridLines(GVL_NONE);
+  image = Shot();
+  EXPECT_EQ(At(image, 60, 0), face);
+  EXPECT_EQ(At(image, 60, 19), face);
+  EXPECT_EQ(At(image, 99, 10), face);
+}
+
+TEST_F(GridPaint, TheFocusSinksItsHeadersAndFramesTheSelectedFocusCell) {
+  Layout(5, 4);
+  grid.SelectRange(2, 2, 2, 2);
+  grid.MoveFocusTo(2, 2);
+  const QImage image = Shot();
+  // Column 2's header (x 100..149) and row 2's header (y 40..59) are sunken:
+  // dark on top and at the left; column 1's header stays raised.
+  EXPECT_EQ(At(image, 120, 0), grid.SysColour(COLOR_3DDKSHADOW));
+  EXPECT_EQ(At(image, 0, 50), grid.SysColour(COLOR_3DDKSHADOW));
+  EXPECT_EQ(At(image, 70, 0), grid.SysColour(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(At(image, 0, 30), grid.SysColour(COLOR_BTNHIGHLIGHT));
+  // The cell in the highlight colour, framed in the highlight text colour.
+  EXPECT_EQ(At(image, 125, 50), grid.SysColour(COLOR_HIGHLIGHT));
+  EXPECT_EQ(At(image, 100, 50), grid.SysColour(COLOR_HIGHLIGHTTEXT));
+  EXPECT_EQ(At(image, 125, 40), grid.SysColour(COLOR_HIGHLIGHTTEXT));
+}
+
+TEST_F(GridPaint, TheSortArrowShowsOnlyInRowZeroOfTheSortColumn) {
+  Layout(4, 4);
+  grid.ChangeRowHeight(0, 24);
+  grid.ChangeRowHeight(1, 24);
+  const COLORREF shadow = grid.SysColour(COLOR_BTNSHADOW);
+  const auto shadowPixels = [&](const QImage& image, QRect area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x) count += At(image, x, y) == shadow;
+    return count;
+  };
+  const QRect header2(101, 1, 47, 21);
+  const QRect header1(51, 1, 47, 21);
+  const QRect cell2(101, 25, 47, 21);
+  const QRect row1Header(1, 25, 47, 21);
+  QImage image = Shot();
+  ASSERT_EQ(shadowPixels(image, header2), 0);
+  grid.SetSortColumn(2);
+  image = Shot();
+  EXPECT_GT(shadowPixels(image, header2), 5);
+  EXPECT_EQ(shadowPixels(image, header1), 0);
+  EXPECT_EQ(shadowPixels(image, cell2), 0);
+  EXPECT_EQ(shadowPixels(image, row1Header), 0);
+}
+
+TEST_F(GridPaint, ACellScrolledOutOfViewIsNeitherRepaintedNorInvalidated) {
+  Layout(40, 3);
+  grid.OnVScroll(SB_THUMBPOSITION, 200);
+  ASSERT_GT(grid.TopLeftCell().row, 3);
+  Shot();
+  // Record what the viewport is asked to repaint from now on.
+  struct Spy : QObject {
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::Paint) region += static_cast<QPaintEvent*>(event)->region();
+      return false;
+    }
+    QRegion region;
+  } spy;
+  grid.viewport()->installEventFilter(&spy);
+  EXPECT_FALSE(grid.InvalidateCell(2, 1));
+  EXPECT_FALSE(grid.RedrawCell(2, 1));
+  QImage image(200, 100, QImage::Format_RGB32);
+  QPainter painter(&image);
+  EXPECT_FALSE(grid.RedrawCell(2, 1, &painter));
+  painter.end();
+  QApplication::processEvents();
+  EXPECT_TRUE(spy.region.isEmpty());
+  // A visible cell: just its rectangle, one pixel wider and taller.
+  const int row = grid.TopLeftCell().row + 1;
+  EXPECT_TRUE(grid.InvalidateCell(row, 1));
+  QApplication::processEvents();
+  CRect rect;
+  ASSERT_TRUE(grid.CellRect(row, 1, rect));
+  EXPECT_EQ(spy.region.boundingRect(), QRect(rect.left, rect.top, 51, 21));
+}
+
+TEST_F(GridPaint, PaintsGoThroughOneImageOfTheDirtyRectExceptOnPaper) {
+  Layout(6, 3);
+  grid.CellAt(2, 1)->SetBackColour(MakeColourRef(0, 200, 0));
+  const QRect dirty(60, 45, 30, 10);
+  QImage target(400, 200, QImage::Format_RGB32);
+  target.fill(Qt::black);
+  {
+    QPainter painter(&target);
+    CMemDCGrid memory(painter, dirty, Qt::red);
+    ASSERT_TRUE(memory.IsBuffered());
+    EXPECT_EQ(memory.Image().size(), dirty.size());
+    grid.DrawGrid(memory.Painter(), dirty);
+    // Nothing reaches the target before the copy.
+    EXPECT_EQ(At(target, 70, 50), MakeColourRef(0, 0, 0));
+  }
+  EXPECT_EQ(At(target, 70, 50), MakeColourRef(0, 200, 0));
+  EXPECT_EQ(At(target, 59, 50), MakeColourRef(0, 0, 0));  // outside the dirty rectangle
+  EXPECT_EQ(At(target, 70, 56), MakeColourRef(0, 0, 0));
+
+  QTemporaryDir dir;
+  QPdfWriter pdf(dir.filePath("grid.pdf"));
+  QPainter paper(&pdf);
+  CMemDCGrid straight(paper, QRect(0, 0, 400, 200), Qt::white);
+  EXPECT_FALSE(straight.IsBuffered());
+  EXPECT_TRUE(straight.Image().isNull());
+  EXPECT_EQ(&straight.Painter(), &paper);
+  grid.DrawGrid(straight.Painter(), QRect(0, 0, 400, 200));
+}
+
+// A grid as a user sees it: a selection, the focus cell, sunken headers and
+// the sort arrow. Set VORENX_GRID_SCREENSHOT to a file name to keep the picture.
+TEST_F(GridPaint, ASelectionWithFocusSunkenHeadersAndSortArrow) {
+  Layout(9, 5);
+  const char* heads[] = {"", "Name", "Value", "Unit", "Note"};
+  for (int c = 1; c < 5; ++c) grid.ChangeCellText(0, c, heads[c]);
+  for (int r = 1; r < 9; ++r) {
+    grid.ChangeCellText(r, 0, QString::number(r));
+    grid.ChangeCellText(r, 1, QString("item %1").arg(QChar('A' + r)));
+    grid.ChangeCellText(r, 2, QString::number(r * 1.25, 'f', 2));
+    grid.ChangeCellText(r, 3, r % 2 ? "V" : "mA");
+    grid.ChangeCellText(r, 4, r == 3 ? "a note too long for its cell" : "");
+  }
+  grid.ChangeColumnWidth(0, 30);
+  grid.ChangeColumnWidth(1, 80);
+  grid.ChangeColumnWidth(4, 110);
+  grid.ChangeRowHeight(0, 24);
+  grid.SortByText(2, true);
+  grid.SelectRange(2, 1, 4, 3);
+  grid.MoveFocusTo(3, 2);
+  const QImage image = Shot();
+  if (const QByteArray path = qgetenv("VORENX_GRID_SCREENSHOT"); !path.isEmpty()) image.save(QString::fromLocal8Bit(path));
+  EXPECT_EQ(At(image, 60, 60), grid.SysColour(COLOR_HIGHLIGHT));       // selected, not focused
+  EXPECT_EQ(At(image, 110, 71), grid.SysColour(COLOR_HIGHLIGHTTEXT));  // the focus frame's left edge
+  EXPECT_EQ(At(image, 130, 0), grid.SysColour(COLOR_3DDKSHADOW));      // column 2's header, sunken
+  EXPECT_EQ(At(image, 200, 0), grid.SysColour(COLOR_BTNHIGHLIGHT));    // column 3's header, raised
+}
+
+// In VirtualMode a paint announces the visible cells before asking for them
+// and says when it is done; cells come from the owner row by row.
+TEST_F(GridPaint, VirtualModePaintsAnnounceTheVisibleRange) {
+  struct Owner : GridOwner {
+    long OnGridNotify(NMHDR* header) override {
+      if (header->code == NotifyCacheHint) hints.push_back(static_cast<GridCacheHint*>(header)->range);
+      if (header->code == NotifyGetCellInfo) {
+        CellInfo& item = static_cast<GridDispInfo*>(header)->item;
+        asked = std::max(asked, item.row);
+        if (!hints.empty() && hints.back().minRow >= 0) ++insideHint;
+        if (item.row == 2 && item.col == 1) item.backColour = MakeColourRef(0, 0, 250);
+      }
+      return 0;
+    }
+    std::vector<CCellRange> hints;
+    int asked = -1;
+    int insideHint = 0;
+  } owner;
+  grid.SetOwner(&owner);
+  grid.SetVirtualMode(true);
+  Layout(1000, 3);
+  owner.hints.clear();
+  owner.asked = -1;
+  const QImage image = Shot();
+  ASSERT_GE(owner.hints.size(), 2u);
+  EXPECT_EQ(owner.hints[owner.hints.size() - 2], (CCellRange{1, 1, 9, 2}));
+  EXPECT_EQ(owner.hints.back(), CCellRange{});
+  EXPECT_LE(owner.asked, 9);  // only what is in view
+  EXPECT_GT(owner.insideHint, 0);
+  EXPECT_EQ(At(image, 75, 50), MakeColourRef(0, 0, 250));
 }
