@@ -95,9 +95,14 @@ TEST_F(SoakTest, NoReadingIsLostOnTheWayToTheTableOrTheJournal) {
   const int changes = kUnderSanitizer ? 4 : 8;
   const std::size_t step = kUnderSanitizer ? 150 : 250;
   std::size_t target = 0;
+  // The heap just before the function changes at i = 3 and i = 7: the table then
+  // holds the same number of rows since its clear at i = 0 and i = 4, and the
+  // history the same samples, so what the heap grew by in between leaked.
+  std::size_t heapBefore[2] = {0, 0};
   for (int i = 0; i < changes; ++i) {
     target += step;
     ASSERT_TRUE(RunUntil(target)) << "stalled at " << witness.Readings();
+    if (i % 4 == 3) heapBefore[i / 4] = mallinfo2().uordblks;
     switch (i % 4) {
       case 0:
         ChooseUpper((i / 4 + 1) % 3);
@@ -144,6 +149,13 @@ TEST_F(SoakTest, NoReadingIsLostOnTheWayToTheTableOrTheJournal) {
     ASSERT_EQ(rows[i].second, expected[i].lowerText) << "row " << i + 1;
   }
   if (!kUnderSanitizer) {
+    const double leaked = (static_cast<double>(heapBefore[1]) - static_cast<double>(heapBefore[0])) /
+                          static_cast<double>(4 * step);
+    std::printf("heap growth between two equal states: %.0f bytes per reading\n", leaked);
+    RecordProperty("bytes_per_reading_between_equal_states", std::to_string(leaked));
+    // Measured at about 1.6 KB per reading on the window's heap (docs/reliability.md,
+    // "Open finding"); the bound catches anything worse until its cause is found.
+    EXPECT_LT(leaked, 2500.0) << "memory grows outside the table's rows";
     EXPECT_EQ(dlg->Link().History().SampleCount(), kHistoryCapacity);
     // Past capacity only the table grows (its rows cost about 1 KB each).
     const std::size_t rows2 = static_cast<std::size_t>(dlg->ReadingsGrid()->RowCount());
@@ -151,7 +163,8 @@ TEST_F(SoakTest, NoReadingIsLostOnTheWayToTheTableOrTheJournal) {
                           static_cast<double>(rows2 - rowsAtCapacity);
     RecordProperty("bytes_per_reading_past_capacity", std::to_string(perRow));
     std::printf("heap growth past the history's capacity: %.0f bytes per reading\n", perRow);
-    EXPECT_LT(perRow, 3000.0);
+    // The table's rows are unbounded by design; this only catches a gross change.
+    EXPECT_LT(perRow, 8000.0);
   }
 
   // The export is the table.
