@@ -153,7 +153,7 @@ TEST_F(SoakTest, NoReadingIsLostOnTheWayToTheTableOrTheJournal) {
                           static_cast<double>(4 * step);
     std::printf("heap growth between two equal states: %.0f bytes per reading\n", leaked);
     RecordProperty("bytes_per_reading_between_equal_states", std::to_string(leaked));
-    // Measured at about 1.6 KB per reading on the window's heap (docs/reliability.md,
+    // Measured at 0.4 to 1.6 KB per reading on the window's heap (docs/reliability.md,
     // "Open finding"); the bound catches anything worse until its cause is found.
     EXPECT_LT(leaked, 2500.0) << "memory grows outside the table's rows";
     EXPECT_EQ(dlg->Link().History().SampleCount(), kHistoryCapacity);
