@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "journal/JournalReadings.h"
+
 namespace vorenx {
 
 namespace {
@@ -35,7 +37,7 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
       hasValue = true;
     }
     const bool wantsValue = name == QLatin1String("--port") || name == QLatin1String("--screenshot") ||
-                            name == QLatin1String("--quit-after");
+                            name == QLatin1String("--quit-after") || name == QLatin1String("--journal");
     if (wantsValue && !hasValue) {
       if (i + 1 >= arguments.size()) {
         result.error = QStringLiteral("%1 needs a value").arg(name);
@@ -73,13 +75,30 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
         return result;
       }
       o.quitAfterSeconds = seconds;
+    } else if (name == QLatin1String("--journal")) {
+      if (value.isEmpty()) {
+        result.error = QStringLiteral("--journal needs a folder");
+        return result;
+      }
+      o.journalFolder = value;
+    } else if (name == QLatin1String("--no-journal")) {
+      o.noJournal = true;
     } else {
       result.error = QStringLiteral("unknown option \"%1\"").arg(arguments[i]);
       return result;
     }
   }
+  if (o.noJournal && !o.journalFolder.isEmpty()) {
+    result.error = QStringLiteral("--journal and --no-journal exclude each other");
+    return result;
+  }
   if (!o.screenshot.isEmpty() && o.quitAfterSeconds < 0.0) o.quitAfterSeconds = kDefaultScreenshotSeconds;
   return result;
+}
+
+QString JournalFolder(const AppOptions& options) {
+  if (options.noJournal) return QString();
+  return options.journalFolder.isEmpty() ? DefaultJournalFolder() : options.journalFolder;
 }
 
 QString UsageText() {
@@ -95,6 +114,9 @@ QString UsageText() {
       "                        (after %1 seconds when --quit-after is not given)\n"
       "  --quit-after SECONDS  close the window after that many seconds\n"
       "  --verbose             report on standard error when a port is opened or closed\n"
+      "  --journal DIR         write the readings journal into DIR (default:\n"
+      "                        $XDG_DATA_HOME/vorenx/journal, ~/.local/share/vorenx/journal)\n"
+      "  --no-journal          write no readings journal\n"
       "  -h, --help            show this text\n"
       "\n"
       "Ports without --port: 0 to 9 stand for /dev/ttyUSB0 to 9 (USB serial\n"

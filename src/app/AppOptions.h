@@ -16,6 +16,8 @@ struct AppOptions {
   QString screenshot;                            // --screenshot FILE (PNG)
   double quitAfterSeconds = -1.0;                // --quit-after SECONDS; below 0: stay open
   bool verbose = false;                          // --verbose: report ports opened and closed
+  QString journalFolder;                         // --journal DIR; empty: the default folder
+  bool noJournal = false;                        // --no-journal
 };
 
 struct ParsedOptions {
@@ -34,6 +36,10 @@ inline constexpr int kSimulatedPort = 4;
 
 // `arguments` without the program's name. Both "--opt VALUE" and "--opt=VALUE" work.
 ParsedOptions ParseAppOptions(const QStringList& arguments);
+
+// The folder the readings journal writes to: --journal's, else the default
+// under $XDG_DATA_HOME; empty with --no-journal.
+QString JournalFolder(const AppOptions& options);
 
 // The --help text: every option.
 QString UsageText();

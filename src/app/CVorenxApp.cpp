@@ -32,7 +32,7 @@ void CloseInOrder(CVorenxDlg& dlg) {
 
 int CVorenxApp::InitInstance(QelHardDll& hard, QelDisplayDll& display, const AppOptions& options,
                              std::function<QString(int port)> portProblem) {
-  CVorenxDlg dlg(hard, display);
+  CVorenxDlg dlg(hard, display, SystemTicks(), SystemClock(), JournalFolder(options));
   dlg.SetPortProblemSource(std::move(portProblem));
   const SignalCloser closer([&dlg](int) { CloseInOrder(dlg); });
   int exitCode = 0;

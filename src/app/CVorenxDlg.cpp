@@ -1,6 +1,7 @@
 #include "app/CVorenxDlg.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QContextMenuEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -8,6 +9,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabBar>
+#include <QTimer>
 
 #include "app/CAboutDlg.h"
 #include "app/CEditEx.h"
@@ -32,12 +34,18 @@ CVorenxDlg::CVorenxDlg(QelHardDll& hard, QelDisplayDll& display, QWidget* parent
 
 CVorenxDlg::CVorenxDlg(QelHardDll& hard, QelDisplayDll& display, TickSource ticks,
                        LocalTimeSource clock, QWidget* parent)
+    : CVorenxDlg(hard, display, std::move(ticks), std::move(clock), QString(), parent) {}
+
+CVorenxDlg::CVorenxDlg(QelHardDll& hard, QelDisplayDll& display, TickSource ticks,
+                       LocalTimeSource clock, const QString& journalFolder, QWidget* parent)
     : QDialog(parent),
       m_display(display),
-      m_link(hard, std::move(ticks), std::move(clock)),
+      m_sampleClock(std::move(clock)),
+      m_link(hard, std::move(ticks), [this] { return ReadSampleClock(); }),
       m_runAbout([](CAboutDlg& about) { return about.exec(); }) {
   setWindowIcon(ApplicationIcon());
   CreateControls();
+  StartJournal(journalFolder);  // before the worker starts
   OnInitDialog();
 }
 
@@ -178,6 +186,15 @@ void CVorenxDlg::StopWorker() {
   if (!m_worker->Finished()) {
     QEventLoop loop;
     m_stopLoop = &loop;
+    // When the close itself came in a queued call, the event loop does not
+    // deliver further queued calls while that one runs: hand the worker's
+    // waiting calls over explicitly, and look for its end, every few ms.
+    QTimer serve;
+    connect(&serve, &QTimer::timeout, this, [this, &loop] {
+      QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+      if (m_worker->Finished()) loop.quit();
+    });
+    serve.start(5);
     if (!m_worker->Finished()) loop.exec();
     m_stopLoop = nullptr;
   }

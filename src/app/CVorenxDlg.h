@@ -21,10 +21,12 @@
 #include <memory>
 
 #include "display/QelDisplayDll.h"
+#include "journal/ReadingsJournal.h"
 #include "link/CDeviceLink.h"
 #include "link/CWorker.h"
 #include "link/CommandQueue.h"
 #include "link/WorkerHost.h"
+#include "log/ReadingsMenu.h"
 #include "platform/Clock.h"
 #include "platform/DialogUnits.h"
 
@@ -69,6 +71,9 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   CVorenxDlg(QelHardDll& hard, QelDisplayDll& display, QWidget* parent = nullptr);
   CVorenxDlg(QelHardDll& hard, QelDisplayDll& display, TickSource ticks, LocalTimeSource clock,
              QWidget* parent = nullptr);
+  // With the readings journal written into `journalFolder` (none when empty).
+  CVorenxDlg(QelHardDll& hard, QelDisplayDll& display, TickSource ticks, LocalTimeSource clock,
+             const QString& journalFolder, QWidget* parent = nullptr);
   ~CVorenxDlg() override;
 
   // The control with template id `id` (its objectName is the id), or null.
@@ -91,6 +96,15 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   void SetPortProblemSource(std::function<QString(int port)> source) { m_portProblem = std::move(source); }
   CStaticLCD* Panel() const { return m_panel; }
   CGridCtrl* ReadingsGrid() const { return m_readings; }
+
+  CWorker* Worker() const { return m_worker.get(); }
+  // The readings journal (CVorenxDlgJournal.cpp); null when none is written.
+  ReadingsJournal* Journal() const { return m_journal.get(); }
+  ReadingsMenu& ReadingsContextMenu() { return *m_readingsMenu; }
+  // "Open Journal Folder": shows the folder in the desktop's file manager.
+  void OnOpenJournalFolder();
+  // How a folder is shown; by default the desktop's file manager. Tests replace it.
+  void SetFolderOpener(std::function<bool(const QString&)> open) { m_openFolder = std::move(open); }
 
   // Closes the dialog: stops the worker and waits for it first.
   void done(int result) override;
@@ -170,6 +184,13 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   int ReadLengthField() const;
   void SetDisplayLength(int length);
 
+  // Readings journal (CVorenxDlgJournal.cpp).
+  class JournalReporter;
+  void StartJournal(const QString& folder);
+  void JournalReading(int pollResult);  // worker, after a poll
+  void JournalStatus(const QString& text);  // worker, on a status-line change
+  LocalTime ReadSampleClock();
+
   // Runs `f` on the window's thread and waits for it (directly when already
   // there). The worker holds no lock while it waits.
   template <typename F>
@@ -184,6 +205,11 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   }
 
   QelDisplayDll& m_display;
+  // The link's clock; the time of the newest sample is kept for the journal
+  // (worker thread only).
+  LocalTimeSource m_sampleClock;
+  LocalTime m_lastSampleTime;
+  QString m_lastJournalStatus;  // the status line as last noted in the journal (worker)
   CDeviceLink m_link;
   CommandQueue m_commands;
   std::atomic<std::int32_t> m_displayLength{0};
@@ -221,6 +247,11 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   std::unique_ptr<CReadingsLog> m_log;
 
   std::function<QString(int)> m_portProblem;
+  // The status line's tooltip: why the port cannot be used, and why the
+  // journal cannot be written (window thread only).
+  QString m_portToolTip;
+  QString m_journalToolTip;
+  void UpdateStatusToolTip();
   // Set while the program changes controls itself (a refresh, a hand-off, the
   // output switched off for a new function): handlers do not run then.
   bool m_programChange = false;
@@ -230,6 +261,10 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   QEventLoop* m_stopLoop = nullptr;
   bool m_closing = false;
   std::atomic<int> m_handOffs{0};
+  std::unique_ptr<ReadingsMenu> m_readingsMenu;
+  std::function<bool(const QString&)> m_openFolder;
+  std::unique_ptr<JournalObserver> m_journalReporter;
+  std::unique_ptr<ReadingsJournal> m_journal;  // ends after the worker, before the reporter
   // Declared last so that it is destroyed first, before the link.
   std::unique_ptr<CWorker> m_worker;
 };

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QStringList>
 #include <algorithm>
 
 #include "app/CEditEx.h"
@@ -17,14 +18,24 @@
 namespace vorenx {
 
 void CVorenxDlg::SetStatusText(const QString& text) {
+  JournalStatus(text);
   OnWindowThread([this, &text] {
     m_status->setText(text);
     // While disconnected the tooltip says why the port could not be used.
     const bool connected = text == QLatin1String("Connected");
-    m_status->setToolTip(!connected && m_portProblem ? m_portProblem(m_link.m_port.load()) : QString());
+    m_portToolTip = !connected && m_portProblem ? m_portProblem(m_link.m_port.load()) : QString();
+    UpdateStatusToolTip();
     // A lost link shows on the panel at once, not only with the next paint.
     if (!connected) m_panel->Redraw();
   });
+}
+
+void CVorenxDlg::UpdateStatusToolTip() {
+  // Both problems the user may need to know of: the port's and the journal's.
+  QStringList lines;
+  if (!m_portToolTip.isEmpty()) lines << m_portToolTip;
+  if (!m_journalToolTip.isEmpty()) lines << m_journalToolTip;
+  m_status->setToolTip(lines.join(QLatin1Char('\n')));
 }
 
 void CVorenxDlg::SetRunText(const QString& text) {
@@ -45,7 +56,8 @@ void CVorenxDlg::RedrawPanel() {
   m_panel->Redraw(/*newReading=*/true);
 }
 
-void CVorenxDlg::UpdateReadingsTable(int /*pollResult*/) {
+void CVorenxDlg::UpdateReadingsTable(int pollResult) {
+  JournalReading(pollResult);
   // The table and the history's guard are touched together, on the window's thread.
   OnWindowThread([this] { m_log->UpdateReadingsTable(); });
 }

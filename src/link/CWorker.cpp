@@ -52,7 +52,7 @@ int CWorker::WorkerThreadProc() {
   while (!m_stop.load()) {
     WorkerCycle();
     // The pause ends early when a stop is requested.
-    m_wake.WaitFor(kCyclePauseMs);
+    m_wake.WaitFor(m_pauseMs.load());
   }
   m_finished.store(true);
   if (m_onFinished) m_onFinished();

@@ -64,6 +64,9 @@ class CWorker {
   void NoteAnswer(bool answered);
 
   bool StopRequested() const { return m_stop.load(); }
+  // The pause after each cycle: kCyclePauseMs unless changed (long runs in
+  // tests shorten it to go through many readings quickly).
+  void SetCyclePause(unsigned ms) { m_pauseMs.store(ms); }
 
  private:
   // Sets m_connected; on connecting, starts polling unless the user stopped it.
@@ -76,6 +79,7 @@ class CWorker {
   const std::atomic<std::int32_t>& m_displayLength;
   std::atomic<bool> m_stop{false};
   std::atomic<bool> m_finished{true};
+  std::atomic<unsigned> m_pauseMs{kCyclePauseMs};
   ConnectionWatch m_watch;     // worker thread only
   bool m_userStopped = false;  // the user pressed Stop since start-up; worker thread only
   AutoResetEvent m_wake{false};

@@ -1,0 +1,217 @@
+// The journal as the program uses it: the options, the window's journal and
+// its menu entry, and the message when the journal cannot write.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "JournalTestSupport.h"
+#include "QelHard.h"
+#include "SimulatedInstrument.h"
+#include "app/AppOptions.h"
+#include "app/CVorenxDlg.h"
+#include "app/ControlTable.h"
+#include "grid/GridCtrl.h"
+#include "log/ReadingsDialogs.h"
+
+namespace vorenx {
+namespace {
+
+TEST(JournalOptions, FolderChoiceFromTheCommandLine) {
+  const QByteArray saved = qgetenv("XDG_DATA_HOME");
+  qputenv("XDG_DATA_HOME", "/srv/data");
+  EXPECT_EQ(JournalFolder(ParseAppOptions({}).options), "/srv/data/vorenx/journal");
+  EXPECT_EQ(JournalFolder(ParseAppOptions({"--journal", "/mnt/stick"}).options), "/mnt/stick");
+  EXPECT_EQ(JournalFolder(ParseAppOptions({"--journal=/mnt/b"}).options), "/mnt/b");
+  EXPECT_EQ(JournalFolder(ParseAppOptions({"--no-journal"}).options), "");
+  EXPECT_FALSE(ParseAppOptions({"--journal"}).error.isEmpty());
+  EXPECT_FALSE(ParseAppOptions({"--journal="}).error.isEmpty());
+  EXPECT_FALSE(ParseAppOptions({"--no-journal=yes"}).error.isEmpty());
+  EXPECT_FALSE(ParseAppOptions({"--no-journal", "--journal", "/x"}).error.isEmpty());
+  EXPECT_TRUE(UsageText().contains("--no-journal"));
+  if (saved.isNull()) qunsetenv("XDG_DATA_HOME");
+  else qputenv("XDG_DATA_HOME", saved);
+}
+
+class NoteDialogs : public ReadingsDialogs {
+ public:
+  bool AskSaveFileName(const SaveFileRequest&, QString&) override { return false; }
+  void ShowMessage(const QString& text) override { messages << text; }
+  QStringList messages;
+};
+
+class JournalWindowTest : public ::testing::Test {
+ protected:
+  void Open(const QString& journalFolder) {
+    ASSERT_FALSE(simulator.Start().isEmpty());
+    ASSERT_TRUE(QelSetPortPath(4, simulator.Path()));
+    std::uint32_t* t = &tick;
+    dlg = std::make_unique<CVorenxDlg>(DefaultQelHardDll(), DefaultQelDisplayDll(), [t] { return *t += 5000; },
+                                       [] { return LocalTime{2026, 12, 8, 10, 0, 0, 0}; }, journalFolder);
+    auto dialogs = std::make_unique<NoteDialogs>();
+    notes = dialogs.get();
+    dlg->SetReadingsDialogs(std::move(dialogs));
+    dlg->Worker()->SetCyclePause(5);
+  }
+  void TearDown() override { dlg.reset(); }
+  template <typename F>
+  bool Until(F done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!done() && std::chrono::steady_clock::now() < deadline)
+      QApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
+  }
+  QString ToolTip() { return qobject_cast<QLabel*>(dlg->Control(idc::kStatus))->toolTip(); }
+
+  std::uint32_t tick = 100000;
+  sim::SimulatedInstrument simulator;
+  QTemporaryDir root;
+  std::unique_ptr<CVorenxDlg> dlg;
+  NoteDialogs* notes = nullptr;
+};
+
+TEST_F(JournalWindowTest, ReadingsReachTheJournalInAFolderWithANonAsciiName) {
+  const QString folder = root.filePath(QStringLiteral("Prüfstand ℃/journal"));
+  Open(folder);
+  ASSERT_NE(dlg->Journal(), nullptr);
+  ASSERT_TRUE(Until([&] { return dlg->Journal()->Counts().readingsWritten >= 3; }));
+  const QStringList lines = testing::JournalLines(dlg->Journal()->FilePath());
+  EXPECT_TRUE(dlg->Journal()->FilePath().startsWith(folder));
+  EXPECT_GE(testing::ReadingLines(lines).size(), 3);
+  // The status notes alternate: opening a port rewrites the status line, but an
+  // unchanged status is not noted again. (A busy machine may miss a reply and
+  // note a DisConnected in between.)
+  const QStringList notes = lines.filter(QRegularExpression(" (Dis)?Connected$"));
+  ASSERT_FALSE(notes.isEmpty());
+  EXPECT_TRUE(notes.front().endsWith(" Connected"));
+  for (qsizetype i = 1; i < notes.size(); ++i)
+    EXPECT_NE(notes[i].section(' ', 2), notes[i - 1].section(' ', 2)) << lines.join("\n").toStdString();
+}
+
+TEST_F(JournalWindowTest, OpenJournalFolderShowsTheFolder) {
+  Open(root.filePath("j"));
+  QStringList opened;
+  dlg->SetFolderOpener([&](const QString& path) {
+    opened << path;
+    return true;
+  });
+  const std::unique_ptr<QMenu> menu = dlg->ReadingsContextMenu().CreateMenu();
+  ASSERT_EQ(menu->actions().size(), 1);
+  QAction* entry = menu->actions().front();
+  EXPECT_EQ(entry->text(), "Open Journal Folder");
+  ASSERT_TRUE(entry->isEnabled());
+  entry->trigger();
+  EXPECT_EQ(opened, QStringList{root.filePath("j")});
+
+  // A desktop without a file manager: the user is told, not left guessing.
+  dlg->SetFolderOpener([](const QString&) { return false; });
+  dlg->OnOpenJournalFolder();
+  ASSERT_EQ(notes->messages.size(), 1);
+  EXPECT_TRUE(notes->messages.front().contains(root.filePath("j")));
+}
+
+TEST_F(JournalWindowTest, WithoutAJournalTheEntryIsGreyedOut) {
+  Open(QString());
+  EXPECT_EQ(dlg->Journal(), nullptr);
+  const std::unique_ptr<QMenu> menu = dlg->ReadingsContextMenu().CreateMenu();
+  ASSERT_EQ(menu->actions().size(), 1);
+  EXPECT_FALSE(menu->actions().front()->isEnabled());
+}
+
+// /dev/full is no folder: the journal says so in the status line's tooltip,
+// and the table goes on.
+TEST_F(JournalWindowTest, AJournalThatCannotWriteSaysSoInTheTooltip) {
+  Open("/dev/full");
+  ASSERT_TRUE(Until([&] { return !ToolTip().isEmpty(); }));
+  EXPECT_TRUE(ToolTip().contains("/dev/full"));
+  EXPECT_TRUE(ToolTip().contains("cannot write"));
+  const int rows = dlg->ReadingsGrid()->RowCount();
+  ASSERT_TRUE(Until([&] { return dlg->ReadingsGrid()->RowCount() > rows + 2; }));
+  EXPECT_TRUE(dlg->Journal()->Failing());
+}
+
+// A read-only folder, for a user who may not write there (as root every
+// folder is writable, so the program runs as "nobody" for this).
+TEST(JournalBadFolders, AReadOnlyFolderGivesOneClearMessageAndTheProgramGoesOn) {
+  const QString setpriv = QStandardPaths::findExecutable("setpriv");
+  if (setpriv.isEmpty() || ::geteuid() != 0) GTEST_SKIP() << "needs root and setpriv to run as nobody";
+  QTemporaryDir root;
+  const QString folder = root.filePath("locked");
+  ASSERT_TRUE(QDir().mkpath(folder));
+  QFile::setPermissions(root.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther |
+                                         QFile::ExeOther);
+  QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+  QProcess child;
+  child.start(setpriv, {"--reuid=nobody", "--regid=nogroup", "--clear-groups", QStringLiteral(VORENX_CRASH_CHILD),
+                        folder});
+  ASSERT_TRUE(child.waitForStarted(10000));
+  QByteArray err, out;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (!err.contains("cannot write") && std::chrono::steady_clock::now() < deadline &&
+         child.state() == QProcess::Running) {
+    child.waitForReadyRead(100);
+    err += child.readAllStandardError();
+    out += child.readAllStandardOutput();
+  }
+  // Readings go on after the message.
+  const qsizetype before = out.count("R ");
+  while (out.count("R ") < before + 3 && std::chrono::steady_clock::now() < deadline &&
+         child.state() == QProcess::Running) {
+    child.waitForReadyRead(100);
+    out += child.readAllStandardOutput();
+    err += child.readAllStandardError();
+  }
+  child.kill();
+  child.waitForFinished(5000);
+  ASSERT_TRUE(err.contains("cannot write")) << err.toStdString();
+  EXPECT_TRUE(err.contains("Permission denied")) << err.toStdString();
+  EXPECT_EQ(err.count("cannot write"), 1);
+  EXPECT_GE(out.count("R "), before + 3);
+  EXPECT_TRUE(QDir(folder).entryList(QDir::Files).isEmpty());
+}
+
+}  // namespace
+}  // namespace vorenx
+
+namespace vorenx {
+namespace {
+
+// The readings export aimed at bad places: a clear message each time, or a
+// correct file; the table keeps its rows whatever happens.
+TEST_F(JournalWindowTest, ExportToBadPlacesTellsTheUserAndKeepsTheTable) {
+  Open(root.filePath("j"));
+  ASSERT_TRUE(Until([&] { return !dlg->ReadingsGrid()->CellText(3, 2).isEmpty(); }));
+  dlg->done(0);  // the table stands still from here
+  CGridCtrl* grid = dlg->ReadingsGrid();
+  const QString newest = grid->CellText(1, 2);
+
+  EXPECT_FALSE(grid->SaveToFile(root.filePath("missing/readings.csv")));
+  EXPECT_EQ(notes->messages.size(), 1);
+  EXPECT_FALSE(grid->SaveToFile("/dev/full"));
+  EXPECT_EQ(notes->messages.size(), 2) << "a full device must not pass for a saved file";
+
+  const QString odd = root.filePath(QStringLiteral("Messwerte ℃ Prüfung.csv"));
+  ASSERT_TRUE(grid->SaveToFile(odd));
+  QFile written(odd);
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  const QByteArray first = written.readAll();
+  EXPECT_TRUE(first.startsWith("\xEF\xBB\xBFIndex,Time,Upper,Lower\r\n")) << first.left(60).toHex().toStdString();
+  written.close();
+
+  // An existing file is replaced, not appended to.
+  ASSERT_TRUE(grid->SaveToFile(odd));
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  EXPECT_EQ(written.readAll(), first);
+  EXPECT_EQ(grid->CellText(1, 2), newest);
+}
+
+}  // namespace
+}  // namespace vorenx
