@@ -11,6 +11,7 @@ PACKAGES=(
   clang libclang-rt-dev
   fonts-liberation2 fonts-wqy-zenhei fonts-dejavu-core
   xvfb xauth
+  poppler-utils
 )
 
 missing=()

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <new>
 
+#include "grid/TitleTip.h"
+
 namespace vorenx {
 
 CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent) {
@@ -43,6 +45,8 @@ CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent) {
 CGridCtrl::~CGridCtrl() {
   StopAutoScroll();
   m_destroying = true;
+  // An open edit box would report its end to a grid half destroyed.
+  CloseEditors();
   ClearAll();
 }
 

@@ -180,6 +180,7 @@ void CGridCtrl::OnMouseMove(QPoint point) {
         over->MouseOver();
         if (!m_virtualMode) over->SetCellCursor();
       }
+      OfferTitleTip(point);
     }
   }
   m_lastMousePoint = point;

@@ -80,6 +80,7 @@ void CGridCtrl::resizeEvent(QResizeEvent* event) {
 }
 
 void CGridCtrl::scrollContentsBy(int, int) {
+  HideTitleTip();
   ResetTopLeft();
   if (m_allowDraw) viewport()->update();
 }

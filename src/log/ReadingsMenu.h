@@ -1,0 +1,44 @@
+#pragma once
+// The readings table's context menu: entries that the window adds (each a
+// text, what it does, and whether it can be chosen now), shown on a right
+// click on the table.
+
+#include <QMetaObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QMenu;
+class QPoint;
+
+namespace vorenx {
+
+class CGridCtrl;
+
+class ReadingsMenu {
+ public:
+  // Shows the menu on a right click on `grid` (which must outlive it).
+  explicit ReadingsMenu(CGridCtrl& grid);
+  ~ReadingsMenu();
+  ReadingsMenu(const ReadingsMenu&) = delete;
+  ReadingsMenu& operator=(const ReadingsMenu&) = delete;
+
+  void AddEntry(const QString& text, std::function<void()> run, std::function<bool()> enabled = {});
+  // The menu as it would be shown now; tests look at it without showing it.
+  std::unique_ptr<QMenu> CreateMenu() const;
+
+ private:
+  struct Entry {
+    QString text;
+    std::function<void()> run;
+    std::function<bool()> enabled;
+  };
+  void Show(const QPoint& globalPos) const;
+
+  CGridCtrl& m_grid;
+  std::vector<Entry> m_entries;
+  QMetaObject::Connection m_request;
+};
+
+}  // namespace vorenx
