@@ -17,6 +17,8 @@ CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setMouseTracking(true);
+  // Drops are offered to the grid; without AllowDragAndDrop it refuses them.
+  viewport()->setAcceptDrops(true);
   setFocusPolicy(Qt::StrongFocus);
   connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
           [this](int action) { OnBarAction(Qt::Vertical, action); });

@@ -254,6 +254,18 @@ class CGridCtrl : public QAbstractScrollArea {
   // "Page n of m".
   static QString FooterPageText(const CPrintInfo& info);
 
+  // --- drag-and-drop ---
+  // What a drop at `point` (viewport coordinates) would do; fromHere for a
+  // drag that started in this grid.
+  virtual Qt::DropAction DragEnter(const QMimeData* data, Qt::KeyboardModifiers keys, QPoint point, bool fromHere);
+  virtual Qt::DropAction DragOver(const QMimeData* data, Qt::KeyboardModifiers keys, QPoint point, bool fromHere);
+  virtual void DragLeave();
+  // Pastes dropped text at the drop-target cell, or moves the dragged column
+  // to the header cell it is dropped on.
+  virtual bool Drop(const QMimeData* data, Qt::DropAction effect, QPoint point, bool fromHere);
+  CCellID DropTargetCell() const { return m_dropTarget; }
+  void SetDraggedColumn(int col) { m_draggedColumn = col; }
+
   // --- clipboard ---
   bool CanCopy() const;
   bool CanCut() const;
@@ -352,9 +364,13 @@ class CGridCtrl : public QAbstractScrollArea {
   void keyPressEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
-  // Starts dragging the selected cells or a column header out of the grid;
-  // drag-and-drop is not built yet, so nothing starts.
-  virtual void BeginDrag() {}
+  // Starts dragging the selected cells (their text) or a column header out
+  // of the grid; a cell drag that ends in a move empties the cells.
+  virtual void BeginDrag();
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   using GridRow = std::vector<std::unique_ptr<CGridCellBase>>;
@@ -418,6 +434,7 @@ class CGridCtrl : public QAbstractScrollArea {
   bool TakeOverText(int row, int col, const QString& text, const QString& old);
   void CloseEditors();
   void HideTitleTip();
+  void SetDropTarget(CCellID cell);
   // Printing.
   void PrintCell(QPainter* dc, int row, int col, int x, int y, bool top, bool left);
   QString PrintTitle() const;
@@ -509,6 +526,7 @@ class CGridCtrl : public QAbstractScrollArea {
   int m_autoScrollInterval = 25;
   int m_resizeCaptureRange = 3;
   int m_draggedColumn = -1;
+  CCellID m_dropTarget;
   // The row or column whose divider is being dragged, the pixel where it
   // starts, and the inverted line's position (-1: none shown).
   int m_sizingIndex = -1;
