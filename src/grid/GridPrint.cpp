@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QVarLengthArray>
 
 #include "grid/GridCtrl.h"
 #include "grid/TextFormat.h"
@@ -99,7 +100,6 @@ void CGridCtrl::PrintCell(QPainter* dc, int row, int col, int x, int y, bool top
     cell->SetPosition(row, col);
     cell->Print(dc, row, col, rect);
   }
-  dc->save();
   dc->setPen(QPen(Qt::black, 0));
   if (m_gridLines & GVL_HORZ) {
     dc->drawLine(x, rect.bottom, rect.right, rect.bottom);
@@ -109,14 +109,40 @@ void CGridCtrl::PrintCell(QPainter* dc, int row, int col, int x, int y, bool top
     dc->drawLine(rect.right, y, rect.right, rect.bottom);
     if (left) dc->drawLine(x, y, x, rect.bottom);
   }
-  dc->restore();
 }
 
 void CGridCtrl::PrintRowCells(QPainter* dc, int row, int y, int firstCol, int endCol, bool firstRow) {
+  // The cells first, then the row's grid lines in one stroke each: the same
+  // lines as cell by cell, for a fraction of the drawing calls.
+  const int height = RowHeight(row);
   int x = HeaderColumnsWidth();
+  const int left = x;
   for (int col = firstCol; col < endCol; ++col) {
-    PrintCell(dc, row, col, x, y, firstRow, col == firstCol && m_headerCols == 0);
-    x += std::max(0, ColumnWidth(col));
+    const int width = ColumnWidth(col);
+    if (width <= 0) continue;
+    if (CGridCellBase* cell = CellAt(row, col)) {
+      cell->SetPosition(row, col);
+      cell->Print(dc, row, col, CRect{x, y, x + width - 1, y + height - 1});
+    }
+    x += width;
+  }
+  if (x == left || height <= 0) return;
+  dc->setPen(QPen(Qt::black, 0));
+  if (m_gridLines & GVL_HORZ) {
+    dc->drawLine(left, y + height - 1, x - 1, y + height - 1);
+    if (firstRow) dc->drawLine(left, y, x - 1, y);
+  }
+  if (m_gridLines & GVL_VERT) {
+    QVarLengthArray<QLine, 16> lines;
+    if (m_headerCols == 0) lines.append(QLine(left, y, left, y + height - 1));
+    int edge = left;
+    for (int col = firstCol; col < endCol; ++col) {
+      const int width = ColumnWidth(col);
+      if (width <= 0) continue;
+      edge += width;
+      lines.append(QLine(edge - 1, y, edge - 1, y + height - 1));
+    }
+    dc->drawLines(lines.constData(), static_cast<int>(lines.size()));
   }
 }
 

@@ -105,7 +105,9 @@ TEST_F(ReadingsMenuTest, PrintGoesThroughThePrintDialogWithProgressThatCancels) 
   CReadingsLog printed(table, history, printing, [this] { return now; });
   printed.SetUpReadingsTable();
   for (int i = 0; i < 300; ++i) {
-    history.Append(QStringLiteral("05/03  07:%1").arg(i), QStringLiteral("1.5V"), QStringLiteral("2.5V"), 0, 0);
+    history.Append(QStringLiteral("05/03  07:%1:%2").arg(10 + i / 30).arg(i * 2 % 60, 2, 10, QChar('0')),
+                   QString::number(1.5 + i * 0.001, 'f', 3) + QStringLiteral("V"),
+                   QString::number(25.0 + (i % 7) * 0.125, 'f', 3) + QStringLiteral("℃"), 0, 0);
     printed.UpdateReadingsTable();
   }
   printing.path = dir.filePath(QStringLiteral("log.pdf"));
@@ -115,6 +117,11 @@ TEST_F(ReadingsMenuTest, PrintGoesThroughThePrintDialogWithProgressThatCancels) 
   ASSERT_GT(printing.total, 1);
   EXPECT_EQ(printing.pages.size(), static_cast<std::size_t>(printing.total));
   EXPECT_GT(QFile(printing.path).size(), 1000);
+  // A copy of the printout for the readme's picture, when asked for.
+  if (const QString sample = qEnvironmentVariable("VORENX_SAMPLE_PDF"); !sample.isEmpty()) {
+    QFile::remove(sample);
+    QFile::copy(printing.path, sample);
+  }
 
   printing.pages.clear();
   printing.cancelAfter = 1;
