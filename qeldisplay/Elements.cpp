@@ -26,6 +26,7 @@ constexpr double kUnitBaseline = 40;      // unit baseline below y
 constexpr double kBarLength = 380;
 constexpr double kBarHeight = 14;
 constexpr int kBarSegments = 38;
+constexpr double kBarLabelWidth = 80;
 
 void DrawBadge(QPainter& p, const QRectF& box, const QString& text, const QColor& colour, bool filled) {
   p.setFont(LcdFont(17, true));
@@ -126,11 +127,11 @@ void dmmDrawBar(QPainter* dc, std::int32_t x, std::int32_t y, std::int32_t funct
   if (!range.Valid()) return;
   dc->setFont(LcdFont(11));
   const double labelTop = tickTop + 8;
-  const QString texts[3] = {ScaleText(range.low), ScaleText((range.low + range.high) / 2),
-                            ScaleText(range.high)};
+  const QStringList texts = ScaleTexts({range.low, (range.low + range.high) / 2, range.high},
+                                       QFontMetricsF(dc->font()), kBarLabelWidth);
   const Qt::Alignment aligns[3] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
   for (int i = 0; i < 3; ++i) {
-    const QRectF box(x + i * kBarLength / 2 - (i == 0 ? 0 : i == 1 ? 40 : 80), labelTop, 80, 14);
+    const QRectF box(x + i * kBarLength / 2 - (i == 0 ? 0 : i == 1 ? 40 : 80), labelTop, kBarLabelWidth, 14);
     dc->drawText(box, static_cast<int>(aligns[i] | Qt::AlignTop), texts[i]);
   }
 }

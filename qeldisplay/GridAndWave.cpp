@@ -16,6 +16,7 @@ namespace {
 
 constexpr int kTimeDivisions = 10;
 constexpr int kValueDivisions = 4;
+constexpr double kScaleColumnWidth = 32;
 // Rectangles beyond this or smaller than kMinSide are not drawn.
 constexpr double kMaxCoordinate = 1e6;
 constexpr double kMinSide = 20;
@@ -82,10 +83,12 @@ void DrawValueScales(QPainter& p, const Area& a, const Channel (&channels)[2], s
     const Range r = ScaleRange(channels[c].function, celsius);
     p.setPen(channels[c].colour);
     const double columnLeft = a.right + 2 + c * 34;
+    std::vector<double> values;
+    for (int j = 0; j <= kValueDivisions; ++j) values.push_back(r.high - (r.high - r.low) * j / kValueDivisions);
+    const QStringList texts = ScaleTexts(values, QFontMetricsF(p.font()), kScaleColumnWidth);
     for (int j = 0; j <= kValueDivisions; ++j) {
       const double y = a.top + a.Height() * j / kValueDivisions;
-      const double v = r.high - (r.high - r.low) * j / kValueDivisions;
-      p.drawText(QRectF(columnLeft, y - 7, 32, 14), Qt::AlignRight | Qt::AlignVCenter, ScaleText(v));
+      p.drawText(QRectF(columnLeft, y - 7, kScaleColumnWidth, 14), Qt::AlignRight | Qt::AlignVCenter, texts[j]);
     }
   }
 }

@@ -5,7 +5,10 @@
 #include <QColor>
 #include <QFont>
 #include <QPainter>
+#include <QFontMetricsF>
 #include <QString>
+#include <QStringList>
+#include <vector>
 #include <cstdint>
 
 namespace qeldisplay {
@@ -27,6 +30,10 @@ QColor Ghost(const QColor& colour);
 QFont LcdFont(int pixelSize, bool bold = false);
 // Short scale text: whole numbers from 100 up, else at most four significant digits.
 QString ScaleText(double value);
+// The labels of one scale, all with the same number of decimals: as many as
+// the values need to be shown exactly (at most 3), fewer when a label would
+// be wider than `maxWidth` in `metrics`. Always "." and no grouping.
+QStringList ScaleTexts(const std::vector<double>& values, const QFontMetricsF& metrics, double maxWidth);
 
 // Saves the painter's state and restores it on scope exit; also tells whether
 // the painter can be drawn on at all.

@@ -36,7 +36,11 @@ PortMap::PortMap() {
     qWarning("VORENX_PORTS: ignored \"%s\" (expected N=PATH with N from 0 to 19)", qPrintable(bad));
 }
 
-QString PortMap::DefaultPath(int port) { return QStringLiteral("/dev/ttyUSB%1").arg(port); }
+// Ports 0..9 are USB serial adapters, 10..19 USB CDC instruments (ttyACM).
+QString PortMap::DefaultPath(int port) {
+  if (port >= 10) return QStringLiteral("/dev/ttyACM%1").arg(port - 10);
+  return QStringLiteral("/dev/ttyUSB%1").arg(port);
+}
 
 QString PortMap::PathOf(int port) const {
   if (port < 0 || port >= kPortCount) return {};

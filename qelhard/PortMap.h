@@ -1,5 +1,6 @@
 #pragma once
-// Which device path each port number 0..19 stands for. Default: /dev/ttyUSB<n>.
+// Which device path each port number 0..19 stands for. Default: ports 0..9 are
+// /dev/ttyUSB0..9, ports 10..19 /dev/ttyACM0..9 (USB CDC instruments).
 // Entries of the environment variable VORENX_PORTS ("4=/dev/ttyACM0,5=/dev/pts/3")
 // override the default; QelSetPortPath (the programs' --port N=PATH) overrides both.
 // Not thread-safe on its own: the library calls it under its lock.

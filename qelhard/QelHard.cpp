@@ -22,6 +22,7 @@ struct Library {
   // when the device went away or the port's path changed.
   std::array<bool, kPortCount> wanted{};
   std::array<PortDiagnosis, kPortCount> problems;
+  int replyTimeoutMs = kReplyTimeoutMs;
 
   SerialChannel& Channel(int port) {
     auto& slot = channels[static_cast<std::size_t>(port)];
@@ -48,10 +49,17 @@ Library& Lib() {
 bool ValidPort(std::int32_t port) { return port >= 0 && port < kPortCount; }
 bool FitsByte(std::int32_t v) { return v >= 0 && v <= 0xFF; }
 
+// An identify exchange, repeated while the reply comes but is corrupted: a
+// noisy line must not make a present instrument look absent. Silence (no byte
+// within the limit) or a vanished device ends it at once.
 bool Ping(SerialChannel& channel) {
-  Reply reply{};
-  return channel.Exchange(BuildIdentify(channel.NextSequence()), kPingTimeoutMs, reply) == kOk &&
-         IsIdentifyReply(reply);
+  for (int attempt = 0; attempt < kPingAttempts; ++attempt) {
+    Reply reply{};
+    const std::uint16_t result = channel.Exchange(BuildIdentify(channel.NextSequence()), kPingTimeoutMs, reply);
+    if (result == kOk) return IsIdentifyReply(reply);
+    if (result != kBadChecksum && result != kMalformed) return false;
+  }
+  return false;
 }
 
 // A set request on an open port: kOk when accepted, kRefused when refused.
@@ -62,7 +70,7 @@ std::uint16_t SendSetting(std::int32_t port, Build build) {
   if (!lib.EnsureOpen(port)) return kNotOpen;
   SerialChannel& channel = lib.Channel(port);
   Reply reply{};
-  const std::uint16_t result = channel.Exchange(build(channel.NextSequence()), kReplyTimeoutMs, reply);
+  const std::uint16_t result = channel.Exchange(build(channel.NextSequence()), lib.replyTimeoutMs, reply);
   if (result != kOk) return result;
   return reply[kAckResultOffset] == kAckAccepted ? kOk : kRefused;
 }
@@ -74,7 +82,7 @@ const char* qelhard::ResultText(std::uint16_t result) {
     case kNoReply: return "no reply";
     case kOk: return "ok";
     case kBadChecksum: return "bad checksum";
-    case kMalformed: return "malformed or incomplete reply";
+    case kMalformed: return "malformed, incomplete or out-of-range reply";
     case kNotOpen: return "port not open";
     case kIoError: return "device went away";
     case kBadArgument: return "bad argument";
@@ -108,26 +116,28 @@ std::uint16_t QelOpenCOM(std::int32_t port) {
 }
 
 std::uint16_t QelGetData(std::int32_t port, unsigned char* buffer, std::int32_t size) {
-  if (!ValidPort(port) || buffer == nullptr || size < static_cast<std::int32_t>(kReplySize))
+  if (!ValidPort(port) || buffer == nullptr || size < static_cast<std::int32_t>(kStatusFrameSize))
     return kBadArgument;
   Library& lib = Lib();
   std::lock_guard guard(lib.lock);
   if (!lib.EnsureOpen(port)) return kNotOpen;
   SerialChannel& channel = lib.Channel(port);
   Reply reply{};
-  const std::uint16_t result = channel.Exchange(BuildReadStatus(channel.NextSequence()), kReplyTimeoutMs, reply);
-  if (result == kOk) std::memcpy(buffer, reply.data(), kReplySize);
+  const std::uint16_t result =
+      channel.Exchange(BuildReadStatus(channel.NextSequence()), lib.replyTimeoutMs, reply);
+  // The caller gets the 24-byte status frame; the CRC stays on the wire.
+  if (result == kOk) std::memcpy(buffer, reply.data(), kStatusFrameSize);
   return result;
 }
 
 std::uint16_t QelSetUpper(std::int32_t port, std::int32_t function) {
   if (!ValidPort(port) || !FitsByte(function)) return kBadArgument;
-  return SendSetting(port, [&](std::uint8_t seq) { return BuildSetUpper(seq, function); });
+  return SendSetting(port, [&](std::uint16_t seq) { return BuildSetUpper(seq, function); });
 }
 
 std::uint16_t QelSetLower(std::int32_t port, std::int32_t function, std::int32_t mode, float value) {
   if (!ValidPort(port) || !FitsByte(function) || !FitsByte(mode)) return kBadArgument;
-  return SendSetting(port, [&](std::uint8_t seq) { return BuildSetLower(seq, function, mode, value); });
+  return SendSetting(port, [&](std::uint16_t seq) { return BuildSetLower(seq, function, mode, value); });
 }
 
 std::uint16_t QelCloseCOM(std::int32_t port) {
@@ -151,6 +161,14 @@ QString QelPortPath(std::int32_t port) {
   Library& lib = Lib();
   std::lock_guard guard(lib.lock);
   return lib.map.PathOf(port);
+}
+
+int QelSetReplyTimeout(int milliseconds) {
+  Library& lib = Lib();
+  std::lock_guard guard(lib.lock);
+  const int previous = lib.replyTimeoutMs;
+  if (milliseconds >= 1) lib.replyTimeoutMs = milliseconds;
+  return previous;
 }
 
 PortDiagnosis QelLastPortProblem(std::int32_t port) {

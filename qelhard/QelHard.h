@@ -12,23 +12,10 @@
 #include <QString>
 #include <cstdint>
 
-// Result codes of the exports (16-bit). Only QelGetData's 1 is relied on by the program.
+
+#include "Results.h"
+
 namespace qelhard {
-inline constexpr int kPortCount = 20;  // port numbers 0..19
-
-inline constexpr std::uint16_t kNoReply = 0;      // nothing answered within the timeout
-inline constexpr std::uint16_t kOk = 1;           // a whole, checksummed reply
-inline constexpr std::uint16_t kBadChecksum = 2;  // a reply came whose CRC was wrong
-inline constexpr std::uint16_t kMalformed = 3;    // bytes came, but no whole reply (garbage, cut short)
-inline constexpr std::uint16_t kNotOpen = 4;      // port not opened by QelOpenCOM, or reopening failed
-inline constexpr std::uint16_t kIoError = 5;      // the device went away mid-exchange (port closed)
-inline constexpr std::uint16_t kBadArgument = 6;  // port outside 0..19, buffer too small, code > 255
-inline constexpr std::uint16_t kRefused = 7;      // the instrument refused a setting
-
-// Time limits in milliseconds.
-inline constexpr int kReplyTimeoutMs = 250;  // one request/reply exchange on an open port
-inline constexpr int kPingTimeoutMs = 60;    // QelIsDevConnect's identify exchange
-
 // A short English description of a result code ("no reply", "bad checksum", ...).
 const char* ResultText(std::uint16_t result);
 
@@ -42,13 +29,15 @@ struct PortDiagnosis {
 
 // Non-zero when an instrument answers an identify request on `port`. A port not
 // opened by QelOpenCOM is opened for the exchange and closed again; a port
-// without a device node answers 0 at once.
+// without a device node answers 0 at once. A reply that comes corrupted shows
+// that something answers: the request is repeated, up to kPingAttempts times.
 std::uint16_t QelIsDevConnect(std::int32_t port);
 // 1 when the port is open (also when it already was). Opening a port closes
 // any other port this library holds open: the program talks to one instrument.
 std::uint16_t QelOpenCOM(std::int32_t port);
-// Reads one status frame into buffer[0..24); 1 only for a whole, checksummed frame.
-// The buffer is written only on success.
+// Reads one status frame into buffer[0..24); 1 only for a whole reply whose
+// CRC-32 matches and whose fields are in their domains. The buffer is written
+// only on success.
 std::uint16_t QelGetData(std::int32_t port, unsigned char* buffer, std::int32_t size);
 std::uint16_t QelSetUpper(std::int32_t port, std::int32_t function);
 std::uint16_t QelSetLower(std::int32_t port, std::int32_t function, std::int32_t mode, float value);
@@ -60,5 +49,9 @@ std::uint16_t QelCloseCOM(std::int32_t port);
 bool QelSetPortPath(std::int32_t port, const QString& path);
 // The device path `port` stands for now (empty outside 0..19).
 QString QelPortPath(std::int32_t port);
+// Sets the time limit of one data exchange (QelGetData, QelSetUpper,
+// QelSetLower; kReplyTimeoutMs by default) and returns the previous one.
+// For tests and tools that must not wait long; values under 1 ms are refused.
+int QelSetReplyTimeout(int milliseconds);
 // Why the last open of `port` failed (None when it succeeded or none was tried).
 qelhard::PortDiagnosis QelLastPortProblem(std::int32_t port);

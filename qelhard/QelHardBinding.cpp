@@ -20,6 +20,7 @@ class QelHardBinding final : public QelHardDll {
     return ::QelSetLower(port, function, mode, value);
   }
   std::uint16_t QelCloseCOM(std::int32_t port) override { return ::QelCloseCOM(port); }
+  QString PortPath(std::int32_t port) override { return ::QelPortPath(port); }
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSerialPort>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 
@@ -79,7 +80,6 @@ bool SerialChannel::Open(const QString& path, PortDiagnosis& why) {
   port->clear();
   m_port = std::move(port);
   m_path = path;
-  m_reader.Clear();
   return true;
 }
 
@@ -87,13 +87,11 @@ void SerialChannel::Close() {
   if (m_port) m_port->close();
   m_port.reset();
   m_path.clear();
-  m_reader.Clear();
 }
 
 bool SerialChannel::IsOpen() const { return m_port && m_port->isOpen(); }
 
 std::uint16_t SerialChannel::Fail(std::uint16_t result) {
-  m_reader.Clear();
   if (result == kIoError) Close();
   return result;
 }
@@ -105,7 +103,7 @@ std::uint16_t SerialChannel::Exchange(const Request& request, int timeoutMs, Rep
   // drop it from Qt's buffer and the terminal's input queue.
   m_port->clearError();
   m_port->clear(QSerialPort::Input);
-  m_reader.Clear();
+  m_receiver.Begin(request);
 
   const auto written = m_port->write(reinterpret_cast<const char*>(request.data()),
                                      static_cast<qint64>(request.size()));
@@ -115,32 +113,29 @@ std::uint16_t SerialChannel::Exchange(const Request& request, int timeoutMs, Rep
       return Fail(m_port->error() == QSerialPort::TimeoutError ? kNoReply : kIoError);
   }
 
-  const std::uint8_t wantedKind = static_cast<std::uint8_t>(request[1] | kReplyKindBit);
-  const std::uint8_t wantedSequence = RequestSequence(request);
-  std::size_t received = 0;
-  Reply frame{};
+  const int gapMs = std::min(kReplyGapMs, timeoutMs);
   while (!deadline.hasExpired()) {
-    if (m_port->bytesAvailable() == 0 &&
-        !m_port->waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
-      if (m_port->error() == QSerialPort::TimeoutError || m_port->error() == QSerialPort::NoError)
-        break;
-      return Fail(kIoError);
+    if (m_port->bytesAvailable() == 0) {
+      // Before the first byte the whole time limit applies; after it, a pause
+      // means the rest of a cut reply is not coming.
+      const int remaining = static_cast<int>(deadline.remainingTime());
+      const int wait = m_receiver.Received() == 0 ? remaining : std::min(remaining, gapMs);
+      if (!m_port->waitForReadyRead(wait)) {
+        if (m_port->error() == QSerialPort::TimeoutError || m_port->error() == QSerialPort::NoError)
+          break;
+        return Fail(kIoError);
+      }
     }
     const QByteArray bytes = m_port->readAll();
-    received += static_cast<std::size_t>(bytes.size());
-    m_reader.Feed(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                  static_cast<std::size_t>(bytes.size()));
-    while (m_reader.Next(frame.data())) {
-      if (frame[1] == wantedKind && ReplySequence(frame) == wantedSequence) {
-        reply = frame;
-        m_reader.Clear();
-        return kOk;
-      }
-      // A reply to an earlier request that came too late: skip it.
+    const auto state = m_receiver.Feed(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                       static_cast<std::size_t>(bytes.size()));
+    if (state == ReplyReceiver::State::Accepted) {
+      reply = m_receiver.Accepted();
+      return kOk;
     }
+    if (state == ReplyReceiver::State::Failed) break;
   }
-  if (received == 0) return Fail(kNoReply);
-  return Fail(m_reader.ChecksumFailures() > 0 ? kBadChecksum : kMalformed);
+  return Fail(m_receiver.FailureResult());
 }
 
 }  // namespace qelhard

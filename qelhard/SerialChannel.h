@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "FrameReader.h"
 #include "Protocol.h"
 #include "QelHard.h"
+#include "ReplyReceiver.h"
 
 class QSerialPort;
 
@@ -28,18 +28,20 @@ class SerialChannel {
   bool IsOpen() const;
   const QString& Path() const { return m_path; }
 
-  std::uint8_t NextSequence() { return ++m_sequence; }
+  std::uint16_t NextSequence() { return ++m_sequence; }
   // Discards stale input, sends `request` and waits up to `timeoutMs` for the
-  // reply of the same command and sequence. kOk with `reply` filled, otherwise
-  // kNoReply, kBadChecksum, kMalformed or kIoError (the port is then closed).
+  // reply of the same command and sequence whose fields are in their domains.
+  // kOk with `reply` filled, otherwise kNoReply, kBadChecksum, kMalformed or
+  // kIoError (the port is then closed). A complete bad reply fails at once; once
+  // bytes have come, a pause of kReplyGapMs without more ends the wait too.
   std::uint16_t Exchange(const Request& request, int timeoutMs, Reply& reply);
 
  private:
   std::uint16_t Fail(std::uint16_t result);
 
   std::unique_ptr<QSerialPort> m_port;
-  FrameReader m_reader{kReplyFormat};
-  std::uint8_t m_sequence = 0;
+  ReplyReceiver m_receiver;
+  std::uint16_t m_sequence = 0;
   QString m_path;
 };
 

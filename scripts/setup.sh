@@ -12,6 +12,8 @@ PACKAGES=(
   fonts-liberation2 fonts-wqy-zenhei fonts-dejavu-core
   xvfb xauth
   poppler-utils
+  librsvg2-bin
+  desktop-file-utils appstream man-db dpkg-dev file
 )
 
 missing=()

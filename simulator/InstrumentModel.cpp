@@ -88,7 +88,7 @@ double InstrumentModel::LowerReading(double seconds) {
   }
 }
 
-qelhard::Reply InstrumentModel::StatusReply(double seconds, std::uint8_t sequence) {
+qelhard::Reply InstrumentModel::StatusReply(double seconds, std::uint16_t sequence) {
   using F = StatusFrame;
   qelhard::Reply frame{};
   frame[F::kUpperFunction] = UpperFrameCode(m_settings.upperFunction);
@@ -108,7 +108,7 @@ qelhard::Reply InstrumentModel::StatusReply(double seconds, std::uint8_t sequenc
 
 bool InstrumentModel::Answer(const qelhard::Request& request, double seconds, qelhard::Reply& reply) {
   using qelhard::Command;
-  const std::uint8_t seq = qelhard::RequestSequence(request);
+  const std::uint16_t seq = qelhard::RequestSequence(request);
   switch (qelhard::RequestCommand(request)) {
     case Command::Identify:
       reply = qelhard::BuildIdentifyReply(seq);

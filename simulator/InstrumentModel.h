@@ -44,7 +44,7 @@ class InstrumentModel {
   // Exactly the source value while the output is on; a measured value otherwise.
   double LowerReading(double seconds);
   // The 24-byte status reply for `seconds`.
-  qelhard::Reply StatusReply(double seconds, std::uint8_t sequence);
+  qelhard::Reply StatusReply(double seconds, std::uint16_t sequence);
   // The answer to one request; false for a command it does not know (no answer).
   bool Answer(const qelhard::Request& request, double seconds, qelhard::Reply& reply);
 

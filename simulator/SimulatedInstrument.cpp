@@ -1,5 +1,6 @@
 #include "SimulatedInstrument.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -15,6 +16,7 @@ namespace vorenx::sim {
 namespace {
 
 constexpr int kPollMs = 20;
+constexpr std::size_t kMaxRecorded = 65536;
 
 QString SystemError(const char* what) {
   return QStringLiteral("%1: %2").arg(QLatin1String(what), QString::fromLocal8Bit(std::strerror(errno)));
@@ -56,6 +58,7 @@ QString SimulatedInstrument::Start(QString* error) {
 void SimulatedInstrument::Stop() {
   m_running = false;
   if (m_thread.joinable()) m_thread.join();
+  m_late.clear();  // stalled replies die with the terminal
   if (m_master >= 0) ::close(m_master);
   if (m_slave >= 0) ::close(m_slave);
   m_master = m_slave = -1;
@@ -77,6 +80,32 @@ InstrumentSettings SimulatedInstrument::Settings() const {
   return m_model.Settings();
 }
 
+void SimulatedInstrument::SetNoise(double share, std::uint32_t seed, int stallMs) {
+  std::lock_guard guard(m_lock);
+  m_noise = LineNoise(share, seed);
+  m_stallMs = stallMs;
+}
+
+void SimulatedInstrument::RecordReplies(bool on) {
+  std::lock_guard guard(m_lock);
+  m_recording = on;
+  if (!on) m_sent.clear();
+}
+
+std::vector<SentReply> SimulatedInstrument::TakeSentReplies() {
+  std::lock_guard guard(m_lock);
+  std::vector<SentReply> taken(m_sent.begin(), m_sent.end());
+  m_sent.clear();
+  return taken;
+}
+
+void SimulatedInstrument::Record(const qelhard::Reply& clean, bool corrupted, NoisePattern pattern) {
+  std::lock_guard guard(m_lock);
+  if (!m_recording) return;
+  if (m_sent.size() == kMaxRecorded) m_sent.pop_front();
+  m_sent.push_back({clean, corrupted, pattern});
+}
+
 Fault SimulatedInstrument::TakeFault() {
   std::lock_guard guard(m_lock);
   const Fault fault = m_fault;
@@ -90,7 +119,7 @@ void SimulatedInstrument::Serve() {
   std::uint8_t bytes[256];
   while (m_running) {
     pollfd p{m_master, POLLIN, 0};
-    if (::poll(&p, 1, kPollMs) <= 0 || (p.revents & POLLIN) == 0) continue;
+    if (::poll(&p, 1, SendDueLateReplies()) <= 0 || (p.revents & POLLIN) == 0) continue;
     const ssize_t n = ::read(m_master, bytes, sizeof bytes);
     if (n <= 0) continue;
     reader.Feed(bytes, static_cast<std::size_t>(n));
@@ -109,6 +138,13 @@ void SimulatedInstrument::Respond(const qelhard::Request& request) {
     // A set request still changes the settings when its acknowledgement is spoilt.
     if (!m_model.Answer(request, seconds, reply)) return;
   }
+  std::vector<std::uint8_t> bytes(reply.begin(), reply.end());
+  if (fault == Fault::None) {
+    if (AddNoise(bytes)) WriteAll(bytes.data(), bytes.size());
+    return;
+  }
+  // An injected fault is recorded as the noise pattern nearest to it.
+  Record(reply, true, fault == Fault::Late ? NoisePattern::Stall : NoisePattern::ByteReplaced);
   switch (fault) {
     case Fault::Garbage: {
       static constexpr std::uint8_t kNoise[] = "\x13\x37 line noise \xFF\xFE\x00\x01 not a frame";
@@ -128,6 +164,38 @@ void SimulatedInstrument::Respond(const qelhard::Request& request) {
       break;
   }
   WriteAll(reply.data(), reply.size());
+}
+
+bool SimulatedInstrument::AddNoise(std::vector<std::uint8_t>& bytes) {
+  qelhard::Reply clean{};
+  std::copy(bytes.begin(), bytes.end(), clean.begin());
+  bool strikes = false;
+  NoisePattern pattern = NoisePattern::OneBit;
+  int stallMs = 0;
+  {
+    std::lock_guard guard(m_lock);
+    strikes = m_noise.Strikes();
+    if (strikes) {
+      pattern = m_noise.DrawPattern();
+      m_noise.Apply(pattern, bytes);
+      stallMs = m_stallMs;
+    }
+  }
+  Record(clean, strikes, pattern);
+  if (!strikes || pattern != NoisePattern::Stall) return true;
+  m_late.push_back({std::chrono::steady_clock::now() + std::chrono::milliseconds(stallMs), std::move(bytes)});
+  return false;
+}
+
+int SimulatedInstrument::SendDueLateReplies() {
+  const auto now = std::chrono::steady_clock::now();
+  while (!m_late.empty() && m_late.front().due <= now) {
+    WriteAll(m_late.front().bytes.data(), m_late.front().bytes.size());
+    m_late.pop_front();
+  }
+  if (m_late.empty()) return kPollMs;
+  const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(m_late.front().due - now).count();
+  return static_cast<int>(std::clamp<long long>(wait + 1, 1, kPollMs));
 }
 
 void SimulatedInstrument::WriteAll(const std::uint8_t* data, std::size_t size) {

@@ -8,11 +8,14 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "InstrumentModel.h"
+#include "LineNoise.h"
 
 namespace vorenx::sim {
 
@@ -26,6 +29,13 @@ enum class Fault {
 };
 
 inline constexpr int kLateReplyMs = 400;
+
+// One reply as the instrument meant it, and what the line made of it.
+struct SentReply {
+  qelhard::Reply clean{};
+  bool corrupted = false;
+  NoisePattern pattern = NoisePattern::OneBit;  // when corrupted
+};
 
 class SimulatedInstrument {
  public:
@@ -45,6 +55,14 @@ class SimulatedInstrument {
 
   // The next `count` replies misbehave as `fault` (count < 0: until set back to None).
   void InjectFault(Fault fault, int count = 1);
+  // Corrupts a share (0..1) of the replies with line noise; the same seed gives
+  // the same noise. A stalled reply is sent `stallMs` late while the instrument
+  // goes on answering the next requests.
+  void SetNoise(double share, std::uint32_t seed = 1, int stallMs = kLateReplyMs);
+  // Keeps a record of every reply sent (at most the newest 65536), for tests.
+  void RecordReplies(bool on);
+  // Takes the replies recorded since the last call, oldest first.
+  std::vector<SentReply> TakeSentReplies();
   InstrumentSettings Settings() const;
   // Requests answered (or deliberately mis-answered) so far.
   std::uint64_t RequestCount() const { return m_requests.load(); }
@@ -54,17 +72,32 @@ class SimulatedInstrument {
   void Respond(const qelhard::Request& request);
   void WriteAll(const std::uint8_t* data, std::size_t size);
   Fault TakeFault();
+  // Line noise on `reply`; false when it is stalled (queued for later instead).
+  bool AddNoise(std::vector<std::uint8_t>& bytes);
+  void Record(const qelhard::Reply& clean, bool corrupted, NoisePattern pattern);
+  // Writes stalled replies whose time has come; the poll timeout until the next one.
+  int SendDueLateReplies();
 
-  mutable std::mutex m_lock;  // guards m_model, m_fault, m_faultCount, m_path
+  struct LateReply {
+    std::chrono::steady_clock::time_point due;
+    std::vector<std::uint8_t> bytes;
+  };
+
+  mutable std::mutex m_lock;  // guards everything up to m_path
   InstrumentModel m_model;
   Fault m_fault = Fault::None;
   int m_faultCount = 0;
+  LineNoise m_noise;
+  int m_stallMs = kLateReplyMs;
+  bool m_recording = false;
+  std::deque<SentReply> m_sent;
   QString m_path;
   int m_master = -1;
   int m_slave = -1;  // kept open so the master never sees a hang-up between clients
   std::atomic<bool> m_running{false};
   std::atomic<std::uint64_t> m_requests{0};
   std::chrono::steady_clock::time_point m_start;
+  std::deque<LateReply> m_late;  // serving thread only
   std::thread m_thread;
 };
 

@@ -6,6 +6,8 @@ namespace vorenx::sim {
 
 EncodedValue EncodeValue(double value) {
   EncodedValue out;
+  // Zero is sent with the largest exponent, like every other small value.
+  out.exponent = kMaxExponent;
   if (std::isnan(value)) return out;
   const double magnitude = std::fabs(value);
   long mantissa = kMaxMantissa;

@@ -18,7 +18,8 @@ inline constexpr int kMaxExponent = 4;
 inline constexpr int kMaxMantissa = 99999;
 
 // Picks the largest exponent 0..4 whose mantissa still fits five digits.
-// Magnitudes above 99999 are clamped to 99999; NaN encodes as 0.
+// Magnitudes above 99999 are clamped to 99999; NaN encodes as 0 (exponent 4).
+// Below exponent 4 the first digit is therefore never 0, and zero is never negative.
 EncodedValue EncodeValue(double value);
 
 }  // namespace vorenx::sim

@@ -1,10 +1,12 @@
 // vorenx-sim: runs one simulated calibrator behind a pseudo-terminal, prints
 // the terminal's device path as the first line of its output and answers until
 // interrupted (SIGINT or SIGTERM).
+#include <charconv>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <pthread.h>
+#include <string_view>
 
 #include "SimulatedInstrument.h"
 
@@ -12,19 +14,68 @@ namespace {
 
 void PrintUsage() {
   std::printf(
-      "Usage: vorenx-sim [--help]\n"
+      "Usage: vorenx-sim [--noise P [--seed S]] [--help]\n"
       "Runs a simulated Vorenx calibrator behind a pseudo-terminal. The first line\n"
       "printed is its device path; give it to the programs with --port N=PATH.\n"
-      "Runs until interrupted (Ctrl+C).\n");
+      "Runs until interrupted (Ctrl+C).\n"
+      "\n"
+      "  --noise P   corrupt a share P (0 to 1, e.g. 0.1) of the replies with line\n"
+      "              noise: one, two, an even (4-8) or odd (3-7) number of bits\n"
+      "              flipped, one byte replaced, a 2-6 byte burst, one byte dropped,\n"
+      "              one byte inserted, or the reply stalled past the time limit,\n"
+      "              each pattern equally often\n"
+      "  --seed S    start the noise from seed S (a whole number; default 1), so a\n"
+      "              run can be repeated\n"
+      "  -h, --help  show this text\n");
+}
+
+// The value of an option given as "--name VALUE" or "--name=VALUE".
+bool OptionValue(int argc, char** argv, int& i, std::string_view name, std::string_view& value) {
+  const std::string_view arg = argv[i];
+  if (arg == name) {
+    if (i + 1 >= argc) return false;
+    value = argv[++i];
+    return true;
+  }
+  if (arg.size() > name.size() && arg.substr(0, name.size()) == name && arg[name.size()] == '=') {
+    value = arg.substr(name.size() + 1);
+    return true;
+  }
+  return false;
+}
+
+template <typename T>
+bool ParseNumber(std::string_view text, T& out) {
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), out);
+  return ec == std::errc() && end == text.data() + text.size();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  double noise = 0.0;
+  std::uint32_t seed = 1;
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+    const std::string_view arg = argv[i];
+    std::string_view value;
+    if (arg == "--help" || arg == "-h") {
       PrintUsage();
       return 0;
+    }
+    if (arg.substr(0, 7) == "--noise") {
+      if (!OptionValue(argc, argv, i, "--noise", value) || !ParseNumber(value, noise) || !(noise >= 0.0) ||
+          noise > 1.0) {
+        std::fprintf(stderr, "vorenx-sim: --noise wants a share from 0 to 1, e.g. --noise 0.1\n");
+        return 2;
+      }
+      continue;
+    }
+    if (arg.substr(0, 6) == "--seed") {
+      if (!OptionValue(argc, argv, i, "--seed", value) || !ParseNumber(value, seed)) {
+        std::fprintf(stderr, "vorenx-sim: --seed wants a whole number from 0 to 4294967295\n");
+        return 2;
+      }
+      continue;
     }
     std::fprintf(stderr, "vorenx-sim: unknown argument \"%s\" (try --help)\n", argv[i]);
     return 2;
@@ -40,6 +91,7 @@ int main(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
   vorenx::sim::SimulatedInstrument instrument;
+  instrument.SetNoise(noise, seed);
   QString error;
   const QString path = instrument.Start(&error);
   if (path.isEmpty()) {

@@ -51,6 +51,8 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
       o.help = true;
     } else if (name == QLatin1String("--simulate")) {
       o.simulate = true;
+    } else if (name == QLatin1String("--verbose")) {
+      o.verbose = true;
     } else if (name == QLatin1String("--port")) {
       std::pair<int, QString> port;
       if (!ParsePort(value, port, result.error)) return result;
@@ -92,11 +94,16 @@ QString UsageText() {
       "  --screenshot FILE     save the window as a PNG picture when --quit-after ends\n"
       "                        (after %1 seconds when --quit-after is not given)\n"
       "  --quit-after SECONDS  close the window after that many seconds\n"
+      "  --verbose             report on standard error when a port is opened or closed\n"
       "  -h, --help            show this text\n"
       "\n"
-      "Ports without --port stand for /dev/ttyUSB<N>; the environment variable\n"
-      "VORENX_PORTS=\"N=PATH,...\" changes them too. Without a display, run with\n"
-      "QT_QPA_PLATFORM=offscreen.\n")
+      "Ports without --port: 0 to 9 stand for /dev/ttyUSB0 to 9 (USB serial\n"
+      "adapters), 10 to 19 for /dev/ttyACM0 to 9 (USB CDC instruments); the start-up\n"
+      "probe tries all twenty. The environment variable VORENX_PORTS=\"N=PATH,...\"\n"
+      "changes them too; each Port entry shows its path as a tooltip. A port that\n"
+      "cannot be opened is reported once on standard error, with the reason.\n"
+      "SIGTERM, SIGINT and SIGHUP close the window as its close box does. Without\n"
+      "a display, run with QT_QPA_PLATFORM=offscreen.\n")
       .arg(kDefaultScreenshotSeconds);
 }
 

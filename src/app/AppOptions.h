@@ -15,6 +15,7 @@ struct AppOptions {
   std::vector<std::pair<int, QString>> ports;    // --port N=PATH, in the order given
   QString screenshot;                            // --screenshot FILE (PNG)
   double quitAfterSeconds = -1.0;                // --quit-after SECONDS; below 0: stay open
+  bool verbose = false;                          // --verbose: report ports opened and closed
 };
 
 struct ParsedOptions {

@@ -2,7 +2,6 @@
 
 #include <QIcon>
 #include <QLabel>
-#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -12,25 +11,8 @@ namespace vorenx {
 
 QIcon ApplicationIcon() {
   QIcon icon;
-  for (const int size : {16, 32, 48}) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    const qreal s = size;
-    p.setBrush(QColor(40, 40, 40));
-    p.setPen(QPen(QColor(200, 200, 200), s / 16));
-    p.drawRoundedRect(QRectF(s * 0.1, s * 0.05, s * 0.8, s * 0.9), s / 8, s / 8);
-    p.setBrush(QColor(140, 190, 120));
-    p.setPen(Qt::NoPen);
-    p.drawRect(QRectF(s * 0.2, s * 0.15, s * 0.6, s * 0.35));
-    p.setPen(QPen(QColor(30, 60, 30), s / 16));
-    p.drawLine(QPointF(s * 0.25, s * 0.42), QPointF(s * 0.45, s * 0.25));
-    p.drawLine(QPointF(s * 0.45, s * 0.25), QPointF(s * 0.75, s * 0.38));
-    p.setBrush(QColor(220, 90, 40));
-    p.setPen(Qt::NoPen);
-    p.drawEllipse(QPointF(s * 0.5, s * 0.72), s * 0.12, s * 0.12);
-  }
+  for (const int size : kApplicationIconSizes)
+    icon.addFile(QStringLiteral(":/icons/%1x%1/apps/vorenx.png").arg(size), QSize(size, size));
   return icon;
 }
 

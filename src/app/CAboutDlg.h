@@ -25,7 +25,9 @@ class CAboutDlg : public QDialog {
   QPushButton* m_ok = nullptr;
 };
 
-// The application icon (resource 128): drawn once in code, a small meter face.
+// The sizes the application icon comes in (data/icons/hicolor/<N>x<N>/apps).
+inline constexpr int kApplicationIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+// The application icon (resource 128): the embedded PNGs of data/icons/vorenx.svg.
 QIcon ApplicationIcon();
 
 }  // namespace vorenx

@@ -61,9 +61,14 @@ void CEditEx::SetValue(double value) {
 
 float CEditEx::GetValue() const { return editrules::LeadingNumber(text()); }
 
+editrules::NumberFormat CEditEx::Format() const {
+  return {m_minValue, m_maxValue, m_decimals, m_allowNegative};
+}
+
+float CEditEx::ClampedValue() const { return editrules::ClampNumber(GetValue(), Format()); }
+
 QString CEditEx::ValidateText() {
-  const editrules::NumberFormat format{m_minValue, m_maxValue, m_decimals, m_allowNegative};
-  QString shown = editrules::ValidatedText(text(), format);
+  QString shown = editrules::ValidatedText(text(), Format());
   if (shown != text()) setText(shown);
   return shown;
 }
@@ -101,7 +106,16 @@ void CEditEx::keyPressEvent(QKeyEvent* event) {
     event->accept();  // stops here: the dialog's default button is not pressed
     return;
   }
+  if (event->key() == Qt::Key_Escape) {
+    event->ignore();  // the window's: it closes as everywhere else
+    return;
+  }
   const int c = TypedChar(*event);
+  if (c == ',' && Accepts(U'.')) {
+    insert(QStringLiteral("."));
+    event->accept();
+    return;
+  }
   if (c >= 0 && !Accepts(static_cast<char32_t>(c))) {
     event->accept();  // refused: dropped
     return;

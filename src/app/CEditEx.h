@@ -15,6 +15,10 @@
 //                        and goes no further: a dialog's default button is not
 //                        pressed. The owner takes the value over on this signal.
 //
+// A "," typed where a "." would be accepted is taken as the decimal point
+// (the decimal key of a comma locale's keypad types one). Escape is not the
+// field's: it goes on to the window.
+//
 // Text that does not come from typed characters (paste, the context menu,
 // setText) is not filtered; validation reads it as its longest leading number.
 // The focus moving to the field's own context menu and back is not leaving it.
@@ -29,6 +33,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "app/EditRules.h"
+
 namespace vorenx {
 
 class CEditEx : public QLineEdit {
@@ -42,6 +48,9 @@ class CEditEx : public QLineEdit {
   void SetValue(double value);
   // The shown text's longest leading number; 0 when there is none. No clamping.
   float GetValue() const;
+  // The number validation would show, before rounding to the decimals: the
+  // leading number, made positive when negatives are not allowed, clamped.
+  float ClampedValue() const;
   // Rewrites the shown text as its number, made positive when negatives are not
   // allowed, clamped into the limits, with the set decimals. Returns that text.
   QString ValidateText();
@@ -81,6 +90,7 @@ class CEditEx : public QLineEdit {
   // types none and keeps its ordinary effect (arrows, Delete, shortcuts).
   static int TypedChar(const QKeyEvent& event);
   bool Accepts(char32_t c) const;
+  editrules::NumberFormat Format() const;
   // Enter: what leaving and re-entering the field does, without moving the focus.
   void CommitInPlace();
   void CaretToEnd();

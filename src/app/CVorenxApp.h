@@ -2,6 +2,10 @@
 // The application object: creates the main window with the given libraries,
 // runs it modally and returns the program's exit code when it closes. With a
 // screenshot or quit-after option it saves the window and closes it on time.
+// SIGTERM, SIGINT and SIGHUP close it in order too (see SignalCloser).
+
+#include <QString>
+#include <functional>
 
 #include "app/AppOptions.h"
 #include "display/QelDisplayDll.h"
@@ -12,7 +16,9 @@ namespace vorenx {
 class CVorenxApp {
  public:
   // Needs a QApplication. Returns 0, or 1 when the screenshot could not be saved.
-  int InitInstance(QelHardDll& hard, QelDisplayDll& display, const AppOptions& options);
+  // `portProblem` says why a port could not be opened (the status line's tooltip).
+  int InitInstance(QelHardDll& hard, QelDisplayDll& display, const AppOptions& options,
+                   std::function<QString(int port)> portProblem = {});
 };
 
 }  // namespace vorenx

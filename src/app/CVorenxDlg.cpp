@@ -73,8 +73,17 @@ bool CVorenxDlg::OnInitDialog() {
           [this](QAction* action) { OnSysCommand(action->data().toUInt()); });
   auto* menuKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), this);
   connect(menuKey, &QShortcut::activated, this, [this] { ShowSystemMenu(mapToGlobal(QPoint(0, 0))); });
+  // Under a window manager Alt+Space opens the manager's own menu: F1 opens
+  // the About box wherever the focus is.
+  auto* aboutKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(aboutKey, &QShortcut::activated, this, [this] { OnSysCommand(kIdmAboutBox); });
 
   setWindowTitle(QStringLiteral("Vorenx Ver 1.0.0.2"));
+
+  // Each Port entry names its device path in a tooltip ("COM4" alone says
+  // nothing on Linux).
+  for (int i = 0; i < m_portList->count(); ++i)
+    m_portList->setItemData(i, m_link.Library().PortPath(m_portList->itemText(i).mid(3).toInt()), Qt::ToolTipRole);
 
   // The initial Port selection queues its open command; no other thread
   // exists yet.
@@ -96,6 +105,10 @@ bool CVorenxDlg::OnInitDialog() {
   UpdateUnitLabel();
 
   m_intervalList->setCurrentIndex(m_link.m_intervalIndex.load());
+  // The source value is validated once, by the lower command, with the
+  // decimals of the number being sent; validating it on leaving would round
+  // it first to the decimals of the number sent before (12.34 -> 12.3).
+  m_sourceValue->SetValidateOnKillFocus(false);
 
   m_panel->InitBuffers();
   m_panel->SetLink(&m_link);
@@ -111,6 +124,8 @@ bool CVorenxDlg::OnInitDialog() {
   m_lengthField->SetValue(kInitialDisplayLength);
 
   m_waveShowList->setCurrentIndex(0);
+  GuardAgainstWheels();
+  FitListPopups();
 
   // The worker starts last: everything it touches exists by now.
   m_worker = std::make_unique<CWorker>(m_link, m_commands, m_display, *this, m_displayLength);
@@ -177,17 +192,21 @@ void CVorenxDlg::done(int result) {
 }
 
 void CVorenxDlg::keyPressEvent(QKeyEvent* event) {
-  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-  if (enter && event->modifiers() == Qt::NoModifier) {
-    // Enter where no control takes it closes the window, as the close box does;
-    // a focused push button still takes it.
-    const auto* button = qobject_cast<QPushButton*>(focusWidget());
-    if (!button) {
-      accept();
-      return;
-    }
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    // Enter presses a focused push button. Anywhere else it does nothing: one
+    // stray Enter must not end a logging session (Escape and the close box do).
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled()) button->click();
+    event->accept();
+    return;
   }
   QDialog::keyPressEvent(event);
+}
+
+void CVorenxDlg::paintEvent(QPaintEvent* event) {
+  QDialog::paintEvent(event);
+  // The panel composes and repaints only itself (it is opaque, so this window
+  // is not painted again for it): no paint loop.
+  m_panel->Redraw();
 }
 
 }  // namespace vorenx

@@ -85,6 +85,10 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   void SetAboutRunner(std::function<int(CAboutDlg&)> run) { m_runAbout = std::move(run); }
   // The save-as dialog and message box of the readings export; tests replace them.
   void SetReadingsDialogs(std::unique_ptr<ReadingsDialogs> dialogs);
+  // Why the last open of a port failed (empty when it opened); shown as the
+  // status line's tooltip while the link is disconnected. Called on the
+  // window's thread while the worker waits, so it never races the library.
+  void SetPortProblemSource(std::function<QString(int port)> source) { m_portProblem = std::move(source); }
   CStaticLCD* Panel() const { return m_panel; }
   CGridCtrl* ReadingsGrid() const { return m_readings; }
 
@@ -102,6 +106,7 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   void OnUpperFunctionChanged();
   void OnVoltUnitChanged();
   void OnIntervalChanged();
+  void OnCelsiusClicked();
   void BuildLowerCommand();
   // Wave settings.
   void OnLengthSpin(int delta, int* result);
@@ -118,11 +123,12 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   void UpdateReadingsTable(int pollResult) override;
   void RefreshFromInstrument(const InstrumentState& state) override;
   void ResetReadingsTable() override;
-  float FitSourceField(float low, float high, int decimals) override;
+  float FitSourceField(float low, float high, const std::function<int(float)>& decimalsFor) override;
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
@@ -130,6 +136,18 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   void CreateControls();
   QWidget* CreateControl(const ControlSpec& entry);
   void ConnectHandlers();
+  // Mouse wheels change only a list that has the keyboard focus, never the tabs.
+  void GuardAgainstWheels();
+  // Opened lists are wide enough for their longest item.
+  void FitListPopups();
+  // Connects `signal` of `sender` to `handler`, which then runs only for the
+  // user's own actions: never while the program itself changes controls.
+  template <typename Sender, typename Signal, typename Handler>
+  void OnUserAction(Sender* sender, Signal signal, Handler handler) {
+    connect(sender, signal, this, [this, handler] {
+      if (!m_programChange) handler();
+    });
+  }
   void ShowSystemMenu(const QPoint& globalPos);
   // Ends the worker: request stop, wait in a local event loop that still serves
   // its hand-offs, join. Safe to call more than once.
@@ -141,6 +159,12 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   void UpdateSpanLabel();
   void UpdateUnitLabel();
   void UpdateRangeLabel();
+  // The lower function the panel's controls show, or -1 when they show none.
+  int PanelLowerFunction() const;
+  // Clears "Out" when the panel now shows another lower function than the
+  // request holds, so that a new function never starts with the output on.
+  // True when it cleared it.
+  bool OutputOffForNewFunction();
   void RefreshOnWindowThread(const InstrumentState& s);
   // Wave settings: the length field's number, or m_displayLength when it is 0.
   int ReadLengthField() const;
@@ -195,6 +219,11 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   std::map<int, QWidget*> m_controls;
   std::unique_ptr<ReadingsDialogs> m_readingsDialogs;
   std::unique_ptr<CReadingsLog> m_log;
+
+  std::function<QString(int)> m_portProblem;
+  // Set while the program changes controls itself (a refresh, a hand-off, the
+  // output switched off for a new function): handlers do not run then.
+  bool m_programChange = false;
 
   QMenu* m_systemMenu = nullptr;
   std::function<int(CAboutDlg&)> m_runAbout;

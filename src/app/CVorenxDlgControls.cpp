@@ -1,11 +1,14 @@
 // The main window's controls: built from the template's table at their places
 // in dialog units, and bound to their handlers through user-only signals, so
 // that a change made by the program never runs a handler.
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabBar>
 
 #include "app/CEditEx.h"
@@ -19,6 +22,23 @@
 namespace vorenx {
 
 namespace {
+
+// Eats wheel events over the tab bar, and over a list without the focus.
+class WheelFilter : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::Wheel) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (qobject_cast<QTabBar*>(watched) || (widget && !widget->hasFocus())) {
+      event->accept();  // taken here: it neither changes the control nor goes on
+      return true;
+    }
+    return false;
+  }
+};
 
 template <typename T>
 T* As(const std::map<int, QWidget*>& controls, int id) {
@@ -142,29 +162,59 @@ void CVorenxDlg::CreateControls() {
 }
 
 void CVorenxDlg::ConnectHandlers() {
-  connect(m_runButton, &QPushButton::clicked, this, &CVorenxDlg::OnRunClicked);
-  connect(m_portList, &QComboBox::activated, this, &CVorenxDlg::OnPortChanged);
-  connect(m_saveData, &QPushButton::clicked, this, &CVorenxDlg::OnSaveData);
+  OnUserAction(m_runButton, &QPushButton::clicked, [this] { OnRunClicked(); });
+  OnUserAction(m_portList, &QComboBox::activated, [this] { OnPortChanged(m_portList->currentIndex()); });
+  OnUserAction(m_saveData, &QPushButton::clicked, [this] { OnSaveData(); });
 
   // The tab bar has no user-only signal that fires after the change, so the
   // program sets the tab with its signals blocked.
-  connect(m_tabs, &QTabBar::currentChanged, this, &CVorenxDlg::OnTabChanged);
-  connect(m_outBox, &QCheckBox::clicked, this, &CVorenxDlg::OnOutClicked);
-  connect(m_upperList, &QComboBox::activated, this, &CVorenxDlg::OnUpperFunctionChanged);
-  connect(m_voltUnitList, &QComboBox::activated, this, &CVorenxDlg::OnVoltUnitChanged);
-  connect(m_intervalList, &QComboBox::activated, this, &CVorenxDlg::OnIntervalChanged);
-  for (QComboBox* list : {m_wiringList, m_rtdList, m_tcList})
-    connect(list, &QComboBox::activated, this, &CVorenxDlg::BuildLowerCommand);
-  for (QCheckBox* box : {m_hartBox, m_cjcBox, m_celsiusBox})
-    connect(box, &QCheckBox::clicked, this, &CVorenxDlg::BuildLowerCommand);
-  connect(m_sourceValue, &CEditEx::editingCommitted, this, &CVorenxDlg::BuildLowerCommand);
+  OnUserAction(m_tabs, &QTabBar::currentChanged, [this] { OnTabChanged(); });
+  OnUserAction(m_outBox, &QCheckBox::clicked, [this] { OnOutClicked(); });
+  OnUserAction(m_upperList, &QComboBox::activated, [this] { OnUpperFunctionChanged(); });
+  OnUserAction(m_voltUnitList, &QComboBox::activated, [this] { OnVoltUnitChanged(); });
+  OnUserAction(m_intervalList, &QComboBox::activated, [this] { OnIntervalChanged(); });
+  OnUserAction(m_wiringList, &QComboBox::activated, [this] { BuildLowerCommand(); });
+  // A new RTD or thermocouple type is a new function: its output starts off.
+  for (QComboBox* list : {m_rtdList, m_tcList}) {
+    OnUserAction(list, &QComboBox::activated, [this] {
+      OutputOffForNewFunction();
+      BuildLowerCommand();
+    });
+  }
+  for (QCheckBox* box : {m_hartBox, m_cjcBox, m_simulationBox})
+    OnUserAction(box, &QCheckBox::clicked, [this] { BuildLowerCommand(); });
+  OnUserAction(m_celsiusBox, &QCheckBox::clicked, [this] { OnCelsiusClicked(); });
+  OnUserAction(m_sourceValue, &CEditEx::editingCommitted, [this] { BuildLowerCommand(); });
 
   connect(m_lengthSpin, &CUpDown::deltaRequested, this, [this](int delta) {
+    if (m_programChange) return;
     int result = 0;
     OnLengthSpin(delta, &result);
   });
-  connect(m_lengthField, &CEditEx::editingCommitted, this, &CVorenxDlg::OnLengthKillFocus);
-  connect(m_waveShowList, &QComboBox::activated, this, &CVorenxDlg::OnWaveShowChange);
+  OnUserAction(m_lengthField, &CEditEx::editingCommitted, [this] { OnLengthKillFocus(); });
+  OnUserAction(m_waveShowList, &QComboBox::activated, [this] { OnWaveShowChange(); });
+}
+
+void CVorenxDlg::GuardAgainstWheels() {
+  // Qt turns a wheel over a tab bar or a list into a new selection, and a wheel
+  // gives a list the focus first. Here a wheel never changes the tabs and
+  // changes a list only once the user has given it the focus.
+  auto* filter = new WheelFilter(this);
+  m_tabs->setFocusPolicy(Qt::TabFocus);
+  m_tabs->installEventFilter(filter);
+  for (QComboBox* list : findChildren<QComboBox*>()) {
+    list->setFocusPolicy(Qt::StrongFocus);
+    list->installEventFilter(filter);
+  }
+}
+
+void CVorenxDlg::FitListPopups() {
+  for (QComboBox* list : findChildren<QComboBox*>()) {
+    QAbstractItemView* view = list->view();
+    int width = view->sizeHintForColumn(0) + 2 * view->frameWidth();
+    if (list->count() > list->maxVisibleItems()) width += view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    view->setMinimumWidth(width);
+  }
 }
 
 }  // namespace vorenx

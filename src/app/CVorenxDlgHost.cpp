@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <algorithm>
 
 #include "app/CEditEx.h"
@@ -16,7 +17,14 @@
 namespace vorenx {
 
 void CVorenxDlg::SetStatusText(const QString& text) {
-  OnWindowThread([this, &text] { m_status->setText(text); });
+  OnWindowThread([this, &text] {
+    m_status->setText(text);
+    // While disconnected the tooltip says why the port could not be used.
+    const bool connected = text == QLatin1String("Connected");
+    m_status->setToolTip(!connected && m_portProblem ? m_portProblem(m_link.m_port.load()) : QString());
+    // A lost link shows on the panel at once, not only with the next paint.
+    if (!connected) m_panel->Redraw();
+  });
 }
 
 void CVorenxDlg::SetRunText(const QString& text) {
@@ -32,8 +40,9 @@ void CVorenxDlg::SelectPort(int port) {
 }
 
 void CVorenxDlg::RedrawPanel() {
-  // Composed on the calling thread; the panel queues its own repaint.
-  m_panel->Redraw();
+  // After a poll: composed on the calling thread, live again; the panel
+  // queues its own repaint.
+  m_panel->Redraw(/*newReading=*/true);
 }
 
 void CVorenxDlg::UpdateReadingsTable(int /*pollResult*/) {
@@ -50,13 +59,20 @@ void CVorenxDlg::ResetReadingsTable() {
 }
 
 void CVorenxDlg::RefreshFromInstrument(const InstrumentState& state) {
-  OnWindowThread([this, &state] { RefreshOnWindowThread(state); });
+  OnWindowThread([this, &state] {
+    // Controls set here may move the focus (a disabled field gives it up);
+    // nothing that follows from that is the user's action.
+    const QScopedValueRollback programChange(m_programChange, true);
+    RefreshOnWindowThread(state);
+  });
 }
 
-float CVorenxDlg::FitSourceField(float low, float high, int decimals) {
+float CVorenxDlg::FitSourceField(float low, float high, const std::function<int(float)>& decimalsFor) {
   float value = 0.0f;
   OnWindowThread([&] {
+    const QScopedValueRollback programChange(m_programChange, true);
     m_sourceValue->SetLimits(low, high);
+    const int decimals = decimalsFor(m_sourceValue->ClampedValue());
     m_sourceValue->SetDecimals(static_cast<std::uint16_t>(std::clamp(decimals, 0, kMaxFieldDecimals)));
     m_sourceValue->ValidateText();
     value = m_sourceValue->GetValue();

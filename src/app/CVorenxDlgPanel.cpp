@@ -5,10 +5,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTabBar>
 
 #include "app/CEditEx.h"
+#include "app/EditRules.h"
 #include "app/CVorenxDlg.h"
 #include "app/FunctionTexts.h"
 
@@ -84,7 +86,7 @@ void CVorenxDlg::ApplyOutputState() {
   UpdateUnitLabel();
 }
 
-void CVorenxDlg::BuildLowerCommand() {
+int CVorenxDlg::PanelLowerFunction() const {
   int code = -1;
   switch (m_tabs->currentIndex()) {
     case kTabVol: {
@@ -108,6 +110,21 @@ void CVorenxDlg::BuildLowerCommand() {
     default:
       break;
   }
+  return code;
+}
+
+bool CVorenxDlg::OutputOffForNewFunction() {
+  const int code = PanelLowerFunction();
+  if (code < 0 || code == m_link.Request().lowerFunction || !m_outBox->isChecked()) return false;
+  // Disabling the value field may take the focus from it: that is no commit.
+  const QScopedValueRollback programChange(m_programChange, true);
+  m_outBox->setChecked(false);
+  ApplyOutputState();
+  return true;
+}
+
+void CVorenxDlg::BuildLowerCommand() {
+  const int code = PanelLowerFunction();
   const bool out = m_outBox->isChecked();
   const bool cjc = m_cjcBox->isChecked();
   const bool hart = m_hartBox->isChecked();
@@ -129,6 +146,7 @@ void CVorenxDlg::BuildLowerCommand() {
 }
 
 void CVorenxDlg::OnTabChanged() {
+  OutputOffForNewFunction();
   ShowTabControls();
   ApplyOutputState();
   BuildLowerCommand();
@@ -153,12 +171,26 @@ void CVorenxDlg::OnVoltUnitChanged() {
   const int i = m_voltUnitList->currentIndex();
   // "mV" always sends; "V" only when the request is not on volts already.
   if (!(i == 0 || (i == 1 && m_link.Request().lowerFunction != fc::kVolt))) return;
-  m_link.ChangeRequest(CDeviceLink::Side::Lower, [i](InstrumentState& r) {
+  const bool switchedOff = OutputOffForNewFunction();
+  m_link.ChangeRequest(CDeviceLink::Side::Lower, [i, switchedOff](InstrumentState& r) {
     r.lowerFunction = i == 0 ? fc::kMilliVolt : fc::kVolt;
+    if (switchedOff) r.outputOff = true;
   });
   UpdateUnitLabel();
   m_commands.PostCommand({CmdSetLower, 0});
   UpdateRangeLabel();
+}
+
+void CVorenxDlg::OnCelsiusClicked() {
+  // The source value keeps the temperature it stands for: its number is
+  // converted to the new unit, written with the field's decimals.
+  const bool celsius = m_celsiusBox->isChecked();
+  if (IsTemperature(PanelLowerFunction()) && !m_sourceValue->text().trimmed().isEmpty()) {
+    const double v = m_sourceValue->GetValue();
+    const double converted = celsius ? (v - 32.0) * 5.0 / 9.0 : v * 9.0 / 5.0 + 32.0;
+    m_sourceValue->setText(editrules::FormatFixed(converted, m_sourceValue->Decimals()));
+  }
+  BuildLowerCommand();
 }
 
 void CVorenxDlg::OnIntervalChanged() { m_link.m_intervalIndex.store(std::max(m_intervalList->currentIndex(), 0)); }

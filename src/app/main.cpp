@@ -1,14 +1,17 @@
 // vorenx: the main window on the real libraries. This is the one place that
-// reaches past the two library interfaces, to map ports to device paths and to
-// attach the simulated instrument.
+// reaches past the two library interfaces, to map ports to device paths, to
+// ask why a port could not be opened, and to attach the simulated instrument.
 #include <QApplication>
 #include <cstdio>
 #include <memory>
 
+#include "ProbeText.h"
 #include "QelHard.h"
 #include "SimulatedInstrument.h"
 #include "app/AppOptions.h"
 #include "app/CVorenxApp.h"
+#include "app/PortReport.h"
+#include "app/SignalCloser.h"
 
 int main(int argc, char** argv) {
   QStringList arguments;
@@ -25,8 +28,13 @@ int main(int argc, char** argv) {
     return 0;
   }
 
+  // Termination signals close the window in order; they are caught from here
+  // on and handled once the window's event loop runs.
+  vorenx::InstallSignalPipe();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vorenx"));
+  // Lets the window system match the windows with the installed desktop entry.
+  QGuiApplication::setDesktopFileName(QStringLiteral(VORENX_APP_ID));
 
   for (const auto& [port, path] : options.ports) QelSetPortPath(port, path);
   std::unique_ptr<vorenx::sim::SimulatedInstrument> simulator;
@@ -41,6 +49,14 @@ int main(int argc, char** argv) {
                  qPrintable(simulator->Path()));
   }
 
+  // Why a port cannot be opened is said once on standard error and kept for
+  // the status line's tooltip.
+  vorenx::PortReport ports(
+      vorenx::DefaultQelHardDll(),
+      [](std::int32_t port) { return vorenx::probe::DescribeProblem(port, QelLastPortProblem(port)); },
+      [](const QString& line) { std::fprintf(stderr, "vorenx: %s\n", qPrintable(line)); }, options.verbose);
+
   vorenx::CVorenxApp vorenxApp;
-  return vorenxApp.InitInstance(vorenx::DefaultQelHardDll(), vorenx::DefaultQelDisplayDll(), options);
+  return vorenxApp.InitInstance(ports, vorenx::DefaultQelDisplayDll(), options,
+                                [&ports](int port) { return ports.Problem(port); });
 }

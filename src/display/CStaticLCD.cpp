@@ -48,9 +48,24 @@ void CStaticLCD::InitBuffers() {
   m_memImage = std::move(fresh);
 }
 
-void CStaticLCD::Redraw() {
+ColorRef Dimmed(ColorRef c) {
+  const auto dim = [](ColorRef part) { return static_cast<int>((part & 0xFF) * 35 / 100); };
+  return Rgb(dim(c), dim(c >> 8), dim(c >> 16));
+}
+
+bool CStaticLCD::Live() {
+  std::lock_guard redrawLock(m_redrawLock);
+  return m_live;
+}
+
+void CStaticLCD::Redraw(bool newReading) {
   std::lock_guard redrawLock(m_redrawLock);
   if (!m_pLink || m_clientRect.Width() <= 0 || m_clientRect.Height() <= 0) return;
+  // Live again only with a reading, not as soon as the link is back.
+  if (m_pLink->m_connected.load(std::memory_order_relaxed) == 0)
+    m_live = false;
+  else if (newReading)
+    m_live = true;
   QImage scratch(m_clientRect.Width(), m_clientRect.Height(), QImage::Format_RGB32);
   {
     QPainter painter(&scratch);
@@ -76,6 +91,24 @@ void CStaticLCD::Compose(QPainter& painter) {
   DrawUnits(painter, r - 120, t + 90, state);
   DrawBars(painter, l + 20, t + 140, state);
   DrawWave(painter, state);
+  if (!m_live) DrawNoLinkMark(painter, l + 380, t + 30);
+}
+
+void CStaticLCD::DrawNoLinkMark(QPainter& painter, int x, int y) {
+  // Under the run indicator, in the colour it uses for "STOP".
+  const QColor colour(255, 90, 70);
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPixelSize(12);
+  font.setBold(true);
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  painter.setFont(font);
+  const QRectF box(x, y, 66, 18);
+  painter.setPen(QPen(colour, 1.5));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRoundedRect(box, 3, 3);
+  painter.drawText(box, Qt::AlignCenter, QStringLiteral("NO LINK"));
+  painter.restore();
 }
 
 void CStaticLCD::DrawRangesAndRun(QPainter& painter, int x, int y, const InstrumentState& state) {
@@ -85,23 +118,23 @@ void CStaticLCD::DrawRangesAndRun(QPainter& painter, int x, int y, const Instrum
 }
 
 void CStaticLCD::DrawValues(QPainter& painter, int x, int y, const InstrumentState& state) {
-  m_display.dmmDrawValue(&painter, x, y, 0, state.upperValue, 3, kUpperChannelColour);
+  m_display.dmmDrawValue(&painter, x, y, 0, state.upperValue, 3, UpperColour());
   const int decimals = m_display.SFGetDecimalLen(state.lowerFunction, state.lowerValue);
-  m_display.dmmDrawValue(&painter, x, y + 195, 0, state.lowerValue, decimals, kLowerChannelColour);
+  m_display.dmmDrawValue(&painter, x, y + 195, 0, state.lowerValue, decimals, LowerColour());
 }
 
 void CStaticLCD::DrawUnits(QPainter& painter, int x, int y, const InstrumentState& state) {
   m_display.dmmDrawUnits(&painter, x, y, state.upperFunction, state.celsius, state.outputOff,
-                         kUpperChannelColour);
+                         UpperColour());
   m_display.dmmDrawUnits(&painter, x, y + 195, state.lowerFunction, state.celsius, state.outputOff,
-                         kLowerChannelColour);
+                         LowerColour());
 }
 
 void CStaticLCD::DrawBars(QPainter& painter, int x, int y, const InstrumentState& state) {
   m_display.dmmDrawBar(&painter, x, y, state.upperFunction, state.upperValue, state.celsius,
-                       kUpperChannelColour);
+                       UpperColour());
   m_display.dmmDrawBar(&painter, x, y + 205, state.lowerFunction, state.lowerValue, state.celsius,
-                       kLowerChannelColour);
+                       LowerColour());
 }
 
 void CStaticLCD::DrawWave(QPainter& painter, const InstrumentState& state) {

@@ -41,6 +41,8 @@ struct PanelRect {
 inline constexpr ColorRef kPanelFrameColour = Rgb(151, 183, 245);  // 0xF5B797
 inline constexpr ColorRef kUpperChannelColour = Rgb(0, 255, 255);  // 0xFFFF00
 inline constexpr ColorRef kLowerChannelColour = Rgb(127, 255, 0);  // 0x00FF7F
+// The channel colours while the panel is not live: the same hue, dimmed.
+ColorRef Dimmed(ColorRef colour);
 inline constexpr int kCmdSaveImage = 32771;
 inline constexpr int kPanelFrameWidth = 5;
 
@@ -60,8 +62,16 @@ class CStaticLCD : public QWidget {
   // first Redraw). The main window calls it after placing the panel.
   void InitBuffers();
   // Composes the whole panel and schedules a repaint. Any thread. Does nothing
-  // before InitBuffers or without a link.
-  void Redraw();
+  // before InitBuffers or without a link. `newReading` is true when a reading
+  // has just been decoded (the worker after a poll).
+  //
+  // The panel is live from a reading made while the link is connected until
+  // the link is lost. While it is not live the last values are not presented
+  // as current: numbers, units and bars are dimmed and a "NO LINK" mark shows
+  // beside the run indicator; the layout stays the same.
+  void Redraw(bool newReading = false);
+  // Whether the last Redraw drew the values as live.
+  bool Live();
 
   // Command dispatch of the panel's menu: kCmdSaveImage runs OnSaveImage.
   void OnCommand(int id);
@@ -98,6 +108,9 @@ class CStaticLCD : public QWidget {
   void DrawValues(QPainter& painter, int x, int y, const InstrumentState& state);
   void DrawUnits(QPainter& painter, int x, int y, const InstrumentState& state);
   void DrawBars(QPainter& painter, int x, int y, const InstrumentState& state);
+  void DrawNoLinkMark(QPainter& painter, int x, int y);
+  ColorRef UpperColour() const { return m_live ? kUpperChannelColour : Dimmed(kUpperChannelColour); }
+  ColorRef LowerColour() const { return m_live ? kLowerChannelColour : Dimmed(kLowerChannelColour); }
   void DrawWave(QPainter& painter, const InstrumentState& state);
   void Invalidate();
 
@@ -111,6 +124,7 @@ class CStaticLCD : public QWidget {
   QImage m_memImage;               // the finished panel; guarded by m_imageGuard
   AutoResetEvent m_imageGuard{true};
   std::mutex m_redrawLock;         // one whole Redraw at a time
+  bool m_live = false;             // guarded by m_redrawLock
   SaveDialogRunner m_saveDialog;
 };
 

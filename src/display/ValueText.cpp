@@ -1,5 +1,7 @@
 // The texts stored with each sample: a reading with its unit, and the time stamp.
+#include <charconv>
 #include <cstdio>
+#include <system_error>
 
 #include "display/SampleHistory.h"
 
@@ -33,10 +35,13 @@ const char16_t* ValueUnit(FunctionCode function, bool celsius) {
 QString FormatValueText(FunctionCode function, float value, bool celsius) {
   const char16_t* unit = ValueUnit(function, celsius);
   if (unit == nullptr) return QString();
-  // "%.3f" in the C locale: a point as the separator whatever the user's locale.
+  // "%.3f" with a point and no grouping whatever the user's locale: printf
+  // follows LC_NUMERIC, which the application sets from the environment.
   char number[64];
-  std::snprintf(number, sizeof number, "%.3f", static_cast<double>(value));
-  return QString::fromLatin1(number) + QString::fromUtf16(unit);
+  const auto [end, error] =
+      std::to_chars(number, number + sizeof number, static_cast<double>(value), std::chars_format::fixed, 3);
+  if (error != std::errc()) return QString();  // a float always fits
+  return QString::fromLatin1(number, end - number) + QString::fromUtf16(unit);
 }
 
 QString FormatTimeText(const LocalTime& t) {

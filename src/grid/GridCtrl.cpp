@@ -20,6 +20,7 @@ CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent) {
   // Drops are offered to the grid; without AllowDragAndDrop it refuses them.
   viewport()->setAcceptDrops(true);
   setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_InputMethodEnabled);
   connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
           [this](int action) { OnBarAction(Qt::Vertical, action); });
   connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,

@@ -4,6 +4,7 @@
 // Without a focus cell the navigation keys scroll the view instead, as a
 // scroll area's keys do.
 #include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QScrollBar>
 
@@ -69,6 +70,15 @@ void CGridCtrl::OnChar(QChar ch, Qt::KeyboardModifiers modifiers) {
   StartEditing(m_focus.row, m_focus.col, QPoint(-1, -1), ch.unicode());
 }
 
+void CGridCtrl::inputMethodEvent(QInputMethodEvent* event) {
+  // A character composed by an input method starts an edit like a typed one,
+  // Tab included.
+  const QString text = event->commitString();
+  if (!text.isEmpty() && m_mouseMode == MouseNone && text.at(0).unicode() != 27 && m_focus.IsValid())
+    StartEditing(m_focus.row, m_focus.col, QPoint(-1, -1), text.at(0).unicode());
+  event->accept();
+}
+
 bool CGridCtrl::ScrollWithoutFocus(int key, Qt::KeyboardModifiers modifiers) {
   const bool ctrl = modifiers & Qt::ControlModifier;
   switch (key) {
@@ -114,8 +124,6 @@ bool CGridCtrl::OnKeyDown(int key, Qt::KeyboardModifiers modifiers) {
     return true;
   }
   if (key == Qt::Key_F2) {
-    QPoint origin;
-    CellOrigin(m_focus.row, m_focus.col, origin);
     StartEditing(m_focus.row, m_focus.col, QPoint(-1, -1), kEditByMouse);
     return true;
   }

@@ -34,9 +34,11 @@ void CGridCtrl::ApplyScrollBar(Qt::Orientation o, bool shown, int range, int pag
   }
   // The bar's position is the pixel offset of the scrolling part; its
   // greatest value leaves one page of it in view.
-  bar->setPageStep(std::max(page, 1));
-  bar->setSingleStep(std::max(page / 10, 1));
-  bar->setRange(0, shown ? std::max(0, range + 1 - page) : 0);
+  // Only what changed is set: every setter makes the bar redo its layout.
+  if (bar->pageStep() != std::max(page, 1)) bar->setPageStep(std::max(page, 1));
+  if (bar->singleStep() != std::max(page / 10, 1)) bar->setSingleStep(std::max(page / 10, 1));
+  const int maximum = shown ? std::max(0, range + 1 - page) : 0;
+  if (bar->minimum() != 0 || bar->maximum() != maximum) bar->setRange(0, maximum);
 }
 
 void CGridCtrl::UpdateScrollBars() {

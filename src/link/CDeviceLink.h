@@ -70,6 +70,8 @@ class CDeviceLink {
   void SyncRequestFromState();
 
   QelHardDll& Library() { return m_hard; }
+  // The current millisecond tick (the injected source).
+  std::uint32_t Ticks() const { return m_ticks(); }
   // Milliseconds of the chosen poll interval.
   std::uint32_t IntervalMs() const;
   float IntervalSeconds() const { return m_intervalSeconds[static_cast<std::size_t>(IntervalIndex())]; }

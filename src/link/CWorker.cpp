@@ -28,7 +28,7 @@ void CWorker::Join() {
   if (m_hWorker.joinable()) m_hWorker.join();
 }
 
-int CWorker::WorkerThreadProc() {
+bool CWorker::Probe() {
   QelHardDll& hard = m_link.Library();
   bool found = false;
   for (int port = 0; port < kProbePortCount && !m_stop.load(); ++port) {
@@ -44,7 +44,11 @@ int CWorker::WorkerThreadProc() {
   // the Port list shows the port in use.
   if (found) m_commands.PostCommand({CmdOpenPort, m_link.m_port.load()});
   if (!m_stop.load()) m_host.SelectPort(m_link.m_port.load());
+  return found;
+}
 
+int CWorker::WorkerThreadProc() {
+  Probe();
   while (!m_stop.load()) {
     WorkerCycle();
     // The pause ends early when a stop is requested.
@@ -68,6 +72,9 @@ void CWorker::WorkerCycle() {
   if (m_link.m_connected.load() == 0) return;
 
   const std::uint16_t r = m_link.Poll();
+  // A good frame shows the instrument is there; a failed read counts towards
+  // silence only once no answer has come for a while.
+  NoteAnswer(r == 1);
   m_host.SetRunText(m_link.m_running.load() == 1 ? QStringLiteral("Stop") : QStringLiteral("Run"));
   if (r == 0) return;
 
@@ -79,21 +86,41 @@ void CWorker::WorkerCycle() {
 
 bool CWorker::CheckConnection() {
   const bool answers = m_link.Library().QelIsDevConnect(m_link.m_port.load()) != 0;
-  const bool connected = m_link.m_connected.load() != 0;
-  if (answers && !connected) {
-    m_host.SetStatusText(QStringLiteral("Connected"));
-    m_link.m_connected.store(1);
-  } else if (!answers && connected) {
-    m_host.SetStatusText(QStringLiteral("DisConnected"));
-    m_link.m_connected.store(0);
-  }
+  NoteAnswer(answers);
   return answers;
 }
 
+void CWorker::NoteAnswer(bool answered) {
+  const bool connected = m_link.m_connected.load() != 0;
+  const bool now = m_watch.Update(answered, connected, m_link.Ticks());
+  if (now == connected) return;
+  m_host.SetStatusText(now ? QStringLiteral("Connected") : QStringLiteral("DisConnected"));
+  SetConnected(now);
+}
+
+void CWorker::SetConnected(bool connected) {
+  m_link.m_connected.store(connected ? 1 : 0);
+  // An instrument plugged in after start-up (or missed by the probe) is
+  // polled without a press of Run, unless the user has stopped polling.
+  if (connected && m_link.m_running.load() == 0 && !m_userStopped) m_link.m_running.store(1);
+}
+
 bool CWorker::OpenPort(int port) {
+  const bool samePort = port == m_link.m_port.load();
   m_link.m_port.store(port);
   const bool opened = m_link.Library().QelOpenCOM(port) != 0;
-  m_host.SetStatusText(opened ? QStringLiteral("Connected") : QStringLiteral("DisConnected"));
+  if (!opened) {
+    m_watch.Forget();
+    SetConnected(false);
+  } else if (!samePort) {
+    // An open port is not yet an answering instrument: ask it once, so that
+    // the status line is true and queued settings reach an instrument that is there.
+    m_watch.Forget();
+    const bool answers = m_link.Library().QelIsDevConnect(port) != 0;
+    SetConnected(m_watch.Update(answers, false, m_link.Ticks()));
+  }
+  m_host.SetStatusText(m_link.m_connected.load() != 0 ? QStringLiteral("Connected")
+                                                      : QStringLiteral("DisConnected"));
   return opened;
 }
 
@@ -105,7 +132,14 @@ void CWorker::ClearReadings() {
 void CWorker::ExecuteCommand(const SettingCommand& c) {
   switch (c.type) {
     case CmdToggleRun:
-      m_link.m_running.store(m_link.m_running.load() == 1 ? 0 : 1);
+      if (m_link.m_running.load() == 1) {
+        m_link.m_running.store(0);
+        m_userStopped = true;
+      } else {
+        m_link.m_running.store(1);
+      }
+      // Without a link no poll redraws the panel: show the new run state now.
+      if (m_link.m_connected.load() == 0) m_host.RedrawPanel();
       break;
     case CmdOpenPort:
       OpenPort(c.argument);
@@ -123,8 +157,10 @@ void CWorker::ExecuteCommand(const SettingCommand& c) {
       float high = 0.0f;
       float low = 0.0f;
       m_display.SFGetRange(request.lowerFunction, &high, &low, request.celsius ? 1 : 0);
-      const int decimals = m_display.SFGetDecimalLen(request.lowerFunction, request.lowerValue);
-      const float value = m_host.FitSourceField(low, high, decimals);
+      // The decimals follow the number being sent, not the one sent before.
+      const FunctionCode function = request.lowerFunction;
+      const float value = m_host.FitSourceField(
+          low, high, [this, function](float v) { return m_display.SFGetDecimalLen(function, v); });
       m_link.EditRequest([value](InstrumentState& r) { r.lowerValue = value; });
       m_link.SendLower();
       break;

@@ -3,6 +3,12 @@
 // every 200 ms until stopped: check the connection, carry out queued setting
 // commands, poll a status frame, and pass a new reading on to the panel, the
 // readings table and the settings panel through the WorkerHost.
+//
+// The status line says "Connected" once the instrument has answered on the
+// current port and "DisConnected" once it has been silent for
+// ConnectionWatch::kSilenceMs; a reply lost now and then changes nothing.
+// Polling starts by itself when an instrument first answers, unless the user
+// has pressed Stop.
 
 #include <atomic>
 #include <cstdint>
@@ -12,6 +18,7 @@
 #include "display/QelDisplayDll.h"
 #include "link/CDeviceLink.h"
 #include "link/CommandQueue.h"
+#include "link/ConnectionWatch.h"
 #include "link/WorkerHost.h"
 #include "platform/AutoResetEvent.h"
 
@@ -43,16 +50,25 @@ class CWorker {
 
   // The thread's body; returns 1.
   int WorkerThreadProc();
+  // The start-up probe of ports 0..19: sets the port and m_running, queues the
+  // found port's opening and selects it in the Port list. True when one answered.
+  bool Probe();
   // One iteration of the cycle.
   void WorkerCycle();
   void ExecuteCommand(const SettingCommand& c);
   bool OpenPort(int port);
   bool CheckConnection();
   void ClearReadings();
+  // Notes whether the instrument answered just now and updates the status line
+  // and polling on a change.
+  void NoteAnswer(bool answered);
 
   bool StopRequested() const { return m_stop.load(); }
 
  private:
+  // Sets m_connected; on connecting, starts polling unless the user stopped it.
+  void SetConnected(bool connected);
+
   CDeviceLink& m_link;
   CommandQueue& m_commands;
   QelDisplayDll& m_display;
@@ -60,6 +76,8 @@ class CWorker {
   const std::atomic<std::int32_t>& m_displayLength;
   std::atomic<bool> m_stop{false};
   std::atomic<bool> m_finished{true};
+  ConnectionWatch m_watch;     // worker thread only
+  bool m_userStopped = false;  // the user pressed Stop since start-up; worker thread only
   AutoResetEvent m_wake{false};
   std::function<void()> m_onFinished;
   std::thread m_hWorker;

@@ -6,6 +6,7 @@
 // Ports are 32-bit signed numbers (0..19), results 16-bit unsigned. A status
 // read succeeds only when QelGetData returns exactly 1.
 
+#include <QString>
 #include <cstdint>
 
 namespace vorenx {
@@ -27,6 +28,10 @@ class QelHardDll {
   virtual std::uint16_t QelSetLower(std::int32_t port, std::int32_t function, std::int32_t mode,
                                     float value) = 0;
   virtual std::uint16_t QelCloseCOM(std::int32_t port) = 0;
+
+  // The device path `port` stands for (shown as the Port list's tooltips);
+  // empty when the library has no such notion.
+  virtual QString PortPath(std::int32_t /*port*/) { return {}; }
 };
 
 // The binding to the real library; defined by the qelhard_binding target.

@@ -6,6 +6,7 @@
 // The worker makes every call while it holds no lock.
 
 #include <QString>
+#include <functional>
 
 #include "link/InstrumentState.h"
 
@@ -30,9 +31,11 @@ class WorkerHost {
   virtual void RefreshFromInstrument(const InstrumentState& state) = 0;
   // Remove every row and column of the readings table, lay it out as at start-up, repaint it.
   virtual void ResetReadingsTable() = 0;
-  // Fit the source value field: set its limits and decimals, let it re-validate its text,
-  // and return its value (0 when empty).
-  virtual float FitSourceField(float low, float high, int decimals) = 0;
+  // Fit the source value field: set its limits, take the decimals that
+  // `decimalsFor` gives for the field's own number held into those limits (the
+  // number about to be sent), let it re-validate its text, and return its value
+  // (0 when empty).
+  virtual float FitSourceField(float low, float high, const std::function<int(float)>& decimalsFor) = 0;
 };
 
 }  // namespace vorenx

@@ -65,7 +65,9 @@ QString DescribeProblem(int port, const qelhard::PortDiagnosis& d) {
     case PortProblem::NoDevice: why = QStringLiteral("no such device"); break;
     case PortProblem::Busy: why = QStringLiteral("in use by another program"); break;
     case PortProblem::NoPermission:
-      why = QStringLiteral("permission denied (is your user in the dialout group?)");
+      why = QStringLiteral(
+          "permission denied (add your user to the dialout group: sudo adduser $USER dialout, then log out "
+          "and log in again)");
       break;
     case PortProblem::Other: why = d.detail.isEmpty() ? QStringLiteral("cannot be opened") : d.detail; break;
   }

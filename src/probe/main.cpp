@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QStringList>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <csignal>
@@ -27,20 +28,23 @@ extern "C" void OnInterrupt(int) { g_interrupted.store(true); }
 struct Options {
   int watchPort = -1;
   double intervalSeconds = 1.0;
-  long count = 0;  // 0: until interrupted
+  long count = 0;             // reads to make; 0: until interrupted
+  double timeoutSeconds = 0;  // 0: no time limit
 };
 
 void Print(const QString& line) { std::printf("%s\n", line.toUtf8().constData()); std::fflush(stdout); }
 void Complain(const QString& line) { std::fprintf(stderr, "vorenx-probe: %s\n", line.toUtf8().constData()); }
 
 const char kUsage[] =
-    "Usage: vorenx-probe [--port N=PATH]... [--watch N [--interval SECONDS] [--count K]]\n"
+    "Usage: vorenx-probe [--port N=PATH]... [--watch N [--interval SECONDS] [--count K] [--timeout SECONDS]]\n"
     "Without --watch: lists the ports 0..19 where an instrument answers.\n"
     "  --watch N          open port N and print each status frame until Ctrl+C\n"
     "  --interval SECONDS time between two reads (default 1, at least 0.05)\n"
-    "  --count K          stop after K frames\n"
-    "  --port N=PATH      port N is the device PATH (default /dev/ttyUSB<N>;\n"
-    "                     also VORENX_PORTS=\"N=PATH,...\")\n";
+    "  --count K          stop after K reads, whether a frame came or not\n"
+    "  --timeout SECONDS  stop watching after that many seconds\n"
+    "  --port N=PATH      port N is the device PATH (default /dev/ttyUSB0..9 for\n"
+    "                     ports 0..9, /dev/ttyACM0..9 for ports 10..19; also\n"
+    "                     VORENX_PORTS=\"N=PATH,...\")\n";
 
 // Parses the arguments; returns an exit code when the program should end now.
 int ParseArguments(const QStringList& args, Options& options) {
@@ -68,6 +72,10 @@ int ParseArguments(const QStringList& args, Options& options) {
       options.intervalSeconds = v.toDouble(&ok);
       if (!ok || !(options.intervalSeconds >= 0.05) || options.intervalSeconds > 3600)
         return Complain(QStringLiteral("--interval wants seconds from 0.05 to 3600, not \"%1\"").arg(v)), 2;
+    } else if (arg == QLatin1String("--timeout") && value(v)) {
+      options.timeoutSeconds = v.toDouble(&ok);
+      if (!ok || !(options.timeoutSeconds > 0) || options.timeoutSeconds > 86400)
+        return Complain(QStringLiteral("--timeout wants seconds from 0 to 86400, not \"%1\"").arg(v)), 2;
     } else if (arg == QLatin1String("--count") && value(v)) {
       options.count = v.toLong(&ok);
       if (!ok || options.count < 1) return Complain(QStringLiteral("--count wants a positive number, not \"%1\"").arg(v)), 2;
@@ -101,11 +109,13 @@ int ListPorts() {
   return found > 0 ? 0 : 1;
 }
 
-// Sleeps `seconds`, waking early when interrupted.
-void Pause(double seconds) {
-  const auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-  while (!g_interrupted && std::chrono::steady_clock::now() < until)
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+using Clock = std::chrono::steady_clock;
+
+// Sleeps `seconds`, waking early when interrupted or at `deadline`.
+void Pause(double seconds, Clock::time_point deadline) {
+  const auto until = std::min(deadline, Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                                          std::chrono::duration<double>(seconds)));
+  while (!g_interrupted && Clock::now() < until) std::this_thread::sleep_for(std::chrono::milliseconds(20));
 }
 
 int Watch(const Options& options) {
@@ -118,7 +128,15 @@ int Watch(const Options& options) {
   vorenx::InstrumentState state;
   long frames = 0;
   long failures = 0;
-  while (!g_interrupted && (options.count == 0 || frames < options.count)) {
+  // Each read counts, answered or not, so a silent device ends the watch too.
+  const auto deadline = options.timeoutSeconds > 0
+                            ? Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                                 std::chrono::duration<double>(options.timeoutSeconds))
+                            : Clock::time_point::max();
+  const auto more = [&] {
+    return !g_interrupted && (options.count == 0 || frames + failures < options.count) && Clock::now() < deadline;
+  };
+  while (more()) {
     const std::uint16_t result = vorenx::probe::ReadState(port, state);
     const QString time = QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss"));
     if (result == qelhard::kOk) {
@@ -132,7 +150,7 @@ int Watch(const Options& options) {
                               : QString::fromLatin1(qelhard::ResultText(result));
       Print(QStringLiteral("%1 no frame: %2 (result %3)").arg(time, why).arg(result));
     }
-    if (options.count == 0 || frames < options.count) Pause(options.intervalSeconds);
+    if (more()) Pause(options.intervalSeconds, deadline);
   }
   QelCloseCOM(port);
   Print(QStringLiteral("%1 frames, %2 failed reads").arg(frames).arg(failures));

@@ -13,13 +13,15 @@ TEST(AppOptions, EmptyMeansTheWindowOnTheDefaults) {
   EXPECT_FALSE(p.options.simulate);
   EXPECT_TRUE(p.options.ports.empty());
   EXPECT_LT(p.options.quitAfterSeconds, 0.0);
+  EXPECT_FALSE(p.options.verbose);
 }
 
 TEST(AppOptions, EveryOptionInBothSpellings) {
   const ParsedOptions p = ParseAppOptions({"--simulate", "--port", "4=/dev/ttyUSB0", "--port=7=/dev/pts/3",
-                                           "--screenshot", "/tmp/a.png", "--quit-after=2.5"});
+                                           "--screenshot", "/tmp/a.png", "--quit-after=2.5", "--verbose"});
   ASSERT_TRUE(p.error.isEmpty()) << p.error.toStdString();
   EXPECT_TRUE(p.options.simulate);
+  EXPECT_TRUE(p.options.verbose);
   ASSERT_EQ(p.options.ports.size(), 2u);
   EXPECT_EQ(p.options.ports[0], std::make_pair(4, QString("/dev/ttyUSB0")));
   EXPECT_EQ(p.options.ports[1], std::make_pair(7, QString("/dev/pts/3")));

@@ -1,6 +1,7 @@
 // The main window's controls, menu, About box, Run button and Port list.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
@@ -187,6 +188,36 @@ TEST(AboutBox, TextsPlacesAndOk) {
   EXPECT_FALSE(QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty());
   QTimer::singleShot(0, about.OkButton(), [&] { QTest::mouseClick(about.OkButton(), Qt::LeftButton); });
   EXPECT_EQ(about.exec(), QDialog::Accepted);
+}
+
+TEST(AboutBox, ShowsTheApplicationIconAtItsPlace) {
+  // The icon comes in every size of the icon theme, from the embedded PNGs.
+  const QIcon icon = ApplicationIcon();
+  for (const int size : kApplicationIconSizes) {
+    SCOPED_TRACE(size);
+    EXPECT_EQ(icon.pixmap(size, size).size(), QSize(size, size));
+  }
+  CAboutDlg about;
+  const QPixmap shown = about.IconLabel()->pixmap();
+  ASSERT_FALSE(shown.isNull());
+  EXPECT_EQ(shown.size(), QSize(32, 32));
+  // Not blank: the drawing's blue frame and black displays are there.
+  const QImage image = shown.toImage();
+  int opaque = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) opaque += qAlpha(image.pixel(x, y)) > 200 ? 1 : 0;
+  EXPECT_GT(opaque, 32 * 32 / 3);
+
+  about.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
+  ASSERT_TRUE(QDir().mkpath(QStringLiteral(VORENX_PICTURE_DIR)));
+  EXPECT_TRUE(about.grab().save(QStringLiteral(VORENX_PICTURE_DIR "/about.png")));
+}
+
+TEST_F(MainWindowTest, TheWindowCarriesTheApplicationIcon) {
+  Create({}, true);
+  EXPECT_FALSE(dlg->windowIcon().isNull());
+  EXPECT_EQ(dlg->windowIcon().pixmap(48, 48).toImage(), ApplicationIcon().pixmap(48, 48).toImage());
 }
 
 TEST_F(MainWindowTest, SeveralPortChoicesBeforeTheNextCycleLeaveOneCommandWithTheLast) {

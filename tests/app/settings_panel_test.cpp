@@ -12,6 +12,11 @@
 namespace vorenx::testing {
 namespace {
 
+// Decimals that do not depend on the number.
+std::function<int(float)> Fixed(int decimals) {
+  return [decimals](float) { return decimals; };
+}
+
 class SettingsPanelTest : public WindowFixture {
  protected:
   void SetUp() override {
@@ -98,8 +103,8 @@ TEST_F(SettingsPanelTest, OutShowsTheFieldAndLabelsAndSetsTheFlags) {
 
 TEST_F(SettingsPanelTest, CelsiusBoxDecidesTheUnitAndTheFlag) {
   ClickTab(4);
-  Click(1013);  // Out on, so the unit label is written
   Choose(1007, 4);
+  Click(1013);  // Out on, so the unit label is written
   EXPECT_EQ(Get<QLabel>(1063)->text(), QStringLiteral("\u2109"));
   Click(1060);
   EXPECT_TRUE(dlg->Link().Request().celsius);
@@ -142,13 +147,13 @@ TEST_F(SettingsPanelTest, FittingTheFieldClampsAndLeavingItSends) {
   DrainQueue();
   auto* field = Get<CEditEx>(1061);
   field->setText("50");
-  EXPECT_FLOAT_EQ(dlg->FitSourceField(-10.0f, 30.0f, 2), 30.0f);
+  EXPECT_FLOAT_EQ(dlg->FitSourceField(-10.0f, 30.0f, Fixed(2)), 30.0f);
   EXPECT_EQ(field->text(), "30.00");
   field->clear();
-  EXPECT_FLOAT_EQ(dlg->FitSourceField(4.0f, 20.0f, 3), 4.0f);
+  EXPECT_FLOAT_EQ(dlg->FitSourceField(4.0f, 20.0f, Fixed(3)), 4.0f);
   EXPECT_EQ(field->text(), "4.000");
   field->setText("1");
-  EXPECT_FLOAT_EQ(dlg->FitSourceField(0.0f, 10.0f, 60000), 1.0f);  // decimals held to a sane count
+  EXPECT_FLOAT_EQ(dlg->FitSourceField(0.0f, 10.0f, Fixed(60000)), 1.0f);  // decimals held to a sane count
   EXPECT_LE(field->text().size(), 12);
 
   field->setFocus();

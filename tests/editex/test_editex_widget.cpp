@@ -107,11 +107,16 @@ TEST_F(EditExTest, SignsGoOnlyInFrontAndOnlyOnce) {
 
 TEST_F(EditExTest, OnlyDigitsPointSignsAndBackspaceAreTyped) {
   EXPECT_EQ(TypeInto("12", 1, 1, '7'), "172");
-  for (QChar refused : {QChar('a'), QChar('e'), QChar('E'), QChar(','), QChar(' '), QChar('{'),
+  for (QChar refused : {QChar('a'), QChar('e'), QChar('E'), QChar(' '), QChar('{'),
                         QChar('~'), QChar(0x7F), QChar(0xE9), QChar(0x2103)}) {
     SCOPED_TRACE(static_cast<int>(refused.unicode()));
     EXPECT_EQ(TypeInto("12", 1, 1, refused), "12");
   }
+  // A "," is the decimal point of a comma locale: taken as "." where "." is accepted.
+  EXPECT_EQ(TypeInto("125", 2, 2, ','), "12.5");
+  EXPECT_EQ(TypeInto("12.5", 4, 4, ','), "12.5");   // a second point is refused
+  EXPECT_EQ(TypeInto("12.5", 2, 3, ','), "12.5");   // replaces the selected point
+  EXPECT_EQ(TypeInto("5", 0, 0, ','), "5");          // never in front
   m_field->setText("12");
   QTest::keyClick(m_field, Qt::Key_Backspace);
   EXPECT_EQ(m_field->text(), "1");
@@ -275,6 +280,19 @@ TEST_F(EditExTest, DrawsOrangeTextOnDarkGrey) {
   EXPECT_TRUE(orange);
   EXPECT_EQ(m_field->font().pointSize(), 10);
   EXPECT_EQ(m_field->font().family(), "Arial");
+}
+
+TEST(EditExEscape, EscapeGoesOnToTheWindowAndClosesIt) {
+  QDialog dialog;
+  auto* field = new CEditEx(&dialog);
+  field->setText("12.5");
+  dialog.show();
+  dialog.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  field->setFocus();
+  QTest::keyClick(field, Qt::Key_Escape);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
 
 }  // namespace

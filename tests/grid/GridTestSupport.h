@@ -50,6 +50,16 @@ class RecordingGrid : public CGridCtrl {
   std::vector<Edit> edits;
 };
 
+// One header row and one header column; every cell 50 x 20 pixels.
+inline void LayOutCells(CGridCtrl& grid, int rows, int cols) {
+  grid.ResizeRows(rows);
+  grid.ResizeColumns(cols);
+  grid.SetHeaderRows(1);
+  grid.SetHeaderColumns(1);
+  for (int c = 0; c < cols; ++c) grid.ChangeColumnWidth(c, 50);
+  for (int r = 0; r < rows; ++r) grid.ChangeRowHeight(r, 20);
+}
+
 template <class Grid>
 class GridWidgetTestOf : public ::testing::Test {
  protected:
@@ -58,12 +68,7 @@ class GridWidgetTestOf : public ::testing::Test {
     grid.resize(size);
     grid.SetOwner(&owner);
     grid.SetDlgCtrlID(77);
-    grid.ResizeRows(rows);
-    grid.ResizeColumns(cols);
-    grid.SetHeaderRows(1);
-    grid.SetHeaderColumns(1);
-    for (int c = 0; c < cols; ++c) grid.ChangeColumnWidth(c, 50);
-    for (int r = 0; r < rows; ++r) grid.ChangeRowHeight(r, 20);
+    LayOutCells(grid, rows, cols);
     grid.show();
     QApplication::processEvents();
   }

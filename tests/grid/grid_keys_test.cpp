@@ -1,5 +1,6 @@
 // The grid under real key events (navigation, Tab, characters that start an
 // edit, scrolling without a focus cell) and sorting by a column.
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -101,6 +102,12 @@ TEST_F(GridKeys, CharactersStartAnEditButEscapeTabAndCtrlNever) {
   Key(Qt::Key_Tab);  // moves on instead
   Key(Qt::Key_Down);
   EXPECT_EQ(grid.edits.size(), 1u);
+  QInputMethodEvent composed;
+  composed.setCommitString(QStringLiteral("é"));
+  QApplication::sendEvent(&grid, &composed);
+  ASSERT_EQ(grid.edits.size(), 2u);
+  EXPECT_EQ(grid.edits[1].firstChar, 0xE9);
+  grid.edits.pop_back();
   Key(Qt::Key_F2);
   ASSERT_EQ(grid.edits.size(), 2u);
   EXPECT_EQ(grid.edits[1].firstChar, kEditByMouse);

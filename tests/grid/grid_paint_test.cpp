@@ -7,6 +7,7 @@
 #include <QPdfWriter>
 #include <QTemporaryDir>
 
+#include "GridTestSupport.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridMemDC.h"
 
@@ -22,14 +23,7 @@ class GridPaint : public ::testing::Test {
     grid.show();
     QApplication::processEvents();
   }
-  void Layout(int rows, int cols) {
-    grid.ResizeRows(rows);
-    grid.ResizeColumns(cols);
-    grid.SetHeaderRows(1);
-    grid.SetHeaderColumns(1);
-    for (int c = 0; c < cols; ++c) grid.ChangeColumnWidth(c, 50);
-    for (int r = 0; r < rows; ++r) grid.ChangeRowHeight(r, 20);
-  }
+  void Layout(int rows, int cols) { vorenx::testing::LayOutCells(grid, rows, cols); }
   QImage Shot() {
     QApplication::processEvents();
     return grid.viewport()->grab().toImage();

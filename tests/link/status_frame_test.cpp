@@ -1,10 +1,9 @@
 // The frame decoder, driven by captured frames with their expected fields.
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QTextStream>
 #include <cmath>
 
+#include "HexFixture.h"
 #include "link/StatusFrame.h"
 
 using namespace vorenx;
@@ -19,21 +18,14 @@ struct FrameCase {
 
 std::vector<FrameCase> LoadCases() {
   std::vector<FrameCase> cases;
-  QFile file(qEnvironmentVariable("VORENX_TEST_DATA") + "/status_frames.txt");
-  if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return cases;
-  QTextStream in(&file);
-  while (!in.atEnd()) {
-    const QString line = in.readLine().trimmed();
-    if (line.isEmpty() || line.startsWith('#')) continue;
-    const QStringList parts = line.split(' ', Qt::SkipEmptyParts);
-    QString hex;
-    int i = 0;
-    while (hex.size() < 48 && i < parts.size()) hex += parts[i++];
+  for (const auto& fixture : vorenx::testing::ReadHexFixture("status_frames.txt", 24)) {
+    const QString& line = fixture.line;
     FrameCase c{line, {}, {}};
-    const QByteArray bytes = QByteArray::fromHex(hex.toLatin1());
+    const QByteArray& bytes = fixture.bytes;
     EXPECT_EQ(bytes.size(), 24) << line.toStdString();
+    if (bytes.size() != 24) continue;
     std::copy(bytes.begin(), bytes.end(), c.frame.bytes.begin());
-    const QStringList f = parts.mid(i);
+    const QStringList& f = fixture.columns;
     EXPECT_EQ(f.size(), 9) << line.toStdString();
     if (f.size() != 9) continue;
     c.expected.upperFunction = static_cast<FunctionCode>(f[0].toInt());

@@ -1,5 +1,8 @@
 // The readings table: its layout, the update after each poll and the restart
 // after a function change.
+#include <QApplication>
+#include <malloc.h>
+
 #include "LogTestSupport.h"
 
 using namespace vorenx;
@@ -110,4 +113,36 @@ TEST(ReadingsLogOnAnUsedGrid, IndexesStayRightForCellsMadeBeforeTheLog) {
   ASSERT_EQ(grid.RowCount(), 19);
   for (int r = 1; r < 19; ++r) EXPECT_EQ(grid.CellText(r, 0), QString::number(r)) << r;
   EXPECT_EQ(grid.CellText(1, 1), "t2");
+}
+
+// A long log must stay within 400 bytes of heap per row. The heap is read from
+// the allocator, which a sanitizer replaces; there the figure means nothing.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define VORENX_UNDER_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define VORENX_UNDER_SANITIZER 1
+#endif
+#endif
+
+TEST_F(ReadingsLogTest, ARowCostsAtMost400BytesOfHeap) {
+#ifdef VORENX_UNDER_SANITIZER
+  GTEST_SKIP() << "the sanitizer's allocator keeps its own books";
+#else
+  // A full history first: from then on appending replaces as much as it adds.
+  for (int i = 0; i < kHistoryCapacity; ++i) history.Append("05/03  07:08:01", "1.000V", "2.000V", 1.0, 2.0);
+  QApplication::processEvents();
+  const std::size_t before = mallinfo2().uordblks;
+  const int rows = 10000;
+  for (int i = 0; i < rows; ++i) {
+    Reading(QString("05/03  07:%1:%2").arg(i / 60 % 60, 2, 10, QChar('0')).arg(i % 60, 2, 10, QChar('0')),
+            QString::number(i * 0.001, 'f', 3) + "V", QString::number(i * 0.01, 'f', 3) + "℃");
+    if (i % 64 == 0) QApplication::processEvents();
+  }
+  QApplication::processEvents();
+  const double perRow = (static_cast<double>(mallinfo2().uordblks) - static_cast<double>(before)) / rows;
+  EXPECT_LE(perRow, 400.0);
+  RecordProperty("heap_bytes_per_row", static_cast<int>(perRow));
+  EXPECT_GT(perRow, 100.0);  // the measurement sees the rows at all
+#endif
 }

@@ -34,6 +34,10 @@ class PanelLayout : public ::testing::Test {
     s.outputOff = true;
     rig.SetState(s);
     fake.decimals = 1;
+    // Connected, with a reading: the panel is live.
+    rig.link.m_connected = 1;
+    rig.panel.Redraw(/*newReading=*/true);
+    fake.ClearCalls();
   }
   WaveCapturingFake fake;
   PanelRig rig{fake};

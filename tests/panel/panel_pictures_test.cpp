@@ -14,6 +14,7 @@ struct Picture {
   const char* name;
   InstrumentState state;
   int samples;
+  bool live = true;  // false: drawn as after the link was lost
 };
 
 InstrumentState Make(FunctionCode upper, float upperValue, FunctionCode lower, float lowerValue,
@@ -41,7 +42,12 @@ class PanelPictures : public ::testing::Test {
     qeldisplay::SFGetRange(p.state.lowerFunction, &high, &low, p.state.celsius);
     const double upperHigh = p.state.upperFunction == 1 ? 30 : 24;
     rig.FillHistory(p.samples, upperHigh / 2, upperHigh * 0.4, (high + low) / 2, (high - low) * 0.4);
-    rig.panel.Redraw();
+    rig.link.m_connected = 1;
+    rig.panel.Redraw(/*newReading=*/true);
+    if (!p.live) {
+      rig.link.m_connected = 0;
+      rig.panel.Redraw();
+    }
     const QImage image = rig.panel.CurrentImage();
     const QString path = QStringLiteral(VORENX_PICTURE_DIR "/%1.png").arg(QLatin1String(p.name));
     EXPECT_TRUE(image.save(path)) << path.toStdString();
@@ -80,6 +86,11 @@ TEST_F(PanelPictures, FullHistoryAndOverload) {
   Draw({"overload", Make(1, 123456.0f, 19, std::nanf(""), true), 500});
   qeldisplay::dmmSetDisPlayWave(2);
   Draw({"lower_only", Make(1, 5.0f, 24, 100.0f, true), 12000});
+  qeldisplay::dmmSetDisPlayWave(3);
+  qeldisplay::dmmSetDisPlayLen(240);
+  const QImage live = Draw({"link_live", Make(1, 12.062f, 19, 23.45f, true), 240});
+  const QImage lost = Draw({"link_lost", Make(1, 12.062f, 19, 23.45f, true), 240, false});
+  EXPECT_NE(live, lost);
   qeldisplay::dmmSetDisPlayLen(240);
   qeldisplay::dmmSetDisPlayWave(3);
 }

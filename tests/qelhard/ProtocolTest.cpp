@@ -14,7 +14,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Reply StatusWithMarker(std::uint8_t sequence, std::uint8_t marker) {
+Reply StatusWithMarker(std::uint16_t sequence, std::uint8_t marker) {
   Reply r{};
   r[2] = 0x10;
   r[13] = marker;
@@ -33,10 +33,23 @@ std::vector<Reply> Drain(FrameReader& reader) {
 
 }  // namespace
 
-TEST(Crc8, MatchesTheStandardCheckValue) {
+TEST(Crc32, MatchesTheStandardCheckValue) {
   const char text[] = "123456789";
-  EXPECT_EQ(Crc8(reinterpret_cast<const std::uint8_t*>(text), 9), 0xF4);
-  EXPECT_EQ(Crc8(nullptr, 0), 0);
+  EXPECT_EQ(Crc32(reinterpret_cast<const std::uint8_t*>(text), 9), 0xCBF43926u);
+  EXPECT_EQ(Crc32(nullptr, 0), 0u);
+}
+
+TEST(Protocol, TheCrcTravelsLittleEndianAfterTheStatusFrame) {
+  const Reply r = StatusWithMarker(3, 0x12);
+  const std::uint32_t crc = Crc32(r.data(), kStatusFrameSize);
+  EXPECT_EQ(r[24], crc & 0xFF);
+  EXPECT_EQ(r[27], crc >> 24);
+  EXPECT_EQ(r[kReplySequenceOffset], 3);
+  EXPECT_EQ(r[11] | r[12], 0);
+  const Reply wide = StatusWithMarker(0xBEEF, 0x12);
+  EXPECT_EQ(wide[kReplySequenceOffset], 0xEF);
+  EXPECT_EQ(wide[kReplySequenceHighOffset], 0xBE);
+  EXPECT_EQ(RequestSequence(BuildIdentify(0xBEEF)), 0xBEEF);
 }
 
 TEST(Protocol, EverySingleByteChangeBreaksTheChecksum) {
@@ -156,11 +169,11 @@ TEST(FrameReader, AFullBufferOfNoiseIsDroppedAndTheNextFrameFound) {
 }
 
 TEST(FrameReader, StaysBoundedWhenFramesAreNotTakenAndKeepsTheNewest) {
-  FrameReader reader(kReplyFormat, 96);  // four frames
+  FrameReader reader(kReplyFormat, 4 * kReplySize);
   for (int i = 0; i < 50; ++i) {
     const Reply frame = StatusWithMarker(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i));
     reader.Feed(frame.data(), frame.size());
-    EXPECT_LE(reader.Buffered(), 96u);
+    EXPECT_LE(reader.Buffered(), 4 * kReplySize);
   }
   const auto frames = Drain(reader);
   ASSERT_FALSE(frames.empty());
@@ -197,4 +210,11 @@ TEST(PortMap, ParsesAssignmentsAndReportsBadOnes) {
   EXPECT_FALSE(ports.Set(20, QStringLiteral("/dev/ttyS1")));
   EXPECT_FALSE(ports.Set(3, QString()));
   EXPECT_TRUE(ports.PathOf(-1).isEmpty());
+}
+
+TEST(PortMap, DefaultsCoverUsbSerialAdaptersAndCdcInstruments) {
+  EXPECT_EQ(PortMap::DefaultPath(0), QStringLiteral("/dev/ttyUSB0"));
+  EXPECT_EQ(PortMap::DefaultPath(9), QStringLiteral("/dev/ttyUSB9"));
+  EXPECT_EQ(PortMap::DefaultPath(10), QStringLiteral("/dev/ttyACM0"));
+  EXPECT_EQ(PortMap::DefaultPath(19), QStringLiteral("/dev/ttyACM9"));
 }

@@ -160,7 +160,11 @@ TEST_F(SerialLink, EveryBadReplyFailsWithoutTouchingTheBufferAndTheNextCallWorks
 
 TEST_F(SerialLink, BadRepliesToPingsAndSettingsAreNotTakenForAnswers) {
   ASSERT_EQ(QelOpenCOM(kSimPort), 1);
+  // A corrupted answer still shows that something answers: the ping asks again.
   m_sim.InjectFault(Fault::BadChecksum);
+  EXPECT_EQ(QelIsDevConnect(kSimPort), 1);
+  // Nothing but corrupted answers: nothing that can be trusted is there.
+  m_sim.InjectFault(Fault::Garbage, qelhard::kPingAttempts);
   EXPECT_EQ(QelIsDevConnect(kSimPort), 0);
   EXPECT_EQ(QelIsDevConnect(kSimPort), 1);
   m_sim.InjectFault(Fault::Truncated);

@@ -1,0 +1,86 @@
+# Installation and the Debian package.
+#
+# `cmake --install` puts the three programs, the desktop entry, the icon in the
+# hicolor theme, the AppStream metainfo and the man pages below
+# CMAKE_INSTALL_PREFIX; `cpack -G DEB` packs the same tree for /usr.
+include(GNUInstallDirs)
+
+# The application's identity for desktops and software centres: the desktop
+# entry and the metainfo are named after it, and the program announces it to
+# the window system so that its windows are matched with the entry.
+set(VORENX_APP_ID "org.vorenx.vorenx")
+# The date of the release that PROJECT_VERSION names; change both together.
+set(VORENX_RELEASE_DATE "2026-12-08")
+
+set(_vx_data ${PROJECT_SOURCE_DIR}/data)
+set(_vx_out ${PROJECT_BINARY_DIR}/data)
+
+install(TARGETS vorenx vorenx-probe vorenx-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+target_compile_definitions(vorenx PRIVATE VORENX_APP_ID="${VORENX_APP_ID}")
+
+configure_file(${_vx_data}/vorenx.metainfo.xml.in ${_vx_out}/${VORENX_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${_vx_data}/vorenx.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications
+        RENAME ${VORENX_APP_ID}.desktop)
+install(FILES ${_vx_out}/${VORENX_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# The icon: the scalable drawing and a picture for each size there is, each in
+# the theme folder of its size. The glob is looked at again at build time, so
+# pictures added later are installed without configuring anew.
+file(GLOB _vx_icons CONFIGURE_DEPENDS RELATIVE ${_vx_data}/icons/hicolor
+     ${_vx_data}/icons/hicolor/*/apps/vorenx.png)
+foreach(_vx_icon ${_vx_icons})
+  get_filename_component(_vx_icon_dir ${_vx_icon} DIRECTORY)
+  install(FILES ${_vx_data}/icons/hicolor/${_vx_icon}
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${_vx_icon_dir})
+endforeach()
+file(GLOB _vx_scalable CONFIGURE_DEPENDS ${_vx_data}/icons/vorenx.svg)
+if(_vx_scalable)
+  install(FILES ${_vx_scalable} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+endif()
+
+# Man pages: written by hand, dated and versioned at configure time, and
+# compressed as Debian ships them (gzip -n keeps the archive free of time stamps).
+set(_vx_pages "")
+foreach(_vx_page vorenx vorenx-probe vorenx-sim)
+  configure_file(${_vx_data}/man/${_vx_page}.1.in ${_vx_out}/man/${_vx_page}.1 @ONLY)
+  add_custom_command(OUTPUT ${_vx_out}/man/${_vx_page}.1.gz
+    COMMAND gzip -9nkf ${_vx_page}.1
+    WORKING_DIRECTORY ${_vx_out}/man
+    DEPENDS ${_vx_out}/man/${_vx_page}.1
+    VERBATIM)
+  list(APPEND _vx_pages ${_vx_out}/man/${_vx_page}.1.gz)
+endforeach()
+add_custom_target(vorenx_man_pages ALL DEPENDS ${_vx_pages})
+install(FILES ${_vx_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# --- The Debian package ---------------------------------------------------------
+set(VORENX_PACKAGE_MAINTAINER "The Vorenx developers <vorenx@localhost>"
+    CACHE STRING "Maintainer field of the Debian package")
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME vorenx)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "The Vorenx developers")
+set(CPACK_PACKAGE_CONTACT "${VORENX_PACKAGE_MAINTAINER}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "companion program of a dual-display process calibrator")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Vorenx finds a handheld dual-display process calibrator on a serial port,\n\
+polls it and shows both displays on an LCD-like meter panel with a wave of\n\
+recent values. It changes the instrument's settings and source value, logs\n\
+every reading in a table, exports the log as CSV and saves the panel as a\n\
+bitmap. The package also holds vorenx-probe, which lists the ports where an\n\
+instrument answers, and vorenx-sim, a simulated calibrator.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# Libraries the programs link come from dpkg-shlibdeps; what they load at run
+# time is named here: the fonts the window is laid out in (Latin texts, the
+# meter panel, the Chinese texts of the About box).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, fonts-dejavu-core, fonts-wqy-zenhei")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+set(CPACK_SOURCE_GENERATOR "")
+include(CPack)

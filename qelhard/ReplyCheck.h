@@ -1,0 +1,45 @@
+#pragma once
+// Acceptance of a reply that passed the frame reader (lead, kind pattern,
+// CRC-32): it must be the answer to the request just sent (kind, sequence)
+// and every field must lie in the domain the instrument sends. A CRC lets a
+// few noisy frames through; a frame whose digits, codes, flags or reserved
+// bytes break their domains is refused even when its CRC matches.
+// Pure code, no I/O.
+
+#include <cstdint>
+
+#include "Protocol.h"
+
+namespace qelhard {
+
+enum class ReplyVerdict {
+  Accepted,     // the answer to this request, every field in its domain
+  OtherRequest, // a well-formed reply of another kind or sequence (a late answer)
+  OutOfDomain,  // kind and sequence right, but a field the instrument never sends
+};
+
+ReplyVerdict CheckReply(const Reply& reply, Command command, std::uint16_t sequence);
+
+// Field domains of each reply body (kind and sequence not looked at).
+bool StatusBodyInDomain(const Reply& reply);
+bool IdentifyBodyInDomain(const Reply& reply);
+bool AckBodyInDomain(const Reply& reply);
+
+// Status frame bytes, as the instrument sends them.
+namespace status {
+inline constexpr std::size_t kUpperFunction = 2;
+inline constexpr std::size_t kUpperSign = 3;
+inline constexpr std::size_t kUpperDigits = 4;
+inline constexpr std::size_t kUpperExponent = 9;
+inline constexpr std::size_t kFlags = 13;
+inline constexpr std::size_t kLowerFunction = 14;
+inline constexpr std::size_t kLowerSign = 15;
+inline constexpr std::size_t kLowerDigits = 16;
+inline constexpr std::size_t kLowerExponent = 21;
+inline constexpr std::size_t kWiring = 22;
+inline constexpr std::uint8_t kDefinedFlags = 0x17;  // CJC, ℃, HART, output on
+inline constexpr std::uint8_t kMaxExponent = 4;
+inline constexpr std::uint8_t kNoWiring = 0x55;
+}  // namespace status
+
+}  // namespace qelhard

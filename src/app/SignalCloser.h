@@ -1,0 +1,36 @@
+#pragma once
+// Turns SIGTERM, SIGINT and SIGHUP into an orderly close of the program's
+// window: the signal handler only writes the signal's number into a pipe; a
+// socket notifier reads it on the window's thread, where the owner closes the
+// window as the close box would (worker stopped, port closed after it).
+//
+// InstallSignalPipe() goes first, as early as possible (before the window
+// exists); a signal that comes before a SignalCloser listens waits in the pipe
+// and is handled as soon as the event loop runs.
+
+#include <QObject>
+#include <functional>
+
+class QSocketNotifier;
+
+namespace vorenx {
+
+// Creates the pipe and installs the handlers once. False when the pipe could
+// not be created (the signals then keep their default action).
+bool InstallSignalPipe();
+
+class SignalCloser : public QObject {
+  Q_OBJECT
+ public:
+  // `onSignal` runs on this object's thread with the signal's number.
+  explicit SignalCloser(std::function<void(int)> onSignal, QObject* parent = nullptr);
+  ~SignalCloser() override;
+
+ private:
+  void Drain();
+
+  std::function<void(int)> m_onSignal;
+  QSocketNotifier* m_notifier = nullptr;
+};
+
+}  // namespace vorenx
