@@ -37,6 +37,8 @@ void CGridCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CGridCtrl::focusOutEvent(QFocusEvent* event) {
+  // The tip shows only while the application has the focus in this grid.
+  HideTitleTip();
   // Another window took the mouse (a popup, another application).
   if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason) OnCaptureChanged();
   QAbstractScrollArea::focusOutEvent(event);
