@@ -11,6 +11,7 @@ PACKAGES=(
   clang libclang-rt-dev
   fonts-liberation2 fonts-wqy-zenhei fonts-dejavu-core
   xvfb xauth
+  poppler-utils
   librsvg2-bin
   desktop-file-utils appstream man-db dpkg-dev file
 )

@@ -60,6 +60,7 @@ CVorenxDlg::~CVorenxDlg() {
 void CVorenxDlg::SetReadingsDialogs(std::unique_ptr<ReadingsDialogs> dialogs) {
   m_readingsDialogs = std::move(dialogs);
   m_log = std::make_unique<CReadingsLog>(*m_readings, m_link.History(), *m_readingsDialogs);
+  AddJournalMenuEntry();
 }
 
 void CVorenxDlg::OnSaveData() { m_log->OnSaveData(); }

@@ -100,7 +100,7 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   CWorker* Worker() const { return m_worker.get(); }
   // The readings journal (CVorenxDlgJournal.cpp); null when none is written.
   ReadingsJournal* Journal() const { return m_journal.get(); }
-  ReadingsMenu& ReadingsContextMenu() { return *m_readingsMenu; }
+  ReadingsMenu& ReadingsContextMenu() { return m_log->Menu(); }
   // "Open Journal Folder": shows the folder in the desktop's file manager.
   void OnOpenJournalFolder();
   // How a folder is shown; by default the desktop's file manager. Tests replace it.
@@ -187,6 +187,7 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   // Readings journal (CVorenxDlgJournal.cpp).
   class JournalReporter;
   void StartJournal(const QString& folder);
+  void AddJournalMenuEntry();  // into the log's context menu
   void JournalReading(int pollResult);  // worker, after a poll
   void JournalStatus(const QString& text);  // worker, on a status-line change
   LocalTime ReadSampleClock();
@@ -261,7 +262,6 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   QEventLoop* m_stopLoop = nullptr;
   bool m_closing = false;
   std::atomic<int> m_handOffs{0};
-  std::unique_ptr<ReadingsMenu> m_readingsMenu;
   std::function<bool(const QString&)> m_openFolder;
   std::unique_ptr<JournalObserver> m_journalReporter;
   std::unique_ptr<ReadingsJournal> m_journal;  // ends after the worker, before the reporter

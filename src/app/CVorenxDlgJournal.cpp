@@ -42,15 +42,20 @@ const char* const kOpenJournalFolder = "Open Journal Folder";
 
 void CVorenxDlg::StartJournal(const QString& folder) {
   m_openFolder = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
-  m_readingsMenu = std::make_unique<ReadingsMenu>(*m_readings);
-  m_readingsMenu->AddEntry(
-      QString::fromLatin1(kOpenJournalFolder), [this] { OnOpenJournalFolder(); }, [this] { return m_journal != nullptr; });
+  AddJournalMenuEntry();
   if (folder.isEmpty()) return;
   JournalSettings settings;
   settings.folder = folder;
   settings.start = m_sampleClock ? m_sampleClock() : SystemLocalTime();
   m_journalReporter = std::make_unique<JournalReporter>(*this);
   m_journal = std::make_unique<ReadingsJournal>(std::move(settings), m_journalReporter.get());
+}
+
+void CVorenxDlg::AddJournalMenuEntry() {
+  // The log owns the table's context menu ("Copy All", "Print..."); the
+  // journal's entry joins them, greyed out when no journal is written.
+  m_log->Menu().AddEntry(
+      QString::fromLatin1(kOpenJournalFolder), [this] { OnOpenJournalFolder(); }, [this] { return m_journal != nullptr; });
 }
 
 LocalTime CVorenxDlg::ReadSampleClock() {

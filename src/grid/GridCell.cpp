@@ -2,7 +2,10 @@
 
 #include <QWidget>
 
+#include "grid/GridCtrl.h"
 #include "grid/GridDefaultCell.h"
+#include "grid/InPlaceEdit.h"
+#include "grid/TextFormat.h"
 
 namespace vorenx {
 
@@ -86,11 +89,25 @@ void CGridCell::Reset() {
   m_grid = nullptr;
 }
 
-// In-place editing is not built yet: no cell starts an edit.
-bool CGridCell::BeginEdit(int, int, const CRect&, QPoint, int, int) { return false; }
+bool CGridCell::BeginEdit(int row, int col, const CRect& rect, QPoint, int controlId, int firstChar) {
+  CGridCtrl* grid = GetGrid();
+  if (!grid || IsEditing()) return false;
+  const unsigned format = GetFormat();
+  Qt::Alignment alignment = Qt::AlignLeft;
+  if (format & DT_RIGHT) alignment = Qt::AlignRight;
+  else if (format & DT_CENTER) alignment = Qt::AlignHCenter;
+  // The box deletes itself when the edit ends; the grid then calls EditorClosed.
+  auto* edit = new CInPlaceEdit(grid, rect, alignment, controlId, row, col, GetText(), firstChar);
+  SetEditing(true, edit);
+  return true;
+}
 
 void CGridCell::EndEdit() {
-  if (QWidget* editor = GetEditor()) editor->close();
+  // The box reports its end to the grid even when it was never shown.
+  if (auto* edit = qobject_cast<CInPlaceEdit*>(GetEditor()))
+    edit->EndEdit();
+  else if (QWidget* editor = GetEditor())
+    editor->close();
 }
 
 void CGridCell::EditorClosed() { SetEditing(false, nullptr); }

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <new>
 
+#include "grid/TitleTip.h"
+
 namespace vorenx {
 
 CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent) {
@@ -15,6 +17,8 @@ CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
   viewport()->setMouseTracking(true);
+  // Drops are offered to the grid; without AllowDragAndDrop it refuses them.
+  viewport()->setAcceptDrops(true);
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_InputMethodEnabled);
   connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this,
@@ -44,6 +48,8 @@ CGridCtrl::CGridCtrl(QWidget* parent) : QAbstractScrollArea(parent) {
 CGridCtrl::~CGridCtrl() {
   StopAutoScroll();
   m_destroying = true;
+  // An open edit box would report its end to a grid half destroyed.
+  CloseEditors();
   ClearAll();
 }
 

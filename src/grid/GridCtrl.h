@@ -13,6 +13,11 @@
 //   GridKeyboard.cpp   keys, Tab, characters that start editing
 //   GridSort.cpp       sorting and header clicks
 //   GridSave.cpp       comma-separated export
+//   GridEditing.cpp    starting, finishing and refusing edits (the box: InPlaceEdit.*)
+//   GridClipboard.cpp  copy, cut, paste, select all (text: GridClipboardText.*)
+//   GridTitleTips.cpp  offering the tip of a clipped cell (the tip: TitleTip.*)
+//   GridDragDrop.cpp   dragging cells and columns out, text and columns in
+//   GridPrint.cpp      printing pages (page arithmetic: PrintLayout.*)
 // The arithmetic under the mouse, keys, scrolling and sorting is in
 // GridArithmetic.* and needs no widget.
 //
@@ -20,6 +25,8 @@
 // run on the window's thread.
 
 #include <QAbstractScrollArea>
+#include <QMimeData>
+#include <QPagedPaintDevice>
 #include <functional>
 #include <memory>
 #include <unordered_map>
@@ -32,9 +39,21 @@
 #include "grid/GridDefaultCell.h"
 #include "grid/GridImageList.h"
 #include "grid/GridSizes.h"
+#include "grid/PrintLayout.h"
 #include "grid/GridTypes.h"
 
 namespace vorenx {
+
+class CTitleTip;
+
+// What a print job knows of its pages: the range, the page being printed and
+// the rectangle the header or footer is drawn in.
+struct CPrintInfo {
+  int minPage = 1;
+  int maxPage = 0;
+  int currentPage = 1;
+  QRect drawRect;
+};
 
 class CGridCtrl : public QAbstractScrollArea {
   Q_OBJECT
@@ -162,7 +181,7 @@ class CGridCtrl : public QAbstractScrollArea {
   virtual void HeaderRowClicked(CCellID cell);
   virtual void HeaderColumnClicked(CCellID cell);
   // Starts an in-place edit of the cell with the first character (kEditByMouse
-  // for the mouse and F2). In-place editing is not built yet: this does nothing.
+  // for the mouse and F2, else the typed character or the key code).
   virtual void StartEditing(int row, int col, QPoint point, int firstChar);
   // What the grid asks of the keyboard (DLGC_* bits).
   unsigned DialogCode(bool ctrlHeld) const;
@@ -187,6 +206,79 @@ class CGridCtrl : public QAbstractScrollArea {
   void AllowDragAndDrop(bool on) { m_allowDragAndDrop = on; }
   void AllowColumnDragging(bool on) { m_allowColumnDragging = on; }
   int DraggedColumn() const { return m_draggedColumn; }
+
+  // --- editing ---
+  // Takes over the text of a finished edit, or puts the old text back when
+  // the cell or the owner refuses it; then the cell's editor is closed.
+  virtual void FinishEditing(int row, int col, const QString& text);
+  virtual bool AcceptEdit(int row, int col, const QString& text);
+  // Ends the focus cell's edit, if any.
+  virtual void EndEditing();
+  // An edit without a box, with the begin and end notifications; false when
+  // refused or not editable.
+  bool EditCellText(int row, int col, const QString& text);
+  virtual void ClearSelectedCells();
+  // The end notice of an in-place edit (code NotifyEndEdit, id 8; the data
+  // word is the last key). Editing goes on in the next cell after Tab or a
+  // navigation key.
+  long OnEndInPlaceEdit(GridDispInfo* info);
+
+  // --- title tips ---
+  void EnableTitleTips(bool on);
+  bool TitleTipsEnabled() const { return m_titleTips; }
+  void SetTitleTipTextColour(COLORREF colour) { m_titleTipTextColour = colour; }
+  void SetTitleTipBackColour(COLORREF colour) { m_titleTipBackColour = colour; }
+  // The tip window, once one was offered; nullptr before.
+  CTitleTip* TitleTip() const { return m_titleTip.get(); }
+  // Shows the tip of the cell under `point` when its text is clipped.
+  void OfferTitleTip(QPoint point);
+
+  // --- printing ---
+  // Printing at screen size over several pages across, instead of fitting
+  // the grid's width to the page.
+  bool PrintActualSize() const { return m_printActualSize; }
+  void SetPrintActualSize(bool on) { m_printActualSize = on; }
+  // Works out the pages for the painter's device; false without one.
+  virtual bool BeginPrinting(QPainter* dc, CPrintInfo* info);
+  // Prints page info->currentPage: header, column and row headings, the
+  // page's cells with their grid lines, footer.
+  virtual void PrintPage(QPainter* dc, CPrintInfo* info);
+  virtual void EndPrinting(QPainter* dc, CPrintInfo* info);
+  virtual void PrintHeader(QPainter* dc, CPrintInfo* info);
+  virtual void PrintFooter(QPainter* dc, CPrintInfo* info);
+  virtual void PrintColumnHeadings(QPainter* dc, int firstCol, int endCol);
+  virtual void PrintRowHeadings(QPainter* dc, int firstRow, int endRow);
+  virtual void PrintRowCells(QPainter* dc, int row, int y, int firstCol, int endCol, bool firstRow);
+  // The layout the last BeginPrinting worked out.
+  const PrintLayout& LastPrintLayout() const { return m_printLayout; }
+  // "Page n of m".
+  static QString FooterPageText(const CPrintInfo& info);
+
+  // --- drag-and-drop ---
+  // What a drop at `point` (viewport coordinates) would do; fromHere for a
+  // drag that started in this grid.
+  virtual Qt::DropAction DragEnter(const QMimeData* data, Qt::KeyboardModifiers keys, QPoint point, bool fromHere);
+  virtual Qt::DropAction DragOver(const QMimeData* data, Qt::KeyboardModifiers keys, QPoint point, bool fromHere);
+  virtual void DragLeave();
+  // Pastes dropped text at the drop-target cell, or moves the dragged column
+  // to the header cell it is dropped on.
+  virtual bool Drop(const QMimeData* data, Qt::DropAction effect, QPoint point, bool fromHere);
+  CCellID DropTargetCell() const { return m_dropTarget; }
+  void SetDraggedColumn(int col) { m_draggedColumn = col; }
+
+  // --- clipboard ---
+  bool CanCopy() const;
+  bool CanCut() const;
+  bool CanPaste() const;
+  bool CanSelectAll() const;
+  // The selected cells as clipboard data (new, the caller owns it), or
+  // nullptr without a selection.
+  virtual QMimeData* CopyTextFromGrid();
+  virtual bool PasteTextToGrid(int row, int col, const QMimeData* data, bool selectPasted);
+  virtual void CopySelection();
+  virtual void CutSelection();
+  virtual void PasteSelection();
+  virtual void SelectAllCommand();
 
   // --- sorting ---
   // Sorts the non-header rows by the texts of `col` (or by the owner's compare
@@ -273,9 +365,13 @@ class CGridCtrl : public QAbstractScrollArea {
   void inputMethodEvent(QInputMethodEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
-  // Starts dragging the selected cells or a column header out of the grid;
-  // drag-and-drop is not built yet, so nothing starts.
-  virtual void BeginDrag() {}
+  // Starts dragging the selected cells (their text) or a column header out
+  // of the grid; a cell drag that ends in a move empties the cells.
+  virtual void BeginDrag();
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   using GridRow = std::vector<std::unique_ptr<CGridCellBase>>;
@@ -334,6 +430,15 @@ class CGridCtrl : public QAbstractScrollArea {
   bool OnKeyDown(int key, Qt::KeyboardModifiers modifiers);
   void OnChar(QChar ch, Qt::KeyboardModifiers modifiers);
   bool ScrollWithoutFocus(int key, Qt::KeyboardModifiers modifiers);
+  // Editing.
+  bool SetTextUnmarked(int row, int col, const QString& text);
+  bool TakeOverText(int row, int col, const QString& text, const QString& old);
+  void CloseEditors();
+  void HideTitleTip();
+  void SetDropTarget(CCellID cell);
+  // Printing.
+  void PrintCell(QPainter* dc, int row, int col, int x, int y, bool top, bool left);
+  QString PrintTitle() const;
   // Sorting.
   void SortRows(int lo, int hi, bool ascending, int col, const CompareFunc& compare, std::intptr_t data);
 
@@ -422,6 +527,7 @@ class CGridCtrl : public QAbstractScrollArea {
   int m_autoScrollInterval = 25;
   int m_resizeCaptureRange = 3;
   int m_draggedColumn = -1;
+  CCellID m_dropTarget;
   // The row or column whose divider is being dragged, the pixel where it
   // starts, and the inverted line's position (-1: none shown).
   int m_sizingIndex = -1;
@@ -433,6 +539,17 @@ class CGridCtrl : public QAbstractScrollArea {
   std::intptr_t m_callbackWord = 0;
   mutable std::unique_ptr<CGridCell> m_virtualCell;
 
+  // Printing.
+  bool m_printActualSize = false;
+  std::unique_ptr<QFont> m_printFont;
+  PrintMetrics m_printMetrics;
+  PrintLayout m_printLayout;
+
+  // Title tips.
+  COLORREF m_titleTipTextColour = CLR_DEFAULT;
+  COLORREF m_titleTipBackColour = CLR_DEFAULT;
+  std::unique_ptr<CTitleTip> m_titleTip;
+
   // Scroll bars as last set.
   bool m_vShown = false;
   bool m_hShown = false;
@@ -443,5 +560,13 @@ class CGridCtrl : public QAbstractScrollArea {
   bool m_inResize = false;
   bool m_inScrollUpdate = false;
 };
+
+// Called before each page with (page, page count); false cancels the job.
+using PrintProgress = std::function<bool(int page, int pageCount)>;
+
+// The owner's print loop: every page of the grid onto `device`, a new page
+// between them. False when the device cannot be painted or `progress`
+// cancelled (the pages printed so far stay).
+bool PrintGridPages(CGridCtrl& grid, QPagedPaintDevice& device, const PrintProgress& progress = {});
 
 }  // namespace vorenx

@@ -3,6 +3,7 @@
 // with Shift), scrolling it into view; characters start an in-place edit.
 // Without a focus cell the navigation keys scroll the view instead, as a
 // scroll area's keys do.
+#include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -32,7 +33,21 @@ bool CGridCtrl::event(QEvent* event) {
 }
 
 void CGridCtrl::keyPressEvent(QKeyEvent* event) {
+  HideTitleTip();
   const int key = event->key();
+  if (key == Qt::Key_Menu) {
+    // The context menu opens over the focus cell, or the view's centre, as
+    // a right click there would open it.
+    CRect rect;
+    QPoint at = viewport()->rect().center();
+    if (m_focus.IsValid() && IsCellVisible(m_focus.row, m_focus.col) && CellRect(m_focus.row, m_focus.col, rect))
+      at = QPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    at = viewport()->mapTo(this, at);
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, mapToGlobal(at));
+    QCoreApplication::sendEvent(this, &menu);
+    event->accept();
+    return;
+  }
   const bool tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
   if (OnKeyDown(key, event->modifiers())) {
     event->accept();
@@ -64,8 +79,6 @@ void CGridCtrl::inputMethodEvent(QInputMethodEvent* event) {
   event->accept();
 }
 
-void CGridCtrl::StartEditing(int, int, QPoint, int) {}
-
 bool CGridCtrl::ScrollWithoutFocus(int key, Qt::KeyboardModifiers modifiers) {
   const bool ctrl = modifiers & Qt::ControlModifier;
   switch (key) {
@@ -86,9 +99,23 @@ bool CGridCtrl::OnKeyDown(int key, Qt::KeyboardModifiers modifiers) {
   const bool ctrl = modifiers & Qt::ControlModifier;
   const bool shift = modifiers & Qt::ShiftModifier;
   if (ctrl && key == Qt::Key_A) {
-    SendMessageToParent(m_clickDownCell.row, m_clickDownCell.col, NotifySelectionChanging);
-    SelectAll();
-    SendMessageToParent(m_focus.row, m_focus.col, NotifySelectionChanged);
+    SelectAllCommand();
+    return true;
+  }
+  if ((ctrl && key == Qt::Key_C) || (ctrl && key == Qt::Key_Insert)) {
+    CopySelection();
+    return true;
+  }
+  if ((ctrl && key == Qt::Key_V) || (shift && key == Qt::Key_Insert)) {
+    PasteSelection();
+    return true;
+  }
+  if (ctrl && key == Qt::Key_X) {
+    CutSelection();
+    return true;
+  }
+  if (key == Qt::Key_Delete) {
+    ClearSelectedCells();
     return true;
   }
   if (ctrl && key == Qt::Key_Plus && (modifiers & Qt::KeypadModifier)) {

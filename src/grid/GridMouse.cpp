@@ -37,6 +37,8 @@ void CGridCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CGridCtrl::focusOutEvent(QFocusEvent* event) {
+  // The tip shows only while the application has the focus in this grid.
+  HideTitleTip();
   // Another window took the mouse (a popup, another application).
   if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason) OnCaptureChanged();
   QAbstractScrollArea::focusOutEvent(event);
@@ -180,6 +182,7 @@ void CGridCtrl::OnMouseMove(QPoint point) {
         over->MouseOver();
         if (!m_virtualMode) over->SetCellCursor();
       }
+      OfferTitleTip(point);
     }
   }
   m_lastMousePoint = point;

@@ -82,6 +82,7 @@ void CGridCtrl::resizeEvent(QResizeEvent* event) {
 }
 
 void CGridCtrl::scrollContentsBy(int, int) {
+  HideTitleTip();
   ResetTopLeft();
   if (m_allowDraw) viewport()->update();
 }

@@ -24,7 +24,8 @@ CellInfo TextAndFormat(int row, int col, const QString& text, unsigned format) {
 
 CReadingsLog::CReadingsLog(CGridCtrl& grid, SampleHistory& history, ReadingsDialogs& dialogs,
                            LocalTimeSource clock)
-    : m_grid(grid), m_history(history), m_dialogs(dialogs), m_clock(std::move(clock)) {
+    : m_grid(grid), m_history(history), m_dialogs(dialogs), m_clock(std::move(clock)), m_menu(grid) {
+  AddMenuEntries();
   m_grid.SetMessageReporter([this](const QString& text) { m_dialogs.ShowMessage(text); });
   m_grid.SetCellFactory([](int row, int col) -> std::unique_ptr<CGridCellBase> {
     if (col == 0 && row >= 1) return std::make_unique<CReadingIndexCell>();

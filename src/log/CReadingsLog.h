@@ -11,6 +11,7 @@
 #include "display/SampleHistory.h"
 #include "grid/GridCtrl.h"
 #include "log/ReadingsDialogs.h"
+#include "log/ReadingsMenu.h"
 #include "platform/Clock.h"
 
 namespace vorenx {
@@ -37,14 +38,28 @@ class CReadingsLog {
   // The SaveData button: ask for a file, then export.
   void OnSaveData();
 
+  // The table's context menu (right click, the Menu key) with "Copy All"
+  // and "Print..."; the window may add entries of its own.
+  ReadingsMenu& Menu() { return m_menu; }
+  // The readings as tab-separated lines ending in CR LF, the header line
+  // first: the rows an export writes.
+  QString CopyAllText() const;
+  // "Copy All": that text on the clipboard.
+  void OnCopyAll();
+  // "Print...": the print dialog with a preview of the whole table.
+  void OnPrint();
+
   // "yyyy-mm-dd  hh-mm" of the local time (two spaces).
   static QString ProposedFileName(const LocalTime& time);
 
  private:
+  void AddMenuEntries();
+
   CGridCtrl& m_grid;
   SampleHistory& m_history;
   ReadingsDialogs& m_dialogs;
   LocalTimeSource m_clock;
+  ReadingsMenu m_menu;
 };
 
 }  // namespace vorenx

@@ -2,6 +2,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QProgressDialog>
 
 #include "log/ReadingsDialogs.h"
 
@@ -30,6 +33,23 @@ bool QtReadingsDialogs::AskSaveFileName(const SaveFileRequest& request, QString&
 
 void QtReadingsDialogs::ShowMessage(const QString& text) {
   QMessageBox::warning(nullptr, QApplication::applicationName(), text);
+}
+
+void QtReadingsDialogs::PreviewPrint(const PrintJob& job) {
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintPreviewDialog dialog(&printer);
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&job](QPrinter* target) {
+    QProgressDialog progress(QObject::tr("Preparing pages..."), QObject::tr("Cancel"), 0, 1);
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(400);
+    job(*target, [&progress](int page, int pageCount) {
+      progress.setMaximum(pageCount);
+      // A modal progress dialog keeps the window alive while it is set.
+      progress.setValue(page - 1);
+      return !progress.wasCanceled();
+    });
+  });
+  dialog.exec();
 }
 
 }  // namespace vorenx

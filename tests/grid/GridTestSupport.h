@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <map>
 #include <vector>
 
 #include "grid/GridCtrl.h"
@@ -23,7 +24,8 @@ class RecordingOwner : public GridOwner {
     const auto* note = static_cast<GridNotification*>(header);
     if (header->code != NotifyCacheHint && header->code != NotifyGetCellInfo)
       notes.push_back({header->code, note->row, note->col});
-    return 0;
+    const auto reply = replies.find(header->code);
+    return reply == replies.end() ? 0 : reply->second;
   }
   void OnGridCommand(CGridCtrl*, int controlId, int code) override { commands.push_back({controlId, code}); }
   std::vector<int> Codes() const {
@@ -33,6 +35,7 @@ class RecordingOwner : public GridOwner {
   }
   std::vector<Note> notes;
   std::vector<std::pair<int, int>> commands;
+  std::map<int, long> replies;  // the answer to a code; 0 for the others
 };
 
 // A grid that records the edits it is asked to start.
@@ -57,7 +60,8 @@ inline void LayOutCells(CGridCtrl& grid, int rows, int cols) {
   for (int r = 0; r < rows; ++r) grid.ChangeRowHeight(r, 20);
 }
 
-class GridWidgetTest : public ::testing::Test {
+template <class Grid>
+class GridWidgetTestOf : public ::testing::Test {
  protected:
   void Layout(int rows, int cols, QSize size = QSize(400, 200)) {
     grid.setFrameShape(QFrame::NoFrame);  // the viewport is the whole widget
@@ -86,8 +90,10 @@ class GridWidgetTest : public ::testing::Test {
   void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(&grid, static_cast<Qt::Key>(key), modifiers); }
   bool Selected(int row, int col) const { return grid.IsCellSelected(row, col); }
 
-  RecordingGrid grid;
+  Grid grid;
   RecordingOwner owner;
 };
+
+using GridWidgetTest = GridWidgetTestOf<RecordingGrid>;
 
 }  // namespace vorenx::testing

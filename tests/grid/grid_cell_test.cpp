@@ -1,5 +1,6 @@
 // Cells and default cells: inheritance of unset attributes, resets, copies,
 // measuring, and the text-format mapping.
+#include <QLineEdit>
 #include <QFontMetrics>
 #include <gtest/gtest.h>
 
@@ -171,10 +172,17 @@ TEST(GridCell, MeasureTextAddsMarginsAndTakesTheWidestLine) {
   EXPECT_EQ(header->MeasureCell(), cell->MeasureCell() + QSize(1, 1));
 }
 
-TEST(GridCell, BeginEditStartsNothingYet) {
+TEST(GridCell, BeginEditOpensOneEditorUntilItCloses) {
   SmallGrid g;
   CGridCellBase* cell = g.grid.CellAt(1, 1);
-  EXPECT_FALSE(cell->BeginEdit(1, 1, CRect{0, 0, 10, 10}, QPoint(), 1, 0));
+  cell->SetFormat(DT_RIGHT);
+  EXPECT_TRUE(cell->BeginEdit(1, 1, CRect{0, 0, 40, 18}, QPoint(), 8, 1));
+  EXPECT_TRUE(cell->IsEditing());
+  auto* editor = qobject_cast<QLineEdit*>(cell->GetEditor());
+  ASSERT_NE(editor, nullptr);
+  EXPECT_TRUE(editor->alignment() & Qt::AlignRight);
+  EXPECT_FALSE(cell->BeginEdit(1, 1, CRect{0, 0, 40, 18}, QPoint(), 8, 1));  // one at a time
+  cell->EndEdit();  // closing the box ends the edit through the grid
   EXPECT_FALSE(cell->IsEditing());
   EXPECT_EQ(cell->GetEditor(), nullptr);
 }
