@@ -100,7 +100,7 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   CWorker* Worker() const { return m_worker.get(); }
   // The readings journal (CVorenxDlgJournal.cpp); null when none is written.
   ReadingsJournal* Journal() const { return m_journal.get(); }
-  ReadingsMenu& ReadingsContextMenu() { return m_log->Menu(); }
+  ReadingsMenu& ReadingsContextMenu();
   // "Open Journal Folder": shows the folder in the desktop's file manager.
   void OnOpenJournalFolder();
   // How a folder is shown; by default the desktop's file manager. Tests replace it.

@@ -9,6 +9,7 @@
 
 #include "app/CVorenxDlg.h"
 #include "journal/JournalReadings.h"
+#include "log/CReadingsLog.h"
 #include "log/ReadingsDialogs.h"
 
 namespace vorenx {
@@ -50,6 +51,8 @@ void CVorenxDlg::StartJournal(const QString& folder) {
   m_journalReporter = std::make_unique<JournalReporter>(*this);
   m_journal = std::make_unique<ReadingsJournal>(std::move(settings), m_journalReporter.get());
 }
+
+ReadingsMenu& CVorenxDlg::ReadingsContextMenu() { return m_log->Menu(); }
 
 void CVorenxDlg::AddJournalMenuEntry() {
   // The log owns the table's context menu ("Copy All", "Print..."); the
