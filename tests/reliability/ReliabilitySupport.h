@@ -17,20 +17,9 @@
 #include "journal/JournalReadings.h"
 #include "link/QelHardDll.h"
 #include "link/StatusFrame.h"
+#include "TestScale.h"
 
 namespace vorenx::testing {
-
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-inline constexpr bool kUnderSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-inline constexpr bool kUnderSanitizer = true;
-#else
-inline constexpr bool kUnderSanitizer = false;
-#endif
-#else
-inline constexpr bool kUnderSanitizer = false;
-#endif
 
 // What one status read brought, as the table and the journal must show it.
 struct SeenReading {
