@@ -1,6 +1,8 @@
 // SaveToBmp: an uncompressed 24-bit Windows bitmap (BITMAPFILEHEADER +
 // BITMAPINFOHEADER, rows bottom-up, BGR, each row padded to 4 bytes), written
 // through QSaveFile so a failed write never leaves a half file behind.
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QSaveFile>
 #include <cstdint>
@@ -65,6 +67,16 @@ std::int32_t SaveToBmp(const QImage& image, const QString& path) {
     }
   }
 
+  // A device node or pipe is written in place: the save-and-rename of a
+  // regular file would put a plain file where the node was.
+  const QFileInfo target(path);
+  if (target.exists() && !target.isFile() && !target.isDir()) {
+    QFile device(path);
+    if (!device.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return 0;
+    const bool written = device.write(data) == data.size();
+    device.close();
+    return written && device.error() == QFileDevice::NoError ? 1 : 0;
+  }
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return 0;
   if (file.write(data) != data.size()) {

@@ -193,6 +193,12 @@ void CVorenxDlg::ConnectHandlers() {
   });
   OnUserAction(m_lengthField, &CEditEx::editingCommitted, [this] { OnLengthKillFocus(); });
   OnUserAction(m_waveShowList, &QComboBox::activated, [this] { OnWaveShowChange(); });
+  // The panel finds a failed Save Image during a paint; the message is shown
+  // after the paint, through the same dialogs as the export's messages.
+  connect(
+      m_panel, &CStaticLCD::SaveImageFailed, this,
+      [this](const QString& path) { m_readingsDialogs->ShowMessage(tr("Unable to save the image \"%1\"").arg(path)); },
+      Qt::QueuedConnection);
 }
 
 void CVorenxDlg::GuardAgainstWheels() {

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QProcess>
@@ -11,6 +13,8 @@
 #include <QTemporaryDir>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include "JournalTestSupport.h"
@@ -19,6 +23,7 @@
 #include "app/AppOptions.h"
 #include "app/CVorenxDlg.h"
 #include "app/ControlTable.h"
+#include "display/CStaticLCD.h"
 #include "grid/GridCtrl.h"
 #include "log/ReadingsDialogs.h"
 
@@ -223,6 +228,109 @@ TEST_F(JournalWindowTest, ExportToBadPlacesTellsTheUserAndKeepsTheTable) {
   ASSERT_TRUE(written.open(QIODevice::ReadOnly));
   EXPECT_EQ(written.readAll(), first);
   EXPECT_EQ(grid->CellText(1, 2), newest);
+}
+
+// Save Image asks for the bitmap at the panel's next paint; a failure shows a
+// message naming the file once the paint is over.
+class SaveImageTest : public JournalWindowTest {
+ protected:
+  // Saves the panel's image at `path`; returns the messages it caused.
+  QStringList SaveAt(const QString& path) {
+    const qsizetype before = notes->messages.size();
+    dlg->Panel()->SetSaveDialogRunner([path] { return path; });
+    dlg->Panel()->OnSaveImage();
+    (void)dlg->Panel()->grab();
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    return notes->messages.mid(before);
+  }
+  void ExpectPanelBitmap(const QString& path) {
+    const QImage saved(path, "BMP");
+    ASSERT_FALSE(saved.isNull()) << qPrintable(path);
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), dlg->Panel()->CurrentImage());
+  }
+  void OpenStopped() {
+    Open(QString());
+    ASSERT_TRUE(Until([&] { return !dlg->ReadingsGrid()->CellText(2, 2).isEmpty(); }));
+    dlg->done(0);
+    newest = dlg->ReadingsGrid()->CellText(1, 2);
+  }
+  QString newest;
+};
+
+TEST_F(SaveImageTest, BadPlacesGiveAMessageGoodOnesACorrectBitmap) {
+  OpenStopped();
+  const QString missing = root.filePath("missing/panel.bmp");
+  QStringList said = SaveAt(missing);
+  ASSERT_EQ(said.size(), 1);
+  EXPECT_TRUE(said[0].contains(missing));
+  EXPECT_FALSE(QFileInfo::exists(root.filePath("missing")));
+
+  // A device node is written in place, never replaced by a plain file. A node
+  // of our own first, so that a fault cannot take the system's /dev/full.
+  const QString node = root.filePath("full");
+  if (::mknod(node.toLocal8Bit().constData(), S_IFCHR | 0666, makedev(1, 7)) == 0) {
+    EXPECT_EQ(SaveAt(node).size(), 1);
+    struct stat st {};
+    ASSERT_EQ(::stat(node.toLocal8Bit().constData(), &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode)) << "the device node was replaced";
+    if (S_ISCHR(st.st_mode)) {
+      EXPECT_EQ(SaveAt("/dev/full").size(), 1);
+    }
+  }
+
+  const QString odd = root.filePath(QStringLiteral("Prüfstand ℃/Anzeige ä.bmp"));
+  ASSERT_TRUE(QDir().mkpath(QFileInfo(odd).path()));
+  EXPECT_TRUE(SaveAt(odd).isEmpty());
+  ExpectPanelBitmap(odd);
+
+  // An existing file (the dialog asked before) is replaced whole.
+  QFile old(odd);
+  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+  old.write(QByteArray(3'000'000, 'x'));
+  old.close();
+  EXPECT_TRUE(SaveAt(odd).isEmpty());
+  ExpectPanelBitmap(odd);
+  EXPECT_LT(QFileInfo(odd).size(), 3'000'000);
+  EXPECT_EQ(dlg->ReadingsGrid()->CellText(1, 2), newest);
+}
+
+// A read-only folder, for a user who may not write there. As root every
+// folder is writable, so the test runs itself again as "nobody" for the part
+// inside VORENX_READ_ONLY_FOLDER.
+TEST_F(SaveImageTest, AReadOnlyFolderGivesAMessageForTheImageAndTheExport) {
+  const QByteArray folder = qgetenv("VORENX_READ_ONLY_FOLDER");
+  if (folder.isEmpty()) {
+    const QString setpriv = QStandardPaths::findExecutable("setpriv");
+    if (setpriv.isEmpty() || ::geteuid() != 0) GTEST_SKIP() << "needs root and setpriv to run as nobody";
+    const QString locked = root.filePath("locked");
+    ASSERT_TRUE(QDir().mkpath(locked));
+    const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+    QFile::setPermissions(root.path(), readOnly | QFile::WriteOwner);
+    QFile::setPermissions(locked, readOnly);
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("VORENX_READ_ONLY_FOLDER", locked);
+    child.setProcessEnvironment(env);
+    child.start(setpriv, {"--reuid=nobody", "--regid=nogroup", "--clear-groups", QCoreApplication::applicationFilePath(),
+                          "--gtest_filter=SaveImageTest.AReadOnlyFolderGivesAMessageForTheImageAndTheExport"});
+    ASSERT_TRUE(child.waitForFinished(60000));
+    const QByteArray out = child.readAllStandardOutput() + child.readAllStandardError();
+    EXPECT_EQ(child.exitCode(), 0) << out.toStdString();
+    EXPECT_TRUE(out.contains("[  PASSED  ] 1 test")) << out.toStdString();
+    EXPECT_TRUE(QDir(locked).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    return;
+  }
+  ASSERT_NE(::geteuid(), 0u);
+  OpenStopped();
+  const QString image = QDir(QString::fromLocal8Bit(folder)).filePath("panel.bmp");
+  const QStringList said = SaveAt(image);
+  ASSERT_EQ(said.size(), 1);
+  EXPECT_TRUE(said[0].contains(image));
+  const QString csv = QDir(QString::fromLocal8Bit(folder)).filePath("readings.csv");
+  EXPECT_FALSE(dlg->ReadingsGrid()->SaveToFile(csv));
+  ASSERT_EQ(notes->messages.size(), 2);
+  EXPECT_TRUE(notes->messages[1].contains("Permission denied")) << qPrintable(notes->messages[1]);
+  EXPECT_EQ(dlg->ReadingsGrid()->CellText(1, 2), newest);
 }
 
 }  // namespace
