@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QTest>
 #include <condition_variable>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <mutex>
@@ -15,6 +16,11 @@
 #include "app/CVorenxDlg.h"
 
 namespace vorenx::testing {
+
+// Source-field decimals that do not depend on the number.
+inline std::function<int(float)> Fixed(int decimals) {
+  return [decimals](float) { return decimals; };
+}
 
 // A gate the worker waits at until the test opens it.
 class Gate {

@@ -12,11 +12,6 @@
 namespace vorenx::testing {
 namespace {
 
-// Decimals that do not depend on the number.
-std::function<int(float)> Fixed(int decimals) {
-  return [decimals](float) { return decimals; };
-}
-
 class SettingsPanelTest : public WindowFixture {
  protected:
   void SetUp() override {
