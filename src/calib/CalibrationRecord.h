@@ -1,0 +1,34 @@
+#pragma once
+// One calibration of one instrument: the setup, the calibrator it was done
+// with, and its as-found and as-left runs. Kept as a JSON file per record in
+// the calibrations folder (see docs/calibration-data.md), so that the next
+// as-found of the same tag can show its drift against the last as-left.
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+#include "calib/CalibrationResult.h"
+#include "calib/CalibrationSetup.h"
+
+namespace vorenx {
+
+struct CalibrationRecord {
+  CalibrationSetup setup;
+  QString calibrator;  // "Vorenx calibrator on COM4 (/dev/ttyUSB0)"
+  std::optional<RunResult> asFound;
+  std::optional<RunResult> asLeft;
+
+  friend bool operator==(const CalibrationRecord&, const CalibrationRecord&) = default;
+};
+
+// The record as a JSON document (UTF-8, "." decimals, ISO 8601 times).
+QByteArray RecordToJson(const CalibrationRecord& record);
+// Reads a record back; nullopt (and `error` set) for a document that is not one.
+std::optional<CalibrationRecord> RecordFromJson(const QByteArray& json, QString* error = nullptr);
+
+// The setup alone (the last run's setup, offered again next time).
+QByteArray SetupToJson(const CalibrationSetup& setup);
+std::optional<CalibrationSetup> SetupFromJson(const QByteArray& json, QString* error = nullptr);
+
+}  // namespace vorenx

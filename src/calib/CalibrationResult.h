@@ -1,0 +1,55 @@
+#pragma once
+// What a calibration run found: one line per test point and the run's verdict,
+// largest error and hysteresis.
+
+#include <QDateTime>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "calib/CalibrationSetup.h"
+
+namespace vorenx {
+
+struct PointResult {
+  double percent = 0.0;   // the test point, % of the input span
+  bool down = false;      // reached going down
+  double applied = 0.0;   // input value the calibrator sourced (as sent)
+  double expected = 0.0;  // output the instrument under test should give
+  double measured = 0.0;  // output read (the settled mean); NaN when none came
+  double errorPercent = 0.0;  // (measured - expected) in % of output span
+  bool pass = false;
+  bool settled = false;   // false: timed out, the point fails
+  int readings = 0;       // upper readings taken at this point
+  QDateTime time;         // when the point was recorded (local time with offset)
+
+  friend bool operator==(const PointResult&, const PointResult&) = default;
+};
+
+enum class RunKind { AsFound, AsLeft };
+
+struct RunResult {
+  RunKind kind = RunKind::AsFound;
+  QDateTime started;
+  QDateTime finished;
+  std::vector<PointResult> points;
+  bool complete = false;  // every step was recorded
+  QString endReason;      // why it ended early ("Aborted by the user", ...); empty when complete
+
+  friend bool operator==(const RunResult&, const RunResult&) = default;
+};
+
+// "As-found" / "As-left".
+QString RunKindText(RunKind kind);
+// A run passes when it is complete and every point passes.
+bool RunPasses(const RunResult& run);
+// The point with the largest |error| (null when there are none or none was measured).
+const PointResult* LargestError(const RunResult& run);
+// The largest |error(up) - error(down)| over points run both ways, in % of
+// span; nullopt when no point was run both ways.
+std::optional<double> Hysteresis(const RunResult& run);
+// Per point of `current` (matched by percent and direction), its error minus
+// the error of `previous` at the same point; NaN where `previous` has none.
+std::vector<double> DriftAgainst(const RunResult& current, const RunResult& previous);
+
+}  // namespace vorenx

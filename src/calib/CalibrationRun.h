@@ -1,0 +1,108 @@
+#pragma once
+// One calibration run (as-found or as-left) driven point by point from the
+// readings the worker delivers. The run lives on the window's thread and never
+// talks to the instrument itself: every setting goes through CalibrationLink,
+// whose implementation queues it for the worker.
+//
+// For each step it requests the source value, waits until the decoded lower
+// display shows that value sourced, applies the settling rule to the upper
+// readings and records the point. The output is switched on only after
+// ConfirmOutput(), and off again at the end, on Abort, on an error and when
+// the link drops (the run then pauses and says why).
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <cstdint>
+#include <optional>
+
+#include "calib/CalibrationMath.h"
+#include "calib/CalibrationResult.h"
+#include "calib/CalibrationSetup.h"
+#include "calib/SettleTracker.h"
+#include "link/InstrumentState.h"
+
+namespace vorenx {
+
+// The lower display as a run asks for it.
+struct LowerRequest {
+  FunctionCode function = fc::kCurrent;
+  FunctionCode wiring = fc::kTwoWire;
+  bool celsius = true;
+  bool outputOn = false;
+  double value = 0.0;
+
+  friend bool operator==(const LowerRequest&, const LowerRequest&) = default;
+};
+
+// What a run needs of the program. Called on the window's thread; an
+// implementation queues the change for the worker and returns at once.
+class CalibrationLink {
+ public:
+  virtual ~CalibrationLink() = default;
+  // Queue the upper function.
+  virtual void RequestUpper(FunctionCode function) = 0;
+  // Queue the lower settings, all at once.
+  virtual void RequestLower(const LowerRequest& request) = 0;
+  // Poll at the fastest interval while true; back to the user's choice when false.
+  virtual void SetFastPolling(bool fast) = 0;
+  // Milliseconds of a monotonic clock (the link's ticks).
+  virtual std::uint32_t NowMs() = 0;
+  // The decimals the instrument takes for `value` on lower function `function`.
+  virtual int SourceDecimals(FunctionCode function, double value) = 0;
+};
+
+class CalibrationRun : public QObject {
+  Q_OBJECT
+
+ public:
+  enum class State {
+    Preparing,            // functions requested with the output off; waiting to see them
+    AwaitingConfirmation, // ready: the user must confirm before the output goes on
+    Running,              // sourcing a point and waiting for it to settle
+    Paused,               // the link dropped; output requested off
+    Finished,             // every step recorded; output off
+    Aborted,              // ended early (user, error); output off
+  };
+
+  // How long a requested source value may take to show on the lower display
+  // before it is requested again, and before the run gives up with an error.
+  static constexpr std::uint32_t kApplyRetryMs = 5000;
+  static constexpr std::uint32_t kApplyGiveUpMs = 15000;
+
+  CalibrationRun(CalibrationLink& link, CalibrationSetup setup, RunKind kind, QObject* parent = nullptr);
+  ~CalibrationRun() override;
+
+  // Requests the functions with the output off and fast polling. Call once.
+  void Start();
+  // The user confirms that the output may be switched on (also after a pause).
+  void ConfirmOutput();
+  // Ends the run early: output off, state Aborted, `reason` kept.
+  void Abort(const QString& reason = QStringLiteral("Aborted by the user"));
+
+  // Window's thread, after every decoded status frame.
+  void OnReading(const InstrumentState& decoded);
+  // Window's thread, when the status line changes.
+  void OnConnection(bool connected);
+
+  State CurrentState() const { return m_state; }
+  bool Ended() const { return m_state == State::Finished || m_state == State::Aborted; }
+  // One line for the user: what the run does now and why it waits.
+  QString StatusText() const;
+  const CalibrationSetup& Setup() const { return m_setup; }
+  const RunResult& Result() const { return m_result; }
+  // Index into TestSequence of the step being run.
+  int StepIndex() const { return m_step; }
+  int StepCount() const;
+
+ signals:
+  void stateChanged(vorenx::CalibrationRun::State state);
+  void pointRecorded(int index);
+  // After Finished or Aborted, with the output requested off.
+  void ended();
+
+ private:
+  // (private members are the implementation's)
+};
+
+}  // namespace vorenx

@@ -1,0 +1,41 @@
+#pragma once
+// The settling rule applied to one test point's upper readings as they arrive.
+// Pure: the time of each reading is passed in (milliseconds of any clock).
+
+#include <cstdint>
+#include <deque>
+
+#include "calib/CalibrationSetup.h"
+
+namespace vorenx {
+
+class SettleTracker {
+ public:
+  enum class State { Waiting, Settled, TimedOut };
+
+  // `band` is the allowed spread (max - min) in output units.
+  SettleTracker(const SettleRule& rule, double band);
+  // Starts over for a new point at `startMs`.
+  void Start(std::uint32_t startMs);
+  // Adds a reading taken at `ms`; a reading that is not finite breaks the run
+  // of consecutive readings. Returns the state after it.
+  State Add(double value, std::uint32_t ms);
+  // Checks the timeout without a reading (a quiet link still times out).
+  State Check(std::uint32_t ms);
+  State Current() const { return m_state; }
+  // The mean of the readings that settled, or after a timeout of the newest
+  // readings kept (NaN when none came).
+  double Value() const;
+  // Readings seen since Start.
+  int ReadingCount() const { return m_count; }
+
+ private:
+  SettleRule m_rule;
+  double m_band;
+  std::uint32_t m_startMs = 0;
+  std::deque<double> m_window;
+  int m_count = 0;
+  State m_state = State::Waiting;
+};
+
+}  // namespace vorenx
