@@ -13,6 +13,7 @@
 #include <string>
 
 #include "calib/CalibrationMath.h"
+#include "calib/CalibrationRecord.h"
 #include "calib/CalibrationResult.h"
 #include "calib/CalibrationSetup.h"
 
@@ -72,6 +73,50 @@ inline PointResult Measured(const CalibrationSetup& s, double percent, double me
   p.readings = 4;
   p.time = At(9, 10, static_cast<int>(percent / 5), 250);
   return p;
+}
+
+// A record with every field away from its default: square root, tolerance in
+// mA, down points, 3-wire ℉, its own settling rule, an odd tag; an as-found
+// run with points of different offsets from UTC, no as-left.
+inline CalibrationRecord FullRecord() {
+  CalibrationRecord r;
+  CalibrationSetup& s = r.setup;
+  s = RtdTransmitter();
+  s.tag = QString::fromUtf8("FT-7 \"Zulauf\" / 🌡 מדחום");
+  s.description = QStringLiteral("Flow, square root; 1/3 of span");
+  s.technician = QString::fromUtf8("Zoë Ünal");
+  s.inputFunction = fc::kRtdFirst + 5;
+  s.wiring = fc::kFourWire;
+  s.celsius = false;
+  s.inputLow = -40.1;
+  s.inputHigh = 1.0 / 3.0 * 300.0 + 0.1;
+  s.outputFunction = fc::kUpperLoop;
+  s.outputLow = 3.8;
+  s.outputHigh = 20.5;
+  s.transfer = OutputTransfer::SquareRoot;
+  s.pointsPercent = {0.0, 12.5, 1.0 / 3.0 * 100.0, 100.0};
+  s.runDown = true;
+  s.tolerance = 0.0125;
+  s.toleranceUnit = ToleranceUnit::OutputUnits;
+  s.settle = {7, 0.25, 90.5};
+  r.calibrator = QStringLiteral("Vorenx calibrator on COM4 (/dev/pts/3)");
+  RunResult run;
+  run.kind = RunKind::AsFound;
+  run.started = At(9, 3, 7, 123);
+  run.finished = At(9, 30, 0, 999, 5 * 3600 + 1800);
+  run.complete = false;
+  run.endReason = QStringLiteral("The link dropped, \"COM4\"");
+  for (double percent : s.pointsPercent) {
+    PointResult p = Measured(s, percent, ExpectedOutput(s, InputAt(s, percent)) + 0.001 * percent / 7.0);
+    p.readings = static_cast<int>(percent) + 3;
+    p.time = At(9, 10 + static_cast<int>(percent / 10), 1, 7, percent > 50 ? -3 * 3600 : 0);
+    run.points.push_back(p);
+  }
+  run.points[1].pass = false;
+  run.points[1].settled = false;
+  run.points.back().down = true;
+  r.asFound = run;
+  return r;
 }
 
 // Suites whose numbers must keep "." under a German locale (decimal comma):
