@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "../calib/CalibTestSupport.h"
 #include "calib/CalibrationRun.h"
 
 namespace vorenx::testing {
@@ -33,19 +34,10 @@ class FakeCalibrationLink : public CalibrationLink {
   std::vector<bool> fastPolling;
 };
 
-// 4-20 mA transmitter on a PT100 input, 0-100 ℃, 0.5 % of span.
+// The worked example's transmitter (4-20 mA on a PT100 input, 0-100 ℃, 0.5 %
+// of span), with a settling timeout short enough for whole runs in tests.
 inline CalibrationSetup RtdTransmitterSetup() {
-  CalibrationSetup s;
-  s.tag = QStringLiteral("TT-101");
-  s.inputFunction = fc::kRtdFirst;
-  s.wiring = fc::kThreeWire;
-  s.celsius = true;
-  s.inputLow = 0.0;
-  s.inputHigh = 100.0;
-  s.outputFunction = fc::kUpperCurrent;
-  s.outputLow = 4.0;
-  s.outputHigh = 20.0;
-  s.tolerance = 0.5;
+  CalibrationSetup s = RtdTransmitter();
   s.settle.timeoutSeconds = 20.0;  // 4 s of real time in the window tests
   return s;
 }
