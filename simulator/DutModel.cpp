@@ -50,7 +50,10 @@ bool ParseRange(std::string_view text, double& low, double& high) {
   return ParseNumber(Trimmed(text.substr(0, colon)), low) && ParseNumber(Trimmed(text.substr(colon + 1)), high);
 }
 
-constexpr std::string_view kKeys[] = {"input", "output", "span", "in", "gain", "offset", "noise", "lag", "sqrt", "seed"};
+constexpr std::string_view kKeys[] = {"input",  "output", "span", "in",   "gain",
+                                      "offset", "noise",  "lag",  "sqrt", "seed"};
+// Places in kKeys of the keys that are required or have defaults to fill in.
+constexpr std::size_t kInputKey = 0, kOutputKey = 1, kSpanKey = 2, kInKey = 3;
 
 // Reads one key's value into `spec`; the message when it is not acceptable.
 std::string ApplyEntry(std::string_view key, std::string_view value, DutSpec& spec) {
@@ -172,12 +175,13 @@ DutParse ParseDutSpec(std::string_view text) {
     result.error = ApplyEntry(key, value, spec);
     if (!result.error.empty()) return result;
   }
-  if (!seen[0] || !seen[1]) {
-    result.error = !seen[0] ? "input=CODE is missing: the lower function (5..26) the DUT's input is wired to"
-                            : "output=CODE is missing: the upper function the DUT drives, 1 (V), 2 (mA) or 3 (mA loop)";
+  if (!seen[kInputKey] || !seen[kOutputKey]) {
+    result.error = !seen[kInputKey]
+                       ? "input=CODE is missing: the lower function (5..26) the DUT's input is wired to"
+                       : "output=CODE is missing: the upper function the DUT drives, 1 (V), 2 (mA) or 3 (mA loop)";
     return result;
   }
-  if (!seen[2]) {  // span: 0..10 V or 4..20 mA
+  if (!seen[kSpanKey]) {  // span: 0..10 V or 4..20 mA
     spec.outLow = spec.output == fc::kUpperVoltage ? 0.0 : 4.0;
     spec.outHigh = spec.output == fc::kUpperVoltage ? 10.0 : 20.0;
   } else if (spec.outLow < 0.0 || spec.outHigh > UpperDisplayMax(spec.output)) {
@@ -185,7 +189,7 @@ DutParse ParseDutSpec(std::string_view text) {
                    (spec.output == fc::kUpperVoltage ? "30 V" : "24 mA") + ", what the upper display reads";
     return result;
   }
-  if (!seen[3]) DefaultInputSpan(spec.input, spec.inLow, spec.inHigh);
+  if (!seen[kInKey]) DefaultInputSpan(spec.input, spec.inLow, spec.inHigh);
   result.spec = spec;
   return result;
 }

@@ -102,7 +102,8 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     return result;
   }
   if (!o.dut.isEmpty() && !o.simulate) {
-    result.error = QStringLiteral("--dut describes a transmitter wired to the simulated instrument: give --simulate too");
+    result.error =
+        QStringLiteral("--dut describes a transmitter wired to the simulated instrument: give --simulate too");
     return result;
   }
   if (!o.screenshot.isEmpty() && o.quitAfterSeconds < 0.0) o.quitAfterSeconds = kDefaultScreenshotSeconds;
