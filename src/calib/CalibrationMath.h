@@ -3,6 +3,7 @@
 // span, what the output should be there, the error in % of the output span and
 // the verdict. Pure functions of the setup and the numbers.
 
+#include <QString>
 #include <vector>
 
 #include "calib/CalibrationSetup.h"
@@ -38,5 +39,9 @@ double ToleranceInOutputUnits(const CalibrationSetup& setup);
 // True when |errorPercent| <= tolerancePercent; an error that is at the limit
 // but for rounding in the last digits (1e-9 % of span) passes.
 bool WithinTolerance(double errorPercent, double tolerancePercent);
+
+// The shortest text that reads back as the same double, with "." whatever the
+// locale ("0.25", "-200", "1e+06"); "nan", "inf" or "-inf" for the rest.
+QString FormatCalibrationNumber(double value);
 
 }  // namespace vorenx

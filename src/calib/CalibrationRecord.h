@@ -27,6 +27,11 @@ QByteArray RecordToJson(const CalibrationRecord& record);
 // Reads a record back; nullopt (and `error` set) for a document that is not one.
 std::optional<CalibrationRecord> RecordFromJson(const QByteArray& json, QString* error = nullptr);
 
+// "2026-12-08T09:03:07.123+01:00": the time in its own zone with milliseconds
+// and the offset from UTC ("+00:00", never "Z"), as the journal writes it;
+// empty for an invalid time.
+QString FormatRecordTime(const QDateTime& time);
+
 // The setup alone (the last run's setup, offered again next time).
 QByteArray SetupToJson(const CalibrationSetup& setup);
 std::optional<CalibrationSetup> SetupFromJson(const QByteArray& json, QString* error = nullptr);

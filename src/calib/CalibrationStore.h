@@ -16,6 +16,11 @@ namespace vorenx {
 QString DefaultCalibrationsFolder();
 QString DefaultSetupFile();
 
+// The tag as the start of a file name: letters, digits, "-", "_" and "+" of
+// the trimmed tag kept, anything else "_", at most 120 UTF-8 bytes;
+// "untagged" when nothing is left.
+QString TagFileName(const QString& tag);
+
 class CalibrationStore {
  public:
   CalibrationStore(QString folder, QString setupFile);

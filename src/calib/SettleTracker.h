@@ -30,11 +30,15 @@ class SettleTracker {
   int ReadingCount() const { return m_count; }
 
  private:
+  // True when `ms` lies after the start by more than the time limit.
+  bool Late(std::uint32_t ms) const;
+
   SettleRule m_rule;
   double m_band;
   std::uint32_t m_startMs = 0;
   std::deque<double> m_window;
   int m_count = 0;
+  int m_run = 0;  // consecutive finite readings, up to rule.readings
   State m_state = State::Waiting;
 };
 
