@@ -235,7 +235,7 @@ void CCalibrationDlg::reject() {
 bool CCalibrationDlg::AskSavePath(const QString& title, const QString& suffix, const QString& filter, QString& path) {
   const QDateTime when = m_record.asFound ? m_record.asFound->started : QDateTime::currentDateTime();
   const CalibrationSaveRequest request{
-      title, QStringLiteral("%1_%2.%3").arg(SafeFileStem(m_record.setup.tag), when.toString(QStringLiteral("yyyy-MM-dd")), suffix),
+      title, QStringLiteral("%1_%2.%3").arg(TagFileName(m_record.setup.tag), when.toString(QStringLiteral("yyyy-MM-dd")), suffix),
       suffix, filter};
   return m_dialogs->AskSaveFileName(this, request, path);
 }

@@ -31,8 +31,7 @@ bool TakesWiring(FunctionCode code) { return code == fc::kResistance || IsRtd(co
 }  // namespace
 
 QString NumberText(double value) {
-  if (!std::isfinite(value)) return kDash;
-  return QString::number(value, 'g', QLocale::FloatingPointShortest);
+  return std::isfinite(value) ? FormatCalibrationNumber(value) : kDash;
 }
 
 QString FixedText(double value, int decimals) {
@@ -172,19 +171,6 @@ QString RunSummaryText(const RunResult& run) {
   if (const auto h = Hysteresis(run)) text += QObject::tr(" Hysteresis %1 % of span.").arg(FixedText(*h, 3));
   if (!run.complete && !run.endReason.isEmpty()) text += QObject::tr(" Ended early: %1.").arg(run.endReason);
   return text;
-}
-
-QString SafeFileStem(const QString& tag) {
-  QString stem;
-  for (const QChar c : tag.left(kMaxTagLength)) {
-    const bool plain = (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
-                       (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
-                       (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('-') ||
-                       c == QLatin1Char('.');
-    stem += plain ? c : QLatin1Char('_');
-  }
-  while (stem.startsWith(QLatin1Char('.'))) stem.remove(0, 1);
-  return stem.isEmpty() ? QStringLiteral("calibration") : stem;
 }
 
 QString DateTimeText(const QDateTime& time) {

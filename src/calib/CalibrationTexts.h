@@ -59,9 +59,6 @@ QString RunSummaryText(const RunResult& run);
 // "PASS", "FAIL", or "INCOMPLETE" for a run that ended before its last point.
 QString RunVerdictText(const RunResult& run);
 
-// `tag` reduced to characters every file system takes ("TT-101_A"); "calibration" when empty.
-QString SafeFileStem(const QString& tag);
-
 // "2026-12-08 09:03:07 (UTC+01:00)"; "—" for an invalid time.
 QString DateTimeText(const QDateTime& time);
 
