@@ -51,7 +51,9 @@ CVorenxDlg::CVorenxDlg(QelHardDll& hard, QelDisplayDll& display, TickSource tick
 
 CVorenxDlg::~CVorenxDlg() {
   // Normally the worker ended when the dialog closed; a window destroyed
-  // without closing stops it here, while its controls still exist.
+  // without closing stops it here, while its controls still exist; a
+  // calibration run's output-off is queued first.
+  EndCalibrationRun(QStringLiteral("The main window was closed"));
   StopWorker();
   // The panel outlives the link (children go after members): let it forget it.
   m_panel->SetLink(nullptr);
@@ -205,6 +207,7 @@ void CVorenxDlg::StopWorker() {
 void CVorenxDlg::done(int result) {
   if (m_closing) return;  // a second close while the first waits for the worker
   m_closing = true;
+  EndCalibrationRun(QStringLiteral("The main window was closed"));
   StopWorker();
   QDialog::done(result);
 }

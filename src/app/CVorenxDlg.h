@@ -13,6 +13,7 @@
 
 #include <QDialog>
 #include <QMetaObject>
+#include <QPointer>
 #include <QThread>
 #include <atomic>
 #include <cstdint>
@@ -41,6 +42,8 @@ class QTabBar;
 namespace vorenx {
 
 class CAboutDlg;
+class CalibrationHost;
+class CalibrationRun;
 class CEditEx;
 class CGridCtrl;
 class CReadingsLog;
@@ -105,6 +108,11 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   void OnOpenJournalFolder();
   // How a folder is shown; by default the desktop's file manager. Tests replace it.
   void SetFolderOpener(std::function<bool(const QString&)> open) { m_openFolder = std::move(open); }
+
+  // What the calibration dialog drives the instrument through
+  // (CVorenxDlgCalibration.cpp): runs that go through this window's link and
+  // command queue, and defaults from its settings.
+  CalibrationHost& CalibrationSide();
 
   // Closes the dialog: stops the worker and waits for it first.
   void done(int result) override;
@@ -192,6 +200,18 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   void JournalStatus(const QString& text);  // worker, on a status-line change
   LocalTime ReadSampleClock();
 
+  // Calibration runs (CVorenxDlgCalibration.cpp), window's thread only.
+  class CalibrationBridge;
+  // The run that drives the instrument, fed with each decoded reading and
+  // each status-line change.
+  void FeedCalibrationReading(int pollResult);
+  void FeedCalibrationConnection(bool connected);
+  // Aborts a run that has not ended, so that its output-off is queued before
+  // the worker stops.
+  void EndCalibrationRun(const QString& reason);
+  // The poll interval the user chose in the Interval list.
+  int ChosenIntervalIndex() const;
+
   // Runs `f` on the window's thread and waits for it (directly when already
   // there). The worker holds no lock while it waits.
   template <typename F>
@@ -265,6 +285,9 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   std::function<bool(const QString&)> m_openFolder;
   std::unique_ptr<JournalObserver> m_journalReporter;
   std::unique_ptr<ReadingsJournal> m_journal;  // ends after the worker, before the reporter
+  std::shared_ptr<CalibrationBridge> m_calibration;  // made on first use
+  QPointer<CalibrationRun> m_calibrationRun;  // owned by whoever created it
+  bool m_fastPolling = false;  // a run polls at the fastest interval
   // Declared last so that it is destroyed first, before the link.
   std::unique_ptr<CWorker> m_worker;
 };

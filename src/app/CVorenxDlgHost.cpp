@@ -27,6 +27,7 @@ void CVorenxDlg::SetStatusText(const QString& text) {
     UpdateStatusToolTip();
     // A lost link shows on the panel at once, not only with the next paint.
     if (!connected) m_panel->Redraw();
+    FeedCalibrationConnection(connected);
   });
 }
 
@@ -59,7 +60,10 @@ void CVorenxDlg::RedrawPanel() {
 void CVorenxDlg::UpdateReadingsTable(int pollResult) {
   JournalReading(pollResult);
   // The table and the history's guard are touched together, on the window's thread.
-  OnWindowThread([this] { m_log->UpdateReadingsTable(); });
+  OnWindowThread([this, pollResult] {
+    m_log->UpdateReadingsTable();
+    FeedCalibrationReading(pollResult);
+  });
 }
 
 void CVorenxDlg::ResetReadingsTable() {

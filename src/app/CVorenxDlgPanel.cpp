@@ -193,7 +193,12 @@ void CVorenxDlg::OnCelsiusClicked() {
   BuildLowerCommand();
 }
 
-void CVorenxDlg::OnIntervalChanged() { m_link.m_intervalIndex.store(std::max(m_intervalList->currentIndex(), 0)); }
+void CVorenxDlg::OnIntervalChanged() {
+  // A calibration run keeps the fastest interval; the choice counts after it.
+  m_link.m_intervalIndex.store(m_fastPolling ? 0 : ChosenIntervalIndex());
+}
+
+int CVorenxDlg::ChosenIntervalIndex() const { return std::max(m_intervalList->currentIndex(), 0); }
 
 void CVorenxDlg::RefreshOnWindowThread(const InstrumentState& s) {
   if (m_link.m_upperPending.load() == 0 && IsUpperFunction(s.upperFunction) &&

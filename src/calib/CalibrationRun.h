@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "calib/CalibrationMath.h"
 #include "calib/CalibrationResult.h"
@@ -101,8 +102,54 @@ class CalibrationRun : public QObject {
   // After Finished or Aborted, with the output requested off.
   void ended();
 
+  // Checks the waits against the clock without a reading (a quiet link still
+  // retries, gives up and times out). The run's own timer calls it every
+  // kCheckIntervalMs; tests may call it directly.
+  void CheckTimeouts();
+  static constexpr int kCheckIntervalMs = 100;
+
  private:
-  // (private members are the implementation's)
+  // Where a running step stands.
+  enum class Phase { Applying, Settling };
+
+  void SetState(State state);
+  // Asks for both functions with the output off and the first point's value.
+  void RequestFunctions(std::uint32_t now);
+  // Asks for the upper function when the last reading shows another one.
+  void RequestUpperIfNeeded();
+  void RequestOutputOff();
+  // Starts the current step from scratch: value rounded, requested with the output on.
+  void BeginStep(std::uint32_t now);
+  void RecordPoint(bool settled);
+  void NextStep(std::uint32_t now);
+  void OnTimedOut(std::uint32_t now);
+  // Retries a request that has not shown and gives up after kApplyGiveUpMs.
+  void CheckWait(std::uint32_t now);
+  // Output off, fast polling off, final state, ended().
+  void End(State state, const QString& reason);
+  bool ShowsFunctions(const InstrumentState& s) const;
+  bool ShowsApplied(const InstrumentState& s) const;
+  LowerRequest Lower(bool outputOn, double value) const;
+  QString PointText() const;
+
+  CalibrationLink& m_link;
+  CalibrationSetup m_setup;
+  std::vector<TestStep> m_steps;
+  RunResult m_result;
+  SettleTracker m_tracker;
+  QTimer* m_timer = nullptr;  // child of the run
+  State m_state = State::Preparing;
+  Phase m_phase = Phase::Applying;
+  bool m_started = false;
+  bool m_connected = true;
+  int m_step = 0;
+  double m_applied = 0.0;       // the current step's value as sent
+  int m_appliedDecimals = 0;
+  std::uint32_t m_waitStartMs = 0;  // the current wait began (give up after kApplyGiveUpMs)
+  std::uint32_t m_requestMs = 0;    // the request was last sent (retry after kApplyRetryMs)
+  int m_validReadings = 0;          // finite upper readings at this point
+  std::optional<InstrumentState> m_last;  // the newest decoded state
+  QString m_pauseText;
 };
 
 }  // namespace vorenx

@@ -54,9 +54,21 @@ int CWorker::WorkerThreadProc() {
     // The pause ends early when a stop is requested.
     m_wake.WaitFor(m_pauseMs.load());
   }
+  SendQueuedSource();
   m_finished.store(true);
   if (m_onFinished) m_onFinished();
   return 1;
+}
+
+void CWorker::SendQueuedSource() {
+  // Closing the window during a calibration run queues the output off just
+  // before the stop: send it rather than leave the calibrator sourcing. Every
+  // other queued command stays unsent, as before.
+  for (const SettingCommand& c : m_commands.Snapshot()) {
+    if (c.type != CmdSetSource) continue;
+    m_link.SendLower();
+    break;
+  }
 }
 
 void CWorker::WorkerCycle() {
@@ -165,6 +177,12 @@ void CWorker::ExecuteCommand(const SettingCommand& c) {
       m_link.SendLower();
       break;
     }
+    case CmdSetSource:
+      // A new function starts the table over, as every function change does;
+      // a new value or output state goes on in the same table.
+      if (c.argument == 1) ClearReadings();
+      m_link.SendLower();
+      break;
     case CmdSetDisplayLength:
       m_display.dmmSetDisPlayLen(m_displayLength.load());
       break;

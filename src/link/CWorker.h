@@ -69,6 +69,8 @@ class CWorker {
   void SetCyclePause(unsigned ms) { m_pauseMs.store(ms); }
 
  private:
+  // On the way out: carries out a CmdSetSource still queued (SendLower only).
+  void SendQueuedSource();
   // Sets m_connected; on connecting, starts polling unless the user stopped it.
   void SetConnected(bool connected);
 
