@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <utility>
@@ -38,11 +37,9 @@ CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store,
   m_form = BuildForm();
   m_table = new CalibrationResultsTable;
   m_table->setObjectName(QStringLiteral("results"));
-  auto* split = new QSplitter(Qt::Horizontal);
+  auto* split = new QHBoxLayout;
   split->addWidget(m_form);
-  split->addWidget(m_table);
-  split->setStretchFactor(1, 1);
-  split->setChildrenCollapsible(false);
+  split->addWidget(m_table, 1);
 
   m_status = new QLabel;
   m_status->setObjectName(QStringLiteral("status"));
@@ -59,7 +56,7 @@ CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store,
   for (QPushButton* b : {m_saveCsv, m_saveCertificate, m_close}) buttons->addWidget(b);
 
   auto* column = new QVBoxLayout(this);
-  column->addWidget(split, 1);
+  column->addLayout(split, 1);
   column->addWidget(m_status);
   column->addLayout(buttons);
 
@@ -80,7 +77,7 @@ CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store,
   const std::optional<CalibrationSetup> last = m_store.LoadSetup();
   ShowSetup(last ? *last : m_host.CurrentDefaults());
   m_status->setText(tr("Set up the calibration, then start the as-found run."));
-  resize(1100, 640);
+  resize(1240, 640);
   UpdateControls();
 }
 
@@ -150,7 +147,6 @@ bool CCalibrationDlg::StartRun(const CalibrationSetup& setup, RunKind kind) {
   });
   UpdateControls();
   r->Start();
-  if (m_run.get() == r && r->CurrentState() == CalibrationRun::State::AwaitingConfirmation) OnRunState();
   m_status->setText(StatusLine());
   return true;
 }
@@ -159,22 +155,37 @@ void CCalibrationDlg::OnRunState() {
   m_status->setText(StatusLine());
   // Asked from the event loop rather than inside the run's signal, so that the
   // question's own event loop never re-enters the run.
-  if (m_run && m_run->CurrentState() == CalibrationRun::State::AwaitingConfirmation)
-    QTimer::singleShot(0, this, [this] { AskToConfirmOutput(); });
+  if (NeedsConfirmation()) QTimer::singleShot(0, this, [this] { AskToConfirmOutput(); });
+}
+
+bool CCalibrationDlg::NeedsConfirmation() const {
+  if (!m_run) return false;
+  const CalibrationRun::State state = m_run->CurrentState();
+  // A paused run is resumed only once the calibrator answers again.
+  return state == CalibrationRun::State::AwaitingConfirmation ||
+         (state == CalibrationRun::State::Paused && m_host.Connected());
 }
 
 void CCalibrationDlg::AskToConfirmOutput() {
-  if (m_asking || !m_run || m_run->CurrentState() != CalibrationRun::State::AwaitingConfirmation) return;
+  if (m_asking || !NeedsConfirmation()) return;
   const CalibrationSetup& s = m_run->Setup();
-  const QString text = tr("Switch the calibrator's output on and source %1 into %2 for the %3 run?")
-                           .arg(InputSpanText(s), s.tag.isEmpty() ? tr("the instrument under test") : s.tag,
-                                RunKindText(m_run->Result().kind));
+  const bool resuming = m_run->CurrentState() == CalibrationRun::State::Paused;
+  const QString text =
+      tr("Switch the calibrator's output on and source %1 into %2 for the %3 run?%4\n\nNo ends the run.")
+          .arg(InputSpanText(s), s.tag.isEmpty() ? tr("the instrument under test") : s.tag,
+               RunKindText(m_run->Result().kind),
+               resuming ? tr(" The run goes on from the point where it paused.") : QString());
   CalibrationRun* asked = m_run.get();
+  const CalibrationRun::State askedIn = asked->CurrentState();
   m_asking = true;
   const bool yes = m_dialogs->Confirm(this, text);
   m_asking = false;
   // The link may have dropped or the run ended while the question was open.
-  if (m_run.get() != asked || asked->CurrentState() != CalibrationRun::State::AwaitingConfirmation) return;
+  if (m_run.get() != asked) return;
+  if (asked->CurrentState() != askedIn || !NeedsConfirmation()) {
+    if (NeedsConfirmation()) QTimer::singleShot(0, this, [this] { AskToConfirmOutput(); });
+    return;
+  }
   if (yes)
     asked->ConfirmOutput();
   else

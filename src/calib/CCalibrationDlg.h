@@ -79,6 +79,8 @@ class CCalibrationDlg : public QDialog {
   bool StartRun(const CalibrationSetup& setup, RunKind kind);
   void OnRunState();
   void AskToConfirmOutput();
+  // True when the run waits for the user to let the output go on.
+  bool NeedsConfirmation() const;
   void OnRunEnded();
   void ShowResults();
   void UpdateControls();

@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "calib/CCalibrationDlg.h"
 #include "calib/CalibrationTexts.h"
@@ -26,8 +28,16 @@ void Select(QComboBox* box, int data) {
 QLineEdit* NumberEdit(const QString& name) {
   auto* edit = new QLineEdit;
   edit->setObjectName(name);
-  edit->setMaximumWidth(110);
+  edit->setMaximumWidth(90);
   return edit;
+}
+
+// A word between fields, level with their text while a problem shows below them.
+QLabel* Between(const QString& text) {
+  auto* label = new QLabel(text);
+  label->setMinimumHeight(QLineEdit().sizeHint().height());
+  label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  return label;
 }
 
 bool TakesWiring(int code) { return code == fc::kResistance || IsRtd(code); }
@@ -54,6 +64,7 @@ QWidget* CCalibrationDlg::WithProblem(QWidget* field, SetupField which, const ch
 
 QWidget* CCalibrationDlg::BuildForm() {
   auto* form = new QWidget;
+  form->setMaximumWidth(480);
   auto* column = new QVBoxLayout(form);
   column->setContentsMargins(0, 0, 0, 0);
 
@@ -90,12 +101,12 @@ QWidget* CCalibrationDlg::BuildForm() {
   m_inputFunction->setObjectName(QStringLiteral("inputFunctionList"));
   m_inputLow = NumberEdit(QStringLiteral("inputLow"));
   m_inputHigh = NumberEdit(QStringLiteral("inputHigh"));
-  m_inputUnit = new QLabel;
+  m_inputUnit = Between(QString());
   auto* inputSpan = new QWidget;
   auto* inputLine = new QHBoxLayout(inputSpan);
   inputLine->setContentsMargins(0, 0, 0, 0);
   inputLine->addWidget(WithProblem(m_inputLow, SetupField::InputLow, "inputLow"), 0, Qt::AlignTop);
-  inputLine->addWidget(new QLabel(tr("to")), 0, Qt::AlignTop);
+  inputLine->addWidget(Between(tr("to")), 0, Qt::AlignTop);
   inputLine->addWidget(WithProblem(m_inputHigh, SetupField::InputHigh, "inputHigh"), 0, Qt::AlignTop);
   inputLine->addWidget(m_inputUnit, 1, Qt::AlignTop);
   inputRows->addRow(tr("Span:"), inputSpan);
@@ -118,12 +129,12 @@ QWidget* CCalibrationDlg::BuildForm() {
   m_outputFunction->setObjectName(QStringLiteral("outputFunctionList"));
   m_outputLow = NumberEdit(QStringLiteral("outputLow"));
   m_outputHigh = NumberEdit(QStringLiteral("outputHigh"));
-  m_outputUnit = new QLabel;
+  m_outputUnit = Between(QString());
   auto* outputSpan = new QWidget;
   auto* outputLine = new QHBoxLayout(outputSpan);
   outputLine->setContentsMargins(0, 0, 0, 0);
   outputLine->addWidget(WithProblem(m_outputLow, SetupField::OutputLow, "outputLow"), 0, Qt::AlignTop);
-  outputLine->addWidget(new QLabel(tr("to")), 0, Qt::AlignTop);
+  outputLine->addWidget(Between(tr("to")), 0, Qt::AlignTop);
   outputLine->addWidget(WithProblem(m_outputHigh, SetupField::OutputHigh, "outputHigh"), 0, Qt::AlignTop);
   outputLine->addWidget(m_outputUnit, 1, Qt::AlignTop);
   outputRows->addRow(tr("Span:"), outputSpan);
@@ -158,12 +169,16 @@ QWidget* CCalibrationDlg::BuildForm() {
   auto* settleLine = new QHBoxLayout(settleRow);
   settleLine->setContentsMargins(0, 0, 0, 0);
   settleLine->addWidget(WithProblem(m_settleReadings, SetupField::SettleReadings, "settleReadings"), 0, Qt::AlignTop);
-  settleLine->addWidget(new QLabel(tr("readings within")), 0, Qt::AlignTop);
+  settleLine->addWidget(Between(tr("readings within")), 0, Qt::AlignTop);
   settleLine->addWidget(WithProblem(m_settleBand, SetupField::SettleBand, "settleBand"), 0, Qt::AlignTop);
-  settleLine->addWidget(new QLabel(tr("% of tolerance, at most")), 0, Qt::AlignTop);
-  settleLine->addWidget(WithProblem(m_settleTimeout, SetupField::SettleTimeout, "settleTimeout"), 0, Qt::AlignTop);
-  settleLine->addWidget(new QLabel(tr("s")), 1, Qt::AlignTop);
+  settleLine->addWidget(Between(tr("% of the tolerance")), 1, Qt::AlignTop);
   testRows->addRow(tr("Settled when:"), settleRow);
+  auto* timeoutRow = new QWidget;
+  auto* timeoutLine = new QHBoxLayout(timeoutRow);
+  timeoutLine->setContentsMargins(0, 0, 0, 0);
+  timeoutLine->addWidget(WithProblem(m_settleTimeout, SetupField::SettleTimeout, "settleTimeout"), 0, Qt::AlignTop);
+  timeoutLine->addWidget(Between(tr("s at most; a point that has not settled by then fails")), 1, Qt::AlignTop);
+  testRows->addRow(tr("Waiting:"), timeoutRow);
   column->addWidget(test);
   column->addStretch(1);
 
@@ -200,8 +215,10 @@ CalibrationSetup CCalibrationDlg::FormSetup(std::vector<SetupProblem>* problems)
   CalibrationSetup s;
   std::vector<SetupProblem> unread;
   auto number = [&](QLineEdit* edit, SetupField field, double& into) {
-    if (!ParseNumberField(edit->text(), into))
-      unread.push_back({field, tr("Enter a number, for example 4 or 0.5.")});
+    if (ParseNumberField(edit->text(), into)) return;
+    // Not a number: no other check compares with it.
+    into = std::nan("");
+    unread.push_back({field, tr("Enter a number, for example 4 or 0.5.")});
   };
   s.tag = m_tag->text();
   s.description = m_description->text();
@@ -234,7 +251,12 @@ CalibrationSetup CCalibrationDlg::FormSetup(std::vector<SetupProblem>* problems)
     auto range = [this](FunctionCode f, bool c, double& lo, double& hi) { m_host.LowerRange(f, c, lo, hi); };
     for (const SetupProblem& p : ValidateSetup(s, range)) {
       const bool known = std::any_of(unread.begin(), unread.end(), [&](const SetupProblem& u) { return u.field == p.field; });
-      if (!known) all.push_back(p);
+      if (known) continue;
+      // The field shows the band in % of the tolerance, not as a fraction.
+      if (p.field == SetupField::SettleBand)
+        all.push_back({p.field, tr("The band must be more than 0 and at most 100 % of the tolerance.")});
+      else
+        all.push_back(p);
     }
     std::stable_sort(all.begin(), all.end(), [](const SetupProblem& a, const SetupProblem& b) { return a.field < b.field; });
     *problems = std::move(all);

@@ -130,13 +130,19 @@ void CalibrationCertificate::PaintHeader(QPainter& p, double top, const Certific
   const CalibrationSetup& s = m_content.record.setup;
   p.setFont(BodyFont(true, 22));
   Text(p, QRectF(0, top, kCertificateWidth, 2 * m.lineHeight), QObject::tr("Calibration certificate"));
-  const RunResult* last = Runs().empty() ? nullptr : Runs().back();
-  if (last) {
-    p.setPen(RunPasses(*last) ? kPass : kFail);
-    Text(p, QRectF(600, top, 400, 2 * m.lineHeight),
-         QStringLiteral("%1 %2").arg(RunKindText(last->kind), RunVerdictText(*last)), Qt::AlignRight | Qt::AlignVCenter);
-    p.setPen(Qt::black);
+  // The verdicts at the top right, the newest run's last and largest.
+  double right = kCertificateWidth;
+  const std::vector<const RunResult*> runs = Runs();
+  for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
+    const bool newest = it == runs.rbegin();
+    p.setFont(BodyFont(true, newest ? 18 : 12));
+    const QString text = QStringLiteral("%1 %2").arg(RunKindText((*it)->kind), RunVerdictText(**it));
+    const double width = p.fontMetrics().horizontalAdvance(text) + 4;
+    p.setPen(RunPasses(**it) ? kPass : kFail);
+    Text(p, QRectF(right - width, top, width, 2 * m.lineHeight), text, Qt::AlignRight | Qt::AlignVCenter);
+    right -= width + 24;
   }
+  p.setPen(Qt::black);
   QString when;
   if (m_content.record.asFound) when = DateTimeText(m_content.record.asFound->started);
   if (m_content.record.asLeft)

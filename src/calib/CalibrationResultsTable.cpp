@@ -18,6 +18,8 @@ CalibrationResultsTable::CalibrationResultsTable(QWidget* parent) : QTableWidget
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   verticalHeader()->setVisible(false);
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   horizontalHeader()->setStretchLastSection(true);
   setColumnCount(ResultColumnTitles(CalibrationSetup{}).size());
   setHorizontalHeaderLabels(ResultColumnTitles(CalibrationSetup{}));

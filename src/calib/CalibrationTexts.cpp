@@ -13,6 +13,17 @@ namespace vorenx {
 
 namespace {
 
+// The C locale's number reading without its thousands separators, so that
+// "1,5" never silently reads as 15.
+const QLocale& NumberLocale() {
+  static const QLocale locale = [] {
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    return c;
+  }();
+  return locale;
+}
+
 const QString kDash = QStringLiteral("\u2014");
 
 QString WiringText(FunctionCode wiring) {
@@ -53,7 +64,7 @@ bool ParseNumberField(const QString& text, double& value) {
   if (t.isEmpty()) return false;
   if (!t.contains(QLatin1Char('.')) && t.count(QLatin1Char(',')) == 1) t.replace(QLatin1Char(','), QLatin1Char('.'));
   bool ok = false;
-  const double v = QLocale::c().toDouble(t, &ok);
+  const double v = NumberLocale().toDouble(t, &ok);
   if (!ok || !std::isfinite(v)) return false;
   value = v;
   return true;
@@ -75,7 +86,7 @@ bool ParsePointsField(const QString& text, std::vector<double>& points, QString&
   std::vector<double> read;
   for (const QString& part : parts) {
     bool ok = false;
-    const double v = QLocale::c().toDouble(part, &ok);
+    const double v = NumberLocale().toDouble(part, &ok);
     if (!ok || !std::isfinite(v)) {
       error = QObject::tr("\"%1\" is not a number.").arg(part.left(20));
       return false;

@@ -89,9 +89,14 @@ void PaintErrorPlot(QPainter& p, const QRectF& area, const CalibrationRecord& re
              QObject::tr("Input, % of span"));
 
   // One line per run and direction; a point without a reading is left out.
-  int legend = 0;
-  const int runs = (record.asFound ? 1 : 0) + (record.asLeft ? 1 : 0);
-  p.fillRect(QRectF(plot.right() - 220, plot.top() + 2, 216, 20 + 18 * runs), Qt::white);
+  // The legend sits on the title's line, right-aligned, clear of the lines.
+  double legendX = area.right() - 150;
+  const double legendY = area.top() + 10;
+  p.setPen(QPen(QColor(0x30, 0x90, 0x30), 1.2, Qt::DashLine));
+  p.drawLine(QPointF(legendX - 14, legendY), QPointF(legendX + 14, legendY));
+  p.setPen(Qt::black);
+  p.drawText(QRectF(legendX + 20, legendY - 8, 130, 16), Qt::AlignLeft | Qt::AlignVCenter,
+             QObject::tr("Tolerance \u00B1%1 %").arg(NumberText(tol)));
   for (const auto* run : {&record.asFound, &record.asLeft}) {
     if (!*run) continue;
     const bool asLeft = (*run)->kind == RunKind::AsLeft;
@@ -114,16 +119,14 @@ void PaintErrorPlot(QPainter& p, const QRectF& area, const CalibrationRecord& re
     for (const PointResult& pt : (*run)->points)
       if (std::isfinite(pt.measured) && std::isfinite(pt.errorPercent))
         DrawMarker(p, QPointF(toX(pt.percent), toY(pt.errorPercent)), asLeft);
-    const QPointF key(plot.right() - 200, plot.top() + 12 + 18 * legend++);
+    legendX -= 110;
+    const QPointF key(legendX, legendY);
     DrawMarker(p, key, asLeft);
     p.drawLine(key - QPointF(14, 0), key + QPointF(14, 0));
     p.setPen(Qt::black);
-    p.drawText(QRectF(key.x() + 20, key.y() - 8, 180, 16), Qt::AlignLeft | Qt::AlignVCenter,
+    p.drawText(QRectF(key.x() + 20, key.y() - 8, 90, 16), Qt::AlignLeft | Qt::AlignVCenter,
                RunKindText((*run)->kind));
   }
-  p.setPen(QColor(0x30, 0x90, 0x30));
-  p.drawText(QRectF(plot.right() - 180, plot.top() + 12 + 18 * legend - 8, 180, 16), Qt::AlignLeft | Qt::AlignVCenter,
-             QObject::tr("Tolerance \u00B1%1 %").arg(NumberText(tol)));
   p.restore();
 }
 
