@@ -1,5 +1,6 @@
 #include "InstrumentModel.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -57,7 +58,27 @@ double InstrumentModel::InUnit(double celsius) const {
   return m_settings.celsius ? celsius : celsius * 9.0 / 5.0 + 32.0;
 }
 
+void InstrumentModel::SetDut(const std::optional<DutSpec>& spec) {
+  m_dut.reset();
+  if (spec) m_dut.emplace(*spec);
+}
+
+double InstrumentModel::DutInput() const {
+  const DutSpec& spec = m_dut->Spec();
+  if (m_settings.lowerFunction != spec.input || !m_settings.outputOn) return spec.inLow;
+  const double value = m_settings.sourceValue;
+  return IsTemperature(spec.input) && !m_settings.celsius ? (value - 32.0) * 5.0 / 9.0 : value;
+}
+
+void InstrumentModel::SyncDut(double seconds) {
+  if (m_dut) m_dut->Drive(DutInput(), seconds);
+}
+
 double InstrumentModel::UpperReading(double seconds) {
+  if (m_dut && DutDrives(m_dut->Spec().output, m_settings.upperFunction)) {
+    SyncDut(seconds);
+    return std::clamp(m_dut->Output(seconds), 0.0, UpperDisplayMax(m_dut->Spec().output));
+  }
   switch (m_settings.upperFunction) {
     case fc::kUpperCurrent:
       return Drift(seconds, 8.0, 0.5, 50.0) + Noise(0.002);
@@ -109,6 +130,7 @@ qelhard::Reply InstrumentModel::StatusReply(double seconds, std::uint16_t sequen
 bool InstrumentModel::Answer(const qelhard::Request& request, double seconds, qelhard::Reply& reply) {
   using qelhard::Command;
   const std::uint16_t seq = qelhard::RequestSequence(request);
+  SyncDut(seconds);  // the DUT settles under the input it had until now
   switch (qelhard::RequestCommand(request)) {
     case Command::Identify:
       reply = qelhard::BuildIdentifyReply(seq);
@@ -122,6 +144,7 @@ bool InstrumentModel::Answer(const qelhard::Request& request, double seconds, qe
     case Command::SetLower: {
       const qelhard::SetLowerArgs a = qelhard::ParseSetLower(request);
       reply = qelhard::BuildAck(Command::SetLower, seq, SetLower(a.function, a.mode, a.value));
+      SyncDut(seconds);  // and follows the new one from now
       return true;
     }
   }

@@ -4,8 +4,10 @@
 // request of the serial protocol. Time is passed in, so tests control it.
 
 #include <cstdint>
+#include <optional>
 #include <random>
 
+#include "DutModel.h"
 #include "Protocol.h"
 #include "link/FunctionCode.h"
 
@@ -38,6 +40,15 @@ class InstrumentModel {
   // not fit five digits.
   bool SetLower(std::uint8_t function, std::uint8_t mode, float value);
   const InstrumentSettings& Settings() const { return m_settings; }
+  // Wires a transmitter as the instrument under test (nullopt: none). While the
+  // lower function is the DUT's input and the output is on, the DUT's input is
+  // the source value (a temperature in ℉ taken back to ℃); otherwise it sees its
+  // input span's low end. While the upper function reads what the DUT drives,
+  // the upper reading is the DUT's output, held within the display's range.
+  // A set call made directly (not through Answer) reaches the DUT at the next
+  // time passed in.
+  void SetDut(const std::optional<DutSpec>& spec);
+  bool HasDut() const { return m_dut.has_value(); }
 
   // Readings at `seconds` since power-on, in the functions' units.
   double UpperReading(double seconds);
@@ -52,9 +63,14 @@ class InstrumentModel {
   double Noise(double amplitude);
   // A temperature given in ℃, in the unit the settings choose.
   double InUnit(double celsius) const;
+  // What the DUT's input sees under the present settings.
+  double DutInput() const;
+  // Brings the DUT on to `seconds` and hands it the present input.
+  void SyncDut(double seconds);
 
   InstrumentSettings m_settings;
   std::minstd_rand m_random;
+  std::optional<DutModel> m_dut;
 };
 
 }  // namespace vorenx::sim

@@ -86,6 +86,11 @@ void SimulatedInstrument::SetNoise(double share, std::uint32_t seed, int stallMs
   m_stallMs = stallMs;
 }
 
+void SimulatedInstrument::SetDut(const std::optional<DutSpec>& spec) {
+  std::lock_guard guard(m_lock);
+  m_model.SetDut(spec);
+}
+
 void SimulatedInstrument::RecordReplies(bool on) {
   std::lock_guard guard(m_lock);
   m_recording = on;

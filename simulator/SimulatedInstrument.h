@@ -59,6 +59,9 @@ class SimulatedInstrument {
   // the same noise. A stalled reply is sent `stallMs` late while the instrument
   // goes on answering the next requests.
   void SetNoise(double share, std::uint32_t seed = 1, int stallMs = kLateReplyMs);
+  // Wires a transmitter to the displays as the instrument under test (nullopt:
+  // none); see InstrumentModel::SetDut.
+  void SetDut(const std::optional<DutSpec>& spec);
   // Keeps a record of every reply sent (at most the newest 65536), for tests.
   void RecordReplies(bool on);
   // Takes the replies recorded since the last call, oldest first.

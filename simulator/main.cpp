@@ -5,7 +5,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <pthread.h>
+#include <string>
 #include <string_view>
 
 #include "SimulatedInstrument.h"
@@ -14,7 +16,7 @@ namespace {
 
 void PrintUsage() {
   std::printf(
-      "Usage: vorenx-sim [--noise P [--seed S]] [--help]\n"
+      "Usage: vorenx-sim [--noise P [--seed S]] [--dut SPEC] [--help]\n"
       "Runs a simulated Vorenx calibrator behind a pseudo-terminal. The first line\n"
       "printed is its device path; give it to the programs with --port N=PATH.\n"
       "Runs until interrupted (Ctrl+C).\n"
@@ -26,6 +28,23 @@ void PrintUsage() {
       "              each pattern equally often\n"
       "  --seed S    start the noise from seed S (a whole number; default 1), so a\n"
       "              run can be repeated\n"
+      "  --dut SPEC  wire a simulated transmitter as the instrument under test: its\n"
+      "              input takes the lower display's source, its output is what the\n"
+      "              upper display reads; SPEC is KEY=VALUE,... of\n"
+      "                input=CODE   lower function it is wired to, 5..26 (required)\n"
+      "                output=CODE  upper function it drives: 1 V, 2 mA, 3 mA loop\n"
+      "                             (required)\n"
+      "                in=LO:HI     input span in the input's unit, temperatures in C\n"
+      "                             (default: 4:20 mA, 0:10 V, 0:100 mV, 0:50 TC mV,\n"
+      "                             0:400 ohm, 0:100 C)\n"
+      "                span=LO:HI   output span (default 4:20 mA or 0:10 V)\n"
+      "                sqrt=1       square-root output (default 0: linear)\n"
+      "                gain=G       factor on the output's share of span (default 1)\n"
+      "                offset=O     added, in output units (default 0)\n"
+      "                noise=SD     Gaussian noise, output units (default 0)\n"
+      "                lag=T        first-order settling time constant, s (default 0)\n"
+      "                seed=N       of the transmitter's noise (default 1)\n"
+      "              e.g. --dut input=7,output=2,span=4:20,gain=1.002,noise=0.002,lag=2\n"
       "  -h, --help  show this text\n");
 }
 
@@ -55,6 +74,7 @@ bool ParseNumber(std::string_view text, T& out) {
 int main(int argc, char** argv) {
   double noise = 0.0;
   std::uint32_t seed = 1;
+  std::optional<vorenx::sim::DutSpec> dut;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
     std::string_view value;
@@ -77,6 +97,19 @@ int main(int argc, char** argv) {
       }
       continue;
     }
+    if (arg.substr(0, 5) == "--dut") {
+      if (!OptionValue(argc, argv, i, "--dut", value)) {
+        std::fprintf(stderr, "vorenx-sim: --dut wants a description, e.g. --dut input=7,output=2,span=4:20\n");
+        return 2;
+      }
+      const vorenx::sim::DutParse parsed = vorenx::sim::ParseDutSpec(value);
+      if (!parsed.spec) {
+        std::fprintf(stderr, "vorenx-sim: --dut: %s\n", parsed.error.c_str());
+        return 2;
+      }
+      dut = parsed.spec;
+      continue;
+    }
     std::fprintf(stderr, "vorenx-sim: unknown argument \"%s\" (try --help)\n", argv[i]);
     return 2;
   }
@@ -92,6 +125,7 @@ int main(int argc, char** argv) {
 
   vorenx::sim::SimulatedInstrument instrument;
   instrument.SetNoise(noise, seed);
+  instrument.SetDut(dut);
   QString error;
   const QString path = instrument.Start(&error);
   if (path.isEmpty()) {
@@ -101,6 +135,9 @@ int main(int argc, char** argv) {
   std::printf("%s\n", qPrintable(path));
   std::fflush(stdout);
   std::fprintf(stderr, "vorenx-sim: simulated instrument on %s; Ctrl+C ends it\n", qPrintable(path));
+  if (dut)
+    std::fprintf(stderr, "vorenx-sim: a transmitter under test reads lower function %d and drives upper function %d\n",
+                 dut->input, dut->output);
 
   int received = 0;
   sigwait(&stopSignals, &received);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "DutModel.h"
 #include "journal/JournalReadings.h"
 
 namespace vorenx {
@@ -37,7 +38,8 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
       hasValue = true;
     }
     const bool wantsValue = name == QLatin1String("--port") || name == QLatin1String("--screenshot") ||
-                            name == QLatin1String("--quit-after") || name == QLatin1String("--journal");
+                            name == QLatin1String("--quit-after") || name == QLatin1String("--journal") ||
+                            name == QLatin1String("--dut");
     if (wantsValue && !hasValue) {
       if (i + 1 >= arguments.size()) {
         result.error = QStringLiteral("%1 needs a value").arg(name);
@@ -81,6 +83,13 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
         return result;
       }
       o.journalFolder = value;
+    } else if (name == QLatin1String("--dut")) {
+      const sim::DutParse dut = sim::ParseDutSpec(value.toStdString());
+      if (!dut.spec) {
+        result.error = QStringLiteral("--dut: %1").arg(QString::fromStdString(dut.error));
+        return result;
+      }
+      o.dut = value;
     } else if (name == QLatin1String("--no-journal")) {
       o.noJournal = true;
     } else {
@@ -90,6 +99,10 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
   }
   if (o.noJournal && !o.journalFolder.isEmpty()) {
     result.error = QStringLiteral("--journal and --no-journal exclude each other");
+    return result;
+  }
+  if (!o.dut.isEmpty() && !o.simulate) {
+    result.error = QStringLiteral("--dut describes a transmitter wired to the simulated instrument: give --simulate too");
     return result;
   }
   if (!o.screenshot.isEmpty() && o.quitAfterSeconds < 0.0) o.quitAfterSeconds = kDefaultScreenshotSeconds;
@@ -108,6 +121,11 @@ QString UsageText() {
       "\n"
       "Options:\n"
       "  --simulate            attach a simulated instrument as COM4 (port 4)\n"
+      "  --dut SPEC            with --simulate: wire a simulated transmitter to it as the\n"
+      "                        instrument under test, e.g. input=7,output=2,span=4:20,\n"
+      "                        gain=1.002,offset=0.03,noise=0.002,lag=2 (keys: input,\n"
+      "                        output, in, span, sqrt, gain, offset, noise, lag, seed;\n"
+      "                        see vorenx-sim --help)\n"
       "  --port N=PATH         use device PATH for port N (0..19), e.g. --port 4=/dev/ttyUSB0;\n"
       "                        may be given more than once (--simulate wins for port 4)\n"
       "  --screenshot FILE     save the window as a PNG picture when --quit-after ends\n"

@@ -102,6 +102,7 @@ class CalibrationRun : public QObject {
   // After Finished or Aborted, with the output requested off.
   void ended();
 
+ public:
   // Checks the waits against the clock without a reading (a quiet link still
   // retries, gives up and times out). The run's own timer calls it every
   // kCheckIntervalMs; tests may call it directly.

@@ -48,11 +48,36 @@ TEST(AppOptions, BadArgumentsAreRefusedWithAReason) {
   }
 }
 
+TEST(AppOptions, DutComesWithTheSimulatorAndIsCheckedBeforeTheWindow) {
+  const ParsedOptions both = ParseAppOptions({"--simulate", "--dut", "input=7,output=2,span=4:20,gain=1.002"});
+  ASSERT_TRUE(both.error.isEmpty()) << both.error.toStdString();
+  EXPECT_EQ(both.options.dut, "input=7,output=2,span=4:20,gain=1.002");
+  const ParsedOptions joined = ParseAppOptions({"--dut=input=19,output=1", "--simulate"});
+  ASSERT_TRUE(joined.error.isEmpty()) << joined.error.toStdString();
+  EXPECT_EQ(joined.options.dut, "input=19,output=1");
+  EXPECT_TRUE(ParseAppOptions({"--simulate"}).options.dut.isEmpty());
+
+  struct Bad {
+    QStringList args;
+    const char* named;
+  };
+  for (const Bad& b : {Bad{{"--dut", "input=7,output=2"}, "--simulate"},
+                       Bad{{"--simulate", "--dut"}, "--dut"},
+                       Bad{{"--simulate", "--dut="}, "empty"},
+                       Bad{{"--simulate", "--dut", "input=7,output=2,lag=-2"}, "lag"},
+                       Bad{{"--simulate", "--dut", "input=7,output=2,wobble=1"}, "wobble"},
+                       Bad{{"--simulate", "--dut", "input=7"}, "output"}}) {
+    const ParsedOptions p = ParseAppOptions(b.args);
+    EXPECT_TRUE(p.error.contains(QLatin1String(b.named))) << b.args.join(' ').toStdString() << " -> "
+                                                          << p.error.toStdString();
+  }
+}
+
 TEST(AppOptions, HelpListsEveryOption) {
   EXPECT_TRUE(ParseAppOptions({"--help"}).options.help);
   EXPECT_TRUE(ParseAppOptions({"-h"}).options.help);
   const QString usage = UsageText();
-  for (const char* option : {"--simulate", "--port N=PATH", "--screenshot FILE", "--quit-after SECONDS", "--help"})
+  for (const char* option : {"--simulate", "--port N=PATH", "--screenshot FILE", "--quit-after SECONDS", "--dut SPEC", "--help"})
     EXPECT_TRUE(usage.contains(QLatin1String(option))) << option;
 }
 

@@ -135,6 +135,42 @@ TEST_F(WorkerTest, OpenPortThenSetLowerRunInQueueOrderWithTheLaterPort) {
   EXPECT_EQ(link.m_lowerPending, 0);
 }
 
+TEST_F(WorkerTest, SetSourceSendsTheRequestAsItStandsAndStartsTheTableOverOnlyForANewFunction) {
+  link.m_port = 5;
+  link.m_connected = 1;
+  link.ChangeRequest(CDeviceLink::Side::Lower, [](InstrumentState& r) {
+    r.lowerFunction = 7;
+    r.outputOff = false;
+    r.lowerValue = 12.25f;
+  });
+  host.fieldValue = 3.0f;  // the field's number must not replace the request's
+  worker.ExecuteCommand({CmdSetSource, 0});
+  EXPECT_EQ(hard.Calls(), QStringList{"SetLower(5,7,0x0a,12.25)"});
+  EXPECT_TRUE(host.Calls().isEmpty());
+  EXPECT_TRUE(display.Calls().isEmpty());
+  EXPECT_EQ(link.m_lowerPending, 0);
+
+  worker.ExecuteCommand({CmdSetSource, 1});
+  EXPECT_EQ(host.Calls(), QStringList{"ResetTable"});
+  EXPECT_EQ(hard.Count("SetLower(5,7,0x0a,12.25)"), 2);
+}
+
+TEST_F(WorkerTest, ASourceChangeQueuedAtTheStopIsStillSentAndNothingElse) {
+  link.m_port = 5;
+  link.m_connected = 1;
+  link.ChangeRequest(CDeviceLink::Side::Lower, [](InstrumentState& r) {
+    r.lowerFunction = 7;
+    r.outputOff = true;
+  });
+  commands.PostCommand({CmdSetUpper, 0});
+  commands.PostCommand({CmdSetSource, 1});
+  worker.RequestStop();
+  worker.WorkerThreadProc();  // stopped before it starts: straight to its way out
+  EXPECT_EQ(hard.Count("SetLower(5,7,0x02,"), 1);
+  EXPECT_EQ(hard.Count("SetUpper"), 0);
+  EXPECT_FALSE(host.Calls().contains("ResetTable"));
+}
+
 TEST_F(WorkerTest, ExecutedCommandMakesThePausedLinkReadOnce) {
   hard.SetAnswering({5});
   link.m_connected = 1;

@@ -1,0 +1,278 @@
+// Calibration runs end to end: a real window and worker, the real serial
+// library over a pseudo-terminal, and the simulator answering as a
+// transmitter with a known error. The window's clock runs five times faster
+// than real time, so the 1 s poll interval and the settling timeout shrink.
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <atomic>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <mutex>
+#include <thread>
+
+#include "QelHard.h"
+#include "SimulatedInstrument.h"
+#include "TestScale.h"
+#include "app/CVorenxDlg.h"
+#include "calib/CalibrationHost.h"
+#include "grid/GridCtrl.h"
+
+namespace vorenx {
+namespace {
+
+constexpr int kPort = 4;
+constexpr int kSpeedUp = 5;
+
+// The real library, with a note of the thread of every setting sent.
+class ThreadWitnessHard : public QelHardDll {
+ public:
+  explicit ThreadWitnessHard(QelHardDll& real) : m_real(real) {}
+  std::uint16_t QelIsDevConnect(std::int32_t port) override { return m_real.QelIsDevConnect(port); }
+  std::uint16_t QelOpenCOM(std::int32_t port) override { return m_real.QelOpenCOM(port); }
+  std::uint16_t QelGetData(std::int32_t port, unsigned char* buffer, std::int32_t size) override {
+    return m_real.QelGetData(port, buffer, size);
+  }
+  std::uint16_t QelSetUpper(std::int32_t port, std::int32_t function) override {
+    Note();
+    return m_real.QelSetUpper(port, function);
+  }
+  std::uint16_t QelSetLower(std::int32_t port, std::int32_t function, std::int32_t mode, float value) override {
+    Note();
+    return m_real.QelSetLower(port, function, mode, value);
+  }
+  std::uint16_t QelCloseCOM(std::int32_t port) override { return m_real.QelCloseCOM(port); }
+  QString PortPath(std::int32_t port) override { return m_real.PortPath(port); }
+
+  int Settings() const { return m_settings.load(); }
+  int FromWindowThread() const { return m_fromWindow.load(); }
+
+ private:
+  void Note() {
+    m_settings.fetch_add(1);
+    if (std::this_thread::get_id() == m_windowThread) m_fromWindow.fetch_add(1);
+  }
+  QelHardDll& m_real;
+  const std::thread::id m_windowThread = std::this_thread::get_id();
+  std::atomic<int> m_settings{0};
+  std::atomic<int> m_fromWindow{0};
+};
+
+// 4-20 mA transmitter on a PT100 input over 0-100 ℃.
+sim::DutSpec Transmitter(double gain, double noise = 0.0) {
+  sim::DutSpec d;
+  d.input = fc::kRtdFirst;
+  d.output = fc::kUpperCurrent;
+  d.inLow = 0.0;
+  d.inHigh = 100.0;
+  d.outLow = 4.0;
+  d.outHigh = 20.0;
+  d.gain = gain;
+  d.noise = noise;
+  d.seed = 7;
+  return d;
+}
+
+class CalibrationWindowTest : public ::testing::Test {
+ protected:
+  void Open(const sim::DutSpec& dut) {
+    ASSERT_TRUE(folder.isValid());
+    device = folder.filePath("ttyUSB0");
+    simulator.SetDut(dut);
+    PlugIn();
+    ASSERT_TRUE(QelSetPortPath(kPort, device));
+    const auto start = std::chrono::steady_clock::now();
+    TickSource fast = [start] {
+      const auto real = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+      return static_cast<std::uint32_t>(100000 + real.count() * kSpeedUp);
+    };
+    dlg = std::make_unique<CVorenxDlg>(hard, DefaultQelDisplayDll(), fast, SystemClock());
+    dlg->Worker()->SetCyclePause(5);
+    dlg->show();
+    ASSERT_TRUE(Until([&] { return dlg->CalibrationSide().Connected(); }));
+  }
+  void TearDown() override {
+    run.reset();
+    dlg.reset();
+    // Every setting went out from the worker, never from the window's thread.
+    EXPECT_EQ(hard.FromWindowThread(), 0);
+  }
+  void PlugIn() {
+    const QString pty = simulator.Start();
+    ASSERT_FALSE(pty.isEmpty());
+    ASSERT_TRUE(QFile::link(pty, device));
+  }
+
+  static CalibrationSetup RtdSetup() {
+    CalibrationSetup s;
+    s.tag = QStringLiteral("TT-101");
+    s.inputFunction = fc::kRtdFirst;
+    s.wiring = fc::kThreeWire;
+    s.celsius = true;
+    s.inputLow = 0.0;
+    s.inputHigh = 100.0;
+    s.outputFunction = fc::kUpperCurrent;
+    s.outputLow = 4.0;
+    s.outputHigh = 20.0;
+    s.tolerance = 0.5;
+    s.settle.timeoutSeconds = 20.0;  // 4 s of real time
+    return s;
+  }
+  // A run started and confirmed.
+  void StartRun(const CalibrationSetup& setup) {
+    QString why;
+    run = dlg->CalibrationSide().CreateRun(setup, RunKind::AsFound, &why);
+    ASSERT_NE(run, nullptr) << why.toStdString();
+    run->Start();
+    ASSERT_TRUE(Until([&] { return run->CurrentState() == CalibrationRun::State::AwaitingConfirmation; }))
+        << run->StatusText().toStdString();
+    EXPECT_FALSE(simulator.Settings().outputOn);
+    run->ConfirmOutput();
+  }
+  // Serves the window until `done` holds; false after the time allowed.
+  template <typename F>
+  bool Until(F done, int seconds = 20) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(testing::kUnderSanitizer ? 3 * seconds : seconds);
+    while (!done()) {
+      if (std::chrono::steady_clock::now() > deadline) return false;
+      QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+  }
+  bool Ended() { return Until([&] { return run->Ended(); }, 40); }
+
+  ThreadWitnessHard hard{DefaultQelHardDll()};
+  sim::SimulatedInstrument simulator;
+  QTemporaryDir folder;
+  QString device;
+  std::unique_ptr<CVorenxDlg> dlg;
+  std::unique_ptr<CalibrationRun> run;
+};
+
+TEST_F(CalibrationWindowTest, ATransmitterWithinToleranceAtEveryPointPasses) {
+  sim::DutSpec dut = Transmitter(1.002);
+  dut.offset = 0.01;  // with the gain 0.26 % of span at the top
+  Open(dut);
+  StartRun(RtdSetup());
+  EXPECT_EQ(dlg->Link().IntervalIndex(), 0);  // the fastest poll during the run
+  const int rows = dlg->ReadingsGrid()->RowCount();
+  ASSERT_TRUE(Ended()) << run->StatusText().toStdString();
+  ASSERT_EQ(run->CurrentState(), CalibrationRun::State::Finished) << run->StatusText().toStdString();
+  const RunResult& r = run->Result();
+  ASSERT_EQ(r.points.size(), 5u);
+  for (const PointResult& p : r.points) {
+    SCOPED_TRACE(p.percent);
+    EXPECT_TRUE(p.settled);
+    EXPECT_TRUE(p.pass);
+    EXPECT_NEAR(p.errorPercent, (0.002 * (p.expected - 4.0) + 0.01) / 16.0 * 100.0, 0.02);
+  }
+  EXPECT_TRUE(RunPasses(r));
+  // Off at the end, and the user's interval again; the log went on.
+  EXPECT_TRUE(Until([&] { return !simulator.Settings().outputOn; }));
+  EXPECT_TRUE(dlg->Link().Request().outputOff);
+  EXPECT_EQ(dlg->Link().IntervalIndex(), 1);
+  EXPECT_GT(dlg->ReadingsGrid()->RowCount(), rows);
+  EXPECT_GT(hard.Settings(), 5);
+}
+
+TEST_F(CalibrationWindowTest, AOnePercentGainErrorFailsTheTopPointAtHalfAPercent) {
+  Open(Transmitter(1.01));
+  StartRun(RtdSetup());
+  ASSERT_TRUE(Ended());
+  ASSERT_EQ(run->CurrentState(), CalibrationRun::State::Finished) << run->StatusText().toStdString();
+  const auto& p = run->Result().points;
+  ASSERT_EQ(p.size(), 5u);
+  EXPECT_TRUE(p[0].pass);
+  EXPECT_TRUE(p[1].pass);
+  EXPECT_FALSE(p[4].pass);
+  EXPECT_NEAR(p[4].errorPercent, 1.0, 0.02);
+  EXPECT_FALSE(RunPasses(run->Result()));
+}
+
+TEST_F(CalibrationWindowTest, NoiseWithinTheBandSettlesAndNoiseBeyondItTimesOut) {
+  CalibrationSetup setup = RtdSetup();
+  setup.pointsPercent = {0.0, 100.0};
+  {
+    SCOPED_TRACE("quiet enough");
+    Open(Transmitter(1.0, 0.0005));  // a spread of 3 readings well inside 0.008 mA
+    StartRun(setup);
+    ASSERT_TRUE(Ended());
+    ASSERT_EQ(run->Result().points.size(), 2u);
+    for (const PointResult& p : run->Result().points) EXPECT_TRUE(p.settled);
+    run.reset();
+    dlg.reset();
+    simulator.Stop();
+    QFile::remove(device);
+  }
+  {
+    SCOPED_TRACE("too noisy");
+    // Three readings of 1 mA noise fall within 0.008 mA about once in 50000 tries.
+    Open(Transmitter(1.0, 1.0));
+    StartRun(setup);
+    ASSERT_TRUE(Ended());
+    ASSERT_EQ(run->CurrentState(), CalibrationRun::State::Finished) << run->StatusText().toStdString();
+    ASSERT_EQ(run->Result().points.size(), 2u);
+    for (const PointResult& p : run->Result().points) {
+      EXPECT_FALSE(p.settled);
+      EXPECT_FALSE(p.pass);
+      EXPECT_GE(p.readings, 3);
+    }
+  }
+}
+
+TEST_F(CalibrationWindowTest, AbortSwitchesTheOutputOff) {
+  Open(Transmitter(1.0));
+  StartRun(RtdSetup());
+  ASSERT_TRUE(Until([&] { return simulator.Settings().outputOn; }));
+  run->Abort();
+  EXPECT_TRUE(dlg->Link().Request().outputOff);
+  EXPECT_TRUE(Until([&] { return !simulator.Settings().outputOn; }));
+  EXPECT_EQ(dlg->Link().IntervalIndex(), 1);
+}
+
+TEST_F(CalibrationWindowTest, APulledLinkPausesTheRunWithTheOutputOffAndItGoesOnWhenConfirmedAgain) {
+  CalibrationSetup setup = RtdSetup();
+  setup.pointsPercent = {0.0, 50.0};
+  Open(Transmitter(1.0));
+  StartRun(setup);
+  ASSERT_TRUE(Until([&] { return simulator.Settings().outputOn; }));
+  simulator.Stop();
+  ASSERT_TRUE(QFile::remove(device));
+  ASSERT_TRUE(Until([&] { return run->CurrentState() == CalibrationRun::State::Paused; }));
+  EXPECT_TRUE(dlg->Link().Request().outputOff);
+  EXPECT_TRUE(run->StatusText().contains("stopped answering")) << run->StatusText().toStdString();
+
+  // Plugged in again: the instrument kept its settings, so the run asks for
+  // the output off again before anything else.
+  PlugIn();
+  ASSERT_TRUE(Until([&] { return dlg->CalibrationSide().Connected(); }));
+  EXPECT_TRUE(Until([&] { return !simulator.Settings().outputOn; }));
+  EXPECT_EQ(run->CurrentState(), CalibrationRun::State::Paused);
+  run->ConfirmOutput();
+  ASSERT_TRUE(Ended());
+  EXPECT_EQ(run->CurrentState(), CalibrationRun::State::Finished) << run->StatusText().toStdString();
+  EXPECT_EQ(run->Result().points.size(), 2u);
+}
+
+TEST_F(CalibrationWindowTest, ClosingTheWindowDuringARunSwitchesTheOutputOffFirst) {
+  Open(Transmitter(1.0));
+  StartRun(RtdSetup());
+  ASSERT_TRUE(Until([&] { return simulator.Settings().outputOn; }));
+  dlg->done(0);
+  EXPECT_EQ(run->CurrentState(), CalibrationRun::State::Aborted);
+  EXPECT_FALSE(simulator.Settings().outputOn);
+}
+
+TEST_F(CalibrationWindowTest, OneRunAtATime) {
+  Open(Transmitter(1.0));
+  StartRun(RtdSetup());
+  QString why;
+  EXPECT_EQ(dlg->CalibrationSide().CreateRun(RtdSetup(), RunKind::AsLeft, &why), nullptr);
+  EXPECT_FALSE(why.isEmpty());
+  run->Abort();
+  EXPECT_NE(dlg->CalibrationSide().CreateRun(RtdSetup(), RunKind::AsLeft, &why), nullptr);
+}
+
+}  // namespace
+}  // namespace vorenx
