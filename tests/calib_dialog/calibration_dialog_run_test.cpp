@@ -245,12 +245,12 @@ TEST_F(CalibrationDialogRun, AFailedAsFoundAndAPassingAsLeftOnTheCertificate) {
   EXPECT_TRUE(Verdicts().contains(QStringLiteral("Hysteresis")));
 
   ASSERT_TRUE(QDir().mkpath(QStringLiteral(VORENX_PICTURE_DIR)));
+  dlg->show();
+  EXPECT_TRUE(dlg->grab().save(QStringLiteral(VORENX_PICTURE_DIR "/calibration-dialog.png")));
   dialogs.savePath = QStringLiteral(VORENX_PICTURE_DIR "/calibration-certificate.pdf");
   dlg->SaveCertificate();
   EXPECT_TRUE(dialogs.messages.isEmpty());
   EXPECT_TRUE(QFile::exists(dialogs.savePath));
-  dlg->show();
-  EXPECT_TRUE(dlg->grab().save(QStringLiteral(VORENX_PICTURE_DIR "/calibration-dialog.png")));
 }
 
 }  // namespace
