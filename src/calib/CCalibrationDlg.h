@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "calib/CalibrationDialogs.h"
 #include "calib/CalibrationHost.h"
@@ -69,7 +70,12 @@ class CCalibrationDlg : public QDialog {
  private:
   // The form (CCalibrationDlgForm.cpp).
   QWidget* BuildForm();
-  QWidget* WithProblem(QWidget* field, SetupField which, const char* name);
+  struct RowField {
+    QWidget* widget;
+    SetupField field;
+    const char* name;  // object names of the field and of its "problem_" label
+  };
+  QWidget* FieldRow(const std::vector<QWidget*>& parts, const std::vector<RowField>& fields);
   void OnInputFunctionChosen();
   void OnOutputFunctionChosen();
   void UpdateInputControls();

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -32,55 +33,74 @@ QLineEdit* NumberEdit(const QString& name) {
   return edit;
 }
 
-// A word between fields, level with their text while a problem shows below them.
-QLabel* Between(const QString& text) {
-  auto* label = new QLabel(text);
-  label->setMinimumHeight(QLineEdit().sizeHint().height());
-  label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  return label;
+// `text` broken into lines of at most `width` pixels at spaces. A label that
+// wraps by itself asks its layout for height-for-width, which a form in a
+// scroll area does not give, and gets squeezed.
+QString Wrapped(const QString& text, const QFontMetrics& metrics, int width) {
+  QStringList lines;
+  QString line;
+  for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+    if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+      lines << line;
+      line = word;
+    } else {
+      line = longer;
+    }
+  }
+  if (!line.isEmpty()) lines << line;
+  return lines.join(QLatin1Char('\n'));
 }
 
 bool TakesWiring(int code) { return code == fc::kResistance || IsRtd(code); }
 
 }  // namespace
 
-QWidget* CCalibrationDlg::WithProblem(QWidget* field, SetupField which, const char* name) {
+QWidget* CCalibrationDlg::FieldRow(const std::vector<QWidget*>& parts, const std::vector<RowField>& fields) {
+  // The parts side by side, and under them, full width, a red line for the
+  // problems of each field in the row (hidden while there are none).
   auto* box = new QWidget;
   auto* column = new QVBoxLayout(box);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(1);
-  column->addWidget(field);
-  auto* problem = new QLabel;
-  problem->setObjectName(QStringLiteral("problem_%1").arg(QLatin1String(name)));
-  problem->setStyleSheet(QStringLiteral("color: #c00000;"));
-  problem->setWordWrap(true);
-  problem->setVisible(false);
-  column->addWidget(problem);
-  if (field->objectName().isEmpty()) field->setObjectName(QLatin1String(name));
-  m_fields[which] = field;
-  m_problems[which] = problem;
+  auto* line = new QHBoxLayout;
+  line->setContentsMargins(0, 0, 0, 0);
+  line->setSpacing(6);
+  for (QWidget* part : parts) line->addWidget(part);
+  if (parts.size() > 1) line->addStretch(1);
+  column->addLayout(line);
+  for (const RowField& f : fields) {
+    auto* problem = new QLabel;
+    problem->setObjectName(QStringLiteral("problem_%1").arg(QLatin1String(f.name)));
+    problem->setStyleSheet(QStringLiteral("color: #c00000;"));
+    problem->setVisible(false);
+    column->addWidget(problem);
+    if (f.widget->objectName().isEmpty()) f.widget->setObjectName(QLatin1String(f.name));
+    m_fields[f.field] = f.widget;
+    m_problems[f.field] = problem;
+  }
   return box;
 }
 
 QWidget* CCalibrationDlg::BuildForm() {
   auto* form = new QWidget;
-  form->setMaximumWidth(480);
   auto* column = new QVBoxLayout(form);
-  column->setContentsMargins(0, 0, 0, 0);
 
   auto* dut = new QGroupBox(tr("Instrument under test"));
   auto* dutRows = new QFormLayout(dut);
   m_tag = new QLineEdit;
   m_description = new QLineEdit;
   m_technician = new QLineEdit;
-  dutRows->addRow(tr("Tag:"), WithProblem(m_tag, SetupField::Tag, "tag"));
-  dutRows->addRow(tr("Description:"), WithProblem(m_description, SetupField::Description, "description"));
-  dutRows->addRow(tr("Technician:"), WithProblem(m_technician, SetupField::Technician, "technician"));
+  dutRows->addRow(tr("Tag:"), FieldRow({m_tag}, {{m_tag, SetupField::Tag, "tag"}}));
+  dutRows->addRow(tr("Description:"),
+                  FieldRow({m_description}, {{m_description, SetupField::Description, "description"}}));
+  dutRows->addRow(tr("Technician:"), FieldRow({m_technician}, {{m_technician, SetupField::Technician, "technician"}}));
   column->addWidget(dut);
 
   auto* input = new QGroupBox(tr("Input (sourced on the lower display)"));
   auto* inputRows = new QFormLayout(input);
   m_inputFunction = new QComboBox;
+  m_inputFunction->setObjectName(QStringLiteral("inputFunctionList"));
   for (int code = fc::kLowerFirst; code <= fc::kLowerLast; ++code) m_inputFunction->addItem(FunctionName(code), code);
   m_wiring = new QComboBox;
   m_wiring->setObjectName(QStringLiteral("wiring"));
@@ -91,101 +111,79 @@ QWidget* CCalibrationDlg::BuildForm() {
   m_tempUnit->setObjectName(QStringLiteral("temperatureUnit"));
   m_tempUnit->addItem(QStringLiteral("\u2103"), 1);
   m_tempUnit->addItem(QStringLiteral("\u2109"), 0);
-  auto* functionRow = new QWidget;
-  auto* functionLine = new QHBoxLayout(functionRow);
-  functionLine->setContentsMargins(0, 0, 0, 0);
-  functionLine->addWidget(m_inputFunction, 1);
-  functionLine->addWidget(m_wiring);
-  functionLine->addWidget(m_tempUnit);
-  inputRows->addRow(tr("Function:"), WithProblem(functionRow, SetupField::InputFunction, "inputFunction"));
-  m_inputFunction->setObjectName(QStringLiteral("inputFunctionList"));
+  inputRows->addRow(tr("Function:"), FieldRow({m_inputFunction, m_wiring, m_tempUnit},
+                                              {{m_inputFunction, SetupField::InputFunction, "inputFunction"}}));
   m_inputLow = NumberEdit(QStringLiteral("inputLow"));
   m_inputHigh = NumberEdit(QStringLiteral("inputHigh"));
-  m_inputUnit = Between(QString());
-  auto* inputSpan = new QWidget;
-  auto* inputLine = new QHBoxLayout(inputSpan);
-  inputLine->setContentsMargins(0, 0, 0, 0);
-  inputLine->addWidget(WithProblem(m_inputLow, SetupField::InputLow, "inputLow"), 0, Qt::AlignTop);
-  inputLine->addWidget(Between(tr("to")), 0, Qt::AlignTop);
-  inputLine->addWidget(WithProblem(m_inputHigh, SetupField::InputHigh, "inputHigh"), 0, Qt::AlignTop);
-  inputLine->addWidget(m_inputUnit, 1, Qt::AlignTop);
-  inputRows->addRow(tr("Span:"), inputSpan);
+  m_inputUnit = new QLabel;
+  inputRows->addRow(tr("Span:"), FieldRow({m_inputLow, new QLabel(tr("to")), m_inputHigh, m_inputUnit},
+                                          {{m_inputLow, SetupField::InputLow, "inputLow"},
+                                           {m_inputHigh, SetupField::InputHigh, "inputHigh"}}));
   column->addWidget(input);
 
   auto* output = new QGroupBox(tr("Output (measured on the upper display)"));
   auto* outputRows = new QFormLayout(output);
   m_outputFunction = new QComboBox;
+  m_outputFunction->setObjectName(QStringLiteral("outputFunctionList"));
   for (int code = fc::kUpperVoltage; code <= fc::kUpperLoop; ++code) m_outputFunction->addItem(FunctionName(code), code);
   m_transfer = new QComboBox;
   m_transfer->setObjectName(QStringLiteral("transfer"));
   m_transfer->addItem(tr("Linear"), static_cast<int>(OutputTransfer::Linear));
   m_transfer->addItem(tr("Square root"), static_cast<int>(OutputTransfer::SquareRoot));
-  auto* outputFunctionRow = new QWidget;
-  auto* outputFunctionLine = new QHBoxLayout(outputFunctionRow);
-  outputFunctionLine->setContentsMargins(0, 0, 0, 0);
-  outputFunctionLine->addWidget(m_outputFunction, 1);
-  outputFunctionLine->addWidget(m_transfer);
-  outputRows->addRow(tr("Function:"), WithProblem(outputFunctionRow, SetupField::OutputFunction, "outputFunction"));
-  m_outputFunction->setObjectName(QStringLiteral("outputFunctionList"));
+  outputRows->addRow(tr("Function:"), FieldRow({m_outputFunction, m_transfer},
+                                               {{m_outputFunction, SetupField::OutputFunction, "outputFunction"}}));
   m_outputLow = NumberEdit(QStringLiteral("outputLow"));
   m_outputHigh = NumberEdit(QStringLiteral("outputHigh"));
-  m_outputUnit = Between(QString());
-  auto* outputSpan = new QWidget;
-  auto* outputLine = new QHBoxLayout(outputSpan);
-  outputLine->setContentsMargins(0, 0, 0, 0);
-  outputLine->addWidget(WithProblem(m_outputLow, SetupField::OutputLow, "outputLow"), 0, Qt::AlignTop);
-  outputLine->addWidget(Between(tr("to")), 0, Qt::AlignTop);
-  outputLine->addWidget(WithProblem(m_outputHigh, SetupField::OutputHigh, "outputHigh"), 0, Qt::AlignTop);
-  outputLine->addWidget(m_outputUnit, 1, Qt::AlignTop);
-  outputRows->addRow(tr("Span:"), outputSpan);
+  m_outputUnit = new QLabel;
+  outputRows->addRow(tr("Span:"), FieldRow({m_outputLow, new QLabel(tr("to")), m_outputHigh, m_outputUnit},
+                                           {{m_outputLow, SetupField::OutputLow, "outputLow"},
+                                            {m_outputHigh, SetupField::OutputHigh, "outputHigh"}}));
   column->addWidget(output);
 
   auto* test = new QGroupBox(tr("Test"));
   auto* testRows = new QFormLayout(test);
   m_points = new QLineEdit;
   m_points->setToolTip(tr("Points in % of the input span, separated by \", \" or \";\"; decimals with \".\""));
+  testRows->addRow(tr("Test points (%):"), FieldRow({m_points}, {{m_points, SetupField::Points, "points"}}));
   m_runDown = new QCheckBox(tr("Run down again (hysteresis)"));
   m_runDown->setObjectName(QStringLiteral("runDown"));
-  auto* pointsBox = WithProblem(m_points, SetupField::Points, "points");
-  pointsBox->layout()->addWidget(m_runDown);
-  testRows->addRow(tr("Test points (%):"), pointsBox);
+  testRows->addRow(QString(), m_runDown);
   m_tolerance = NumberEdit(QStringLiteral("tolerance"));
   m_toleranceUnit = new QComboBox;
   m_toleranceUnit->setObjectName(QStringLiteral("toleranceUnit"));
   m_toleranceUnit->addItem(tr("% of span"), static_cast<int>(ToleranceUnit::PercentOfSpan));
   m_toleranceUnit->addItem(tr("output units"), static_cast<int>(ToleranceUnit::OutputUnits));
-  auto* toleranceRow = new QWidget;
-  auto* toleranceLine = new QHBoxLayout(toleranceRow);
-  toleranceLine->setContentsMargins(0, 0, 0, 0);
-  toleranceLine->addWidget(WithProblem(m_tolerance, SetupField::Tolerance, "tolerance"), 0, Qt::AlignTop);
-  toleranceLine->addWidget(m_toleranceUnit, 1, Qt::AlignTop);
-  testRows->addRow(tr("Tolerance: \u00B1"), toleranceRow);
+  testRows->addRow(tr("Tolerance: \u00B1"),
+                   FieldRow({m_tolerance, m_toleranceUnit}, {{m_tolerance, SetupField::Tolerance, "tolerance"}}));
   m_settleReadings = new QSpinBox;
   m_settleReadings->setObjectName(QStringLiteral("settleReadings"));
   m_settleReadings->setRange(1, 100);
   m_settleBand = NumberEdit(QStringLiteral("settleBand"));
   m_settleTimeout = NumberEdit(QStringLiteral("settleTimeout"));
-  auto* settleRow = new QWidget;
-  auto* settleLine = new QHBoxLayout(settleRow);
-  settleLine->setContentsMargins(0, 0, 0, 0);
-  settleLine->addWidget(WithProblem(m_settleReadings, SetupField::SettleReadings, "settleReadings"), 0, Qt::AlignTop);
-  settleLine->addWidget(Between(tr("readings within")), 0, Qt::AlignTop);
-  settleLine->addWidget(WithProblem(m_settleBand, SetupField::SettleBand, "settleBand"), 0, Qt::AlignTop);
-  settleLine->addWidget(Between(tr("% of the tolerance")), 1, Qt::AlignTop);
-  testRows->addRow(tr("Settled when:"), settleRow);
-  auto* timeoutRow = new QWidget;
-  auto* timeoutLine = new QHBoxLayout(timeoutRow);
-  timeoutLine->setContentsMargins(0, 0, 0, 0);
-  timeoutLine->addWidget(WithProblem(m_settleTimeout, SetupField::SettleTimeout, "settleTimeout"), 0, Qt::AlignTop);
-  timeoutLine->addWidget(Between(tr("s at most; a point that has not settled by then fails")), 1, Qt::AlignTop);
-  testRows->addRow(tr("Waiting:"), timeoutRow);
+  testRows->addRow(tr("Settled when:"),
+                   FieldRow({m_settleReadings, new QLabel(tr("readings within")), m_settleBand,
+                             new QLabel(tr("% of the tolerance"))},
+                            {{m_settleReadings, SetupField::SettleReadings, "settleReadings"},
+                             {m_settleBand, SetupField::SettleBand, "settleBand"}}));
+  testRows->addRow(tr("Waiting:"),
+                   FieldRow({m_settleTimeout, new QLabel(tr("s at most; a point not settled by then fails"))},
+                            {{m_settleTimeout, SetupField::SettleTimeout, "settleTimeout"}}));
   column->addWidget(test);
   column->addStretch(1);
 
   connect(m_inputFunction, &QComboBox::activated, this, [this] { OnInputFunctionChosen(); });
   connect(m_tempUnit, &QComboBox::activated, this, [this] { OnInputFunctionChosen(); });
   connect(m_outputFunction, &QComboBox::activated, this, [this] { OnOutputFunctionChosen(); });
-  return form;
+
+  // Many problems at once make the form taller than the dialog: it scrolls.
+  auto* scroll = new QScrollArea;
+  scroll->setWidget(form);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll->setMinimumWidth(form->sizeHint().width() + 20);
+  scroll->setMaximumWidth(520);
+  return scroll;
 }
 
 void CCalibrationDlg::ShowSetup(const CalibrationSetup& s) {
@@ -267,15 +265,14 @@ CalibrationSetup CCalibrationDlg::FormSetup(std::vector<SetupProblem>* problems)
 void CCalibrationDlg::ShowProblems(const std::vector<SetupProblem>& problems) {
   for (auto& [field, label] : m_problems) {
     QStringList lines;
+    const int width = std::max(200, m_tag->width());
     for (const SetupProblem& p : problems)
-      if (p.field == field) lines << p.message;
+      if (p.field == field) lines << Wrapped(p.message, label->fontMetrics(), width);
     label->setText(lines.join(QLatin1Char('\n')));
     label->setVisible(!lines.isEmpty());
   }
   if (!problems.empty()) {
     QWidget* first = Field(problems.front().field);
-    if (first == m_fields[SetupField::InputFunction]) first = m_inputFunction;
-    if (first == m_fields[SetupField::OutputFunction]) first = m_outputFunction;
     if (first) first->setFocus(Qt::OtherFocusReason);
   }
 }
