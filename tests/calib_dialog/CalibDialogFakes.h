@@ -1,8 +1,7 @@
 #pragma once
-// Test-side stand-ins for the calibration dialog: a link that records what a
-// run asks for and keeps a settable clock, a host that creates real runs on
-// it, a calibrator with a transmitter under test that answers the requests,
-// and dialogs that answer from a script.
+// Test-side stand-ins for the calibration dialog: a host that creates real
+// runs on the run tests' recording link, a calibrator with a transmitter under
+// test that answers the requests, and dialogs that answer from a script.
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -13,28 +12,9 @@
 #include "calib/CalibrationDialogs.h"
 #include "calib/CalibrationHost.h"
 #include "calib/CalibrationMath.h"
+#include "../calib_run/RunBench.h"
 
 namespace vorenx::testing {
-
-class FakeCalibrationLink : public CalibrationLink {
- public:
-  void RequestUpper(FunctionCode function) override { uppers.push_back(function); }
-  void RequestLower(const LowerRequest& request) override { lowers.push_back(request); }
-  void SetFastPolling(bool fast) override { fastPolling.push_back(fast); }
-  std::uint32_t NowMs() override { return now; }
-  int SourceDecimals(FunctionCode, double) override { return 3; }
-
-  bool EverOutputOn() const {
-    for (const LowerRequest& r : lowers)
-      if (r.outputOn) return true;
-    return false;
-  }
-
-  std::vector<FunctionCode> uppers;
-  std::vector<LowerRequest> lowers;
-  std::vector<bool> fastPolling;
-  std::uint32_t now = 1000;
-};
 
 // The calibrator's displays as a transmitter with `gain` and `offset` (output
 // units) would make them: the lower shows the last request, the upper the
@@ -129,21 +109,13 @@ class FakeCalibrationDialogs : public CalibrationDialogs {
   std::vector<CalibrationSaveRequest> requests;
 };
 
-// A 4-20 mA transmitter on a PT100 input of 0 to 100 ℃.
-inline CalibrationSetup RtdTransmitterSetup() {
-  CalibrationSetup s;
-  s.tag = QStringLiteral("TT-101");
+// The run tests' transmitter (4-20 mA on PT100, 0 to 100 ℃) with the
+// dialog's defaults for the rest, and who it is.
+inline CalibrationSetup DialogSetup() {
+  CalibrationSetup s = RtdTransmitterSetup();
   s.description = QStringLiteral("Reactor inlet temperature");
   s.technician = QStringLiteral("A. Tester");
-  s.inputFunction = fc::kRtdFirst;
-  s.wiring = fc::kThreeWire;
-  s.celsius = true;
-  s.inputLow = 0.0;
-  s.inputHigh = 100.0;
-  s.outputFunction = fc::kUpperCurrent;
-  s.outputLow = 4.0;
-  s.outputHigh = 20.0;
-  s.tolerance = 0.5;
+  s.settle = SettleRule{};
   return s;
 }
 

@@ -22,7 +22,7 @@ class CalibrationDialogRun : public ::testing::Test {
  protected:
   CalibrationDialogRun()
       : folder(dir.filePath("calibrations")), store(folder, dir.filePath("calibration-setup.json")) {
-    host.defaults = testing::RtdTransmitterSetup();
+    host.defaults = testing::DialogSetup();
     dlg = std::make_unique<CCalibrationDlg>(host, store);
     dlg->SetDialogs(dialogs);
   }
@@ -121,7 +121,7 @@ TEST_F(CalibrationDialogRun, RefusingTheOutputNeverSwitchesItOn) {
   ASSERT_TRUE(dlg->StartAsFound());
   RunToEnd({1.0, 0.0});
   EXPECT_EQ(dialogs.questions.size(), 1);
-  EXPECT_FALSE(host.link.EverOutputOn());
+  EXPECT_FALSE((host.link.OutputOnRequests() > 0));
   EXPECT_EQ(dlg->ActiveRun(), nullptr);
   ASSERT_TRUE(dlg->Record().asFound.has_value());
   EXPECT_FALSE(dlg->Record().asFound->complete);
@@ -131,7 +131,7 @@ TEST_F(CalibrationDialogRun, RefusingTheOutputNeverSwitchesItOn) {
 TEST_F(CalibrationDialogRun, AbortSwitchesTheOutputOffAndKeepsThePointsSoFar) {
   ASSERT_TRUE(dlg->StartAsFound());
   for (int i = 0; i < 60 && Column(0).size() < 2; ++i) host.Feed(1);
-  ASSERT_TRUE(host.link.EverOutputOn());
+  ASSERT_TRUE((host.link.OutputOnRequests() > 0));
   dlg->findChild<QPushButton*>(QStringLiteral("abort"))->click();
   EXPECT_FALSE(host.link.lowers.back().outputOn);
   EXPECT_EQ(dlg->ActiveRun(), nullptr);
@@ -229,7 +229,7 @@ TEST_F(CalibrationDialogRun, ARecordThatCannotBeWrittenIsReported) {
 // Also writes the pictures of the user guide: the dialog and the certificate
 // after an as-found that fails and an as-left that passes.
 TEST_F(CalibrationDialogRun, AFailedAsFoundAndAPassingAsLeftOnTheCertificate) {
-  CalibrationSetup setup = testing::RtdTransmitterSetup();
+  CalibrationSetup setup = testing::DialogSetup();
   setup.runDown = true;
   ASSERT_TRUE(store.SaveSetup(setup));
   dlg = std::make_unique<CCalibrationDlg>(host, store);

@@ -17,7 +17,7 @@ using testing::FakeCalibrationHost;
 class CalibrationDialogSetup : public ::testing::Test {
  protected:
   CalibrationDialogSetup() : store(dir.filePath("calibrations"), dir.filePath("calibration-setup.json")) {
-    host.defaults = testing::RtdTransmitterSetup();
+    host.defaults = testing::DialogSetup();
   }
   std::unique_ptr<CCalibrationDlg> Open() {
     auto dlg = std::make_unique<CCalibrationDlg>(host, store);
@@ -42,7 +42,7 @@ TEST_F(CalibrationDialogSetup, OffersTheHostsDefaultsWithoutAStoredSetup) {
 }
 
 TEST_F(CalibrationDialogSetup, OffersTheLastSetupAgainOverTheHostsDefaults) {
-  CalibrationSetup last = testing::RtdTransmitterSetup();
+  CalibrationSetup last = testing::DialogSetup();
   last.tag = QStringLiteral("PT-7 ä/β");
   last.outputFunction = fc::kUpperVoltage;
   last.outputLow = 0.0;

@@ -128,7 +128,7 @@ TEST(CalibrationCertificate, WritesAPdfWithThePagesItsLayoutSays) {
   for (int points : {5, 150}) {
     SCOPED_TRACE(points);
     CertificateContent content;
-    content.record.setup = testing::RtdTransmitterSetup();
+    content.record.setup = testing::DialogSetup();
     content.record.calibrator = QStringLiteral("Vorenx calibrator on COM4 (/dev/pts/7)");
     content.record.asFound = SyntheticRun(RunKind::AsFound, points, 1.01, false);
     content.record.asLeft = SyntheticRun(RunKind::AsLeft, points, 1.001, false);
@@ -150,7 +150,7 @@ TEST(CalibrationCertificate, WritesAPdfWithThePagesItsLayoutSays) {
 TEST(CalibrationCertificate, AnUnwritablePathIsAnErrorAndLeavesNothing) {
   QTemporaryDir dir;
   CertificateContent content;
-  content.record.setup = testing::RtdTransmitterSetup();
+  content.record.setup = testing::DialogSetup();
   content.record.asFound = SyntheticRun(RunKind::AsFound, 5, 1.0, false);
   const CalibrationCertificate certificate(content);
   QString error;
@@ -165,7 +165,7 @@ TEST(CalibrationCertificate, AnUnwritablePathIsAnErrorAndLeavesNothing) {
 
 TEST(CalibrationResultsTableTest, ShowsRunsWithVerdictsAndDrift) {
   CalibrationRecord record;
-  record.setup = testing::RtdTransmitterSetup();
+  record.setup = testing::DialogSetup();
   record.asFound = SyntheticRun(RunKind::AsFound, 6, 1.01, true);
   record.asLeft = SyntheticRun(RunKind::AsLeft, 6, 1.0, false);
   RunResult previous = SyntheticRun(RunKind::AsLeft, 6, 1.0, true);
@@ -188,7 +188,7 @@ TEST(CalibrationResultsTableTest, ShowsRunsWithVerdictsAndDrift) {
 
 TEST(CalibrationResultsTableTest, AVerdictLineGivesTheHysteresisOfPointsRunBothWays) {
   CalibrationRecord record;
-  record.setup = testing::RtdTransmitterSetup();
+  record.setup = testing::DialogSetup();
   RunResult run = SyntheticRun(RunKind::AsFound, 3, 1.0, false);  // 0, 50, 100 up
   for (double percent : {50.0, 0.0}) {
     PointResult p = run.points[percent == 0.0 ? 0 : 1];
