@@ -16,30 +16,12 @@
 
 namespace vorenx::testing {
 
-// The calibrator's displays as a transmitter with `gain` and `offset` (output
-// units) would make them: the lower shows the last request, the upper the
-// transmitter's answer to it.
+// A transmitter under test with `gain` on its share of span and `offset`
+// (output units), read with alternating +/- `noise`.
 struct FakeTransmitter {
   double gain = 1.0;
   double offset = 0.0;
-  double noise = 0.0;  // alternating +/- this much, output units
-
-  InstrumentState Reading(const FakeCalibrationLink& link, const CalibrationSetup& setup, int n) const {
-    InstrumentState s;
-    if (!link.lowers.empty()) {
-      const LowerRequest& r = link.lowers.back();
-      s.lowerFunction = r.function;
-      s.wiring = r.wiring;
-      s.celsius = r.celsius;
-      s.outputOff = !r.outputOn;
-      s.lowerValue = static_cast<float>(r.value);
-    }
-    if (!link.uppers.empty()) s.upperFunction = link.uppers.back();
-    const double expected = ExpectedOutput(setup, s.lowerValue);
-    const double out = s.outputOff ? setup.outputLow : setup.outputLow + gain * (expected - setup.outputLow) + offset;
-    s.upperValue = static_cast<float>(out + ((n % 2) ? noise : -noise));
-    return s;
-  }
+  double noise = 0.0;
 };
 
 class FakeCalibrationHost : public CalibrationHost {
@@ -67,10 +49,18 @@ class FakeCalibrationHost : public CalibrationHost {
 
   CalibrationRun* Run() const { return runs.empty() ? nullptr : runs.back().data(); }
   // One reading a second to the newest run, then the event loop's turn.
-  void Feed(int count, FakeTransmitter transmitter = {}) {
+  void Feed(int count, FakeTransmitter t = {}) {
     for (int i = 0; i < count; ++i) {
-      link.now += 1000;
-      if (CalibrationRun* run = Run(); run && !run->Ended()) run->OnReading(transmitter.Reading(link, run->Setup(), i));
+      CalibrationRun* run = Run();
+      if (run && !run->Ended()) {
+        const double sign = (m_reads++ % 2) ? 1.0 : -1.0;
+        bench.transmitter = [s = run->Setup(), t, sign](double in) {
+          return s.outputLow + t.gain * (ExpectedOutput(s, in) - s.outputLow) + t.offset + sign * t.noise;
+        };
+        bench.Read(*run);
+      } else {
+        link.now += 1000;
+      }
       QCoreApplication::processEvents();
     }
   }
@@ -81,11 +71,15 @@ class FakeCalibrationHost : public CalibrationHost {
   }
 
   FakeCalibrationLink link;
+  BenchInstrument bench{link};
   CalibrationSetup defaults;
   QString refuse;
   bool connected = true;
   int created = 0;
   std::vector<QPointer<CalibrationRun>> runs;
+
+ private:
+  int m_reads = 0;
 };
 
 class FakeCalibrationDialogs : public CalibrationDialogs {
