@@ -11,6 +11,7 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <array>
 #include <map>
 #include <memory>
 #include <optional>
@@ -76,6 +77,9 @@ class CCalibrationDlg : public QDialog {
     const char* name;  // object names of the field and of its "problem_" label
   };
   QWidget* FieldRow(const std::vector<QWidget*>& parts, const std::vector<RowField>& fields);
+  // "low to high unit", the two numbers with their problems.
+  QWidget* SpanRow(QLineEdit*& low, QLineEdit*& high, QLabel*& unit, SetupField lowField, SetupField highField,
+                   const std::array<const char*, 2>& names);
   void OnInputFunctionChosen();
   void OnOutputFunctionChosen();
   void UpdateInputControls();

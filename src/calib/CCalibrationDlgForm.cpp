@@ -82,6 +82,14 @@ QWidget* CCalibrationDlg::FieldRow(const std::vector<QWidget*>& parts, const std
   return box;
 }
 
+QWidget* CCalibrationDlg::SpanRow(QLineEdit*& low, QLineEdit*& high, QLabel*& unit, SetupField lowField,
+                                  SetupField highField, const std::array<const char*, 2>& names) {
+  low = NumberEdit(QLatin1String(names[0]));
+  high = NumberEdit(QLatin1String(names[1]));
+  unit = new QLabel;
+  return FieldRow({low, new QLabel(tr("to")), high, unit}, {{low, lowField, names[0]}, {high, highField, names[1]}});
+}
+
 QWidget* CCalibrationDlg::BuildForm() {
   auto* form = new QWidget;
   auto* column = new QVBoxLayout(form);
@@ -113,12 +121,8 @@ QWidget* CCalibrationDlg::BuildForm() {
   m_tempUnit->addItem(QStringLiteral("\u2109"), 0);
   inputRows->addRow(tr("Function:"), FieldRow({m_inputFunction, m_wiring, m_tempUnit},
                                               {{m_inputFunction, SetupField::InputFunction, "inputFunction"}}));
-  m_inputLow = NumberEdit(QStringLiteral("inputLow"));
-  m_inputHigh = NumberEdit(QStringLiteral("inputHigh"));
-  m_inputUnit = new QLabel;
-  inputRows->addRow(tr("Span:"), FieldRow({m_inputLow, new QLabel(tr("to")), m_inputHigh, m_inputUnit},
-                                          {{m_inputLow, SetupField::InputLow, "inputLow"},
-                                           {m_inputHigh, SetupField::InputHigh, "inputHigh"}}));
+  inputRows->addRow(tr("Span:"), SpanRow(m_inputLow, m_inputHigh, m_inputUnit, SetupField::InputLow,
+                                         SetupField::InputHigh, {"inputLow", "inputHigh"}));
   column->addWidget(input);
 
   auto* output = new QGroupBox(tr("Output (measured on the upper display)"));
@@ -132,12 +136,8 @@ QWidget* CCalibrationDlg::BuildForm() {
   m_transfer->addItem(tr("Square root"), static_cast<int>(OutputTransfer::SquareRoot));
   outputRows->addRow(tr("Function:"), FieldRow({m_outputFunction, m_transfer},
                                                {{m_outputFunction, SetupField::OutputFunction, "outputFunction"}}));
-  m_outputLow = NumberEdit(QStringLiteral("outputLow"));
-  m_outputHigh = NumberEdit(QStringLiteral("outputHigh"));
-  m_outputUnit = new QLabel;
-  outputRows->addRow(tr("Span:"), FieldRow({m_outputLow, new QLabel(tr("to")), m_outputHigh, m_outputUnit},
-                                           {{m_outputLow, SetupField::OutputLow, "outputLow"},
-                                            {m_outputHigh, SetupField::OutputHigh, "outputHigh"}}));
+  outputRows->addRow(tr("Span:"), SpanRow(m_outputLow, m_outputHigh, m_outputUnit, SetupField::OutputLow,
+                                          SetupField::OutputHigh, {"outputLow", "outputHigh"}));
   column->addWidget(output);
 
   auto* test = new QGroupBox(tr("Test"));
