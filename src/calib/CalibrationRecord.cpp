@@ -108,28 +108,25 @@ QJsonValue Field(const QJsonObject& o, const QString& where, const char* key) {
 
 QString Path(const QString& where, const char* key) { return where + QLatin1Char('.') + QLatin1String(key); }
 
+// The value at `key` when it has the type `isType` checks, else a refusal saying `notIt`.
+QJsonValue Typed(const QJsonObject& o, const QString& where, const char* key, bool (QJsonValue::*isType)() const,
+                 const char* notIt) {
+  const QJsonValue v = Field(o, where, key);
+  if (!(v.*isType)()) Refuse(Path(where, key), QLatin1String(notIt));
+  return v;
+}
+
 QJsonObject ObjectAt(const QJsonObject& o, const QString& where, const char* key) {
-  const QJsonValue v = Field(o, where, key);
-  if (!v.isObject()) Refuse(Path(where, key), QStringLiteral("not an object"));
-  return v.toObject();
+  return Typed(o, where, key, &QJsonValue::isObject, "not an object").toObject();
 }
-
 QJsonArray ArrayAt(const QJsonObject& o, const QString& where, const char* key) {
-  const QJsonValue v = Field(o, where, key);
-  if (!v.isArray()) Refuse(Path(where, key), QStringLiteral("not a list"));
-  return v.toArray();
+  return Typed(o, where, key, &QJsonValue::isArray, "not a list").toArray();
 }
-
 QString StringAt(const QJsonObject& o, const QString& where, const char* key) {
-  const QJsonValue v = Field(o, where, key);
-  if (!v.isString()) Refuse(Path(where, key), QStringLiteral("not a text"));
-  return v.toString();
+  return Typed(o, where, key, &QJsonValue::isString, "not a text").toString();
 }
-
 bool BoolAt(const QJsonObject& o, const QString& where, const char* key) {
-  const QJsonValue v = Field(o, where, key);
-  if (!v.isBool()) Refuse(Path(where, key), QStringLiteral("not true or false"));
-  return v.toBool();
+  return Typed(o, where, key, &QJsonValue::isBool, "not true or false").toBool();
 }
 
 double NumberValue(const QJsonValue& v, const QString& where, bool nullIsNan) {

@@ -40,8 +40,9 @@ int WriteWhole(const QString& path, const QByteArray& data, bool noReplace) {
   int failure = 0;
   for (qsizetype done = 0; done < data.size() && !failure;) {
     const ssize_t n = ::write(fd, data.constData() + done, static_cast<size_t>(data.size() - done));
-    if (n < 0 && errno != EINTR) failure = errno;
     if (n > 0) done += n;
+    else if (n == 0) failure = EIO;
+    else if (errno != EINTR) failure = errno;
   }
   if (!failure && ::fsync(fd) != 0) failure = errno;
   if (::close(fd) != 0 && !failure) failure = errno;

@@ -1,0 +1,81 @@
+// The results CSV of the worked example (a 4-20 mA transmitter on a 0-100 ℃
+// PT100, as-found with a 1 % gain error, as-left after adjustment) compared
+// with a fixture a reader can check by eye.
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include "CalibTestSupport.h"
+#include "calib/CalibrationCsv.h"
+
+namespace vorenx::testing {
+namespace {
+
+// The transmitter's output at `percent` with a gain error and an offset (mA).
+double Transmitter(const CalibrationSetup& s, double percent, double gain, double offset) {
+  return s.outputLow + (ExpectedOutput(s, InputAt(s, percent)) - s.outputLow) * gain + offset;
+}
+
+RunResult WorkedRun(const CalibrationSetup& s, RunKind kind, double gain, double offset, int startHour) {
+  RunResult run;
+  run.kind = kind;
+  run.started = At(startHour, 0, 0);
+  run.finished = At(startHour, 9, 30, 500);
+  run.complete = true;
+  int minute = 1;
+  for (const TestStep& step : TestSequence(s)) {
+    PointResult p = Measured(s, step.percent, Transmitter(s, step.percent, gain, offset + (step.down ? 0.004 : 0.0)),
+                             step.down);
+    p.time = At(startHour, minute++, 15, 250);
+    run.points.push_back(p);
+  }
+  return run;
+}
+
+CalibrationRecord WorkedRecord() {
+  CalibrationRecord r;
+  r.setup = RtdTransmitter();
+  r.setup.runDown = true;
+  r.calibrator = QStringLiteral("Vorenx calibrator on COM4 (/dev/ttyUSB0)");
+  r.asFound = WorkedRun(r.setup, RunKind::AsFound, 1.01, 0.0, 9);
+  r.asLeft = WorkedRun(r.setup, RunKind::AsLeft, 1.0, 0.008, 10);
+  return r;
+}
+
+QByteArray Fixture() {
+  QFile f(QStringLiteral(VORENX_CALIB_DATA "/rtd_transmitter.csv"));
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST(CalibrationCsv, WorkedExampleMatchesTheFixture) {
+  const QByteArray fixture = Fixture();
+  ASSERT_FALSE(fixture.isEmpty()) << "tests/calib/data/rtd_transmitter.csv is missing";
+  EXPECT_EQ(CalibrationCsv(WorkedRecord()).toStdString(), fixture.toStdString());
+}
+
+TEST(CalibrationCsv, UserTextsNeverBreakTheLines) {
+  CalibrationRecord r = WorkedRecord();
+  r.setup.tag = QStringLiteral("TT,\"101\"");
+  r.setup.description = QStringLiteral("line one\r\nline two");
+  r.asLeft.reset();
+  r.asFound->complete = false;
+  r.asFound->endReason = QStringLiteral("Aborted, by the user");
+  const QStringList lines = QString::fromUtf8(CalibrationCsv(r)).split(QStringLiteral("\r\n"));
+  EXPECT_TRUE(lines.last().isEmpty());  // every line ends in CR LF
+  for (const QString& line : lines.mid(0, lines.size() - 1)) {
+    EXPECT_FALSE(line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r'))) << line.toStdString();
+    if (!line.startsWith(QLatin1Char('#')) && !line.startsWith(QChar(0xFEFF))) {
+      EXPECT_EQ(line.count(QLatin1Char(',')), 12) << line.toStdString();
+    }
+  }
+  EXPECT_TRUE(lines.contains(QStringLiteral("# Description: line one  line two")));
+  EXPECT_TRUE(lines.filter(QStringLiteral("# As-found: fail (incomplete: Aborted, by the user)")).size() == 1);
+}
+
+TEST_F(CommaLocale, CsvKeepsThePoint) {
+  const QByteArray fixture = Fixture();
+  ASSERT_FALSE(fixture.isEmpty());
+  EXPECT_EQ(CalibrationCsv(WorkedRecord()).toStdString(), fixture.toStdString());
+}
+
+}  // namespace
+}  // namespace vorenx::testing

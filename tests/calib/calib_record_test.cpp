@@ -1,0 +1,187 @@
+// Calibration records as JSON: every field reads back exactly, unmeasured
+// values and an absent as-left survive, and documents that are broken or not
+// ours are refused with a reason.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cmath>
+#include <functional>
+#include <gtest/gtest.h>
+
+#include "CalibTestSupport.h"
+#include "calib/CalibrationRecord.h"
+
+namespace vorenx::testing {
+namespace {
+
+TEST(CalibrationRecord, EveryFieldReadsBackExactly) {
+  const CalibrationRecord r = FullRecord();
+  QString error;
+  const std::optional<CalibrationRecord> back = RecordFromJson(RecordToJson(r), &error);
+  ASSERT_TRUE(back.has_value()) << error.toStdString();
+  EXPECT_EQ(back->setup, r.setup);
+  EXPECT_EQ(back->calibrator, r.calibrator);
+  ASSERT_TRUE(back->asFound.has_value());
+  EXPECT_EQ(*back->asFound, *r.asFound);
+  EXPECT_FALSE(back->asLeft.has_value());
+  EXPECT_EQ(*back, r);
+  // Each time keeps its own offset from UTC, not only the instant.
+  for (size_t i = 0; i < r.asFound->points.size(); ++i)
+    EXPECT_EQ(FormatRecordTime(back->asFound->points[i].time), FormatRecordTime(r.asFound->points[i].time));
+  EXPECT_EQ(FormatRecordTime(back->asFound->finished), "2026-12-08T09:30:00.999+05:30");
+}
+
+TEST(CalibrationRecord, BothRunsAndTheSetupAlone) {
+  CalibrationRecord r = FullRecord();
+  RunResult left = *r.asFound;
+  left.kind = RunKind::AsLeft;
+  left.complete = true;
+  left.endReason.clear();
+  r.asLeft = std::move(left);
+  r.asFound.reset();
+  const std::optional<CalibrationRecord> back = RecordFromJson(RecordToJson(r));
+  ASSERT_TRUE(back.has_value());
+  EXPECT_EQ(*back, r);
+
+  QString error;
+  const std::optional<CalibrationSetup> setup = SetupFromJson(SetupToJson(r.setup), &error);
+  ASSERT_TRUE(setup.has_value()) << error.toStdString();
+  EXPECT_EQ(*setup, r.setup);
+}
+
+TEST(CalibrationRecord, UnmeasuredValuesAndMissingTimes) {
+  CalibrationRecord r = FullRecord();
+  PointResult& p = r.asFound->points[1];
+  p.measured = std::nan("");
+  p.errorPercent = std::nan("");
+  p.readings = 0;
+  p.time = QDateTime();
+  r.asFound->finished = QDateTime();
+  const QByteArray json = RecordToJson(r);
+  EXPECT_FALSE(json.contains("nan")) << json.constData();
+  const std::optional<CalibrationRecord> back = RecordFromJson(json);
+  ASSERT_TRUE(back.has_value());
+  const PointResult& q = back->asFound->points[1];
+  EXPECT_TRUE(std::isnan(q.measured));
+  EXPECT_TRUE(std::isnan(q.errorPercent));
+  EXPECT_FALSE(q.time.isValid());
+  EXPECT_FALSE(back->asFound->finished.isValid());
+  EXPECT_EQ(back->asFound->points[2], r.asFound->points[2]);
+}
+
+TEST(CalibrationRecord, FormatRecordTime) {
+  EXPECT_EQ(FormatRecordTime(At(9, 3, 7, 5, 0)), "2026-12-08T09:03:07.005+00:00");
+  EXPECT_EQ(FormatRecordTime(At(23, 59, 59, 999, -(3 * 3600 + 1800))), "2026-12-08T23:59:59.999-03:30");
+  EXPECT_EQ(FormatRecordTime(QDateTime()), "");
+}
+
+// ---- refusals ----
+
+QJsonObject Parsed(const QByteArray& json) { return QJsonDocument::fromJson(json).object(); }
+QByteArray Written(const QJsonObject& o) { return QJsonDocument(o).toJson(); }
+
+// Replaces the value at a path of object keys ("setup", "input", "low").
+QJsonObject With(QJsonObject o, QStringList path, const QJsonValue& value) {
+  const QString key = path.takeFirst();
+  if (path.isEmpty()) {
+    if (value.isUndefined()) o.remove(key);
+    else o[key] = value;
+  } else {
+    o[key] = With(o[key].toObject(), path, value);
+  }
+  return o;
+}
+
+struct Broken {
+  const char* name;
+  std::function<QByteArray(const QByteArray& good)> make;
+  const char* reasonPart;
+};
+
+void PrintTo(const Broken& b, std::ostream* os) { *os << b.name; }
+
+class BrokenRecord : public ::testing::TestWithParam<Broken> {};
+
+TEST_P(BrokenRecord, IsRefusedWithAReason) {
+  const QByteArray good = RecordToJson(FullRecord());
+  QString error;
+  EXPECT_FALSE(RecordFromJson(GetParam().make(good), &error).has_value());
+  EXPECT_TRUE(error.startsWith(QStringLiteral("Not a calibration record: "))) << error.toStdString();
+  EXPECT_TRUE(error.contains(QString::fromUtf8(GetParam().reasonPart))) << error.toStdString();
+}
+
+QJsonValue Undefined() { return QJsonValue(QJsonValue::Undefined); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, BrokenRecord,
+    ::testing::Values(
+        Broken{"Empty", [](const QByteArray&) { return QByteArray(); }, "not valid JSON"},
+        Broken{"CutShort", [](const QByteArray& g) { return g.left(g.size() / 2); }, "not valid JSON"},
+        Broken{"Array", [](const QByteArray&) { return QByteArray("[1, 2]"); }, "not a JSON object"},
+        Broken{"Foreign", [](const QByteArray&) { return QByteArray(R"({"name": "x", "version": 1})"); },
+               "not a vorenx-calibration file"},
+        Broken{"SetupFile", [](const QByteArray&) { return SetupToJson(RtdTransmitter()); },
+               "not a vorenx-calibration file"},
+        Broken{"NewerVersion", [](const QByteArray& g) { return Written(With(Parsed(g), {"version"}, 2)); },
+               "newer version"},
+        Broken{"TextVersion", [](const QByteArray& g) { return Written(With(Parsed(g), {"version"}, "1")); },
+               "version"},
+        Broken{"NoSetup", [](const QByteArray& g) { return Written(With(Parsed(g), {"setup"}, Undefined())); },
+               "\"setup\" is missing"},
+        Broken{"NoInputLow",
+               [](const QByteArray& g) { return Written(With(Parsed(g), {"setup", "input", "low"}, Undefined())); },
+               "setup.input: \"low\" is missing"},
+        Broken{"NumberTag", [](const QByteArray& g) { return Written(With(Parsed(g), {"setup", "tag"}, 7)); },
+               "setup.tag: not a text"},
+        Broken{"FractionalFunction",
+               [](const QByteArray& g) { return Written(With(Parsed(g), {"setup", "input", "function"}, 7.5)); },
+               "setup.input.function: not a whole number"},
+        Broken{"UnknownTransfer",
+               [](const QByteArray& g) { return Written(With(Parsed(g), {"setup", "output", "transfer"}, "log")); },
+               "setup.output.transfer"},
+        Broken{"PointsNotAList",
+               [](const QByteArray& g) { return Written(With(Parsed(g), {"setup", "points"}, "0,50,100")); },
+               "setup.points: not a list"},
+        Broken{"RunNotAnObject", [](const QByteArray& g) { return Written(With(Parsed(g), {"asFound"}, 3)); },
+               "asFound: not an object"},
+        Broken{"BadTime",
+               [](const QByteArray& g) { return Written(With(Parsed(g), {"asFound", "started"}, "yesterday")); },
+               "asFound.started: not an ISO 8601 time"},
+        Broken{"PointNotAnObject",
+               [](const QByteArray& g) {
+                 QJsonObject o = Parsed(g);
+                 return Written(With(o, {"asFound", "points"}, QJsonArray{1}));
+               },
+               "asFound.points[0]: not an object"},
+        Broken{"TextMeasured",
+               [](const QByteArray& g) {
+                 QJsonObject o = Parsed(g);
+                 QJsonArray points = o["asFound"].toObject()["points"].toArray();
+                 QJsonObject p = points[2].toObject();
+                 p["measured"] = "12,04";
+                 points[2] = p;
+                 return Written(With(o, {"asFound", "points"}, points));
+               },
+               "asFound.points[2].measured: not a number"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CalibrationRecord, BrokenSetupIsRefused) {
+  QString error;
+  EXPECT_FALSE(SetupFromJson("{\"format\": \"vorenx-calibration-setup\", \"version\": 1}", &error).has_value());
+  EXPECT_TRUE(error.contains(QStringLiteral("\"setup\" is missing"))) << error.toStdString();
+  EXPECT_FALSE(SetupFromJson(RecordToJson(FullRecord()), &error).has_value());
+  EXPECT_TRUE(error.contains(QStringLiteral("not a vorenx-calibration-setup file"))) << error.toStdString();
+}
+
+TEST_F(CommaLocale, RecordNumbersKeepThePointAndReadBack) {
+  const CalibrationRecord r = FullRecord();
+  const QByteArray json = RecordToJson(r);
+  EXPECT_TRUE(json.contains("\"low\": -40.1")) << json.constData();
+  EXPECT_TRUE(json.contains("\"bandFraction\": 0.25")) << json.constData();
+  const std::optional<CalibrationRecord> back = RecordFromJson(json);
+  ASSERT_TRUE(back.has_value());
+  EXPECT_EQ(*back, r);
+}
+
+}  // namespace
+}  // namespace vorenx::testing
