@@ -157,8 +157,17 @@ bool CalibrationRun::ShowsApplied(const InstrumentState& s) const {
 
 void CalibrationRun::OnReading(const InstrumentState& decoded) {
   m_last = decoded;
-  if (!m_started || Ended() || m_state == State::Paused || m_state == State::AwaitingConfirmation) return;
+  if (!m_started || Ended() || m_state == State::AwaitingConfirmation) return;
   const std::uint32_t now = m_link.NowMs();
+
+  if (m_state == State::Paused) {
+    // Back after a drop and still sourcing: ask again until the output is off.
+    if (m_connected && !decoded.outputOff && now - m_requestMs >= kApplyRetryMs) {
+      m_requestMs = now;
+      RequestOutputOff();
+    }
+    return;
+  }
 
   if (m_state == State::Preparing) {
     if (ShowsFunctions(decoded) && decoded.outputOff) {
@@ -321,6 +330,7 @@ void CalibrationRun::OnConnection(bool connected) {
   if (m_state == State::Paused) {
     // It may have kept sourcing while it was away.
     RequestOutputOff();
+    m_requestMs = now;
     m_pauseText = QStringLiteral(
                       "The calibrator answers again; its output was switched off. "
                       "Confirm to switch it on and repeat the point at %1 %.")

@@ -46,7 +46,7 @@ inline CalibrationSetup RtdTransmitterSetup() {
   s.outputLow = 4.0;
   s.outputHigh = 20.0;
   s.tolerance = 0.5;
-  s.settle.timeoutSeconds = 20.0;
+  s.settle.timeoutSeconds = 20.0;  // 4 s of real time in the window tests
   return s;
 }
 

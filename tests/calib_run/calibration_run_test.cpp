@@ -295,6 +295,7 @@ TEST_F(CalibrationRunTest, ALostLinkPausesWithTheOutputOffAndTheUserResumesThePo
   EXPECT_FALSE(link.lowers.back().outputOn);
   for (int i = 0; i < 10; ++i) bench.Read(*run);
   EXPECT_EQ(run->CurrentState(), State::Paused);
+  EXPECT_EQ(link.lowers.size(), asked + 1);  // it shows the output off: nothing more to ask
   run->ConfirmOutput();
   EXPECT_EQ(run->CurrentState(), State::Running);
   EXPECT_TRUE(link.lowers.back().outputOn);
@@ -304,6 +305,19 @@ TEST_F(CalibrationRunTest, ALostLinkPausesWithTheOutputOffAndTheUserResumesThePo
   ASSERT_EQ(run->Result().points.size(), 3u);
   EXPECT_EQ(run->Result().points[1].applied, 50.0);
   EXPECT_EQ(run->Result().points[1].readings, 3);  // the readings before the pause are gone
+}
+
+TEST_F(CalibrationRunTest, AfterAPauseAnOutputStillOnIsAskedOffAgain) {
+  auto run = Running();
+  bench.Read(*run);
+  run->OnConnection(false);
+  bench.takesLower = false;  // the request is lost: it comes back still sourcing
+  run->OnConnection(true);
+  const std::size_t asked = link.lowers.size();
+  for (int i = 0; i < 5; ++i) bench.Read(*run);
+  ASSERT_EQ(link.lowers.size(), asked + 1);
+  EXPECT_FALSE(link.lowers.back().outputOn);
+  EXPECT_EQ(run->CurrentState(), State::Paused);
 }
 
 TEST_F(CalibrationRunTest, ALinkLostWhileAwaitingConfirmationAlsoPauses) {

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "QelHard.h"
+#include "RunBench.h"
 #include "SimulatedInstrument.h"
 #include "TestScale.h"
 #include "app/CVorenxDlg.h"
@@ -103,21 +104,6 @@ class CalibrationWindowTest : public ::testing::Test {
     ASSERT_TRUE(QFile::link(pty, device));
   }
 
-  static CalibrationSetup RtdSetup() {
-    CalibrationSetup s;
-    s.tag = QStringLiteral("TT-101");
-    s.inputFunction = fc::kRtdFirst;
-    s.wiring = fc::kThreeWire;
-    s.celsius = true;
-    s.inputLow = 0.0;
-    s.inputHigh = 100.0;
-    s.outputFunction = fc::kUpperCurrent;
-    s.outputLow = 4.0;
-    s.outputHigh = 20.0;
-    s.tolerance = 0.5;
-    s.settle.timeoutSeconds = 20.0;  // 4 s of real time
-    return s;
-  }
   // A run started and confirmed.
   void StartRun(const CalibrationSetup& setup) {
     QString why;
@@ -154,7 +140,7 @@ TEST_F(CalibrationWindowTest, ATransmitterWithinToleranceAtEveryPointPasses) {
   sim::DutSpec dut = Transmitter(1.002);
   dut.offset = 0.01;  // with the gain 0.26 % of span at the top
   Open(dut);
-  StartRun(RtdSetup());
+  StartRun(testing::RtdTransmitterSetup());
   EXPECT_EQ(dlg->Link().IntervalIndex(), 0);  // the fastest poll during the run
   const int rows = dlg->ReadingsGrid()->RowCount();
   ASSERT_TRUE(Ended()) << run->StatusText().toStdString();
@@ -178,7 +164,7 @@ TEST_F(CalibrationWindowTest, ATransmitterWithinToleranceAtEveryPointPasses) {
 
 TEST_F(CalibrationWindowTest, AOnePercentGainErrorFailsTheTopPointAtHalfAPercent) {
   Open(Transmitter(1.01));
-  StartRun(RtdSetup());
+  StartRun(testing::RtdTransmitterSetup());
   ASSERT_TRUE(Ended());
   ASSERT_EQ(run->CurrentState(), CalibrationRun::State::Finished) << run->StatusText().toStdString();
   const auto& p = run->Result().points;
@@ -191,7 +177,7 @@ TEST_F(CalibrationWindowTest, AOnePercentGainErrorFailsTheTopPointAtHalfAPercent
 }
 
 TEST_F(CalibrationWindowTest, NoiseWithinTheBandSettlesAndNoiseBeyondItTimesOut) {
-  CalibrationSetup setup = RtdSetup();
+  CalibrationSetup setup = testing::RtdTransmitterSetup();
   setup.pointsPercent = {0.0, 100.0};
   {
     SCOPED_TRACE("quiet enough");
@@ -223,7 +209,7 @@ TEST_F(CalibrationWindowTest, NoiseWithinTheBandSettlesAndNoiseBeyondItTimesOut)
 
 TEST_F(CalibrationWindowTest, AbortSwitchesTheOutputOff) {
   Open(Transmitter(1.0));
-  StartRun(RtdSetup());
+  StartRun(testing::RtdTransmitterSetup());
   ASSERT_TRUE(Until([&] { return simulator.Settings().outputOn; }));
   run->Abort();
   EXPECT_TRUE(dlg->Link().Request().outputOff);
@@ -232,7 +218,7 @@ TEST_F(CalibrationWindowTest, AbortSwitchesTheOutputOff) {
 }
 
 TEST_F(CalibrationWindowTest, APulledLinkPausesTheRunWithTheOutputOffAndItGoesOnWhenConfirmedAgain) {
-  CalibrationSetup setup = RtdSetup();
+  CalibrationSetup setup = testing::RtdTransmitterSetup();
   setup.pointsPercent = {0.0, 50.0};
   Open(Transmitter(1.0));
   StartRun(setup);
@@ -257,7 +243,7 @@ TEST_F(CalibrationWindowTest, APulledLinkPausesTheRunWithTheOutputOffAndItGoesOn
 
 TEST_F(CalibrationWindowTest, ClosingTheWindowDuringARunSwitchesTheOutputOffFirst) {
   Open(Transmitter(1.0));
-  StartRun(RtdSetup());
+  StartRun(testing::RtdTransmitterSetup());
   ASSERT_TRUE(Until([&] { return simulator.Settings().outputOn; }));
   dlg->done(0);
   EXPECT_EQ(run->CurrentState(), CalibrationRun::State::Aborted);
@@ -266,12 +252,12 @@ TEST_F(CalibrationWindowTest, ClosingTheWindowDuringARunSwitchesTheOutputOffFirs
 
 TEST_F(CalibrationWindowTest, OneRunAtATime) {
   Open(Transmitter(1.0));
-  StartRun(RtdSetup());
+  StartRun(testing::RtdTransmitterSetup());
   QString why;
-  EXPECT_EQ(dlg->CalibrationSide().CreateRun(RtdSetup(), RunKind::AsLeft, &why), nullptr);
+  EXPECT_EQ(dlg->CalibrationSide().CreateRun(testing::RtdTransmitterSetup(), RunKind::AsLeft, &why), nullptr);
   EXPECT_FALSE(why.isEmpty());
   run->Abort();
-  EXPECT_NE(dlg->CalibrationSide().CreateRun(RtdSetup(), RunKind::AsLeft, &why), nullptr);
+  EXPECT_NE(dlg->CalibrationSide().CreateRun(testing::RtdTransmitterSetup(), RunKind::AsLeft, &why), nullptr);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 // they were, and the next poll must work again.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "QelHard.h"
 #include "SimulatedInstrument.h"
 #include "link/CDeviceLink.h"
@@ -58,6 +60,31 @@ TEST_F(LinkOverSerial, SendLowerReachesTheInstrumentAndTheNextFrameShowsIt) {
   ASSERT_TRUE(link.NewestTexts(time, upper, lower));
   EXPECT_EQ(lower, QString::fromUtf8("250.500Ω"));
   EXPECT_EQ(link.History().SampleCount(), 2);
+}
+
+TEST_F(LinkOverSerial, ATransmitterUnderTestAnswersTheSourceOnTheUpperDisplay) {
+  const sim::DutParse dut = sim::ParseDutSpec("input=7,output=2,span=4:20,gain=1.01");
+  ASSERT_TRUE(dut.spec) << dut.error;
+  simulator.SetDut(dut.spec);  // while the simulator answers
+  ASSERT_EQ(link.Library().QelSetUpper(kPort, fc::kUpperCurrent), 1);
+  auto source = [this](bool on) {
+    link.ChangeRequest(CDeviceLink::Side::Lower, [on](InstrumentState& r) {
+      r.lowerFunction = fc::kCurrent;
+      r.lowerValue = 20.0f;
+      r.outputOff = !on;
+    });
+    link.SendLower();
+    EXPECT_EQ(PollOnce(), 1);
+    return link.State();
+  };
+  const InstrumentState on = source(true);
+  EXPECT_EQ(on.upperFunction, fc::kUpperCurrent);
+  EXPECT_NEAR(on.upperValue, 4.0 + 1.01 * 16.0, 0.0005);  // 20.16 mA for 20 mA in
+  EXPECT_NEAR(on.lowerValue, 20.0f, 0.0005f);
+  EXPECT_NEAR(source(false).upperValue, 4.0, 0.0005);  // output off: the input sees 0 %
+  simulator.SetDut(std::nullopt);
+  EXPECT_EQ(PollOnce(), 1);
+  EXPECT_GT(std::fabs(link.State().upperValue - 4.0f), 1.0f);  // the simulator's own drifting 8 mA
 }
 
 TEST_F(LinkOverSerial, BadRepliesChangeNothingAndTheNextPollWorks) {
