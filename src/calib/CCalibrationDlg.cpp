@@ -206,9 +206,11 @@ void CCalibrationDlg::OnRunEnded() {
   if (path.isEmpty()) {
     m_dialogs->ShowMessage(this, tr("The calibration could not be saved: %1").arg(error));
   } else {
-    // The new file holds everything the earlier one did.
-    if (!m_recordPath.isEmpty() && m_recordPath != path) QFile::remove(m_recordPath);
-    m_recordPath = path;
+    // The new file holds everything the earlier one did: it takes the earlier
+    // one's place and name (a crash in between leaves one of the two whole).
+    const bool replaced = !m_recordPath.isEmpty() && m_recordPath != path && QFile::remove(m_recordPath) &&
+                          QFile::rename(path, m_recordPath);
+    if (!replaced) m_recordPath = path;
   }
   // Not deleted inside its own signal.
   m_run.release()->deleteLater();

@@ -6,8 +6,9 @@
 // dialog never talks to the instrument itself.
 //
 // Each calibration is one record file: written when the as-found run ends,
-// and written again with the as-left run when that ends, after which the
-// as-found-only file is removed (a crash in between leaves the as-found file).
+// and written again with the as-left run when that ends; the new file then
+// takes the as-found-only file's place and name (a crash in between leaves
+// one of the two whole).
 
 #include <QDialog>
 #include <QPointer>

@@ -93,16 +93,16 @@ TEST_F(CalibrationDialogRun, AOnePercentGainErrorFailsTheTopPointThenTheAsLeftPa
   EXPECT_EQ(Column(7).mid(5), QStringList(5, QStringLiteral("Pass")));
   EXPECT_TRUE(Verdicts().contains(QStringLiteral("As-left: PASS.")));
   ASSERT_TRUE(dlg->Record().asLeft && dlg->Record().asFound);
-  // One file for the calibration, holding both runs.
+  // One file for the calibration, holding both runs, under its first name.
   const QStringList files = RecordFiles();
-  ASSERT_EQ(files.size(), 1);
+  ASSERT_EQ(files, QStringList{foundFile});
+  EXPECT_EQ(dlg->RecordPath(), QDir(folder).filePath(foundFile));
   QFile file(QDir(folder).filePath(files.front()));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const auto record = RecordFromJson(file.readAll());
   ASSERT_TRUE(record.has_value());
   EXPECT_EQ(*record, dlg->Record());
   EXPECT_EQ(store.LastAsLeft(QStringLiteral("TT-101")), dlg->Record().asLeft);
-  (void)foundFile;
 }
 
 TEST_F(CalibrationDialogRun, TheNextAsFoundShowsItsDriftAgainstTheLastAsLeft) {
