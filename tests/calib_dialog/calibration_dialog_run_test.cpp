@@ -2,7 +2,9 @@
 // abort and close, a dropped link, the record files, CSV and certificate.
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -114,6 +116,26 @@ TEST_F(CalibrationDialogRun, TheNextAsFoundShowsItsDriftAgainstTheLastAsLeft) {
   RunToEnd({1.0, 0.016});  // 0.1 % of span higher everywhere
   const QStringList drift = Column(6).mid(0, 5);
   EXPECT_EQ(drift, QStringList(5, QStringLiteral("+0.100")));
+}
+
+TEST_F(CalibrationDialogRun, ATooNoisyTransmitterTimesOutAtEveryPointAndFails) {
+  qobject_cast<QLineEdit*>(dlg->Field(SetupField::SettleTimeout))->setText(QStringLiteral("5"));
+  ASSERT_TRUE(dlg->StartAsFound());
+  RunToEnd({1.0, 0.0, 0.05});  // a spread of 0.1 mA against a band of 0.008 mA
+  EXPECT_EQ(Column(7), QStringList(5, QStringLiteral("Fail (not settled)")));
+  EXPECT_TRUE(Verdicts().startsWith(QStringLiteral("As-found: FAIL.")));
+  // Noise within the band settles.
+  ASSERT_TRUE(dlg->StartAsFound());
+  RunToEnd({1.0, 0.0, 0.003});
+  EXPECT_EQ(Column(7), QStringList(5, QStringLiteral("Pass")));
+}
+
+TEST_F(CalibrationDialogRun, EnterInAFieldStartsNothing) {
+  dlg->show();
+  QTest::keyClick(dlg->Field(SetupField::Tag), Qt::Key_Return);
+  QTest::keyClick(dlg->Field(SetupField::Points), Qt::Key_Enter);
+  EXPECT_EQ(host.created, 0);
+  EXPECT_TRUE(dlg->isVisible());
 }
 
 TEST_F(CalibrationDialogRun, RefusingTheOutputNeverSwitchesItOn) {
