@@ -1,0 +1,280 @@
+#include "calib/CCalibrationDlg.h"
+
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <utility>
+
+#include "calib/CalibrationCertificate.h"
+#include "calib/CalibrationCsv.h"
+#include "calib/CalibrationResultsTable.h"
+#include "calib/CalibrationTexts.h"
+
+namespace vorenx {
+
+namespace {
+
+QPushButton* Button(const QString& text, const QString& name) {
+  auto* button = new QPushButton(text);
+  button->setObjectName(name);
+  // Enter in a field must never start or end anything.
+  button->setAutoDefault(false);
+  button->setDefault(false);
+  return button;
+}
+
+}  // namespace
+
+CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store, QWidget* parent)
+    : QDialog(parent), m_host(host), m_store(store) {
+  setWindowTitle(tr("Calibration"));
+  setModal(false);
+
+  m_form = BuildForm();
+  m_table = new CalibrationResultsTable;
+  m_table->setObjectName(QStringLiteral("results"));
+  auto* split = new QHBoxLayout;
+  split->addWidget(m_form);
+  split->addWidget(m_table, 1);
+
+  m_status = new QLabel;
+  m_status->setObjectName(QStringLiteral("status"));
+  m_status->setWordWrap(true);
+  m_startAsFound = Button(tr("Start As-found"), QStringLiteral("startAsFound"));
+  m_startAsLeft = Button(tr("Start As-left"), QStringLiteral("startAsLeft"));
+  m_abort = Button(tr("Abort"), QStringLiteral("abort"));
+  m_saveCsv = Button(tr("Save CSV..."), QStringLiteral("saveCsv"));
+  m_saveCertificate = Button(tr("Save Certificate..."), QStringLiteral("saveCertificate"));
+  m_close = Button(tr("Close"), QStringLiteral("close"));
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* b : {m_startAsFound, m_startAsLeft, m_abort}) buttons->addWidget(b);
+  buttons->addStretch(1);
+  for (QPushButton* b : {m_saveCsv, m_saveCertificate, m_close}) buttons->addWidget(b);
+
+  auto* column = new QVBoxLayout(this);
+  column->addLayout(split, 1);
+  column->addWidget(m_status);
+  column->addLayout(buttons);
+
+  connect(m_startAsFound, &QPushButton::clicked, this, [this] { StartAsFound(); });
+  connect(m_startAsLeft, &QPushButton::clicked, this, [this] { StartAsLeft(); });
+  connect(m_abort, &QPushButton::clicked, this, [this] { AbortRun(); });
+  connect(m_saveCsv, &QPushButton::clicked, this, [this] { SaveCsv(); });
+  connect(m_saveCertificate, &QPushButton::clicked, this, [this] { SaveCertificate(); });
+  connect(m_close, &QPushButton::clicked, this, [this] { reject(); });
+
+  // The run's status line also changes while it waits (seconds left).
+  auto* tick = new QTimer(this);
+  connect(tick, &QTimer::timeout, this, [this] {
+    if (RunActive()) m_status->setText(StatusLine());
+  });
+  tick->start(250);
+
+  const std::optional<CalibrationSetup> last = m_store.LoadSetup();
+  ShowSetup(last ? *last : m_host.CurrentDefaults());
+  m_status->setText(tr("Set up the calibration, then start the as-found run."));
+  resize(1240, 640);
+  UpdateControls();
+}
+
+CCalibrationDlg::~CCalibrationDlg() {
+  // Whatever closes the dialog, a run it started leaves the output off.
+  if (RunActive()) m_run->Abort(tr("The calibration dialog was closed"));
+}
+
+QString CCalibrationDlg::StatusLine() const { return m_run ? m_run->StatusText() : m_endStatus; }
+
+bool CCalibrationDlg::StartAsFound() {
+  if (RunActive()) return false;
+  std::vector<SetupProblem> problems;
+  const CalibrationSetup setup = FormSetup(&problems);
+  ShowProblems(problems);
+  if (!problems.empty()) {
+    m_status->setText(tr("The setup needs correcting where shown in red."));
+    return false;
+  }
+  // A new as-found begins a new calibration (and a new record file).
+  CalibrationRecord before = std::exchange(m_record, CalibrationRecord{setup, m_host.CalibratorText(), {}, {}});
+  std::optional<RunResult> previousBefore = std::exchange(m_previousAsLeft, m_store.LastAsLeft(setup.tag));
+  QString pathBefore = std::exchange(m_recordPath, QString());
+  if (!StartRun(setup, RunKind::AsFound)) {
+    m_record = std::move(before);
+    m_previousAsLeft = std::move(previousBefore);
+    m_recordPath = std::move(pathBefore);
+    return false;
+  }
+  ShowResults();
+  return true;
+}
+
+bool CCalibrationDlg::StartAsLeft() {
+  // The as-left repeats the as-found's setup, so the two compare point by point.
+  if (RunActive() || !m_record.asFound) return false;
+  std::optional<RunResult> before = std::exchange(m_record.asLeft, std::nullopt);
+  if (!StartRun(m_record.setup, RunKind::AsLeft)) {
+    m_record.asLeft = std::move(before);
+    return false;
+  }
+  ShowResults();
+  return true;
+}
+
+bool CCalibrationDlg::StartRun(const CalibrationSetup& setup, RunKind kind) {
+  QString why;
+  std::unique_ptr<CalibrationRun> run = m_host.CreateRun(setup, kind, &why);
+  if (!run) {
+    m_dialogs->ShowMessage(this, why.isEmpty() ? tr("The run could not be started.") : why);
+    return false;
+  }
+  QString error;
+  if (!m_store.SaveSetup(setup, &error))
+    m_dialogs->ShowMessage(this, tr("The setup could not be kept for next time: %1").arg(error));
+  if (m_run) m_run.release()->deleteLater();
+  m_run = std::move(run);
+  CalibrationRun* r = m_run.get();
+  connect(r, &CalibrationRun::stateChanged, this, [this, r] {
+    if (r == m_run.get()) OnRunState();
+  });
+  connect(r, &CalibrationRun::pointRecorded, this, [this, r] {
+    if (r == m_run.get()) ShowResults();
+  });
+  connect(r, &CalibrationRun::ended, this, [this, r] {
+    if (r == m_run.get()) OnRunEnded();
+  });
+  UpdateControls();
+  r->Start();
+  m_status->setText(StatusLine());
+  return true;
+}
+
+void CCalibrationDlg::OnRunState() {
+  m_status->setText(StatusLine());
+  // Asked from the event loop rather than inside the run's signal, so that the
+  // question's own event loop never re-enters the run.
+  if (NeedsConfirmation()) QTimer::singleShot(0, this, [this] { AskToConfirmOutput(); });
+}
+
+bool CCalibrationDlg::NeedsConfirmation() const {
+  if (!m_run) return false;
+  const CalibrationRun::State state = m_run->CurrentState();
+  // A paused run is resumed only once the calibrator answers again.
+  return state == CalibrationRun::State::AwaitingConfirmation ||
+         (state == CalibrationRun::State::Paused && m_host.Connected());
+}
+
+void CCalibrationDlg::AskToConfirmOutput() {
+  if (m_asking || !NeedsConfirmation()) return;
+  const CalibrationSetup& s = m_run->Setup();
+  const bool resuming = m_run->CurrentState() == CalibrationRun::State::Paused;
+  const QString text =
+      tr("Switch the calibrator's output on and source %1 into %2 for the %3 run?%4\n\nNo ends the run.")
+          .arg(InputSpanText(s), s.tag.isEmpty() ? tr("the instrument under test") : s.tag,
+               RunKindText(m_run->Result().kind),
+               resuming ? tr(" The run goes on from the point where it paused.") : QString());
+  CalibrationRun* asked = m_run.get();
+  const CalibrationRun::State askedIn = asked->CurrentState();
+  m_asking = true;
+  const bool yes = m_dialogs->Confirm(this, text);
+  m_asking = false;
+  // The link may have dropped or the run ended while the question was open.
+  if (m_run.get() != asked) return;
+  if (asked->CurrentState() != askedIn || !NeedsConfirmation()) {
+    if (NeedsConfirmation()) QTimer::singleShot(0, this, [this] { AskToConfirmOutput(); });
+    return;
+  }
+  if (yes)
+    asked->ConfirmOutput();
+  else
+    asked->Abort(tr("The output was not confirmed"));
+  m_status->setText(StatusLine());
+}
+
+void CCalibrationDlg::AbortRun() {
+  if (RunActive()) m_run->Abort();
+}
+
+void CCalibrationDlg::OnRunEnded() {
+  const RunResult& result = m_run->Result();
+  (result.kind == RunKind::AsFound ? m_record.asFound : m_record.asLeft) = result;
+  m_endStatus = m_run->StatusText();
+  QString error;
+  const QString path = m_store.Save(m_record, &error);
+  if (path.isEmpty()) {
+    m_dialogs->ShowMessage(this, tr("The calibration could not be saved: %1").arg(error));
+  } else {
+    // The new file holds everything the earlier one did: it takes the earlier
+    // one's place and name (a crash in between leaves one of the two whole).
+    const bool replaced = !m_recordPath.isEmpty() && m_recordPath != path && QFile::remove(m_recordPath) &&
+                          QFile::rename(path, m_recordPath);
+    if (!replaced) m_recordPath = path;
+  }
+  // Not deleted inside its own signal.
+  m_run.release()->deleteLater();
+  ShowResults();
+  UpdateControls();
+  m_status->setText(QStringLiteral("%1 %2").arg(m_endStatus, RunSummaryText(result)).trimmed());
+}
+
+void CCalibrationDlg::ShowResults() {
+  CalibrationRecord shown = m_record;
+  if (m_run) (m_run->Result().kind == RunKind::AsFound ? shown.asFound : shown.asLeft) = m_run->Result();
+  m_table->ShowRecord(shown, m_previousAsLeft);
+}
+
+void CCalibrationDlg::UpdateControls() {
+  const bool running = RunActive();
+  const bool anyRun = m_record.asFound || m_record.asLeft;
+  m_form->setEnabled(!running);
+  m_startAsFound->setEnabled(!running);
+  m_startAsLeft->setEnabled(!running && m_record.asFound.has_value());
+  m_abort->setEnabled(running);
+  m_saveCsv->setEnabled(!running && anyRun);
+  m_saveCertificate->setEnabled(!running && anyRun);
+}
+
+void CCalibrationDlg::reject() {
+  if (RunActive()) {
+    if (!m_dialogs->Confirm(this, tr("A calibration run is in progress. Abort it (the output goes off) and close?")))
+      return;
+    if (RunActive()) m_run->Abort(tr("The calibration dialog was closed"));
+  }
+  QDialog::reject();
+}
+
+bool CCalibrationDlg::AskSavePath(const QString& title, const QString& suffix, const QString& filter, QString& path) {
+  const QDateTime when = m_record.asFound ? m_record.asFound->started : QDateTime::currentDateTime();
+  const CalibrationSaveRequest request{
+      title, QStringLiteral("%1_%2.%3").arg(TagFileName(m_record.setup.tag), when.toString(QStringLiteral("yyyy-MM-dd")), suffix),
+      suffix, filter};
+  return m_dialogs->AskSaveFileName(this, request, path);
+}
+
+void CCalibrationDlg::SaveCsv() {
+  QString path;
+  if (!AskSavePath(tr("Save CSV"), QStringLiteral("csv"), tr("CSV files (*.csv)"), path)) return;
+  QSaveFile file(path);
+  const QByteArray csv = CalibrationCsv(m_record);
+  if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit()) {
+    m_dialogs->ShowMessage(this, tr("The results could not be written to %1: %2").arg(path, file.errorString()));
+    return;
+  }
+  m_status->setText(tr("Results saved to %1.").arg(path));
+}
+
+void CCalibrationDlg::SaveCertificate() {
+  QString path;
+  if (!AskSavePath(tr("Save Certificate"), QStringLiteral("pdf"), tr("PDF files (*.pdf)"), path)) return;
+  const CalibrationCertificate certificate({m_record, m_previousAsLeft, QDateTime::currentDateTime()});
+  QString error;
+  if (!certificate.WritePdf(path, &error)) {
+    m_dialogs->ShowMessage(this, error);
+    return;
+  }
+  m_status->setText(tr("Certificate saved to %1.").arg(path));
+}
+
+}  // namespace vorenx

@@ -1,0 +1,148 @@
+#pragma once
+// The "Calibration" dialog: the setup of a calibration (instrument under
+// test, input and output spans, test points, tolerance, settling rule), the
+// as-found and as-left runs, their results, and saving them as CSV and as a
+// PDF certificate. Non-modal; runs go through the CalibrationHost, so the
+// dialog never talks to the instrument itself.
+//
+// Each calibration is one record file: written when the as-found run ends,
+// and written again with the as-left run when that ends; the new file then
+// takes the as-found-only file's place and name (a crash in between leaves
+// one of the two whole).
+
+#include <QDialog>
+#include <QPointer>
+#include <array>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "calib/CalibrationDialogs.h"
+#include "calib/CalibrationHost.h"
+#include "calib/CalibrationRecord.h"
+#include "calib/CalibrationStore.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+
+namespace vorenx {
+
+class CalibrationResultsTable;
+
+class CCalibrationDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  CCalibrationDlg(CalibrationHost& host, CalibrationStore& store, QWidget* parent = nullptr);
+  ~CCalibrationDlg() override;
+
+  // Replaces the confirmations, file dialogs and message boxes (tests).
+  void SetDialogs(CalibrationDialogs& dialogs) { m_dialogs = &dialogs; }
+
+  // The setup as the fields hold it, and every problem with it (field by field).
+  CalibrationSetup FormSetup(std::vector<SetupProblem>* problems) const;
+  // Fills the fields from `setup`.
+  void ShowSetup(const CalibrationSetup& setup);
+  // The widget of a field and the label that shows its problems.
+  QWidget* Field(SetupField field) const;
+  QLabel* ProblemLabel(SetupField field) const;
+
+  // Starts a run as the buttons do; false when none was started.
+  bool StartAsFound();
+  bool StartAsLeft();
+  void AbortRun();
+  void SaveCsv();
+  void SaveCertificate();
+
+  CalibrationRun* ActiveRun() const { return m_run.get(); }
+  const CalibrationRecord& Record() const { return m_record; }
+  CalibrationResultsTable* ResultsTable() const { return m_table; }
+  QString StatusLine() const;
+  // The record file of this calibration, once written.
+  const QString& RecordPath() const { return m_recordPath; }
+
+ public slots:
+  void reject() override;
+
+ private:
+  // The form (CCalibrationDlgForm.cpp).
+  QWidget* BuildForm();
+  struct RowField {
+    QWidget* widget;
+    SetupField field;
+    const char* name;  // object names of the field and of its "problem_" label
+  };
+  QWidget* FieldRow(const std::vector<QWidget*>& parts, const std::vector<RowField>& fields);
+  // "low to high unit", the two numbers with their problems.
+  QWidget* SpanRow(QLineEdit*& low, QLineEdit*& high, QLabel*& unit, SetupField lowField, SetupField highField,
+                   const std::array<const char*, 2>& names);
+  void OnInputFunctionChosen();
+  void OnOutputFunctionChosen();
+  void UpdateInputControls();
+  void ShowProblems(const std::vector<SetupProblem>& problems);
+
+  // The runs (CCalibrationDlg.cpp).
+  bool StartRun(const CalibrationSetup& setup, RunKind kind);
+  void OnRunState();
+  void AskToConfirmOutput();
+  // True when the run waits for the user to let the output go on.
+  bool NeedsConfirmation() const;
+  void OnRunEnded();
+  void ShowResults();
+  void UpdateControls();
+  bool RunActive() const { return m_run && !m_run->Ended(); }
+  bool AskSavePath(const QString& title, const QString& suffix, const QString& filter, QString& path);
+
+  CalibrationHost& m_host;
+  CalibrationStore& m_store;
+  QtCalibrationDialogs m_qtDialogs;
+  CalibrationDialogs* m_dialogs = &m_qtDialogs;
+
+  std::unique_ptr<CalibrationRun> m_run;
+  CalibrationRecord m_record;
+  std::optional<RunResult> m_previousAsLeft;
+  QString m_recordPath;
+  QString m_endStatus;
+  bool m_asking = false;
+
+  QWidget* m_form = nullptr;
+  QLineEdit* m_tag = nullptr;
+  QLineEdit* m_description = nullptr;
+  QLineEdit* m_technician = nullptr;
+  QComboBox* m_inputFunction = nullptr;
+  QComboBox* m_wiring = nullptr;
+  QComboBox* m_tempUnit = nullptr;
+  QLineEdit* m_inputLow = nullptr;
+  QLineEdit* m_inputHigh = nullptr;
+  QLabel* m_inputUnit = nullptr;
+  QComboBox* m_outputFunction = nullptr;
+  QLineEdit* m_outputLow = nullptr;
+  QLineEdit* m_outputHigh = nullptr;
+  QLabel* m_outputUnit = nullptr;
+  QComboBox* m_transfer = nullptr;
+  QLineEdit* m_points = nullptr;
+  QCheckBox* m_runDown = nullptr;
+  QLineEdit* m_tolerance = nullptr;
+  QComboBox* m_toleranceUnit = nullptr;
+  QSpinBox* m_settleReadings = nullptr;
+  QLineEdit* m_settleBand = nullptr;
+  QLineEdit* m_settleTimeout = nullptr;
+  std::map<SetupField, QWidget*> m_fields;
+  std::map<SetupField, QLabel*> m_problems;
+
+  CalibrationResultsTable* m_table = nullptr;
+  QLabel* m_status = nullptr;
+  QPushButton* m_startAsFound = nullptr;
+  QPushButton* m_startAsLeft = nullptr;
+  QPushButton* m_abort = nullptr;
+  QPushButton* m_saveCsv = nullptr;
+  QPushButton* m_saveCertificate = nullptr;
+  QPushButton* m_close = nullptr;
+};
+
+}  // namespace vorenx

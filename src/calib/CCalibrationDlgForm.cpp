@@ -1,0 +1,318 @@
+// The calibration dialog's setup form: its fields, filling them from a setup,
+// reading a setup back with every problem, and showing the problems in red at
+// their fields.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "calib/CCalibrationDlg.h"
+#include "calib/CalibrationTexts.h"
+
+namespace vorenx {
+
+namespace {
+
+void Select(QComboBox* box, int data) {
+  const int index = box->findData(data);
+  if (index >= 0) box->setCurrentIndex(index);
+}
+
+QLineEdit* NumberEdit(const QString& name) {
+  auto* edit = new QLineEdit;
+  edit->setObjectName(name);
+  edit->setMaximumWidth(90);
+  return edit;
+}
+
+// `text` broken into lines of at most `width` pixels at spaces. A label that
+// wraps by itself asks its layout for height-for-width, which a form in a
+// scroll area does not give, and gets squeezed.
+QString Wrapped(const QString& text, const QFontMetrics& metrics, int width) {
+  QStringList lines;
+  QString line;
+  for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+    if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
+      lines << line;
+      line = word;
+    } else {
+      line = longer;
+    }
+  }
+  if (!line.isEmpty()) lines << line;
+  return lines.join(QLatin1Char('\n'));
+}
+
+bool TakesWiring(int code) { return code == fc::kResistance || IsRtd(code); }
+
+}  // namespace
+
+QWidget* CCalibrationDlg::FieldRow(const std::vector<QWidget*>& parts, const std::vector<RowField>& fields) {
+  // The parts side by side, and under them, full width, a red line for the
+  // problems of each field in the row (hidden while there are none).
+  auto* box = new QWidget;
+  auto* column = new QVBoxLayout(box);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(1);
+  auto* line = new QHBoxLayout;
+  line->setContentsMargins(0, 0, 0, 0);
+  line->setSpacing(6);
+  for (QWidget* part : parts) line->addWidget(part);
+  if (parts.size() > 1) line->addStretch(1);
+  column->addLayout(line);
+  for (const RowField& f : fields) {
+    auto* problem = new QLabel;
+    problem->setObjectName(QStringLiteral("problem_%1").arg(QLatin1String(f.name)));
+    problem->setStyleSheet(QStringLiteral("color: #c00000;"));
+    problem->setVisible(false);
+    column->addWidget(problem);
+    if (f.widget->objectName().isEmpty()) f.widget->setObjectName(QLatin1String(f.name));
+    m_fields[f.field] = f.widget;
+    m_problems[f.field] = problem;
+  }
+  return box;
+}
+
+QWidget* CCalibrationDlg::SpanRow(QLineEdit*& low, QLineEdit*& high, QLabel*& unit, SetupField lowField,
+                                  SetupField highField, const std::array<const char*, 2>& names) {
+  low = NumberEdit(QLatin1String(names[0]));
+  high = NumberEdit(QLatin1String(names[1]));
+  unit = new QLabel;
+  return FieldRow({low, new QLabel(tr("to")), high, unit}, {{low, lowField, names[0]}, {high, highField, names[1]}});
+}
+
+QWidget* CCalibrationDlg::BuildForm() {
+  auto* form = new QWidget;
+  auto* column = new QVBoxLayout(form);
+
+  auto* dut = new QGroupBox(tr("Instrument under test"));
+  auto* dutRows = new QFormLayout(dut);
+  m_tag = new QLineEdit;
+  m_description = new QLineEdit;
+  m_technician = new QLineEdit;
+  dutRows->addRow(tr("Tag:"), FieldRow({m_tag}, {{m_tag, SetupField::Tag, "tag"}}));
+  dutRows->addRow(tr("Description:"),
+                  FieldRow({m_description}, {{m_description, SetupField::Description, "description"}}));
+  dutRows->addRow(tr("Technician:"), FieldRow({m_technician}, {{m_technician, SetupField::Technician, "technician"}}));
+  column->addWidget(dut);
+
+  auto* input = new QGroupBox(tr("Input (sourced on the lower display)"));
+  auto* inputRows = new QFormLayout(input);
+  m_inputFunction = new QComboBox;
+  m_inputFunction->setObjectName(QStringLiteral("inputFunctionList"));
+  for (int code = fc::kLowerFirst; code <= fc::kLowerLast; ++code) m_inputFunction->addItem(FunctionName(code), code);
+  m_wiring = new QComboBox;
+  m_wiring->setObjectName(QStringLiteral("wiring"));
+  m_wiring->addItem(tr("2-wire"), fc::kTwoWire);
+  m_wiring->addItem(tr("3-wire"), fc::kThreeWire);
+  m_wiring->addItem(tr("4-wire"), fc::kFourWire);
+  m_tempUnit = new QComboBox;
+  m_tempUnit->setObjectName(QStringLiteral("temperatureUnit"));
+  m_tempUnit->addItem(QStringLiteral("\u2103"), 1);
+  m_tempUnit->addItem(QStringLiteral("\u2109"), 0);
+  inputRows->addRow(tr("Function:"), FieldRow({m_inputFunction, m_wiring, m_tempUnit},
+                                              {{m_inputFunction, SetupField::InputFunction, "inputFunction"}}));
+  inputRows->addRow(tr("Span:"), SpanRow(m_inputLow, m_inputHigh, m_inputUnit, SetupField::InputLow,
+                                         SetupField::InputHigh, {"inputLow", "inputHigh"}));
+  column->addWidget(input);
+
+  auto* output = new QGroupBox(tr("Output (measured on the upper display)"));
+  auto* outputRows = new QFormLayout(output);
+  m_outputFunction = new QComboBox;
+  m_outputFunction->setObjectName(QStringLiteral("outputFunctionList"));
+  for (int code = fc::kUpperVoltage; code <= fc::kUpperLoop; ++code) m_outputFunction->addItem(FunctionName(code), code);
+  m_transfer = new QComboBox;
+  m_transfer->setObjectName(QStringLiteral("transfer"));
+  m_transfer->addItem(tr("Linear"), static_cast<int>(OutputTransfer::Linear));
+  m_transfer->addItem(tr("Square root"), static_cast<int>(OutputTransfer::SquareRoot));
+  outputRows->addRow(tr("Function:"), FieldRow({m_outputFunction, m_transfer},
+                                               {{m_outputFunction, SetupField::OutputFunction, "outputFunction"}}));
+  outputRows->addRow(tr("Span:"), SpanRow(m_outputLow, m_outputHigh, m_outputUnit, SetupField::OutputLow,
+                                          SetupField::OutputHigh, {"outputLow", "outputHigh"}));
+  column->addWidget(output);
+
+  auto* test = new QGroupBox(tr("Test"));
+  auto* testRows = new QFormLayout(test);
+  m_points = new QLineEdit;
+  m_points->setToolTip(tr("Points in % of the input span, separated by \", \" or \";\"; decimals with \".\""));
+  testRows->addRow(tr("Test points (%):"), FieldRow({m_points}, {{m_points, SetupField::Points, "points"}}));
+  m_runDown = new QCheckBox(tr("Run down again (hysteresis)"));
+  m_runDown->setObjectName(QStringLiteral("runDown"));
+  testRows->addRow(QString(), m_runDown);
+  m_tolerance = NumberEdit(QStringLiteral("tolerance"));
+  m_toleranceUnit = new QComboBox;
+  m_toleranceUnit->setObjectName(QStringLiteral("toleranceUnit"));
+  m_toleranceUnit->addItem(tr("% of span"), static_cast<int>(ToleranceUnit::PercentOfSpan));
+  m_toleranceUnit->addItem(tr("output units"), static_cast<int>(ToleranceUnit::OutputUnits));
+  testRows->addRow(tr("Tolerance: \u00B1"),
+                   FieldRow({m_tolerance, m_toleranceUnit}, {{m_tolerance, SetupField::Tolerance, "tolerance"}}));
+  m_settleReadings = new QSpinBox;
+  m_settleReadings->setObjectName(QStringLiteral("settleReadings"));
+  m_settleReadings->setRange(1, 100);
+  m_settleBand = NumberEdit(QStringLiteral("settleBand"));
+  m_settleTimeout = NumberEdit(QStringLiteral("settleTimeout"));
+  testRows->addRow(tr("Settled when:"),
+                   FieldRow({m_settleReadings, new QLabel(tr("readings within")), m_settleBand,
+                             new QLabel(tr("% of the tolerance"))},
+                            {{m_settleReadings, SetupField::SettleReadings, "settleReadings"},
+                             {m_settleBand, SetupField::SettleBand, "settleBand"}}));
+  testRows->addRow(tr("Waiting:"),
+                   FieldRow({m_settleTimeout, new QLabel(tr("s at most; a point not settled by then fails"))},
+                            {{m_settleTimeout, SetupField::SettleTimeout, "settleTimeout"}}));
+  column->addWidget(test);
+  column->addStretch(1);
+
+  connect(m_inputFunction, &QComboBox::activated, this, [this] { OnInputFunctionChosen(); });
+  connect(m_tempUnit, &QComboBox::activated, this, [this] { OnInputFunctionChosen(); });
+  connect(m_outputFunction, &QComboBox::activated, this, [this] { OnOutputFunctionChosen(); });
+
+  // Many problems at once make the form taller than the dialog: it scrolls.
+  auto* scroll = new QScrollArea;
+  scroll->setWidget(form);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll->setMinimumWidth(form->sizeHint().width() + 20);
+  scroll->setMaximumWidth(520);
+  return scroll;
+}
+
+void CCalibrationDlg::ShowSetup(const CalibrationSetup& s) {
+  m_tag->setText(s.tag);
+  m_description->setText(s.description);
+  m_technician->setText(s.technician);
+  Select(m_inputFunction, s.inputFunction);
+  Select(m_wiring, s.wiring);
+  Select(m_tempUnit, s.celsius ? 1 : 0);
+  m_inputLow->setText(NumberText(s.inputLow));
+  m_inputHigh->setText(NumberText(s.inputHigh));
+  Select(m_outputFunction, s.outputFunction);
+  m_outputLow->setText(NumberText(s.outputLow));
+  m_outputHigh->setText(NumberText(s.outputHigh));
+  Select(m_transfer, static_cast<int>(s.transfer));
+  m_points->setText(PointsFieldText(s.pointsPercent));
+  m_runDown->setChecked(s.runDown);
+  m_tolerance->setText(NumberText(s.tolerance));
+  Select(m_toleranceUnit, static_cast<int>(s.toleranceUnit));
+  m_settleReadings->setValue(s.settle.readings);
+  m_settleBand->setText(NumberText(s.settle.bandFraction * 100.0));
+  m_settleTimeout->setText(NumberText(s.settle.timeoutSeconds));
+  UpdateInputControls();
+}
+
+CalibrationSetup CCalibrationDlg::FormSetup(std::vector<SetupProblem>* problems) const {
+  CalibrationSetup s;
+  std::vector<SetupProblem> unread;
+  auto number = [&](QLineEdit* edit, SetupField field, double& into) {
+    if (ParseNumberField(edit->text(), into)) return;
+    // Not a number: no other check compares with it.
+    into = std::nan("");
+    unread.push_back({field, tr("Enter a number, for example 4 or 0.5.")});
+  };
+  s.tag = m_tag->text();
+  s.description = m_description->text();
+  s.technician = m_technician->text();
+  s.inputFunction = static_cast<FunctionCode>(m_inputFunction->currentData().toInt());
+  s.wiring = static_cast<FunctionCode>(m_wiring->currentData().toInt());
+  s.celsius = m_tempUnit->currentData().toInt() == 1;
+  number(m_inputLow, SetupField::InputLow, s.inputLow);
+  number(m_inputHigh, SetupField::InputHigh, s.inputHigh);
+  s.outputFunction = static_cast<FunctionCode>(m_outputFunction->currentData().toInt());
+  number(m_outputLow, SetupField::OutputLow, s.outputLow);
+  number(m_outputHigh, SetupField::OutputHigh, s.outputHigh);
+  s.transfer = static_cast<OutputTransfer>(m_transfer->currentData().toInt());
+  QString pointsError;
+  if (!ParsePointsField(m_points->text(), s.pointsPercent, pointsError))
+    unread.push_back({SetupField::Points, pointsError});
+  s.runDown = m_runDown->isChecked();
+  number(m_tolerance, SetupField::Tolerance, s.tolerance);
+  s.toleranceUnit = static_cast<ToleranceUnit>(m_toleranceUnit->currentData().toInt());
+  s.settle.readings = m_settleReadings->value();
+  double band = s.settle.bandFraction * 100.0;
+  number(m_settleBand, SetupField::SettleBand, band);
+  s.settle.bandFraction = band / 100.0;
+  number(m_settleTimeout, SetupField::SettleTimeout, s.settle.timeoutSeconds);
+
+  if (problems) {
+    // A field that could not be read keeps its default for the checks, whose
+    // problems with it would only confuse; the "not a number" message stands.
+    std::vector<SetupProblem> all = unread;
+    auto range = [this](FunctionCode f, bool c, double& lo, double& hi) { m_host.LowerRange(f, c, lo, hi); };
+    for (const SetupProblem& p : ValidateSetup(s, range)) {
+      const bool known = std::any_of(unread.begin(), unread.end(), [&](const SetupProblem& u) { return u.field == p.field; });
+      if (known) continue;
+      // The field shows the band in % of the tolerance, not as a fraction.
+      if (p.field == SetupField::SettleBand)
+        all.push_back({p.field, tr("The band must be more than 0 and at most 100 % of the tolerance.")});
+      else
+        all.push_back(p);
+    }
+    std::stable_sort(all.begin(), all.end(), [](const SetupProblem& a, const SetupProblem& b) { return a.field < b.field; });
+    *problems = std::move(all);
+  }
+  return s;
+}
+
+void CCalibrationDlg::ShowProblems(const std::vector<SetupProblem>& problems) {
+  for (auto& [field, label] : m_problems) {
+    QStringList lines;
+    const int width = std::max(200, m_tag->width());
+    for (const SetupProblem& p : problems)
+      if (p.field == field) lines << Wrapped(p.message, label->fontMetrics(), width);
+    label->setText(lines.join(QLatin1Char('\n')));
+    label->setVisible(!lines.isEmpty());
+  }
+  if (!problems.empty()) {
+    QWidget* first = Field(problems.front().field);
+    if (first) first->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+QWidget* CCalibrationDlg::Field(SetupField field) const {
+  const auto it = m_fields.find(field);
+  return it == m_fields.end() ? nullptr : it->second;
+}
+
+QLabel* CCalibrationDlg::ProblemLabel(SetupField field) const {
+  const auto it = m_problems.find(field);
+  return it == m_problems.end() ? nullptr : it->second;
+}
+
+void CCalibrationDlg::UpdateInputControls() {
+  const int code = m_inputFunction->currentData().toInt();
+  m_wiring->setEnabled(TakesWiring(code));
+  m_tempUnit->setEnabled(IsTemperature(code));
+  const bool celsius = m_tempUnit->currentData().toInt() == 1;
+  m_inputUnit->setText(FunctionUnit(code, celsius));
+  m_outputUnit->setText(FunctionUnit(m_outputFunction->currentData().toInt(), celsius));
+}
+
+void CCalibrationDlg::OnInputFunctionChosen() {
+  // A function (or unit) the user picks brings its full range as the span.
+  double low = 0.0, high = 0.0;
+  m_host.LowerRange(static_cast<FunctionCode>(m_inputFunction->currentData().toInt()),
+                    m_tempUnit->currentData().toInt() == 1, low, high);
+  if (low < high) {
+    m_inputLow->setText(NumberText(low));
+    m_inputHigh->setText(NumberText(high));
+  }
+  UpdateInputControls();
+}
+
+void CCalibrationDlg::OnOutputFunctionChosen() {
+  const bool voltage = m_outputFunction->currentData().toInt() == fc::kUpperVoltage;
+  m_outputLow->setText(NumberText(voltage ? 0.0 : 4.0));
+  m_outputHigh->setText(NumberText(voltage ? 10.0 : 20.0));
+  UpdateInputControls();
+}
+
+}  // namespace vorenx

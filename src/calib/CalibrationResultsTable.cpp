@@ -1,0 +1,81 @@
+#include "calib/CalibrationResultsTable.h"
+
+#include <QHeaderView>
+#include <cmath>
+
+#include "calib/CalibrationTexts.h"
+
+namespace vorenx {
+
+namespace {
+
+constexpr int kRowKindRole = Qt::UserRole + 1;
+const QColor kFailColour(0xB0, 0x00, 0x20);
+
+}  // namespace
+
+CalibrationResultsTable::CalibrationResultsTable(QWidget* parent) : QTableWidget(parent) {
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  verticalHeader()->setVisible(false);
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  horizontalHeader()->setStretchLastSection(true);
+  setColumnCount(ResultColumnTitles(CalibrationSetup{}).size());
+  setHorizontalHeaderLabels(ResultColumnTitles(CalibrationSetup{}));
+}
+
+void CalibrationResultsTable::ShowRecord(const CalibrationRecord& record,
+                                         const std::optional<RunResult>& previousAsLeft) {
+  setRowCount(0);
+  setHorizontalHeaderLabels(ResultColumnTitles(record.setup));
+  if (record.asFound) {
+    std::vector<double> drift;
+    if (previousAsLeft) drift = DriftAgainst(*record.asFound, *previousAsLeft);
+    AddRun(record.setup, *record.asFound, drift);
+  }
+  if (record.asLeft) AddRun(record.setup, *record.asLeft, {});
+  resizeColumnsToContents();
+  if (rowCount() > 0) scrollToBottom();
+}
+
+CalibrationResultsTable::RowKind CalibrationResultsTable::KindOfRow(int row) const {
+  const QTableWidgetItem* first = item(row, 0);
+  return first ? static_cast<RowKind>(first->data(kRowKindRole).toInt()) : RowKind::Point;
+}
+
+void CalibrationResultsTable::AddRun(const CalibrationSetup&, const RunResult& run,
+                                     const std::vector<double>& drift) {
+  AddSpanningRow(RowKind::RunTitle, RunKindText(run.kind), false);
+  for (std::size_t i = 0; i < run.points.size(); ++i) {
+    const PointResult& point = run.points[i];
+    const double d = i < drift.size() ? drift[i] : std::nan("");
+    const QStringList cells = ResultCells(point, d);
+    const int row = rowCount();
+    insertRow(row);
+    for (int c = 0; c < cells.size(); ++c) {
+      auto* cell = new QTableWidgetItem(cells[c]);
+      cell->setTextAlignment(c == 1 || c == cells.size() - 1 ? Qt::AlignLeft | Qt::AlignVCenter
+                                                             : Qt::AlignRight | Qt::AlignVCenter);
+      if (!point.pass) cell->setForeground(kFailColour);
+      if (c == 0) cell->setData(kRowKindRole, static_cast<int>(RowKind::Point));
+      setItem(row, c, cell);
+    }
+  }
+  AddSpanningRow(RowKind::Verdict, RunSummaryText(run), !RunPasses(run));
+}
+
+void CalibrationResultsTable::AddSpanningRow(RowKind kind, const QString& text, bool bad) {
+  const int row = rowCount();
+  insertRow(row);
+  auto* cell = new QTableWidgetItem(text);
+  QFont font = cell->font();
+  font.setBold(true);
+  cell->setFont(font);
+  if (bad) cell->setForeground(kFailColour);
+  cell->setData(kRowKindRole, static_cast<int>(kind));
+  setItem(row, 0, cell);
+  setSpan(row, 0, 1, columnCount());
+}
+
+}  // namespace vorenx

@@ -1,0 +1,33 @@
+#pragma once
+// The results of a calibration in a table: a title line per run, one row per
+// recorded point (point, direction, applied input, expected and measured
+// output, error and drift in % of span, verdict) and the run's verdict line
+// with its largest error and hysteresis. Failing points are marked in red.
+
+#include <QTableWidget>
+#include <optional>
+
+#include "calib/CalibrationRecord.h"
+
+namespace vorenx {
+
+class CalibrationResultsTable : public QTableWidget {
+  Q_OBJECT
+
+ public:
+  explicit CalibrationResultsTable(QWidget* parent = nullptr);
+
+  // Shows the runs of `record`; `previousAsLeft` (the last as-left of the same
+  // tag) gives the as-found rows their drift.
+  void ShowRecord(const CalibrationRecord& record, const std::optional<RunResult>& previousAsLeft);
+
+  // Rows by what they show, for tests and for scrolling to the newest point.
+  enum class RowKind { RunTitle, Point, Verdict };
+  RowKind KindOfRow(int row) const;
+
+ private:
+  void AddRun(const CalibrationSetup& setup, const RunResult& run, const std::vector<double>& drift);
+  void AddSpanningRow(RowKind kind, const QString& text, bool bad);
+};
+
+}  // namespace vorenx

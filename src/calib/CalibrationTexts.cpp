@@ -1,0 +1,198 @@
+#include "calib/CalibrationTexts.h"
+
+#include <QLocale>
+#include <QObject>
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+
+#include "calib/CalibrationMath.h"
+#include "journal/JournalReadings.h"
+
+namespace vorenx {
+
+namespace {
+
+// The C locale's number reading without its thousands separators, so that
+// "1,5" never silently reads as 15.
+const QLocale& NumberLocale() {
+  static const QLocale locale = [] {
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    return c;
+  }();
+  return locale;
+}
+
+const QString kDash = QStringLiteral("\u2014");
+
+QString WiringText(FunctionCode wiring) {
+  switch (wiring) {
+    case fc::kThreeWire:
+      return QStringLiteral("3-wire");
+    case fc::kFourWire:
+      return QStringLiteral("4-wire");
+    default:
+      return QStringLiteral("2-wire");
+  }
+}
+
+bool TakesWiring(FunctionCode code) { return code == fc::kResistance || IsRtd(code); }
+
+}  // namespace
+
+QString NumberText(double value) {
+  return std::isfinite(value) ? FormatCalibrationNumber(value) : kDash;
+}
+
+QString FixedText(double value, int decimals) {
+  if (!std::isfinite(value)) return kDash;
+  QString text = QString::number(value, 'f', decimals);
+  // "-0.000" reads as a negative error; a rounded zero is shown unsigned.
+  if (text.startsWith(QLatin1Char('-')) && QString::number(0.0, 'f', decimals) == text.mid(1)) text.remove(0, 1);
+  return text;
+}
+
+QString ErrorText(double percent) {
+  const QString text = FixedText(percent, 3);
+  if (!std::isfinite(percent) || text.startsWith(QLatin1Char('-'))) return text;
+  return QLatin1Char('+') + text;
+}
+
+bool ParseNumberField(const QString& text, double& value) {
+  QString t = text.trimmed();
+  if (t.isEmpty()) return false;
+  if (!t.contains(QLatin1Char('.')) && t.count(QLatin1Char(',')) == 1) t.replace(QLatin1Char(','), QLatin1Char('.'));
+  bool ok = false;
+  const double v = NumberLocale().toDouble(t, &ok);
+  if (!ok || !std::isfinite(v)) return false;
+  value = v;
+  return true;
+}
+
+bool ParsePointsField(const QString& text, std::vector<double>& points, QString& error) {
+  static const QRegularExpression decimalComma(QStringLiteral("\\d,\\d"));
+  if (text.contains(decimalComma)) {
+    error = QObject::tr("Write decimals with \".\" and separate the points with \", \" or \";\" (for example "
+                        "\"0, 12.5, 50\").");
+    return false;
+  }
+  static const QRegularExpression separators(QStringLiteral("[;,\\s]+"));
+  const QStringList parts = text.split(separators, Qt::SkipEmptyParts);
+  if (parts.isEmpty()) {
+    error = QObject::tr("Enter at least one test point in % of the input span.");
+    return false;
+  }
+  std::vector<double> read;
+  for (const QString& part : parts) {
+    bool ok = false;
+    const double v = NumberLocale().toDouble(part, &ok);
+    if (!ok || !std::isfinite(v)) {
+      error = QObject::tr("\"%1\" is not a number.").arg(part.left(20));
+      return false;
+    }
+    read.push_back(v);
+  }
+  points = std::move(read);
+  return true;
+}
+
+QString PointsFieldText(const std::vector<double>& points) {
+  QStringList parts;
+  for (double p : points) parts << NumberText(p);
+  return parts.join(QStringLiteral(", "));
+}
+
+QString FunctionName(FunctionCode code) { return JournalFunctionName(code); }
+
+QString FunctionUnit(FunctionCode code, bool celsius) { return JournalUnit(code, celsius); }
+
+QString InputSpanText(const CalibrationSetup& s) {
+  QString text = FunctionName(s.inputFunction);
+  if (TakesWiring(s.inputFunction)) text += QStringLiteral(", ") + WiringText(s.wiring);
+  const QString unit = FunctionUnit(s.inputFunction, s.celsius);
+  text += QStringLiteral(", %1 to %2").arg(NumberText(s.inputLow), NumberText(s.inputHigh));
+  if (!unit.isEmpty()) text += QLatin1Char(' ') + unit;
+  return text;
+}
+
+QString OutputSpanText(const CalibrationSetup& s) {
+  return QStringLiteral("%1, %2 to %3 %4, %5")
+      .arg(FunctionName(s.outputFunction), NumberText(s.outputLow), NumberText(s.outputHigh),
+           FunctionUnit(s.outputFunction, s.celsius),
+           s.transfer == OutputTransfer::SquareRoot ? QStringLiteral("square root") : QStringLiteral("linear"));
+}
+
+QString ToleranceText(const CalibrationSetup& s) {
+  const QString unit = FunctionUnit(s.outputFunction, s.celsius);
+  const QString percent = NumberText(TolerancePercentOfSpan(s));
+  const QString units = NumberText(ToleranceInOutputUnits(s));
+  if (s.toleranceUnit == ToleranceUnit::OutputUnits)
+    return QStringLiteral("\u00B1%1 %2 (%3 % of span)").arg(units, unit, percent);
+  return QStringLiteral("\u00B1%1 % of span (%2 %3)").arg(percent, units, unit);
+}
+
+QString SettleRuleText(const SettleRule& rule) {
+  return QObject::tr("%1 readings within %2 % of the tolerance, at most %3 s")
+      .arg(rule.readings)
+      .arg(NumberText(rule.bandFraction * 100.0), NumberText(rule.timeoutSeconds));
+}
+
+QStringList ResultColumnTitles(const CalibrationSetup& s) {
+  const QString in = FunctionUnit(s.inputFunction, s.celsius);
+  const QString out = FunctionUnit(s.outputFunction, s.celsius);
+  auto withUnit = [](const QString& title, const QString& unit) {
+    return unit.isEmpty() ? title : QStringLiteral("%1 (%2)").arg(title, unit);
+  };
+  return {QObject::tr("Point %"),     QObject::tr("Direction"),
+          withUnit(QObject::tr("Applied"), in), withUnit(QObject::tr("Expected"), out),
+          withUnit(QObject::tr("Measured"), out), QObject::tr("Error % of span"),
+          QObject::tr("Drift % of span"), QObject::tr("Result")};
+}
+
+QStringList ResultCells(const PointResult& p, double drift) {
+  return {NumberText(p.percent),
+          p.down ? QObject::tr("down") : QObject::tr("up"),
+          NumberText(p.applied),
+          FixedText(p.expected, 4),
+          FixedText(p.measured, 4),
+          std::isfinite(p.measured) ? ErrorText(p.errorPercent) : kDash,
+          ErrorText(drift),
+          PointVerdictText(p)};
+}
+
+QString PointVerdictText(const PointResult& p) {
+  if (!p.settled) return QObject::tr("Fail (not settled)");
+  return p.pass ? QObject::tr("Pass") : QObject::tr("Fail");
+}
+
+QString RunVerdictText(const RunResult& run) {
+  if (RunPasses(run)) return QStringLiteral("PASS");
+  const bool anyFail = std::any_of(run.points.begin(), run.points.end(), [](const PointResult& p) { return !p.pass; });
+  return (run.complete || anyFail) ? QStringLiteral("FAIL") : QStringLiteral("INCOMPLETE");
+}
+
+QString RunSummaryText(const RunResult& run) {
+  QString text = QStringLiteral("%1: %2.").arg(RunKindText(run.kind), RunVerdictText(run));
+  if (const PointResult* worst = LargestError(run)) {
+    text += QObject::tr(" Largest error %1 % of span at %2 % %3.")
+                .arg(ErrorText(worst->errorPercent), NumberText(worst->percent),
+                     worst->down ? QObject::tr("down") : QObject::tr("up"));
+  }
+  if (const auto h = Hysteresis(run)) text += QObject::tr(" Hysteresis %1 % of span.").arg(FixedText(*h, 3));
+  if (!run.complete && !run.endReason.isEmpty()) text += QObject::tr(" Ended early: %1.").arg(run.endReason);
+  return text;
+}
+
+QString DateTimeText(const QDateTime& time) {
+  if (!time.isValid()) return QStringLiteral("\u2014");
+  const int offset = time.offsetFromUtc();
+  const int minutes = std::abs(offset) / 60;
+  return QStringLiteral("%1 (UTC%2%3:%4)")
+      .arg(time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), offset < 0 ? QStringLiteral("-") : QStringLiteral("+"))
+      .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+      .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+
+}  // namespace vorenx

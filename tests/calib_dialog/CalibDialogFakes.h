@@ -1,0 +1,116 @@
+#pragma once
+// Test-side stand-ins for the calibration dialog: a host that creates real
+// runs on the run tests' recording link, a calibrator with a transmitter under
+// test that answers the requests, and dialogs that answer from a script.
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <vector>
+
+#include "calib/CalibrationDialogs.h"
+#include "calib/CalibrationHost.h"
+#include "calib/CalibrationMath.h"
+#include "../calib_run/RunBench.h"
+
+namespace vorenx::testing {
+
+// A transmitter under test with `gain` on its share of span and `offset`
+// (output units), read with alternating +/- `noise`.
+struct FakeTransmitter {
+  double gain = 1.0;
+  double offset = 0.0;
+  double noise = 0.0;
+};
+
+class FakeCalibrationHost : public CalibrationHost {
+ public:
+  std::unique_ptr<CalibrationRun> CreateRun(const CalibrationSetup& setup, RunKind kind, QString* why) override {
+    ++created;
+    if (!refuse.isEmpty()) {
+      if (why) *why = refuse;
+      return nullptr;
+    }
+    auto run = std::make_unique<CalibrationRun>(link, setup, kind);
+    run->OnConnection(connected);
+    runs.push_back(run.get());
+    return run;
+  }
+  CalibrationSetup CurrentDefaults() override { return defaults; }
+  void LowerRange(FunctionCode function, bool celsius, double& low, double& high) override {
+    low = 0.0;
+    high = 24.0;
+    if (function == fc::kVolt) high = 30.0;
+    if (IsRtd(function)) low = celsius ? -200.0 : -328.0, high = celsius ? 850.0 : 1562.0;
+  }
+  QString CalibratorText() override { return QStringLiteral("Vorenx calibrator on COM4 (/dev/pts/7)"); }
+  bool Connected() override { return connected; }
+
+  CalibrationRun* Run() const { return runs.empty() ? nullptr : runs.back().data(); }
+  // One reading a second to the newest run, then the event loop's turn.
+  void Feed(int count, FakeTransmitter t = {}) {
+    for (int i = 0; i < count; ++i) {
+      CalibrationRun* run = Run();
+      if (run && !run->Ended()) {
+        const double sign = (m_reads++ % 2) ? 1.0 : -1.0;
+        bench.transmitter = [s = run->Setup(), t, sign](double in) {
+          return s.outputLow + t.gain * (ExpectedOutput(s, in) - s.outputLow) + t.offset + sign * t.noise;
+        };
+        bench.Read(*run);
+      } else {
+        link.now += 1000;
+      }
+      QCoreApplication::processEvents();
+    }
+  }
+  void SetConnected(bool on) {
+    connected = on;
+    if (CalibrationRun* run = Run()) run->OnConnection(on);
+    QCoreApplication::processEvents();
+  }
+
+  FakeCalibrationLink link;
+  BenchInstrument bench{link};
+  CalibrationSetup defaults;
+  QString refuse;
+  bool connected = true;
+  int created = 0;
+  std::vector<QPointer<CalibrationRun>> runs;
+
+ private:
+  int m_reads = 0;
+};
+
+class FakeCalibrationDialogs : public CalibrationDialogs {
+ public:
+  bool Confirm(QWidget*, const QString& text) override {
+    questions << text;
+    return answer;
+  }
+  bool AskSaveFileName(QWidget*, const CalibrationSaveRequest& request, QString& path) override {
+    requests.push_back(request);
+    if (savePath.isEmpty()) return false;
+    path = savePath;
+    return true;
+  }
+  void ShowMessage(QWidget*, const QString& text) override { messages << text; }
+
+  bool answer = true;
+  QString savePath;
+  QStringList questions;
+  QStringList messages;
+  std::vector<CalibrationSaveRequest> requests;
+};
+
+// The run tests' transmitter (4-20 mA on PT100, 0 to 100 ℃) with the
+// dialog's defaults for the rest, and who it is.
+inline CalibrationSetup DialogSetup() {
+  CalibrationSetup s = RtdTransmitterSetup();
+  s.description = QStringLiteral("Reactor inlet temperature");
+  s.technician = QStringLiteral("A. Tester");
+  s.settle = SettleRule{};
+  return s;
+}
+
+}  // namespace vorenx::testing

@@ -1,0 +1,279 @@
+// Runs from the calibration dialog over a fake host: confirmation, verdicts,
+// abort and close, a dropped link, the record files, CSV and certificate.
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "CalibDialogFakes.h"
+#include "calib/CCalibrationDlg.h"
+#include "calib/CalibrationCsv.h"
+#include "calib/CalibrationResultsTable.h"
+
+namespace vorenx {
+namespace {
+
+using testing::FakeCalibrationDialogs;
+using testing::FakeCalibrationHost;
+using testing::FakeTransmitter;
+
+class CalibrationDialogRun : public ::testing::Test {
+ protected:
+  CalibrationDialogRun()
+      : folder(dir.filePath("calibrations")), store(folder, dir.filePath("calibration-setup.json")) {
+    host.defaults = testing::DialogSetup();
+    dlg = std::make_unique<CCalibrationDlg>(host, store);
+    dlg->SetDialogs(dialogs);
+  }
+  // Runs until the run ends (or far longer than it may take).
+  void RunToEnd(FakeTransmitter transmitter) {
+    for (int i = 0; i < 400 && dlg->ActiveRun() && !dlg->ActiveRun()->Ended(); ++i) host.Feed(1, transmitter);
+    QCoreApplication::processEvents();
+  }
+  QStringList RecordFiles() const { return QDir(folder).entryList({QStringLiteral("*.json")}, QDir::Files); }
+  QStringList Column(int column) const {
+    QStringList cells;
+    const auto* table = dlg->ResultsTable();
+    for (int r = 0; r < table->rowCount(); ++r)
+      if (table->KindOfRow(r) == CalibrationResultsTable::RowKind::Point) cells << table->item(r, column)->text();
+    return cells;
+  }
+  QString Verdicts() const {
+    QStringList lines;
+    const auto* table = dlg->ResultsTable();
+    for (int r = 0; r < table->rowCount(); ++r)
+      if (table->KindOfRow(r) == CalibrationResultsTable::RowKind::Verdict) lines << table->item(r, 0)->text();
+    return lines.join(QLatin1Char('|'));
+  }
+  bool Enabled(const char* name) const { return dlg->findChild<QPushButton*>(QLatin1String(name))->isEnabled(); }
+
+  QTemporaryDir dir;
+  QString folder;
+  CalibrationStore store;
+  FakeCalibrationHost host;
+  FakeCalibrationDialogs dialogs;
+  std::unique_ptr<CCalibrationDlg> dlg;
+};
+
+TEST_F(CalibrationDialogRun, AGoodTransmitterPassesEveryPointAndIsRecorded) {
+  ASSERT_TRUE(dlg->StartAsFound());
+  EXPECT_FALSE(Enabled("startAsFound"));
+  EXPECT_TRUE(Enabled("abort"));
+  RunToEnd({1.002, 0.0});
+  ASSERT_EQ(dialogs.questions.size(), 1);
+  EXPECT_TRUE(dialogs.questions.front().contains(QStringLiteral("output on")));
+  EXPECT_TRUE(dialogs.questions.front().contains(QStringLiteral("TT-101")));
+  EXPECT_EQ(Column(7), QStringList(5, QStringLiteral("Pass")));
+  EXPECT_EQ(Column(0), (QStringList{"0", "25", "50", "75", "100"}));
+  EXPECT_TRUE(Verdicts().startsWith(QStringLiteral("As-found: PASS.")));
+  EXPECT_TRUE(Verdicts().contains(QStringLiteral("+0.200 % of span at 100 % up"))) << Verdicts().toStdString();
+  ASSERT_EQ(RecordFiles().size(), 1);
+  EXPECT_TRUE(Enabled("startAsLeft"));
+  EXPECT_TRUE(Enabled("saveCertificate"));
+  // Output off at the end.
+  EXPECT_FALSE(host.link.lowers.back().outputOn);
+  EXPECT_FALSE(host.link.fastPolling.back());
+}
+
+TEST_F(CalibrationDialogRun, AOnePercentGainErrorFailsTheTopPointThenTheAsLeftPasses) {
+  ASSERT_TRUE(dlg->StartAsFound());
+  RunToEnd({1.01, 0.0});
+  const QStringList found = Column(7);
+  ASSERT_EQ(found.size(), 5);
+  EXPECT_EQ(found.first(), QStringLiteral("Pass"));
+  EXPECT_EQ(found.last(), QStringLiteral("Fail"));
+  EXPECT_TRUE(Verdicts().startsWith(QStringLiteral("As-found: FAIL.")));
+  ASSERT_EQ(RecordFiles().size(), 1);
+  const QString foundFile = RecordFiles().front();
+
+  ASSERT_TRUE(dlg->StartAsLeft());
+  RunToEnd({1.0, 0.001});
+  EXPECT_EQ(dialogs.questions.size(), 2);
+  EXPECT_EQ(Column(7).mid(5), QStringList(5, QStringLiteral("Pass")));
+  EXPECT_TRUE(Verdicts().contains(QStringLiteral("As-left: PASS.")));
+  ASSERT_TRUE(dlg->Record().asLeft && dlg->Record().asFound);
+  // One file for the calibration, holding both runs, under its first name.
+  const QStringList files = RecordFiles();
+  ASSERT_EQ(files, QStringList{foundFile});
+  EXPECT_EQ(dlg->RecordPath(), QDir(folder).filePath(foundFile));
+  QFile file(QDir(folder).filePath(files.front()));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const auto record = RecordFromJson(file.readAll());
+  ASSERT_TRUE(record.has_value());
+  EXPECT_EQ(*record, dlg->Record());
+  EXPECT_EQ(store.LastAsLeft(QStringLiteral("TT-101")), dlg->Record().asLeft);
+}
+
+TEST_F(CalibrationDialogRun, TheNextAsFoundShowsItsDriftAgainstTheLastAsLeft) {
+  ASSERT_TRUE(dlg->StartAsFound());
+  RunToEnd({1.0, 0.0});
+  ASSERT_TRUE(dlg->StartAsLeft());
+  RunToEnd({1.0, 0.0});
+  ASSERT_TRUE(dlg->StartAsFound());
+  RunToEnd({1.0, 0.016});  // 0.1 % of span higher everywhere
+  const QStringList drift = Column(6).mid(0, 5);
+  EXPECT_EQ(drift, QStringList(5, QStringLiteral("+0.100")));
+}
+
+TEST_F(CalibrationDialogRun, ATooNoisyTransmitterTimesOutAtEveryPointAndFails) {
+  qobject_cast<QLineEdit*>(dlg->Field(SetupField::SettleTimeout))->setText(QStringLiteral("5"));
+  ASSERT_TRUE(dlg->StartAsFound());
+  RunToEnd({1.0, 0.0, 0.05});  // a spread of 0.1 mA against a band of 0.008 mA
+  EXPECT_EQ(Column(7), QStringList(5, QStringLiteral("Fail (not settled)")));
+  EXPECT_TRUE(Verdicts().startsWith(QStringLiteral("As-found: FAIL.")));
+  // Noise within the band settles.
+  ASSERT_TRUE(dlg->StartAsFound());
+  RunToEnd({1.0, 0.0, 0.003});
+  EXPECT_EQ(Column(7), QStringList(5, QStringLiteral("Pass")));
+}
+
+TEST_F(CalibrationDialogRun, EnterInAFieldStartsNothing) {
+  dlg->show();
+  QTest::keyClick(dlg->Field(SetupField::Tag), Qt::Key_Return);
+  QTest::keyClick(dlg->Field(SetupField::Points), Qt::Key_Enter);
+  EXPECT_EQ(host.created, 0);
+  EXPECT_TRUE(dlg->isVisible());
+}
+
+TEST_F(CalibrationDialogRun, RefusingTheOutputNeverSwitchesItOn) {
+  dialogs.answer = false;
+  ASSERT_TRUE(dlg->StartAsFound());
+  RunToEnd({1.0, 0.0});
+  EXPECT_EQ(dialogs.questions.size(), 1);
+  EXPECT_FALSE((host.link.OutputOnRequests() > 0));
+  EXPECT_EQ(dlg->ActiveRun(), nullptr);
+  ASSERT_TRUE(dlg->Record().asFound.has_value());
+  EXPECT_FALSE(dlg->Record().asFound->complete);
+  EXPECT_TRUE(Verdicts().contains(QStringLiteral("not confirmed")));
+}
+
+TEST_F(CalibrationDialogRun, AbortSwitchesTheOutputOffAndKeepsThePointsSoFar) {
+  ASSERT_TRUE(dlg->StartAsFound());
+  for (int i = 0; i < 60 && Column(0).size() < 2; ++i) host.Feed(1);
+  ASSERT_TRUE((host.link.OutputOnRequests() > 0));
+  dlg->findChild<QPushButton*>(QStringLiteral("abort"))->click();
+  EXPECT_FALSE(host.link.lowers.back().outputOn);
+  EXPECT_EQ(dlg->ActiveRun(), nullptr);
+  EXPECT_EQ(Column(0).size(), 2);
+  EXPECT_TRUE(Verdicts().contains(QStringLiteral("Aborted by the user")));
+  EXPECT_EQ(RecordFiles().size(), 1);
+  EXPECT_TRUE(Enabled("startAsFound"));
+}
+
+TEST_F(CalibrationDialogRun, ClosingDuringARunAsksThenAbortsWithTheOutputOff) {
+  dlg->show();
+  ASSERT_TRUE(dlg->StartAsFound());
+  host.Feed(4);
+  ASSERT_TRUE(host.link.lowers.back().outputOn);
+  dialogs.answer = false;
+  dlg->reject();
+  EXPECT_TRUE(dlg->isVisible());
+  ASSERT_NE(dlg->ActiveRun(), nullptr);
+  EXPECT_FALSE(dlg->ActiveRun()->Ended());
+  dialogs.answer = true;
+  EXPECT_TRUE(dlg->close());
+  EXPECT_FALSE(dlg->isVisible());
+  EXPECT_FALSE(host.link.lowers.back().outputOn);
+  EXPECT_EQ(dialogs.questions.size(), 3);
+}
+
+TEST_F(CalibrationDialogRun, ADroppedLinkPausesAndTheRunResumesOnlyWhenConfirmedAgain) {
+  ASSERT_TRUE(dlg->StartAsFound());
+  host.Feed(4);
+  ASSERT_EQ(dialogs.questions.size(), 1);
+  host.SetConnected(false);
+  EXPECT_EQ(dlg->ActiveRun()->CurrentState(), CalibrationRun::State::Paused);
+  EXPECT_FALSE(host.link.lowers.back().outputOn);
+  EXPECT_TRUE(dlg->StatusLine().contains(QStringLiteral("stopped answering")));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(dialogs.questions.size(), 1);  // nothing to confirm while it is away
+  dialogs.answer = true;
+  host.SetConnected(true);
+  QCoreApplication::processEvents();
+  ASSERT_EQ(dialogs.questions.size(), 2);
+  EXPECT_TRUE(dialogs.questions.back().contains(QStringLiteral("where it paused")));
+  RunToEnd({1.0, 0.0});
+  ASSERT_TRUE(dlg->Record().asFound.has_value());
+  EXPECT_TRUE(dlg->Record().asFound->complete);
+}
+
+TEST_F(CalibrationDialogRun, SavesTheCsvAndReportsAPathItCannotWrite) {
+  ASSERT_TRUE(dlg->StartAsFound());
+  RunToEnd({1.0, 0.0});
+  dialogs.savePath = dir.filePath("results.csv");
+  dlg->SaveCsv();
+  ASSERT_EQ(dialogs.requests.size(), 1u);
+  EXPECT_TRUE(dialogs.requests[0].initialName.startsWith(QStringLiteral("TT-101_")));
+  EXPECT_TRUE(dialogs.messages.isEmpty());
+  QFile csv(dialogs.savePath);
+  ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+  EXPECT_EQ(csv.readAll(), CalibrationCsv(dlg->Record()));
+
+  dialogs.savePath = dir.filePath("no-such-folder/results.csv");
+  dlg->SaveCsv();
+  ASSERT_EQ(dialogs.messages.size(), 1);
+  EXPECT_TRUE(dialogs.messages[0].contains(dialogs.savePath));
+  EXPECT_FALSE(dlg->StatusLine().contains(QStringLiteral("saved")));
+}
+
+TEST_F(CalibrationDialogRun, SavesTheCertificateAndReportsAPathItCannotWrite) {
+  ASSERT_TRUE(dlg->StartAsFound());
+  RunToEnd({1.01, 0.0});
+  dialogs.savePath = dir.filePath("certificate.pdf");
+  dlg->SaveCertificate();
+  EXPECT_TRUE(dialogs.messages.isEmpty());
+  QFile pdf(dialogs.savePath);
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(pdf.read(5) == "%PDF-");
+  // No temporary file is left beside it.
+  EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*certificate*")}, QDir::Files | QDir::Hidden).size(), 1);
+
+  dialogs.savePath = dir.filePath("no-such-folder/certificate.pdf");
+  dlg->SaveCertificate();
+  ASSERT_EQ(dialogs.messages.size(), 1);
+  EXPECT_TRUE(dialogs.messages[0].contains(QStringLiteral("could not be written")));
+}
+
+TEST_F(CalibrationDialogRun, ARecordThatCannotBeWrittenIsReported) {
+  QFile blocker(folder);  // a file where the folder should be
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  ASSERT_TRUE(dlg->StartAsFound());
+  RunToEnd({1.0, 0.0});
+  ASSERT_EQ(dialogs.messages.size(), 1);
+  EXPECT_TRUE(dialogs.messages[0].startsWith(QStringLiteral("The calibration could not be saved")));
+  EXPECT_TRUE(dlg->RecordPath().isEmpty());
+}
+
+// Also writes the pictures of the user guide: the dialog and the certificate
+// after an as-found that fails and an as-left that passes.
+TEST_F(CalibrationDialogRun, AFailedAsFoundAndAPassingAsLeftOnTheCertificate) {
+  CalibrationSetup setup = testing::DialogSetup();
+  setup.runDown = true;
+  ASSERT_TRUE(store.SaveSetup(setup));
+  dlg = std::make_unique<CCalibrationDlg>(host, store);
+  dlg->SetDialogs(dialogs);
+  ASSERT_TRUE(dlg->StartAsFound());
+  RunToEnd({1.0075, 0.012, 0.002});
+  ASSERT_TRUE(dlg->StartAsLeft());
+  RunToEnd({1.0005, 0.001, 0.001});
+  ASSERT_TRUE(dlg->Record().asFound && dlg->Record().asLeft);
+  EXPECT_FALSE(RunPasses(*dlg->Record().asFound));
+  EXPECT_TRUE(RunPasses(*dlg->Record().asLeft));
+  EXPECT_EQ(dlg->Record().asFound->points.size(), 9u);
+  EXPECT_TRUE(Verdicts().contains(QStringLiteral("Hysteresis")));
+
+  ASSERT_TRUE(QDir().mkpath(QStringLiteral(VORENX_PICTURE_DIR)));
+  dlg->show();
+  EXPECT_TRUE(dlg->grab().save(QStringLiteral(VORENX_PICTURE_DIR "/calibration-dialog.png")));
+  dialogs.savePath = QStringLiteral(VORENX_PICTURE_DIR "/calibration-certificate.pdf");
+  dlg->SaveCertificate();
+  EXPECT_TRUE(dialogs.messages.isEmpty());
+  EXPECT_TRUE(QFile::exists(dialogs.savePath));
+}
+
+}  // namespace
+}  // namespace vorenx

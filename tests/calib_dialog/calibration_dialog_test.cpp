@@ -1,0 +1,166 @@
+// The calibration dialog's setup: defaults, and bad input refused at its field.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "CalibDialogFakes.h"
+#include "calib/CCalibrationDlg.h"
+
+namespace vorenx {
+namespace {
+
+using testing::FakeCalibrationDialogs;
+using testing::FakeCalibrationHost;
+
+class CalibrationDialogSetup : public ::testing::Test {
+ protected:
+  CalibrationDialogSetup() : store(dir.filePath("calibrations"), dir.filePath("calibration-setup.json")) {
+    host.defaults = testing::DialogSetup();
+  }
+  std::unique_ptr<CCalibrationDlg> Open() {
+    auto dlg = std::make_unique<CCalibrationDlg>(host, store);
+    dlg->SetDialogs(dialogs);
+    return dlg;
+  }
+  static QLineEdit* Edit(CCalibrationDlg& dlg, SetupField f) { return qobject_cast<QLineEdit*>(dlg.Field(f)); }
+
+  QTemporaryDir dir;
+  CalibrationStore store;
+  FakeCalibrationHost host;
+  FakeCalibrationDialogs dialogs;
+};
+
+TEST_F(CalibrationDialogSetup, OffersTheHostsDefaultsWithoutAStoredSetup) {
+  auto dlg = Open();
+  EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Calibration"));
+  EXPECT_FALSE(dlg->isModal());
+  std::vector<SetupProblem> problems;
+  EXPECT_EQ(dlg->FormSetup(&problems), host.defaults);
+  EXPECT_TRUE(problems.empty()) << problems.front().message.toStdString();
+}
+
+TEST_F(CalibrationDialogSetup, OffersTheLastSetupAgainOverTheHostsDefaults) {
+  CalibrationSetup last = testing::DialogSetup();
+  last.tag = QStringLiteral("PT-7 ä/β");
+  last.outputFunction = fc::kUpperVoltage;
+  last.outputLow = 0.0;
+  last.outputHigh = 10.0;
+  last.transfer = OutputTransfer::SquareRoot;
+  last.pointsPercent = {0, 12.5, 100};
+  last.runDown = true;
+  last.tolerance = 0.02;
+  last.toleranceUnit = ToleranceUnit::OutputUnits;
+  last.settle = {5, 0.25, 90};
+  ASSERT_TRUE(store.SaveSetup(last));
+  auto dlg = Open();
+  EXPECT_EQ(dlg->FormSetup(nullptr), last);
+}
+
+TEST_F(CalibrationDialogSetup, ChoosingAnInputFunctionBringsItsRange) {
+  auto dlg = Open();
+  auto* list = dlg->findChild<QComboBox*>(QStringLiteral("inputFunctionList"));
+  ASSERT_NE(list, nullptr);
+  list->setCurrentIndex(list->findData(fc::kVolt));
+  emit list->activated(list->currentIndex());
+  const CalibrationSetup s = dlg->FormSetup(nullptr);
+  EXPECT_EQ(s.inputFunction, fc::kVolt);
+  EXPECT_EQ(s.inputLow, 0.0);
+  EXPECT_EQ(s.inputHigh, 30.0);
+}
+
+TEST_F(CalibrationDialogSetup, NumbersReadTheSameUnderACommaLocale) {
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  auto dlg = Open();
+  Edit(*dlg, SetupField::Tolerance)->setText(QStringLiteral("0,25"));
+  Edit(*dlg, SetupField::InputHigh)->setText(QStringLiteral("99.5"));
+  const CalibrationSetup s = dlg->FormSetup(nullptr);
+  QLocale::setDefault(QLocale::c());
+  EXPECT_EQ(s.tolerance, 0.25);
+  EXPECT_EQ(s.inputHigh, 99.5);
+  EXPECT_EQ(Edit(*dlg, SetupField::InputLow)->text(), QStringLiteral("0"));
+}
+
+struct BadInput {
+  const char* name;
+  SetupField field;
+  QString text;
+};
+
+TEST_F(CalibrationDialogSetup, BadInputIsShownAtItsFieldAndStartsNoRun) {
+  const BadInput cases[] = {
+      {"input low above high", SetupField::InputHigh, QString()},  // low set to 100 below
+      {"output span reversed", SetupField::OutputHigh, QStringLiteral("4")},
+      {"point above 100 %", SetupField::Points, QStringLiteral("0, 50, 120")},
+      {"point below 0 %", SetupField::Points, QStringLiteral("-5; 50; 100")},
+      {"decimal comma between points", SetupField::Points, QStringLiteral("0, 12,5, 100")},
+      {"tolerance of zero", SetupField::Tolerance, QStringLiteral("0")},
+      {"tolerance not a number", SetupField::Tolerance, QStringLiteral("half")},
+      {"empty tag", SetupField::Tag, QStringLiteral("   ")},
+      {"tag too long", SetupField::Tag, QString(kMaxTagLength + 1, QLatin1Char('T'))},
+      {"tag with a tab", SetupField::Tag, QStringLiteral("TT\t101")},
+      {"settling band of zero", SetupField::SettleBand, QStringLiteral("0")},
+  };
+  for (const BadInput& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto dlg = Open();
+    dlg->show();
+    if (c.field == SetupField::InputHigh) {
+      Edit(*dlg, SetupField::InputLow)->setText(QStringLiteral("100"));
+      Edit(*dlg, SetupField::InputHigh)->setText(QStringLiteral("100"));
+    } else {
+      Edit(*dlg, c.field)->setText(c.text);
+    }
+    EXPECT_FALSE(dlg->StartAsFound());
+    EXPECT_EQ(host.created, 0);
+    EXPECT_EQ(dlg->ActiveRun(), nullptr);
+    QLabel* label = dlg->ProblemLabel(c.field);
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(label->isVisible());
+    EXPECT_FALSE(label->text().isEmpty());
+    EXPECT_EQ(dlg->focusWidget(), dlg->Field(c.field));
+    // Every other field stays quiet.
+    for (SetupField other : {SetupField::Tag, SetupField::InputLow, SetupField::OutputLow, SetupField::Points,
+                             SetupField::Tolerance, SetupField::SettleTimeout})
+      if (other != c.field) {
+        EXPECT_FALSE(dlg->ProblemLabel(other)->isVisible()) << static_cast<int>(other);
+      }
+  }
+  EXPECT_TRUE(dialogs.questions.isEmpty());
+  EXPECT_TRUE(host.link.lowers.empty());
+}
+
+TEST_F(CalibrationDialogSetup, ATagOfAnyContentThatFitsIsTakenAsItIs) {
+  auto dlg = Open();
+  const QString tag = QStringLiteral("../TT 101/\"ß\" 🙂 *?");
+  Edit(*dlg, SetupField::Tag)->setText(tag);
+  ASSERT_TRUE(dlg->StartAsFound());
+  EXPECT_EQ(dlg->Record().setup.tag, tag);
+  EXPECT_FALSE(dlg->ProblemLabel(SetupField::Tag)->isVisible());
+}
+
+TEST_F(CalibrationDialogSetup, CorrectingTheFieldClearsItsMessage) {
+  auto dlg = Open();
+  Edit(*dlg, SetupField::Tolerance)->setText(QStringLiteral("0"));
+  EXPECT_FALSE(dlg->StartAsFound());
+  Edit(*dlg, SetupField::Tolerance)->setText(QStringLiteral("0.25"));
+  EXPECT_TRUE(dlg->StartAsFound());
+  EXPECT_FALSE(dlg->ProblemLabel(SetupField::Tolerance)->isVisible());
+  EXPECT_EQ(host.created, 1);
+  // Kept for next time when the run starts.
+  ASSERT_TRUE(store.LoadSetup().has_value());
+  EXPECT_EQ(store.LoadSetup()->tolerance, 0.25);
+}
+
+TEST_F(CalibrationDialogSetup, ARunTheHostRefusesIsReportedAndLeavesTheDialogReady) {
+  host.refuse = QStringLiteral("Another calibration run drives the instrument.");
+  auto dlg = Open();
+  EXPECT_FALSE(dlg->StartAsFound());
+  EXPECT_EQ(dialogs.messages, QStringList{host.refuse});
+  EXPECT_EQ(dlg->ActiveRun(), nullptr);
+  EXPECT_TRUE(dlg->findChild<QWidget*>(QStringLiteral("startAsFound"))->isEnabled());
+}
+
+}  // namespace
+}  // namespace vorenx
