@@ -15,6 +15,8 @@
 #include "app/CEditEx.h"
 #include "app/CUpDown.h"
 #include "app/ControlTable.h"
+#include "calib/CCalibrationDlg.h"
+#include "calib/CalibrationStore.h"
 #include "display/CStaticLCD.h"
 #include "log/CReadingsLog.h"
 
@@ -53,6 +55,9 @@ CVorenxDlg::~CVorenxDlg() {
   // Normally the worker ended when the dialog closed; a window destroyed
   // without closing stops it here, while its controls still exist; a
   // calibration run's output-off is queued first.
+  // The calibration dialog is a child, which would go after the members its
+  // run reaches: it goes first, ending its run with the output off.
+  delete m_calibrationDialog;
   EndCalibrationRun(QStringLiteral("The main window was closed"));
   StopWorker();
   // The panel outlives the link (children go after members): let it forget it.
@@ -62,7 +67,14 @@ CVorenxDlg::~CVorenxDlg() {
 void CVorenxDlg::SetReadingsDialogs(std::unique_ptr<ReadingsDialogs> dialogs) {
   m_readingsDialogs = std::move(dialogs);
   m_log = std::make_unique<CReadingsLog>(*m_readings, m_link.History(), *m_readingsDialogs);
+  AddLogMenuEntries();
+}
+
+void CVorenxDlg::AddLogMenuEntries() {
+  // After the log's own entries ("Copy All", "Print..."): the journal's and
+  // the calibration dialog's.
   AddJournalMenuEntry();
+  m_log->Menu().AddEntry(tr("Calibration..."), [this] { OnCalibration(); });
 }
 
 void CVorenxDlg::OnSaveData() { m_log->OnSaveData(); }
@@ -77,6 +89,10 @@ bool CVorenxDlg::OnInitDialog() {
   // The window menu (no window manager offers one to the program): Alt+Space
   // and a right click on the window's background open it.
   m_systemMenu = new QMenu(this);
+  // "Calibration..." has no command id: it is handled by its own connection.
+  connect(m_systemMenu->addAction(tr("Calibration...\tCtrl+K")), &QAction::triggered, this,
+          [this] { OnCalibration(); });
+  m_systemMenu->addSeparator();
   m_systemMenu->addAction(tr("Minimize"))->setData(kScMinimize);
   m_systemMenu->addAction(tr("Close"))->setData(kScClose);
   AppendAboutItem(*m_systemMenu, AboutMenuText());
@@ -86,6 +102,8 @@ bool CVorenxDlg::OnInitDialog() {
   connect(menuKey, &QShortcut::activated, this, [this] { ShowSystemMenu(mapToGlobal(QPoint(0, 0))); });
   // Under a window manager Alt+Space opens the manager's own menu: F1 opens
   // the About box wherever the focus is.
+  auto* calibrationKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this);
+  connect(calibrationKey, &QShortcut::activated, this, [this] { OnCalibration(); });
   auto* aboutKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(aboutKey, &QShortcut::activated, this, [this] { OnSysCommand(kIdmAboutBox); });
 
@@ -208,6 +226,7 @@ void CVorenxDlg::done(int result) {
   if (m_closing) return;  // a second close while the first waits for the worker
   m_closing = true;
   EndCalibrationRun(QStringLiteral("The main window was closed"));
+  if (m_calibrationDialog) m_calibrationDialog->close();
   StopWorker();
   QDialog::done(result);
 }

@@ -43,6 +43,8 @@ namespace vorenx {
 
 class CAboutDlg;
 class CalibrationHost;
+class CalibrationStore;
+class CCalibrationDlg;
 class CalibrationRun;
 class CEditEx;
 class CGridCtrl;
@@ -113,6 +115,14 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   // (CVorenxDlgCalibration.cpp): runs that go through this window's link and
   // command queue, and defaults from its settings.
   CalibrationHost& CalibrationSide();
+  // "Calibration..." (Ctrl+K, the window menu, the readings table's menu):
+  // shows the calibration dialog, made on first use.
+  void OnCalibration();
+  CCalibrationDlg* CalibrationDialog() const;
+  // Where calibration records and the last setup are kept; by default the
+  // user's data and config folders. Tests give their own before the first
+  // OnCalibration.
+  void SetCalibrationStore(std::unique_ptr<CalibrationStore> store);
 
   // Closes the dialog: stops the worker and waits for it first.
   void done(int result) override;
@@ -196,6 +206,7 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   class JournalReporter;
   void StartJournal(const QString& folder);
   void AddJournalMenuEntry();  // into the log's context menu
+  void AddLogMenuEntries();    // the journal's and the calibration's
   void JournalReading(int pollResult);  // worker, after a poll
   void JournalStatus(const QString& text);  // worker, on a status-line change
   LocalTime ReadSampleClock();
@@ -288,6 +299,8 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   std::shared_ptr<CalibrationBridge> m_calibration;  // made on first use
   QPointer<CalibrationRun> m_calibrationRun;  // owned by whoever created it
   bool m_fastPolling = false;  // a run polls at the fastest interval
+  std::unique_ptr<CalibrationStore> m_calibrationStore;
+  QPointer<CCalibrationDlg> m_calibrationDialog;  // a child; deleted before the members go
   // Declared last so that it is destroyed first, before the link.
   std::unique_ptr<CWorker> m_worker;
 };

@@ -7,8 +7,10 @@
 #include <algorithm>
 
 #include "app/CVorenxDlg.h"
+#include "calib/CCalibrationDlg.h"
 #include "calib/CalibrationHost.h"
 #include "calib/CalibrationRun.h"
+#include "calib/CalibrationStore.h"
 
 namespace vorenx {
 
@@ -105,6 +107,24 @@ class CVorenxDlg::CalibrationBridge final : public CalibrationLink, public Calib
 CalibrationHost& CVorenxDlg::CalibrationSide() {
   if (!m_calibration) m_calibration = std::make_shared<CalibrationBridge>(*this);
   return *m_calibration;
+}
+
+void CVorenxDlg::SetCalibrationStore(std::unique_ptr<CalibrationStore> store) {
+  if (!m_calibrationDialog) m_calibrationStore = std::move(store);
+}
+
+CCalibrationDlg* CVorenxDlg::CalibrationDialog() const { return m_calibrationDialog.data(); }
+
+void CVorenxDlg::OnCalibration() {
+  if (m_closing) return;
+  if (!m_calibrationDialog) {
+    if (!m_calibrationStore)
+      m_calibrationStore = std::make_unique<CalibrationStore>(DefaultCalibrationsFolder(), DefaultSetupFile());
+    m_calibrationDialog = new CCalibrationDlg(CalibrationSide(), *m_calibrationStore, this);
+  }
+  m_calibrationDialog->show();
+  m_calibrationDialog->raise();
+  m_calibrationDialog->activateWindow();
 }
 
 void CVorenxDlg::FeedCalibrationReading(int pollResult) {

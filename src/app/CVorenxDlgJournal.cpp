@@ -43,7 +43,7 @@ const char* const kOpenJournalFolder = "Open Journal Folder";
 
 void CVorenxDlg::StartJournal(const QString& folder) {
   m_openFolder = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
-  AddJournalMenuEntry();
+  AddLogMenuEntries();
   if (folder.isEmpty()) return;
   JournalSettings settings;
   settings.folder = folder;

@@ -4,6 +4,8 @@
 // than real time, so the 1 s poll interval and the settling timeout shrink.
 #include <QApplication>
 #include <QFile>
+#include <QMenu>
+#include <QTest>
 #include <QTemporaryDir>
 #include <atomic>
 #include <chrono>
@@ -16,7 +18,10 @@
 #include "SimulatedInstrument.h"
 #include "TestScale.h"
 #include "app/CVorenxDlg.h"
+#include "calib/CCalibrationDlg.h"
+#include "calib/CalibrationDialogs.h"
 #include "calib/CalibrationHost.h"
+#include "calib/CalibrationStore.h"
 #include "grid/GridCtrl.h"
 
 namespace vorenx {
@@ -258,6 +263,55 @@ TEST_F(CalibrationWindowTest, OneRunAtATime) {
   EXPECT_FALSE(why.isEmpty());
   run->Abort();
   EXPECT_NE(dlg->CalibrationSide().CreateRun(testing::RtdTransmitterSetup(), RunKind::AsLeft, &why), nullptr);
+}
+
+// Says yes to every question; no file is asked for.
+class YesDialogs : public CalibrationDialogs {
+ public:
+  bool Confirm(QWidget*, const QString&) override { return ++confirmed, true; }
+  bool AskSaveFileName(QWidget*, const CalibrationSaveRequest&, QString&) override { return false; }
+  void ShowMessage(QWidget*, const QString& text) override { messages << text; }
+  int confirmed = 0;
+  QStringList messages;
+};
+
+TEST_F(CalibrationWindowTest, CtrlKAndBothMenusOpenOneDialogWhoseRunEndsWithTheWindow) {
+  Open(Transmitter(1.0));
+  dlg->SetCalibrationStore(
+      std::make_unique<CalibrationStore>(folder.filePath("calibrations"), folder.filePath("setup.json")));
+  dlg->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+  QTest::keyClick(dlg->Control(1061), Qt::Key_K, Qt::ControlModifier);
+  CCalibrationDlg* calibration = dlg->CalibrationDialog();
+  ASSERT_NE(calibration, nullptr);
+  EXPECT_TRUE(calibration->isVisible());
+  calibration->hide();
+
+  // The window menu's first entry, and the readings table's last.
+  QAction* fromWindowMenu = dlg->SystemMenu()->actions().first();
+  EXPECT_EQ(fromWindowMenu->text(), QStringLiteral("Calibration...\tCtrl+K"));
+  fromWindowMenu->trigger();
+  EXPECT_TRUE(calibration->isVisible());
+  calibration->hide();
+  const std::unique_ptr<QMenu> menu = dlg->ReadingsContextMenu().CreateMenu();
+  ASSERT_FALSE(menu->actions().isEmpty());
+  EXPECT_EQ(menu->actions().last()->text(), QStringLiteral("Calibration..."));
+  menu->actions().last()->trigger();
+  EXPECT_EQ(dlg->CalibrationDialog(), calibration);
+  EXPECT_TRUE(calibration->isVisible());
+
+  // A run started from the dialog; the window destroyed without closing
+  // takes the dialog with it, and the output goes off first.
+  YesDialogs answers;
+  calibration->SetDialogs(answers);
+  CalibrationSetup setup = testing::RtdTransmitterSetup();
+  setup.tag = QStringLiteral("TT-1");
+  calibration->ShowSetup(setup);
+  ASSERT_TRUE(calibration->StartAsFound()) << calibration->StatusLine().toStdString();
+  ASSERT_TRUE(Until([&] { return simulator.Settings().outputOn; })) << calibration->StatusLine().toStdString();
+  EXPECT_EQ(answers.confirmed, 1);
+  dlg.reset();
+  EXPECT_FALSE(simulator.Settings().outputOn);
 }
 
 }  // namespace
