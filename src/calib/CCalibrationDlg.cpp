@@ -77,7 +77,7 @@ CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store,
   const std::optional<CalibrationSetup> last = m_store.LoadSetup();
   ShowSetup(last ? *last : m_host.CurrentDefaults());
   m_status->setText(tr("Set up the calibration, then start the as-found run."));
-  resize(1240, 640);
+  resize(1320, 660);
   UpdateControls();
 }
 
