@@ -82,8 +82,35 @@ CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store,
 }
 
 CCalibrationDlg::~CCalibrationDlg() {
-  // Whatever closes the dialog, a run it started leaves the output off.
-  if (RunActive()) m_run->Abort(tr("The calibration dialog was closed"));
+  if (!RunActive()) return;
+  // Whatever closes the dialog, a run it started leaves the output off and
+  // what it recorded is kept. The run's signals no longer reach this
+  // half-destroyed dialog, and nobody is left to read a message.
+  disconnect(m_run.get(), nullptr, this, nullptr);
+  m_run->Abort(tr("The calibration dialog was closed"));
+  const QString error = KeepResult(m_run->Result());
+  if (!error.isEmpty()) qWarning("vorenx: the calibration could not be saved: %s", qPrintable(error));
+}
+
+QString CCalibrationDlg::KeepResult(const RunResult& result) {
+  (result.kind == RunKind::AsFound ? m_record.asFound : m_record.asLeft) = result;
+  QString error;
+  const QString path = m_store.Save(m_record, &error);
+  if (path.isEmpty()) return error.isEmpty() ? tr("unknown error") : error;
+  // The new file holds everything the earlier one did: it takes the earlier
+  // one's place and name (a crash in between leaves one of the two whole).
+  const bool replaced = !m_recordPath.isEmpty() && m_recordPath != path && QFile::remove(m_recordPath) &&
+                        QFile::rename(path, m_recordPath);
+  if (!replaced) m_recordPath = path;
+  return {};
+}
+
+void CCalibrationDlg::DropRun() {
+  // Not deleted inside its own signal; a child, so that it goes with the
+  // dialog if the event loop never comes back.
+  CalibrationRun* run = m_run.release();
+  run->setParent(this);
+  run->deleteLater();
 }
 
 QString CCalibrationDlg::StatusLine() const { return m_run ? m_run->StatusText() : m_endStatus; }
@@ -133,7 +160,7 @@ bool CCalibrationDlg::StartRun(const CalibrationSetup& setup, RunKind kind) {
   QString error;
   if (!m_store.SaveSetup(setup, &error))
     m_dialogs->ShowMessage(this, tr("The setup could not be kept for next time: %1").arg(error));
-  if (m_run) m_run.release()->deleteLater();
+  if (m_run) DropRun();
   m_run = std::move(run);
   CalibrationRun* r = m_run.get();
   connect(r, &CalibrationRun::stateChanged, this, [this, r] {
@@ -198,22 +225,11 @@ void CCalibrationDlg::AbortRun() {
 }
 
 void CCalibrationDlg::OnRunEnded() {
-  const RunResult& result = m_run->Result();
-  (result.kind == RunKind::AsFound ? m_record.asFound : m_record.asLeft) = result;
+  const RunResult result = m_run->Result();
   m_endStatus = m_run->StatusText();
-  QString error;
-  const QString path = m_store.Save(m_record, &error);
-  if (path.isEmpty()) {
-    m_dialogs->ShowMessage(this, tr("The calibration could not be saved: %1").arg(error));
-  } else {
-    // The new file holds everything the earlier one did: it takes the earlier
-    // one's place and name (a crash in between leaves one of the two whole).
-    const bool replaced = !m_recordPath.isEmpty() && m_recordPath != path && QFile::remove(m_recordPath) &&
-                          QFile::rename(path, m_recordPath);
-    if (!replaced) m_recordPath = path;
-  }
-  // Not deleted inside its own signal.
-  m_run.release()->deleteLater();
+  DropRun();
+  const QString error = KeepResult(result);
+  if (!error.isEmpty()) m_dialogs->ShowMessage(this, tr("The calibration could not be saved: %1").arg(error));
   ShowResults();
   UpdateControls();
   m_status->setText(QStringLiteral("%1 %2").arg(m_endStatus, RunSummaryText(result)).trimmed());

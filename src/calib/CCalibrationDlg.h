@@ -93,6 +93,11 @@ class CCalibrationDlg : public QDialog {
   // True when the run waits for the user to let the output go on.
   bool NeedsConfirmation() const;
   void OnRunEnded();
+  // Puts `result` into the record and writes the record file; the error, or
+  // empty when it was written.
+  QString KeepResult(const RunResult& result);
+  // Lets go of the current run; it is deleted from the event loop.
+  void DropRun();
   void ShowResults();
   void UpdateControls();
   bool RunActive() const { return m_run && !m_run->Ended(); }

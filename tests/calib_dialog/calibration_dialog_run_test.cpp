@@ -180,6 +180,23 @@ TEST_F(CalibrationDialogRun, ClosingDuringARunAsksThenAbortsWithTheOutputOff) {
   EXPECT_EQ(dialogs.questions.size(), 3);
 }
 
+TEST_F(CalibrationDialogRun, DestroyedDuringARunTheDialogSwitchesTheOutputOffAndKeepsThePoints) {
+  ASSERT_TRUE(dlg->StartAsFound());
+  for (int i = 0; i < 60 && Column(0).size() < 2; ++i) host.Feed(1);
+  ASSERT_TRUE(host.link.lowers.back().outputOn);
+  dlg.reset();  // no question, no message: nobody is left to answer
+  EXPECT_FALSE(host.link.lowers.back().outputOn);
+  EXPECT_TRUE(dialogs.messages.isEmpty());
+  ASSERT_EQ(RecordFiles().size(), 1);
+  QFile file(QDir(folder).filePath(RecordFiles().first()));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const std::optional<CalibrationRecord> record = RecordFromJson(file.readAll());
+  ASSERT_TRUE(record && record->asFound);
+  EXPECT_EQ(record->asFound->points.size(), 2u);
+  EXPECT_FALSE(record->asFound->complete);
+  EXPECT_EQ(record->asFound->endReason, QStringLiteral("The calibration dialog was closed"));
+}
+
 TEST_F(CalibrationDialogRun, ADroppedLinkPausesAndTheRunResumesOnlyWhenConfirmedAgain) {
   ASSERT_TRUE(dlg->StartAsFound());
   host.Feed(4);
