@@ -91,10 +91,24 @@ class SoakTest : public ::testing::Test {
   }
   void WaitMs(int ms) { QTest::qWait(ms); }
 
+  // Presses Run and waits until the worker has taken the press: two presses
+  // queued at once merge into one, which would leave polling paused.
+  void PressRun() {
+    dlg->OnRunClicked();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    auto queued = [&] {
+      for (const SettingCommand& c : dlg->Commands().Snapshot())
+        if (c.type == CmdToggleRun) return true;
+      return false;
+    };
+    while (queued() && std::chrono::steady_clock::now() < deadline)
+      QApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
+
   // The window thread's heap with Run paused, so that no panel frame (1.1 MB)
   // is being composed while it is read; the least of a few samples.
   std::size_t WindowHeap() {
-    dlg->OnRunClicked();
+    PressRun();
     WaitMs(40);
     std::size_t least = MainArenaInUse();
     EXPECT_GT(least, 0u) << "the main arena's figures were not read";
@@ -102,7 +116,7 @@ class SoakTest : public ::testing::Test {
       QApplication::processEvents(QEventLoop::AllEvents, 2);
       least = std::min(least, MainArenaInUse());
     }
-    dlg->OnRunClicked();
+    PressRun();
     return least;
   }
 
@@ -152,9 +166,9 @@ TEST_F(SoakTest, NoReadingIsLostOnTheWayToTheTableOrTheJournal) {
         ChooseUpper((i / 4 + 1) % 3);
         break;
       case 1: {
-        dlg->OnRunClicked();  // pause, let some cycles pass without readings, resume
+        PressRun();  // pause, let some cycles pass without readings, resume
         WaitMs(50);
-        dlg->OnRunClicked();
+        PressRun();
         break;
       }
       case 2:
