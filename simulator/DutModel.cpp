@@ -9,7 +9,7 @@ namespace {
 
 // The largest magnitude of an input value: what five digits show.
 constexpr double kMaxInput = 99999.0;
-// The input's share of span is held within ±1000 %, so that any spec gives finite outputs.
+// The input's share of span is held within ±1000 %, so that any description gives finite outputs.
 constexpr double kMaxShare = 10.0;
 constexpr double kMaxGain = 1000.0;
 constexpr double kMaxLagSeconds = 86400.0;
@@ -55,8 +55,8 @@ constexpr std::string_view kKeys[] = {"input",  "output", "span", "in",   "gain"
 // Places in kKeys of the keys that are required or have defaults to fill in.
 constexpr std::size_t kInputKey = 0, kOutputKey = 1, kSpanKey = 2, kInKey = 3;
 
-// Reads one key's value into `spec`; the message when it is not acceptable.
-std::string ApplyEntry(std::string_view key, std::string_view value, DutSpec& spec) {
+// Reads one key's value into `dutSpec`; the message when it is not acceptable.
+std::string ApplyEntry(std::string_view key, std::string_view value, DutSpec& dutSpec) {
   const std::string what = std::string(key) + "=" + Quoted(value);
   if (key == "input" || key == "output") {
     int code = 0;
@@ -64,7 +64,7 @@ std::string ApplyEntry(std::string_view key, std::string_view value, DutSpec& sp
     if (!ParseNumber(value, code) || (input ? !IsLowerFunction(code) : !IsUpperFunction(code)))
       return what + ": " + (input ? "input wants a lower function code from 5 to 26"
                                   : "output wants an upper function code: 1 (V), 2 (mA) or 3 (mA loop)");
-    (input ? spec.input : spec.output) = static_cast<FunctionCode>(code);
+    (input ? dutSpec.input : dutSpec.output) = static_cast<FunctionCode>(code);
     return {};
   }
   if (key == "span" || key == "in") {
@@ -73,33 +73,33 @@ std::string ApplyEntry(std::string_view key, std::string_view value, DutSpec& sp
     if (low >= high) return what + ": the low end must be below the high end";
     if (std::fabs(low) > kMaxInput || std::fabs(high) > kMaxInput)
       return what + ": the ends must lie within -99999 to 99999";
-    (key == "span" ? spec.outLow : spec.inLow) = low;
-    (key == "span" ? spec.outHigh : spec.inHigh) = high;
+    (key == "span" ? dutSpec.outLow : dutSpec.inLow) = low;
+    (key == "span" ? dutSpec.outHigh : dutSpec.inHigh) = high;
     return {};
   }
   if (key == "sqrt") {
     if (value != "0" && value != "1") return what + ": sqrt wants 1 (square-root output) or 0 (linear)";
-    spec.squareRoot = value == "1";
+    dutSpec.squareRoot = value == "1";
     return {};
   }
   if (key == "seed") {
-    if (!ParseNumber(value, spec.seed)) return what + ": seed wants a whole number from 0 to 4294967295";
+    if (!ParseNumber(value, dutSpec.seed)) return what + ": seed wants a whole number from 0 to 4294967295";
     return {};
   }
   double number = 0.0;
   if (!ParseNumber(value, number)) return what + ": " + std::string(key) + " wants a number";
   if (key == "gain") {
     if (std::fabs(number) > kMaxGain) return what + ": gain wants a factor within -1000 to 1000, e.g. 1.002";
-    spec.gain = number;
+    dutSpec.gain = number;
   } else if (key == "offset") {
     if (std::fabs(number) > kMaxInput) return what + ": offset wants output units within -99999 to 99999";
-    spec.offset = number;
+    dutSpec.offset = number;
   } else if (key == "noise") {
     if (number < 0.0 || number > kMaxInput) return what + ": noise wants a standard deviation of 0 or more";
-    spec.noise = number;
+    dutSpec.noise = number;
   } else {  // lag
     if (number < 0.0 || number > kMaxLagSeconds) return what + ": lag wants seconds from 0 to 86400";
-    spec.lag = number;
+    dutSpec.lag = number;
   }
   return {};
 }
@@ -142,7 +142,7 @@ DutParse ParseDutSpec(std::string_view text) {
     result.error = "the DUT description is empty; give e.g. input=7,output=2,span=4:20";
     return result;
   }
-  DutSpec spec;
+  DutSpec dutSpec;
   bool seen[std::size(kKeys)] = {};
   std::size_t start = 0;
   while (start <= text.size()) {
@@ -172,7 +172,7 @@ DutParse ParseDutSpec(std::string_view text) {
       result.error = "key " + Quoted(key) + " has no value (write " + std::string(key) + "=VALUE)";
       return result;
     }
-    result.error = ApplyEntry(key, value, spec);
+    result.error = ApplyEntry(key, value, dutSpec);
     if (!result.error.empty()) return result;
   }
   if (!seen[kInputKey] || !seen[kOutputKey]) {
@@ -182,26 +182,26 @@ DutParse ParseDutSpec(std::string_view text) {
     return result;
   }
   if (!seen[kSpanKey]) {  // span: 0..10 V or 4..20 mA
-    spec.outLow = spec.output == fc::kUpperVoltage ? 0.0 : 4.0;
-    spec.outHigh = spec.output == fc::kUpperVoltage ? 10.0 : 20.0;
-  } else if (spec.outLow < 0.0 || spec.outHigh > UpperDisplayMax(spec.output)) {
+    dutSpec.outLow = dutSpec.output == fc::kUpperVoltage ? 0.0 : 4.0;
+    dutSpec.outHigh = dutSpec.output == fc::kUpperVoltage ? 10.0 : 20.0;
+  } else if (dutSpec.outLow < 0.0 || dutSpec.outHigh > UpperDisplayMax(dutSpec.output)) {
     result.error = std::string("span: the output span must lie within 0 to ") +
-                   (spec.output == fc::kUpperVoltage ? "30 V" : "24 mA") + ", what the upper display reads";
+                   (dutSpec.output == fc::kUpperVoltage ? "30 V" : "24 mA") + ", what the upper display reads";
     return result;
   }
-  if (!seen[kInKey]) DefaultInputSpan(spec.input, spec.inLow, spec.inHigh);
-  result.spec = spec;
+  if (!seen[kInKey]) DefaultInputSpan(dutSpec.input, dutSpec.inLow, dutSpec.inHigh);
+  result.dutSpec = dutSpec;
   return result;
 }
 
-double DutTransfer(const DutSpec& spec, double input) {
-  const double share = std::clamp((input - spec.inLow) / (spec.inHigh - spec.inLow), -kMaxShare, kMaxShare);
-  const double ideal = spec.squareRoot ? std::sqrt(std::max(0.0, share)) : share;
-  return spec.outLow + spec.gain * ideal * (spec.outHigh - spec.outLow) + spec.offset;
+double DutTransfer(const DutSpec& dutSpec, double input) {
+  const double share = std::clamp((input - dutSpec.inLow) / (dutSpec.inHigh - dutSpec.inLow), -kMaxShare, kMaxShare);
+  const double ideal = dutSpec.squareRoot ? std::sqrt(std::max(0.0, share)) : share;
+  return dutSpec.outLow + dutSpec.gain * ideal * (dutSpec.outHigh - dutSpec.outLow) + dutSpec.offset;
 }
 
-DutModel::DutModel(const DutSpec& spec)
-    : m_spec(spec), m_input(spec.inLow), m_random(spec.seed), m_gauss(0.0, 1.0) {}
+DutModel::DutModel(const DutSpec& dutSpec)
+    : m_spec(dutSpec), m_input(dutSpec.inLow), m_random(dutSpec.seed), m_gauss(0.0, 1.0) {}
 
 void DutModel::Advance(double seconds) {
   const double dt = seconds - m_time;

@@ -31,8 +31,8 @@ struct DutSpec {
 };
 
 struct DutParse {
-  std::optional<DutSpec> spec;
-  std::string error;  // names the bad key or value; empty when `spec` is set
+  std::optional<DutSpec> dutSpec;
+  std::string error;  // names the bad key or value; empty when `dutSpec` is set
 };
 
 // "input=7,output=2,span=4:20,in=4:20,gain=1.002,offset=0.03,noise=0.002,lag=2,sqrt=1,seed=5".
@@ -53,12 +53,12 @@ double UpperDisplayMax(FunctionCode output);
 bool DutDrives(FunctionCode output, FunctionCode upper);
 
 // The settled output for `input` (no noise, no lag), before any clamping.
-double DutTransfer(const DutSpec& spec, double input);
+double DutTransfer(const DutSpec& dutSpec, double input);
 
 class DutModel {
  public:
-  explicit DutModel(const DutSpec& spec);
-  const DutSpec& Spec() const { return m_spec; }
+  explicit DutModel(const DutSpec& dutSpec);
+  const DutSpec& Description() const { return m_spec; }
 
   // Moves the output on to `seconds` under the input held so far, then holds
   // `input` from `seconds` on. The first call starts the output settled.

@@ -58,16 +58,16 @@ double InstrumentModel::InUnit(double celsius) const {
   return m_settings.celsius ? celsius : celsius * 9.0 / 5.0 + 32.0;
 }
 
-void InstrumentModel::SetDut(const std::optional<DutSpec>& spec) {
+void InstrumentModel::SetDut(const std::optional<DutSpec>& dutSpec) {
   m_dut.reset();
-  if (spec) m_dut.emplace(*spec);
+  if (dutSpec) m_dut.emplace(*dutSpec);
 }
 
 double InstrumentModel::DutInput() const {
-  const DutSpec& spec = m_dut->Spec();
-  if (m_settings.lowerFunction != spec.input || !m_settings.outputOn) return spec.inLow;
+  const DutSpec& dutSpec = m_dut->Description();
+  if (m_settings.lowerFunction != dutSpec.input || !m_settings.outputOn) return dutSpec.inLow;
   const double value = m_settings.sourceValue;
-  return IsTemperature(spec.input) && !m_settings.celsius ? (value - 32.0) * 5.0 / 9.0 : value;
+  return IsTemperature(dutSpec.input) && !m_settings.celsius ? (value - 32.0) * 5.0 / 9.0 : value;
 }
 
 void InstrumentModel::SyncDut(double seconds) {
@@ -75,9 +75,9 @@ void InstrumentModel::SyncDut(double seconds) {
 }
 
 double InstrumentModel::UpperReading(double seconds) {
-  if (m_dut && DutDrives(m_dut->Spec().output, m_settings.upperFunction)) {
+  if (m_dut && DutDrives(m_dut->Description().output, m_settings.upperFunction)) {
     SyncDut(seconds);
-    return std::clamp(m_dut->Output(seconds), 0.0, UpperDisplayMax(m_dut->Spec().output));
+    return std::clamp(m_dut->Output(seconds), 0.0, UpperDisplayMax(m_dut->Description().output));
   }
   switch (m_settings.upperFunction) {
     case fc::kUpperCurrent:

@@ -47,7 +47,7 @@ class InstrumentModel {
   // the upper reading is the DUT's output, held within the display's range.
   // A set call made directly (not through Answer) reaches the DUT at the next
   // time passed in.
-  void SetDut(const std::optional<DutSpec>& spec);
+  void SetDut(const std::optional<DutSpec>& dutSpec);
   bool HasDut() const { return m_dut.has_value(); }
 
   // Readings at `seconds` since power-on, in the functions' units.

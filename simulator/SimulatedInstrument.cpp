@@ -86,9 +86,9 @@ void SimulatedInstrument::SetNoise(double share, std::uint32_t seed, int stallMs
   m_stallMs = stallMs;
 }
 
-void SimulatedInstrument::SetDut(const std::optional<DutSpec>& spec) {
+void SimulatedInstrument::SetDut(const std::optional<DutSpec>& dutSpec) {
   std::lock_guard guard(m_lock);
-  m_model.SetDut(spec);
+  m_model.SetDut(dutSpec);
 }
 
 void SimulatedInstrument::RecordReplies(bool on) {

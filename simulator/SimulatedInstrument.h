@@ -61,7 +61,7 @@ class SimulatedInstrument {
   void SetNoise(double share, std::uint32_t seed = 1, int stallMs = kLateReplyMs);
   // Wires a transmitter to the displays as the instrument under test (nullopt:
   // none); see InstrumentModel::SetDut.
-  void SetDut(const std::optional<DutSpec>& spec);
+  void SetDut(const std::optional<DutSpec>& dutSpec);
   // Keeps a record of every reply sent (at most the newest 65536), for tests.
   void RecordReplies(bool on);
   // Takes the replies recorded since the last call, oldest first.

@@ -16,7 +16,7 @@ namespace {
 
 void PrintUsage() {
   std::printf(
-      "Usage: vorenx-sim [--noise P [--seed S]] [--dut SPEC] [--help]\n"
+      "Usage: vorenx-sim [--noise P [--seed S]] [--dut DESCRIPTION] [--help]\n"
       "Runs a simulated Vorenx calibrator behind a pseudo-terminal. The first line\n"
       "printed is its device path; give it to the programs with --port N=PATH.\n"
       "Runs until interrupted (Ctrl+C).\n"
@@ -28,9 +28,10 @@ void PrintUsage() {
       "              each pattern equally often\n"
       "  --seed S    start the noise from seed S (a whole number; default 1), so a\n"
       "              run can be repeated\n"
-      "  --dut SPEC  wire a simulated transmitter as the instrument under test: its\n"
+      "  --dut DESCRIPTION\n"
+      "              wire a simulated transmitter as the instrument under test: its\n"
       "              input takes the lower display's source, its output is what the\n"
-      "              upper display reads; SPEC is KEY=VALUE,... of\n"
+      "              upper display reads; DESCRIPTION is KEY=VALUE,... of\n"
       "                input=CODE   lower function it is wired to, 5..26 (required)\n"
       "                output=CODE  upper function it drives: 1 V, 2 mA, 3 mA loop\n"
       "                             (required)\n"
@@ -103,11 +104,11 @@ int main(int argc, char** argv) {
         return 2;
       }
       const vorenx::sim::DutParse parsed = vorenx::sim::ParseDutSpec(value);
-      if (!parsed.spec) {
+      if (!parsed.dutSpec) {
         std::fprintf(stderr, "vorenx-sim: --dut: %s\n", parsed.error.c_str());
         return 2;
       }
-      dut = parsed.spec;
+      dut = parsed.dutSpec;
       continue;
     }
     std::fprintf(stderr, "vorenx-sim: unknown argument \"%s\" (try --help)\n", argv[i]);

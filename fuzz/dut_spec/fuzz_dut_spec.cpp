@@ -28,20 +28,20 @@ void Check(bool ok) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const DutParse parsed = ParseDutSpec(text);
-  Check(parsed.spec.has_value() == parsed.error.empty());
+  Check(parsed.dutSpec.has_value() == parsed.error.empty());
   Check(parsed.error.size() < 200);
   for (const char c : parsed.error) Check(c >= 0x20 && c < 0x7F);
-  if (!parsed.spec) return 0;
+  if (!parsed.dutSpec) return 0;
 
-  const DutSpec& spec = *parsed.spec;
-  Check(IsLowerFunction(spec.input) && IsUpperFunction(spec.output));
-  Check(spec.inLow < spec.inHigh && spec.outLow < spec.outHigh);
-  Check(spec.outLow >= 0.0 && spec.outHigh <= UpperDisplayMax(spec.output));
-  Check(std::isfinite(spec.gain) && std::isfinite(spec.offset));
-  Check(spec.noise >= 0.0 && std::isfinite(spec.noise) && spec.lag >= 0.0 && std::isfinite(spec.lag));
+  const DutSpec& dutSpec = *parsed.dutSpec;
+  Check(IsLowerFunction(dutSpec.input) && IsUpperFunction(dutSpec.output));
+  Check(dutSpec.inLow < dutSpec.inHigh && dutSpec.outLow < dutSpec.outHigh);
+  Check(dutSpec.outLow >= 0.0 && dutSpec.outHigh <= UpperDisplayMax(dutSpec.output));
+  Check(std::isfinite(dutSpec.gain) && std::isfinite(dutSpec.offset));
+  Check(dutSpec.noise >= 0.0 && std::isfinite(dutSpec.noise) && dutSpec.lag >= 0.0 && std::isfinite(dutSpec.lag));
 
-  DutModel model(spec);
-  DutSpec clean = spec;
+  DutModel model(dutSpec);
+  DutSpec clean = dutSpec;
   clean.noise = 0.0;
   clean.lag = 0.0;
   DutModel instant(clean);

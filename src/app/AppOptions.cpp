@@ -85,7 +85,7 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
       o.journalFolder = value;
     } else if (name == QLatin1String("--dut")) {
       const sim::DutParse dut = sim::ParseDutSpec(value.toStdString());
-      if (!dut.spec) {
+      if (!dut.dutSpec) {
         result.error = QStringLiteral("--dut: %1").arg(QString::fromStdString(dut.error));
         return result;
       }
@@ -122,7 +122,7 @@ QString UsageText() {
       "\n"
       "Options:\n"
       "  --simulate            attach a simulated instrument as COM4 (port 4)\n"
-      "  --dut SPEC            with --simulate: wire a simulated transmitter to it as the\n"
+      "  --dut DESCRIPTION     with --simulate: wire a simulated transmitter to it as the\n"
       "                        instrument under test, e.g. input=7,output=2,span=4:20,\n"
       "                        gain=1.002,offset=0.03,noise=0.002,lag=2 (keys: input,\n"
       "                        output, in, span, sqrt, gain, offset, noise, lag, seed;\n"

@@ -18,7 +18,7 @@ struct AppOptions {
   bool verbose = false;                          // --verbose: report ports opened and closed
   QString journalFolder;                         // --journal DIR; empty: the default folder
   bool noJournal = false;                        // --no-journal
-  QString dut;                                   // --dut SPEC (with --simulate): a transmitter under test
+  QString dut;                                   // --dut DESCRIPTION (with --simulate): a transmitter under test
 };
 
 struct ParsedOptions {

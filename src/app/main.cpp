@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "vorenx: simulated instrument on COM%d (%s)\n", vorenx::kSimulatedPort,
                  qPrintable(simulator->Path()));
     // Checked by the options parser already; a transmitter under test answers from the first request.
-    if (!options.dut.isEmpty()) simulator->SetDut(vorenx::sim::ParseDutSpec(options.dut.toStdString()).spec);
+    if (!options.dut.isEmpty()) simulator->SetDut(vorenx::sim::ParseDutSpec(options.dut.toStdString()).dutSpec);
   }
 
   // Why a port cannot be opened is said once on standard error and kept for

@@ -77,7 +77,7 @@ TEST(AppOptions, HelpListsEveryOption) {
   EXPECT_TRUE(ParseAppOptions({"--help"}).options.help);
   EXPECT_TRUE(ParseAppOptions({"-h"}).options.help);
   const QString usage = UsageText();
-  for (const char* option : {"--simulate", "--port N=PATH", "--screenshot FILE", "--quit-after SECONDS", "--dut SPEC", "--help"})
+  for (const char* option : {"--simulate", "--port N=PATH", "--screenshot FILE", "--quit-after SECONDS", "--dut DESCRIPTION", "--help"})
     EXPECT_TRUE(usage.contains(QLatin1String(option))) << option;
 }
 

@@ -18,8 +18,8 @@ namespace {
 
 DutSpec Parsed(const std::string& text) {
   const DutParse p = ParseDutSpec(text);
-  EXPECT_TRUE(p.spec.has_value()) << text << ": " << p.error;
-  return p.spec.value_or(DutSpec{});
+  EXPECT_TRUE(p.dutSpec.has_value()) << text << ": " << p.error;
+  return p.dutSpec.value_or(DutSpec{});
 }
 
 constexpr std::uint8_t kOnInCelsius = 2 | lower_mode::kOutputOn | lower_mode::kCelsius;
@@ -104,7 +104,7 @@ TEST(DutSpecParse, RefusesBadInputNamingWhatIsWrong) {
   };
   for (const Bad& b : bad) {
     const DutParse p = ParseDutSpec(b.text);
-    EXPECT_FALSE(p.spec.has_value()) << b.text;
+    EXPECT_FALSE(p.dutSpec.has_value()) << b.text;
     EXPECT_NE(p.error.find(b.named), std::string::npos) << b.text << " -> " << p.error;
   }
 }
@@ -119,13 +119,13 @@ TEST(DutSpecParse, AnyStringGetsASpecOrAShortPrintableMessage) {
     for (int i = 0; i < length; ++i) text += alphabet[random() % alphabet.size()];
     if (round % 3 == 0) text = "input=7,output=2," + text;
     const DutParse p = ParseDutSpec(text);
-    ASSERT_NE(p.spec.has_value(), !p.error.empty()) << text;
+    ASSERT_NE(p.dutSpec.has_value(), !p.error.empty()) << text;
     ASSERT_LT(p.error.size(), 200u) << text;
     for (char c : p.error) ASSERT_TRUE(c >= 0x20 && c < 0x7F) << p.error;
-    if (p.spec) {
-      ASSERT_LT(p.spec->inLow, p.spec->inHigh);
-      ASSERT_LT(p.spec->outLow, p.spec->outHigh);
-      ASSERT_TRUE(std::isfinite(DutTransfer(*p.spec, 1e30)));
+    if (p.dutSpec) {
+      ASSERT_LT(p.dutSpec->inLow, p.dutSpec->inHigh);
+      ASSERT_LT(p.dutSpec->outLow, p.dutSpec->outHigh);
+      ASSERT_TRUE(std::isfinite(DutTransfer(*p.dutSpec, 1e30)));
     }
   }
 }
@@ -183,8 +183,8 @@ TEST(DutModel, FirstOrderLagReachesAboutSixtyThreePercentInOneTimeConstant) {
 }
 
 TEST(DutModel, SeededGaussianNoiseOfTheAskedDeviation) {
-  const DutSpec spec = Parsed("input=7,output=2,noise=0.01,seed=5");
-  DutModel dut(spec);
+  const DutSpec dutSpec = Parsed("input=7,output=2,noise=0.01,seed=5");
+  DutModel dut(dutSpec);
   dut.Drive(12.0, 0.0);
   constexpr int kSamples = 4000;
   double sum = 0.0, squares = 0.0;
@@ -202,10 +202,10 @@ TEST(DutModel, SeededGaussianNoiseOfTheAskedDeviation) {
   EXPECT_GT(sd, 0.008);
   EXPECT_LT(sd, 0.012);
 
-  DutModel again(spec);
+  DutModel again(dutSpec);
   again.Drive(12.0, 0.0);
   for (int i = 0; i < 10; ++i) EXPECT_DOUBLE_EQ(again.Output(i * 0.1), first[i]);
-  DutSpec other = spec;
+  DutSpec other = dutSpec;
   other.seed = 6;
   DutModel differs(other);
   differs.Drive(12.0, 0.0);

@@ -64,8 +64,8 @@ TEST_F(LinkOverSerial, SendLowerReachesTheInstrumentAndTheNextFrameShowsIt) {
 
 TEST_F(LinkOverSerial, ATransmitterUnderTestAnswersTheSourceOnTheUpperDisplay) {
   const sim::DutParse dut = sim::ParseDutSpec("input=7,output=2,span=4:20,gain=1.01");
-  ASSERT_TRUE(dut.spec) << dut.error;
-  simulator.SetDut(dut.spec);  // while the simulator answers
+  ASSERT_TRUE(dut.dutSpec) << dut.error;
+  simulator.SetDut(dut.dutSpec);  // while the simulator answers
   ASSERT_EQ(link.Library().QelSetUpper(kPort, fc::kUpperCurrent), 1);
   auto source = [this](bool on) {
     link.ChangeRequest(CDeviceLink::Side::Lower, [on](InstrumentState& r) {
