@@ -10,6 +10,13 @@ FUZZ_SECONDS=${FUZZ_SECONDS:-30}
 
 bash scripts/setup.sh || exit 1
 
+# The sanitizer build below configures cmake itself; it takes ccache as build.sh does.
+ccache_args=()
+if command -v ccache >/dev/null 2>&1; then
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$PWD")} CCACHE_NOHASHDIR=1
+  ccache_args=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+
 passed=0
 failed=0
 summary=()
@@ -55,7 +62,7 @@ fi
 # 3. ThreadSanitizer: the suites labelled tsan (link, worker, history, panel).
 # Only the suites labelled tsan are built: the test names are their target names.
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$PWD/tests/tsan.supp
-if cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORENX_SANITIZE=thread \
+if cmake -S . -B build-tsan -G Ninja "${ccache_args[@]}" -DCMAKE_BUILD_TYPE=Debug -DVORENX_SANITIZE=thread \
      -DVORENX_BUILD_BENCH=OFF -DVORENX_BUILD_APPS=OFF >/dev/null; then
   mapfile -t tsan_targets < <(ctest --test-dir build-tsan -N -L tsan | sed -n 's/^ *Test *#[0-9]*: *//p')
   if cmake --build build-tsan -j "$(nproc)" --target "${tsan_targets[@]}"; then
