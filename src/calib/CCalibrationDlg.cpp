@@ -1,6 +1,5 @@
 #include "calib/CCalibrationDlg.h"
 
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -95,13 +94,12 @@ CCalibrationDlg::~CCalibrationDlg() {
 QString CCalibrationDlg::KeepResult(const RunResult& result) {
   (result.kind == RunKind::AsFound ? m_record.asFound : m_record.asLeft) = result;
   QString error;
+  // The record now holds everything the file written earlier did: it goes over
+  // that file in one rename, so the record is never missing under its name.
+  if (!m_recordPath.isEmpty() && m_store.SaveOver(m_recordPath, m_record, &error)) return {};
   const QString path = m_store.Save(m_record, &error);
   if (path.isEmpty()) return error.isEmpty() ? tr("unknown error") : error;
-  // The new file holds everything the earlier one did: it takes the earlier
-  // one's place and name (a crash in between leaves one of the two whole).
-  const bool replaced = !m_recordPath.isEmpty() && m_recordPath != path && QFile::remove(m_recordPath) &&
-                        QFile::rename(path, m_recordPath);
-  if (!replaced) m_recordPath = path;
+  m_recordPath = path;
   return {};
 }
 
@@ -126,11 +124,15 @@ bool CCalibrationDlg::StartAsFound() {
   }
   // A new as-found begins a new calibration (and a new record file).
   CalibrationRecord before = std::exchange(m_record, CalibrationRecord{setup, m_host.CalibratorText(), {}, {}});
-  std::optional<RunResult> previousBefore = std::exchange(m_previousAsLeft, m_store.LastAsLeft(setup.tag));
+  QString previousFile;
+  std::optional<RunResult> previousBefore =
+      std::exchange(m_previousAsLeft, m_store.LastAsLeft(setup.tag, &previousFile));
+  QString previousFileBefore = std::exchange(m_previousAsLeftFile, previousFile);
   QString pathBefore = std::exchange(m_recordPath, QString());
   if (!StartRun(setup, RunKind::AsFound)) {
     m_record = std::move(before);
     m_previousAsLeft = std::move(previousBefore);
+    m_previousAsLeftFile = std::move(previousFileBefore);
     m_recordPath = std::move(pathBefore);
     return false;
   }
@@ -238,7 +240,7 @@ void CCalibrationDlg::OnRunEnded() {
 void CCalibrationDlg::ShowResults() {
   CalibrationRecord shown = m_record;
   if (m_run) (m_run->Result().kind == RunKind::AsFound ? shown.asFound : shown.asLeft) = m_run->Result();
-  m_table->ShowRecord(shown, m_previousAsLeft);
+  m_table->ShowRecord(shown, m_previousAsLeft, m_previousAsLeftFile);
 }
 
 void CCalibrationDlg::UpdateControls() {
@@ -284,7 +286,8 @@ void CCalibrationDlg::SaveCsv() {
 void CCalibrationDlg::SaveCertificate() {
   QString path;
   if (!AskSavePath(tr("Save Certificate"), QStringLiteral("pdf"), tr("PDF files (*.pdf)"), path)) return;
-  const CalibrationCertificate certificate({m_record, m_previousAsLeft, QDateTime::currentDateTime()});
+  const CalibrationCertificate certificate(
+      {m_record, m_previousAsLeft, QDateTime::currentDateTime(), m_previousAsLeftFile});
   QString error;
   if (!certificate.WritePdf(path, &error)) {
     m_dialogs->ShowMessage(this, error);

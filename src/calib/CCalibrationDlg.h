@@ -111,6 +111,7 @@ class CCalibrationDlg : public QDialog {
   std::unique_ptr<CalibrationRun> m_run;
   CalibrationRecord m_record;
   std::optional<RunResult> m_previousAsLeft;
+  QString m_previousAsLeftFile;  // the record file m_previousAsLeft came from
   QString m_recordPath;
   QString m_endStatus;
   bool m_asking = false;

@@ -225,11 +225,10 @@ void CalibrationCertificate::PaintVerdict(QPainter& p, const CertificateBlock& b
     int worst = -1;
     for (int i = 0; i < static_cast<int>(m_drift.size()); ++i)
       if (std::isfinite(m_drift[i]) && (worst < 0 || std::abs(m_drift[i]) > std::abs(m_drift[worst]))) worst = i;
-    drift = worst < 0 ? QObject::tr("No point in common with the last as-left (%1).")
-                            .arg(DateTimeText(m_content.previousAsLeft->finished))
-                      : QObject::tr("Drift against the last as-left (%1): largest %2 % of span at %3 %.")
-                            .arg(DateTimeText(m_content.previousAsLeft->finished), ErrorText(m_drift[worst]),
-                                 NumberText(run.points[worst].percent));
+    const QString basis = DriftBasisText(*m_content.previousAsLeft, m_content.previousAsLeftFile);
+    drift = worst < 0 ? QObject::tr("No point in common with %1.").arg(basis)
+                      : QObject::tr("Largest drift %1 % of span at %2 %, against %3.")
+                            .arg(ErrorText(m_drift[worst]), NumberText(run.points[worst].percent), basis);
   }
   Text(p, QRectF(0, b.top + 2 + m.lineHeight, kCertificateWidth, m.lineHeight), drift);
 }

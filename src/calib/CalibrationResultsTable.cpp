@@ -26,15 +26,20 @@ CalibrationResultsTable::CalibrationResultsTable(QWidget* parent) : QTableWidget
 }
 
 void CalibrationResultsTable::ShowRecord(const CalibrationRecord& record,
-                                         const std::optional<RunResult>& previousAsLeft) {
+                                         const std::optional<RunResult>& previousAsLeft,
+                                         const QString& previousFile) {
   setRowCount(0);
   setHorizontalHeaderLabels(ResultColumnTitles(record.setup));
   if (record.asFound) {
     std::vector<double> drift;
-    if (previousAsLeft) drift = DriftAgainst(*record.asFound, *previousAsLeft);
-    AddRun(record.setup, *record.asFound, drift);
+    QString title = RunKindText(RunKind::AsFound);
+    if (previousAsLeft) {
+      drift = DriftAgainst(*record.asFound, *previousAsLeft);
+      title = tr("%1 (drift against %2)").arg(title, DriftBasisText(*previousAsLeft, previousFile));
+    }
+    AddRun(title, *record.asFound, drift);
   }
-  if (record.asLeft) AddRun(record.setup, *record.asLeft, {});
+  if (record.asLeft) AddRun(RunKindText(RunKind::AsLeft), *record.asLeft, {});
   resizeColumnsToContents();
   if (rowCount() > 0) scrollToBottom();
 }
@@ -44,9 +49,8 @@ CalibrationResultsTable::RowKind CalibrationResultsTable::KindOfRow(int row) con
   return first ? static_cast<RowKind>(first->data(kRowKindRole).toInt()) : RowKind::Point;
 }
 
-void CalibrationResultsTable::AddRun(const CalibrationSetup&, const RunResult& run,
-                                     const std::vector<double>& drift) {
-  AddSpanningRow(RowKind::RunTitle, RunKindText(run.kind), false);
+void CalibrationResultsTable::AddRun(const QString& title, const RunResult& run, const std::vector<double>& drift) {
+  AddSpanningRow(RowKind::RunTitle, title, false);
   for (std::size_t i = 0; i < run.points.size(); ++i) {
     const PointResult& point = run.points[i];
     const double d = i < drift.size() ? drift[i] : std::nan("");

@@ -184,6 +184,11 @@ QString RunSummaryText(const RunResult& run) {
   return text;
 }
 
+QString DriftBasisText(const RunResult& asLeft, const QString& file) {
+  const QString basis = QObject::tr("the last complete as-left, finished %1").arg(DateTimeText(asLeft.finished));
+  return file.isEmpty() ? basis : QObject::tr("%1, record %2").arg(basis, file);
+}
+
 QString DateTimeText(const QDateTime& time) {
   if (!time.isValid()) return QStringLiteral("\u2014");
   const int offset = time.offsetFromUtc();

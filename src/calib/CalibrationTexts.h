@@ -59,6 +59,11 @@ QString RunSummaryText(const RunResult& run);
 // "PASS", "FAIL", or "INCOMPLETE" for a run that ended before its last point.
 QString RunVerdictText(const RunResult& run);
 
+// What a drift is measured against: "the last complete as-left, finished
+// 2026-12-08 12:00:00 (UTC+01:00), record TT-101_2026-12-08_11-00-00.json"
+// (without the record when `file` is empty).
+QString DriftBasisText(const RunResult& asLeft, const QString& file);
+
 // "2026-12-08 09:03:07 (UTC+01:00)"; "—" for an invalid time.
 QString DateTimeText(const QDateTime& time);
 

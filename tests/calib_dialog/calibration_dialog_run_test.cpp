@@ -2,11 +2,14 @@
 // abort and close, a dropped link, the record files, CSV and certificate.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 #include "CalibDialogFakes.h"
 #include "calib/CCalibrationDlg.h"
@@ -19,6 +22,32 @@ namespace {
 using testing::FakeCalibrationDialogs;
 using testing::FakeCalibrationHost;
 using testing::FakeTransmitter;
+
+// Names that left a folder (deleted, or renamed away) while it was watched.
+class DepartureWatch {
+ public:
+  explicit DepartureWatch(const QString& folder) : m_fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+    if (m_fd >= 0) ::inotify_add_watch(m_fd, QFile::encodeName(folder).constData(), IN_DELETE | IN_MOVED_FROM);
+  }
+  ~DepartureWatch() {
+    if (m_fd >= 0) ::close(m_fd);
+  }
+  bool Valid() const { return m_fd >= 0; }
+  QStringList Departed() {
+    QStringList names;
+    alignas(inotify_event) char buffer[8192];
+    for (ssize_t n; (n = ::read(m_fd, buffer, sizeof buffer)) > 0;)
+      for (ssize_t at = 0; at < n;) {
+        const auto* e = reinterpret_cast<const inotify_event*>(buffer + at);
+        if (e->len > 0) names << QFile::decodeName(e->name);
+        at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+      }
+    return names;
+  }
+
+ private:
+  int m_fd;
+};
 
 class CalibrationDialogRun : public ::testing::Test {
  protected:
@@ -89,8 +118,13 @@ TEST_F(CalibrationDialogRun, AOnePercentGainErrorFailsTheTopPointThenTheAsLeftPa
   ASSERT_EQ(RecordFiles().size(), 1);
   const QString foundFile = RecordFiles().front();
 
+  DepartureWatch watch(folder);
+  ASSERT_TRUE(watch.Valid());
   ASSERT_TRUE(dlg->StartAsLeft());
   RunToEnd({1.0, 0.001});
+  // The record with both runs went over the first file in one step: at no
+  // moment was the calibration missing under its name.
+  EXPECT_FALSE(watch.Departed().contains(foundFile));
   EXPECT_EQ(dialogs.questions.size(), 2);
   EXPECT_EQ(Column(7).mid(5), QStringList(5, QStringLiteral("Pass")));
   EXPECT_TRUE(Verdicts().contains(QStringLiteral("As-left: PASS.")));
@@ -112,10 +146,24 @@ TEST_F(CalibrationDialogRun, TheNextAsFoundShowsItsDriftAgainstTheLastAsLeft) {
   RunToEnd({1.0, 0.0});
   ASSERT_TRUE(dlg->StartAsLeft());
   RunToEnd({1.0, 0.0});
+  const QString completeFile = QFileInfo(dlg->RecordPath()).fileName();
   ASSERT_TRUE(dlg->StartAsFound());
   RunToEnd({1.0, 0.016});  // 0.1 % of span higher everywhere
   const QStringList drift = Column(6).mid(0, 5);
   EXPECT_EQ(drift, QStringList(5, QStringLiteral("+0.100")));
+
+  // An as-left aborted after two points is no basis for a drift: the next
+  // as-found compares with the last complete one, and says which it is.
+  ASSERT_TRUE(dlg->StartAsLeft());
+  for (int i = 0; i < 60 && Column(0).size() < 7; ++i) host.Feed(1, {1.0, 0.032});
+  dlg->findChild<QPushButton*>(QStringLiteral("abort"))->click();
+  ASSERT_FALSE(dlg->Record().asLeft->complete);
+  ASSERT_TRUE(dlg->StartAsFound());
+  RunToEnd({1.0, 0.016});
+  EXPECT_EQ(Column(6).mid(0, 5), QStringList(5, QStringLiteral("+0.100")));
+  const QString title = dlg->ResultsTable()->item(0, 0)->text();
+  EXPECT_TRUE(title.contains(QStringLiteral("the last complete as-left"))) << title.toStdString();
+  EXPECT_TRUE(title.contains(completeFile)) << title.toStdString();
 }
 
 TEST_F(CalibrationDialogRun, ATooNoisyTransmitterTimesOutAtEveryPointAndFails) {
