@@ -234,13 +234,15 @@ void CCalibrationDlg::OnRunEnded() {
   if (!error.isEmpty()) m_dialogs->ShowMessage(this, tr("The calibration could not be saved: %1").arg(error));
   ShowResults();
   UpdateControls();
-  m_status->setText(QStringLiteral("%1 %2").arg(m_endStatus, RunSummaryText(result)).trimmed());
+  // The run's own line already says why it ended early.
+  m_status->setText(QStringLiteral("%1 %2").arg(m_endStatus, RunSummaryText(result, !m_endStatus.contains(result.endReason))).trimmed());
 }
 
 void CCalibrationDlg::ShowResults() {
   CalibrationRecord shown = m_record;
   if (m_run) (m_run->Result().kind == RunKind::AsFound ? shown.asFound : shown.asLeft) = m_run->Result();
-  m_table->ShowRecord(shown, m_previousAsLeft, m_previousAsLeftFile);
+  const std::optional<RunKind> running = RunActive() ? std::optional(m_run->Result().kind) : std::nullopt;
+  m_table->ShowRecord(shown, m_previousAsLeft, m_previousAsLeftFile, running);
 }
 
 void CCalibrationDlg::UpdateControls() {

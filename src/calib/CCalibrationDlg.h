@@ -6,9 +6,8 @@
 // dialog never talks to the instrument itself.
 //
 // Each calibration is one record file: written when the as-found run ends,
-// and written again with the as-left run when that ends; the new file then
-// takes the as-found-only file's place and name (a crash in between leaves
-// one of the two whole).
+// and written again with the as-left run when that ends, over the as-found-only
+// file in one rename, so the record is never missing under its name.
 
 #include <QDialog>
 #include <QPointer>
@@ -84,7 +83,10 @@ class CCalibrationDlg : public QDialog {
   void OnInputFunctionChosen();
   void OnOutputFunctionChosen();
   void UpdateInputControls();
-  void ShowProblems(const std::vector<SetupProblem>& problems);
+  // Shows each problem at its field; `focusFirst` moves the focus to the first.
+  void ShowProblems(const std::vector<SetupProblem>& problems, bool focusFirst = true);
+  // After an edit, problems shown are checked again, so a corrected field's go.
+  void OnFieldEdited();
 
   // The runs (CCalibrationDlg.cpp).
   bool StartRun(const CalibrationSetup& setup, RunKind kind);

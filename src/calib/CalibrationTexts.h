@@ -56,6 +56,11 @@ QString PointVerdictText(const PointResult& point);
 // "As-found: FAIL. Largest error +1.000 % of span at 100 % up. Hysteresis 0.020 % of span."
 // and, for a run that ended early, why.
 QString RunSummaryText(const RunResult& run);
+// `withEndReason` false leaves out why a run ended early (said elsewhere).
+QString RunSummaryText(const RunResult& run, bool withEndReason);
+// The line of a run still going on: "As-found: in progress, 2 points recorded."
+// or, once a point failed, "As-found: FAIL so far, in progress, 3 points recorded."
+QString RunInProgressText(const RunResult& run);
 // "PASS", "FAIL", or "INCOMPLETE" for a run that ended before its last point.
 QString RunVerdictText(const RunResult& run);
 

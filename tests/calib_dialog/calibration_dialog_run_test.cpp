@@ -3,12 +3,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "CalibDialogFakes.h"
@@ -200,13 +202,20 @@ TEST_F(CalibrationDialogRun, RefusingTheOutputNeverSwitchesItOn) {
 
 TEST_F(CalibrationDialogRun, AbortSwitchesTheOutputOffAndKeepsThePointsSoFar) {
   ASSERT_TRUE(dlg->StartAsFound());
+  // While the run goes on its line says so, with no verdict and not in red.
+  EXPECT_EQ(Verdicts(), QStringLiteral("As-found: in progress, 0 points recorded."));
   for (int i = 0; i < 60 && Column(0).size() < 2; ++i) host.Feed(1);
+  EXPECT_EQ(Verdicts(), QStringLiteral("As-found: in progress, 2 points recorded."));
+  const auto* table = dlg->ResultsTable();
+  EXPECT_EQ(table->item(table->rowCount() - 1, 0)->foreground().color(), table->item(1, 0)->foreground().color());
   ASSERT_TRUE((host.link.OutputOnRequests() > 0));
   dlg->findChild<QPushButton*>(QStringLiteral("abort"))->click();
   EXPECT_FALSE(host.link.lowers.back().outputOn);
   EXPECT_EQ(dlg->ActiveRun(), nullptr);
   EXPECT_EQ(Column(0).size(), 2);
   EXPECT_TRUE(Verdicts().contains(QStringLiteral("Aborted by the user")));
+  const QString status = dlg->findChild<QLabel*>(QStringLiteral("status"))->text();
+  EXPECT_EQ(status.count(QStringLiteral("Ended early")), 1) << status.toStdString();
   EXPECT_EQ(RecordFiles().size(), 1);
   EXPECT_TRUE(Enabled("startAsFound"));
 }
@@ -295,6 +304,19 @@ TEST_F(CalibrationDialogRun, SavesTheCertificateAndReportsAPathItCannotWrite) {
   EXPECT_TRUE(pdf.read(5) == "%PDF-");
   // No temporary file is left beside it.
   EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*certificate*")}, QDir::Files | QDir::Hidden).size(), 1);
+
+  // Both files the user saves get the mode the umask gives, as any program's do.
+  const mode_t umaskBefore = ::umask(027);
+  dialogs.savePath = dir.filePath("umask.pdf");
+  dlg->SaveCertificate();
+  dialogs.savePath = dir.filePath("umask.csv");
+  dlg->SaveCsv();
+  ::umask(umaskBefore);
+  for (const char* name : {"umask.pdf", "umask.csv"}) {
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(dir.filePath(QLatin1String(name))).constData(), &st), 0) << name;
+    EXPECT_EQ(st.st_mode & 0777, 0640u) << name;
+  }
 
   dialogs.savePath = dir.filePath("no-such-folder/certificate.pdf");
   dlg->SaveCertificate();
