@@ -1,5 +1,6 @@
 #include "calib/CCalibrationDlg.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -29,7 +30,7 @@ QPushButton* Button(const QString& text, const QString& name) {
 }  // namespace
 
 CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store, QWidget* parent)
-    : QDialog(parent), m_host(host), m_store(store) {
+    : QDialog(parent), m_host(host), m_store(store), m_settings(store.SettingsFile()) {
   setWindowTitle(tr("Calibration"));
   setModal(false);
 
@@ -76,7 +77,8 @@ CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store,
   const std::optional<CalibrationSetup> last = m_store.LoadSetup();
   ShowSetup(last ? *last : m_host.CurrentDefaults());
   m_status->setText(tr("Set up the calibration, then start the as-found run."));
-  resize(1320, 660);
+  const QSize kept = m_settings.WindowSize();
+  resize(kept.isValid() ? kept : QSize(1320, 660));
   UpdateControls();
 }
 
@@ -269,8 +271,15 @@ bool CCalibrationDlg::AskSavePath(const QString& title, const QString& suffix, c
   const QDateTime when = m_record.asFound ? m_record.asFound->started : QDateTime::currentDateTime();
   const CalibrationSaveRequest request{
       title, QStringLiteral("%1_%2.%3").arg(TagFileName(m_record.setup.tag), when.toString(QStringLiteral("yyyy-MM-dd")), suffix),
-      suffix, filter};
-  return m_dialogs->AskSaveFileName(this, request, path);
+      suffix, filter, m_settings.LastFolder(suffix)};
+  if (!m_dialogs->AskSaveFileName(this, request, path)) return false;
+  m_settings.SetLastFolder(suffix, QFileInfo(path).absolutePath());
+  return true;
+}
+
+void CCalibrationDlg::hideEvent(QHideEvent* event) {
+  m_settings.SetWindowSize(size());
+  QDialog::hideEvent(event);
 }
 
 void CCalibrationDlg::SaveCsv() {

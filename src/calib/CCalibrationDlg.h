@@ -17,6 +17,7 @@
 #include <optional>
 #include <vector>
 
+#include "calib/CalibrationDialogSettings.h"
 #include "calib/CalibrationDialogs.h"
 #include "calib/CalibrationHost.h"
 #include "calib/CalibrationRecord.h"
@@ -104,9 +105,11 @@ class CCalibrationDlg : public QDialog {
   void UpdateControls();
   bool RunActive() const { return m_run && !m_run->Ended(); }
   bool AskSavePath(const QString& title, const QString& suffix, const QString& filter, QString& path);
+  void hideEvent(QHideEvent* event) override;
 
   CalibrationHost& m_host;
   CalibrationStore& m_store;
+  CalibrationDialogSettings m_settings;
   QtCalibrationDialogs m_qtDialogs;
   CalibrationDialogs* m_dialogs = &m_qtDialogs;
 

@@ -175,6 +175,10 @@ bool CalibrationStore::SaveSetup(const CalibrationSetup& setup, QString* error) 
   return false;
 }
 
+QString CalibrationStore::SettingsFile() const {
+  return QDir(QFileInfo(m_setupFile).absolutePath()).filePath(QStringLiteral("vorenx.ini"));
+}
+
 std::optional<CalibrationSetup> CalibrationStore::LoadSetup() const {
   const std::optional<QByteArray> json = ReadSmallFile(m_setupFile);
   if (!json) return std::nullopt;

@@ -42,6 +42,8 @@ class CalibrationStore {
   std::optional<CalibrationSetup> LoadSetup() const;
 
   const QString& Folder() const { return m_folder; }
+  // The settings file beside the last setup (`vorenx.ini`, QSettings' INI).
+  QString SettingsFile() const;
 
  private:
   QString m_folder;

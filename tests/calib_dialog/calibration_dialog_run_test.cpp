@@ -324,6 +324,35 @@ TEST_F(CalibrationDialogRun, SavesTheCertificateAndReportsAPathItCannotWrite) {
   EXPECT_TRUE(dialogs.messages[0].contains(QStringLiteral("could not be written")));
 }
 
+TEST_F(CalibrationDialogRun, KeepsItsSizeAndTheLastFoldersForTheNextTime) {
+  ASSERT_TRUE(dlg->StartAsFound());
+  RunToEnd({1.0, 0.0});
+  ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("csv")) && QDir(dir.path()).mkpath(QStringLiteral("pdf")));
+  dialogs.savePath = dir.filePath("csv/results.csv");
+  dlg->SaveCsv();
+  dialogs.savePath = dir.filePath("pdf/certificate.pdf");
+  dlg->SaveCertificate();
+  dlg->show();
+  dlg->resize(900, 560);
+  dlg->hide();
+  dlg.reset();
+
+  CCalibrationDlg again(host, store);
+  again.SetDialogs(dialogs);
+  EXPECT_EQ(again.size(), QSize(900, 560));
+  ASSERT_TRUE(again.StartAsFound());
+  for (int i = 0; i < 400 && again.ActiveRun() && !again.ActiveRun()->Ended(); ++i) host.Feed(1);
+  dialogs.requests.clear();
+  dialogs.savePath.clear();  // cancelled
+  again.SaveCsv();
+  again.SaveCertificate();
+  ASSERT_EQ(dialogs.requests.size(), 2u);
+  EXPECT_EQ(dialogs.requests[0].folder, dir.filePath("csv"));
+  EXPECT_EQ(dialogs.requests[1].folder, dir.filePath("pdf"));
+  // In an INI file beside the last setup, that is in the XDG config folder.
+  EXPECT_TRUE(QFileInfo::exists(dir.filePath("vorenx.ini")));
+}
+
 TEST_F(CalibrationDialogRun, ARecordThatCannotBeWrittenIsReported) {
   QFile blocker(folder);  // a file where the folder should be
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
