@@ -13,6 +13,7 @@
 #include "calib/CalibrationCsv.h"
 #include "calib/CalibrationResultsTable.h"
 #include "calib/CalibrationTexts.h"
+#include "platform/ScreenFit.h"
 
 namespace vorenx {
 
@@ -275,6 +276,13 @@ bool CCalibrationDlg::AskSavePath(const QString& title, const QString& suffix, c
   if (!m_dialogs->AskSaveFileName(this, request, path)) return false;
   m_settings.SetLastFolder(suffix, QFileInfo(path).absolutePath());
   return true;
+}
+
+void CCalibrationDlg::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Its kept or default size may not fit this screen at this scale factor.
+  const QRect fitted = FitWindowOnScreen(geometry(), frameGeometry(), screen());
+  if (fitted != geometry()) setGeometry(fitted);
 }
 
 void CCalibrationDlg::hideEvent(QHideEvent* event) {

@@ -106,6 +106,7 @@ class CCalibrationDlg : public QDialog {
   bool RunActive() const { return m_run && !m_run->Ended(); }
   bool AskSavePath(const QString& title, const QString& suffix, const QString& filter, QString& path);
   void hideEvent(QHideEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
   CalibrationHost& m_host;
   CalibrationStore& m_store;
