@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "platform/DialogUnits.h"
+#include "platform/ScreenFit.h"
 
 namespace vorenx {
 
@@ -39,6 +40,12 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   m_ok->setGeometry(MapDialogRect(units, 113, 41, 50, 14));
   m_ok->setDefault(true);
   connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void CAboutDlg::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  const QRect fitted = FitWindowOnScreen(geometry(), frameGeometry(), screen());
+  if (fitted != geometry()) move(fitted.topLeft());
 }
 
 }  // namespace vorenx

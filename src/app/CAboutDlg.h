@@ -19,6 +19,10 @@ class CAboutDlg : public QDialog {
   QLabel* TextLabel() const { return m_text; }
   QPushButton* OkButton() const { return m_ok; }
 
+ protected:
+  // Kept within the screen it opens on.
+  void showEvent(QShowEvent* event) override;
+
  private:
   QLabel* m_icon = nullptr;
   QLabel* m_text = nullptr;

@@ -1,6 +1,6 @@
 #include "calib/CCalibrationDlg.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -13,6 +13,7 @@
 #include "calib/CalibrationCsv.h"
 #include "calib/CalibrationResultsTable.h"
 #include "calib/CalibrationTexts.h"
+#include "platform/ScreenFit.h"
 
 namespace vorenx {
 
@@ -30,7 +31,7 @@ QPushButton* Button(const QString& text, const QString& name) {
 }  // namespace
 
 CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store, QWidget* parent)
-    : QDialog(parent), m_host(host), m_store(store) {
+    : QDialog(parent), m_host(host), m_store(store), m_settings(store.SettingsFile()) {
   setWindowTitle(tr("Calibration"));
   setModal(false);
 
@@ -77,7 +78,8 @@ CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store,
   const std::optional<CalibrationSetup> last = m_store.LoadSetup();
   ShowSetup(last ? *last : m_host.CurrentDefaults());
   m_status->setText(tr("Set up the calibration, then start the as-found run."));
-  resize(1320, 660);
+  const QSize kept = m_settings.WindowSize();
+  resize(kept.isValid() ? kept : QSize(1320, 660));
   UpdateControls();
 }
 
@@ -95,13 +97,12 @@ CCalibrationDlg::~CCalibrationDlg() {
 QString CCalibrationDlg::KeepResult(const RunResult& result) {
   (result.kind == RunKind::AsFound ? m_record.asFound : m_record.asLeft) = result;
   QString error;
+  // The record now holds everything the file written earlier did: it goes over
+  // that file in one rename, so the record is never missing under its name.
+  if (!m_recordPath.isEmpty() && m_store.SaveOver(m_recordPath, m_record, &error)) return {};
   const QString path = m_store.Save(m_record, &error);
   if (path.isEmpty()) return error.isEmpty() ? tr("unknown error") : error;
-  // The new file holds everything the earlier one did: it takes the earlier
-  // one's place and name (a crash in between leaves one of the two whole).
-  const bool replaced = !m_recordPath.isEmpty() && m_recordPath != path && QFile::remove(m_recordPath) &&
-                        QFile::rename(path, m_recordPath);
-  if (!replaced) m_recordPath = path;
+  m_recordPath = path;
   return {};
 }
 
@@ -126,11 +127,15 @@ bool CCalibrationDlg::StartAsFound() {
   }
   // A new as-found begins a new calibration (and a new record file).
   CalibrationRecord before = std::exchange(m_record, CalibrationRecord{setup, m_host.CalibratorText(), {}, {}});
-  std::optional<RunResult> previousBefore = std::exchange(m_previousAsLeft, m_store.LastAsLeft(setup.tag));
+  QString previousFile;
+  std::optional<RunResult> previousBefore =
+      std::exchange(m_previousAsLeft, m_store.LastAsLeft(setup.tag, &previousFile));
+  QString previousFileBefore = std::exchange(m_previousAsLeftFile, previousFile);
   QString pathBefore = std::exchange(m_recordPath, QString());
   if (!StartRun(setup, RunKind::AsFound)) {
     m_record = std::move(before);
     m_previousAsLeft = std::move(previousBefore);
+    m_previousAsLeftFile = std::move(previousFileBefore);
     m_recordPath = std::move(pathBefore);
     return false;
   }
@@ -232,13 +237,15 @@ void CCalibrationDlg::OnRunEnded() {
   if (!error.isEmpty()) m_dialogs->ShowMessage(this, tr("The calibration could not be saved: %1").arg(error));
   ShowResults();
   UpdateControls();
-  m_status->setText(QStringLiteral("%1 %2").arg(m_endStatus, RunSummaryText(result)).trimmed());
+  // The run's own line already says why it ended early.
+  m_status->setText(QStringLiteral("%1 %2").arg(m_endStatus, RunSummaryText(result, !m_endStatus.contains(result.endReason))).trimmed());
 }
 
 void CCalibrationDlg::ShowResults() {
   CalibrationRecord shown = m_record;
   if (m_run) (m_run->Result().kind == RunKind::AsFound ? shown.asFound : shown.asLeft) = m_run->Result();
-  m_table->ShowRecord(shown, m_previousAsLeft);
+  const std::optional<RunKind> running = RunActive() ? std::optional(m_run->Result().kind) : std::nullopt;
+  m_table->ShowRecord(shown, m_previousAsLeft, m_previousAsLeftFile, running);
 }
 
 void CCalibrationDlg::UpdateControls() {
@@ -265,8 +272,22 @@ bool CCalibrationDlg::AskSavePath(const QString& title, const QString& suffix, c
   const QDateTime when = m_record.asFound ? m_record.asFound->started : QDateTime::currentDateTime();
   const CalibrationSaveRequest request{
       title, QStringLiteral("%1_%2.%3").arg(TagFileName(m_record.setup.tag), when.toString(QStringLiteral("yyyy-MM-dd")), suffix),
-      suffix, filter};
-  return m_dialogs->AskSaveFileName(this, request, path);
+      suffix, filter, m_settings.LastFolder(suffix)};
+  if (!m_dialogs->AskSaveFileName(this, request, path)) return false;
+  m_settings.SetLastFolder(suffix, QFileInfo(path).absolutePath());
+  return true;
+}
+
+void CCalibrationDlg::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Its kept or default size may not fit this screen at this scale factor.
+  const QRect fitted = FitWindowOnScreen(geometry(), frameGeometry(), screen());
+  if (fitted != geometry()) setGeometry(fitted);
+}
+
+void CCalibrationDlg::hideEvent(QHideEvent* event) {
+  m_settings.SetWindowSize(size());
+  QDialog::hideEvent(event);
 }
 
 void CCalibrationDlg::SaveCsv() {
@@ -284,7 +305,8 @@ void CCalibrationDlg::SaveCsv() {
 void CCalibrationDlg::SaveCertificate() {
   QString path;
   if (!AskSavePath(tr("Save Certificate"), QStringLiteral("pdf"), tr("PDF files (*.pdf)"), path)) return;
-  const CalibrationCertificate certificate({m_record, m_previousAsLeft, QDateTime::currentDateTime()});
+  const CalibrationCertificate certificate(
+      {m_record, m_previousAsLeft, QDateTime::currentDateTime(), m_previousAsLeftFile});
   QString error;
   if (!certificate.WritePdf(path, &error)) {
     m_dialogs->ShowMessage(this, error);

@@ -6,9 +6,8 @@
 // dialog never talks to the instrument itself.
 //
 // Each calibration is one record file: written when the as-found run ends,
-// and written again with the as-left run when that ends; the new file then
-// takes the as-found-only file's place and name (a crash in between leaves
-// one of the two whole).
+// and written again with the as-left run when that ends, over the as-found-only
+// file in one rename, so the record is never missing under its name.
 
 #include <QDialog>
 #include <QPointer>
@@ -18,6 +17,7 @@
 #include <optional>
 #include <vector>
 
+#include "calib/CalibrationDialogSettings.h"
 #include "calib/CalibrationDialogs.h"
 #include "calib/CalibrationHost.h"
 #include "calib/CalibrationRecord.h"
@@ -84,7 +84,10 @@ class CCalibrationDlg : public QDialog {
   void OnInputFunctionChosen();
   void OnOutputFunctionChosen();
   void UpdateInputControls();
-  void ShowProblems(const std::vector<SetupProblem>& problems);
+  // Shows each problem at its field; `focusFirst` moves the focus to the first.
+  void ShowProblems(const std::vector<SetupProblem>& problems, bool focusFirst = true);
+  // After an edit, problems shown are checked again, so a corrected field's go.
+  void OnFieldEdited();
 
   // The runs (CCalibrationDlg.cpp).
   bool StartRun(const CalibrationSetup& setup, RunKind kind);
@@ -102,15 +105,19 @@ class CCalibrationDlg : public QDialog {
   void UpdateControls();
   bool RunActive() const { return m_run && !m_run->Ended(); }
   bool AskSavePath(const QString& title, const QString& suffix, const QString& filter, QString& path);
+  void hideEvent(QHideEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
   CalibrationHost& m_host;
   CalibrationStore& m_store;
+  CalibrationDialogSettings m_settings;
   QtCalibrationDialogs m_qtDialogs;
   CalibrationDialogs* m_dialogs = &m_qtDialogs;
 
   std::unique_ptr<CalibrationRun> m_run;
   CalibrationRecord m_record;
   std::optional<RunResult> m_previousAsLeft;
+  QString m_previousAsLeftFile;  // the record file m_previousAsLeft came from
   QString m_recordPath;
   QString m_endStatus;
   bool m_asking = false;

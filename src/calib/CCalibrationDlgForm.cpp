@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "calib/CCalibrationDlg.h"
+#include "calib/CalibrationResultsTable.h"
 #include "calib/CalibrationTexts.h"
 
 namespace vorenx {
@@ -78,6 +79,12 @@ QWidget* CCalibrationDlg::FieldRow(const std::vector<QWidget*>& parts, const std
     if (f.widget->objectName().isEmpty()) f.widget->setObjectName(QLatin1String(f.name));
     m_fields[f.field] = f.widget;
     m_problems[f.field] = problem;
+    if (auto* edit = qobject_cast<QLineEdit*>(f.widget))
+      connect(edit, &QLineEdit::textEdited, this, [this] { OnFieldEdited(); });
+    else if (auto* box = qobject_cast<QComboBox*>(f.widget))
+      connect(box, &QComboBox::activated, this, [this] { OnFieldEdited(); });
+    else if (auto* spin = qobject_cast<QSpinBox*>(f.widget))
+      connect(spin, &QSpinBox::valueChanged, this, [this] { OnFieldEdited(); });
   }
   return box;
 }
@@ -262,7 +269,16 @@ CalibrationSetup CCalibrationDlg::FormSetup(std::vector<SetupProblem>* problems)
   return s;
 }
 
-void CCalibrationDlg::ShowProblems(const std::vector<SetupProblem>& problems) {
+void CCalibrationDlg::OnFieldEdited() {
+  const bool shown = std::any_of(m_problems.begin(), m_problems.end(),
+                                 [](const auto& entry) { return !entry.second->isHidden(); });
+  if (!shown) return;
+  std::vector<SetupProblem> problems;
+  FormSetup(&problems);
+  ShowProblems(problems, false);
+}
+
+void CCalibrationDlg::ShowProblems(const std::vector<SetupProblem>& problems, bool focusFirst) {
   for (auto& [field, label] : m_problems) {
     QStringList lines;
     const int width = std::max(200, m_tag->width());
@@ -271,7 +287,7 @@ void CCalibrationDlg::ShowProblems(const std::vector<SetupProblem>& problems) {
     label->setText(lines.join(QLatin1Char('\n')));
     label->setVisible(!lines.isEmpty());
   }
-  if (!problems.empty()) {
+  if (focusFirst && !problems.empty()) {
     QWidget* first = Field(problems.front().field);
     if (first) first->setFocus(Qt::OtherFocusReason);
   }
@@ -294,6 +310,14 @@ void CCalibrationDlg::UpdateInputControls() {
   const bool celsius = m_tempUnit->currentData().toInt() == 1;
   m_inputUnit->setText(FunctionUnit(code, celsius));
   m_outputUnit->setText(FunctionUnit(m_outputFunction->currentData().toInt(), celsius));
+  // Before a run the results' columns carry the units of the setup in the form.
+  if (m_table && !m_run && !m_record.asFound && !m_record.asLeft) {
+    CalibrationSetup units;
+    units.inputFunction = static_cast<FunctionCode>(code);
+    units.celsius = celsius;
+    units.outputFunction = static_cast<FunctionCode>(m_outputFunction->currentData().toInt());
+    m_table->ShowColumnsFor(units);
+  }
 }
 
 void CCalibrationDlg::OnInputFunctionChosen() {

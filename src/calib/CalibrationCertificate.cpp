@@ -5,11 +5,13 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
-#include <QTemporaryFile>
+#include <atomic>
 #include <cmath>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "calib/CalibrationTexts.h"
 #include "calib/CertificatePlot.h"
@@ -28,6 +30,28 @@ QFont BodyFont(bool bold = false, int pixels = kBodyPixels) {
   font.setPixelSize(pixels);
   font.setBold(bold);
   return font;
+}
+
+// A new empty file beside `target` for the PDF to be written into, made with
+// mode 0666 less the umask as any file the user saves (a QTemporaryFile is
+// 0600 whatever the umask, and the rename would keep that). Empty on failure,
+// with errno set.
+QString CreateSpareFile(const QFileInfo& target) {
+  static std::atomic<unsigned> s_counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const QString name = target.absoluteDir().filePath(
+        QStringLiteral(".%1.tmp-%2-%3")
+            .arg(target.fileName())
+            .arg(::getpid())
+            .arg(s_counter.fetch_add(1, std::memory_order_relaxed)));
+    const int fd = ::open(QFile::encodeName(name).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+      ::close(fd);
+      return name;
+    }
+    if (errno != EEXIST) break;
+  }
+  return QString();
 }
 
 void Text(QPainter& p, const QRectF& r, const QString& text, int align = Qt::AlignLeft | Qt::AlignVCenter) {
@@ -225,11 +249,10 @@ void CalibrationCertificate::PaintVerdict(QPainter& p, const CertificateBlock& b
     int worst = -1;
     for (int i = 0; i < static_cast<int>(m_drift.size()); ++i)
       if (std::isfinite(m_drift[i]) && (worst < 0 || std::abs(m_drift[i]) > std::abs(m_drift[worst]))) worst = i;
-    drift = worst < 0 ? QObject::tr("No point in common with the last as-left (%1).")
-                            .arg(DateTimeText(m_content.previousAsLeft->finished))
-                      : QObject::tr("Drift against the last as-left (%1): largest %2 % of span at %3 %.")
-                            .arg(DateTimeText(m_content.previousAsLeft->finished), ErrorText(m_drift[worst]),
-                                 NumberText(run.points[worst].percent));
+    const QString basis = DriftBasisText(*m_content.previousAsLeft, m_content.previousAsLeftFile);
+    drift = worst < 0 ? QObject::tr("No point in common with %1.").arg(basis)
+                      : QObject::tr("Largest drift %1 % of span at %2 %, against %3.")
+                            .arg(ErrorText(m_drift[worst]), NumberText(run.points[worst].percent), basis);
   }
   Text(p, QRectF(0, b.top + 2 + m.lineHeight, kCertificateWidth, m.lineHeight), drift);
 }
@@ -257,23 +280,25 @@ bool CalibrationCertificate::WritePdf(const QString& path, QString* error) const
     if (error) *error = QObject::tr("The certificate could not be written to %1: %2").arg(path, why);
     return false;
   };
-  const QFileInfo target(path);
-  QTemporaryFile temp(target.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
-  if (!temp.open()) return fail(temp.errorString());
-  temp.close();
+  const QString temp = CreateSpareFile(QFileInfo(path));
+  if (temp.isEmpty()) return fail(QString::fromLocal8Bit(std::strerror(errno)));
+  const QByteArray tempName = QFile::encodeName(temp);
+  auto failRemoving = [&](const QString& why) {
+    ::unlink(tempName.constData());
+    return fail(why);
+  };
   {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(temp.fileName());
+    printer.setOutputFileName(temp);
     printer.setPageLayout(DefaultPageLayout());
     printer.setDocName(QObject::tr("Calibration certificate %1").arg(m_content.record.setup.tag));
     printer.setCreator(QStringLiteral("Vorenx"));
-    if (!Paint(printer)) return fail(QObject::tr("the PDF could not be painted"));
+    if (!Paint(printer)) return failRemoving(QObject::tr("the PDF could not be painted"));
   }
-  if (QFileInfo(temp.fileName()).size() <= 0) return fail(QObject::tr("nothing was written (is the disk full?)"));
-  if (std::rename(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
-    return fail(QString::fromLocal8Bit(std::strerror(errno)));
-  temp.setAutoRemove(false);
+  if (QFileInfo(temp).size() <= 0) return failRemoving(QObject::tr("nothing was written (is the disk full?)"));
+  if (std::rename(tempName.constData(), QFile::encodeName(path).constData()) != 0)
+    return failRemoving(QString::fromLocal8Bit(std::strerror(errno)));
   return true;
 }
 

@@ -18,8 +18,9 @@ namespace vorenx {
 
 struct CertificateContent {
   CalibrationRecord record;
-  std::optional<RunResult> previousAsLeft;  // the last as-left of the tag before this as-found
+  std::optional<RunResult> previousAsLeft;  // the last complete as-left of the tag before this as-found
   QDateTime printed;
+  QString previousAsLeftFile;  // the record file it came from
 };
 
 class CalibrationCertificate {

@@ -15,6 +15,7 @@ struct CalibrationSaveRequest {
   QString initialName;    // proposed file name, without folder
   QString defaultSuffix;  // "csv", "pdf"
   QString filter;         // "CSV files (*.csv)"
+  QString folder;         // where to start: the folder last saved to, or empty
 };
 
 class CalibrationDialogs {

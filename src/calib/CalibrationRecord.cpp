@@ -60,7 +60,7 @@ QJsonObject SetupObject(const CalibrationSetup& s) {
 }
 
 QJsonObject PointObject(const PointResult& p) {
-  return QJsonObject{{"percent", NumberOrNull(p.percent)},
+  QJsonObject o{{"percent", NumberOrNull(p.percent)},
                      {"down", p.down},
                      {"applied", NumberOrNull(p.applied)},
                      {"expected", NumberOrNull(p.expected)},
@@ -70,6 +70,12 @@ QJsonObject PointObject(const PointResult& p) {
                      {"settled", p.settled},
                      {"readings", p.readings},
                      {"time", TimeOrNull(p.time)}};
+  // Left out when not recorded, as in records written before it was kept.
+  if (p.spread && std::isfinite(*p.spread)) {
+    o.insert(QLatin1String("spread"), *p.spread);
+    o.insert(QLatin1String("spreadReadings"), p.spreadReadings);
+  }
+  return o;
 }
 
 QJsonValue RunValue(const std::optional<RunResult>& run) {
@@ -213,6 +219,10 @@ PointResult ReadPoint(const QJsonObject& o, const QString& where) {
   p.settled = BoolAt(o, where, "settled");
   p.readings = IntAt(o, where, "readings", 0, std::numeric_limits<int>::max());
   p.time = TimeAt(o, where, "time");
+  if (o.contains(QLatin1String("spread"))) {
+    p.spread = NumberAt(o, where, "spread");
+    p.spreadReadings = IntAt(o, where, "spreadReadings", 1, std::numeric_limits<int>::max());
+  }
   return p;
 }
 

@@ -21,6 +21,10 @@ struct PointResult {
   bool pass = false;
   bool settled = false;   // false: timed out, the point fails
   int readings = 0;       // upper readings taken at this point
+  // The spread (max - min) of the readings `measured` is the mean of, and how
+  // many they were; none when no reading came or the record is older than this.
+  std::optional<double> spread;
+  int spreadReadings = 0;
   QDateTime time;         // when the point was recorded (local time with offset)
 
   friend bool operator==(const PointResult&, const PointResult&) = default;

@@ -1,6 +1,7 @@
 #include "calib/CalibrationResultsTable.h"
 
 #include <QHeaderView>
+#include <algorithm>
 #include <cmath>
 
 #include "calib/CalibrationTexts.h"
@@ -26,17 +27,26 @@ CalibrationResultsTable::CalibrationResultsTable(QWidget* parent) : QTableWidget
 }
 
 void CalibrationResultsTable::ShowRecord(const CalibrationRecord& record,
-                                         const std::optional<RunResult>& previousAsLeft) {
+                                         const std::optional<RunResult>& previousAsLeft,
+                                         const QString& previousFile, std::optional<RunKind> inProgress) {
   setRowCount(0);
   setHorizontalHeaderLabels(ResultColumnTitles(record.setup));
   if (record.asFound) {
     std::vector<double> drift;
-    if (previousAsLeft) drift = DriftAgainst(*record.asFound, *previousAsLeft);
-    AddRun(record.setup, *record.asFound, drift);
+    QString title = RunKindText(RunKind::AsFound);
+    if (previousAsLeft) {
+      drift = DriftAgainst(*record.asFound, *previousAsLeft);
+      title = tr("%1 (drift against %2)").arg(title, DriftBasisText(*previousAsLeft, previousFile));
+    }
+    AddRun(title, *record.asFound, drift, inProgress == RunKind::AsFound);
   }
-  if (record.asLeft) AddRun(record.setup, *record.asLeft, {});
+  if (record.asLeft) AddRun(RunKindText(RunKind::AsLeft), *record.asLeft, {}, inProgress == RunKind::AsLeft);
   resizeColumnsToContents();
   if (rowCount() > 0) scrollToBottom();
+}
+
+void CalibrationResultsTable::ShowColumnsFor(const CalibrationSetup& setup) {
+  setHorizontalHeaderLabels(ResultColumnTitles(setup));
 }
 
 CalibrationResultsTable::RowKind CalibrationResultsTable::KindOfRow(int row) const {
@@ -44,9 +54,9 @@ CalibrationResultsTable::RowKind CalibrationResultsTable::KindOfRow(int row) con
   return first ? static_cast<RowKind>(first->data(kRowKindRole).toInt()) : RowKind::Point;
 }
 
-void CalibrationResultsTable::AddRun(const CalibrationSetup&, const RunResult& run,
-                                     const std::vector<double>& drift) {
-  AddSpanningRow(RowKind::RunTitle, RunKindText(run.kind), false);
+void CalibrationResultsTable::AddRun(const QString& title, const RunResult& run, const std::vector<double>& drift,
+                                     bool inProgress) {
+  AddSpanningRow(RowKind::RunTitle, title, false);
   for (std::size_t i = 0; i < run.points.size(); ++i) {
     const PointResult& point = run.points[i];
     const double d = i < drift.size() ? drift[i] : std::nan("");
@@ -62,7 +72,11 @@ void CalibrationResultsTable::AddRun(const CalibrationSetup&, const RunResult& r
       setItem(row, c, cell);
     }
   }
-  AddSpanningRow(RowKind::Verdict, RunSummaryText(run), !RunPasses(run));
+  const bool failed = std::any_of(run.points.begin(), run.points.end(), [](const PointResult& p) { return !p.pass; });
+  if (inProgress)
+    AddSpanningRow(RowKind::Verdict, RunInProgressText(run), failed);
+  else
+    AddSpanningRow(RowKind::Verdict, RunSummaryText(run), !RunPasses(run));
 }
 
 void CalibrationResultsTable::AddSpanningRow(RowKind kind, const QString& text, bool bad) {

@@ -17,16 +17,21 @@ class CalibrationResultsTable : public QTableWidget {
  public:
   explicit CalibrationResultsTable(QWidget* parent = nullptr);
 
-  // Shows the runs of `record`; `previousAsLeft` (the last as-left of the same
-  // tag) gives the as-found rows their drift.
-  void ShowRecord(const CalibrationRecord& record, const std::optional<RunResult>& previousAsLeft);
+  // Shows the runs of `record`; `previousAsLeft` (the last complete as-left of
+  // the same tag, from the record file `previousFile`) gives the as-found rows
+  // their drift, and the as-found's title says what it is measured against.
+  // `inProgress` names the run still going on: its line says so instead of a verdict.
+  void ShowRecord(const CalibrationRecord& record, const std::optional<RunResult>& previousAsLeft,
+                  const QString& previousFile = QString(), std::optional<RunKind> inProgress = std::nullopt);
+  // Titles the columns with the units of `setup` (before anything is shown).
+  void ShowColumnsFor(const CalibrationSetup& setup);
 
   // Rows by what they show, for tests and for scrolling to the newest point.
   enum class RowKind { RunTitle, Point, Verdict };
   RowKind KindOfRow(int row) const;
 
  private:
-  void AddRun(const CalibrationSetup& setup, const RunResult& run, const std::vector<double>& drift);
+  void AddRun(const QString& title, const RunResult& run, const std::vector<double>& drift, bool inProgress);
   void AddSpanningRow(RowKind kind, const QString& text, bool bad);
 };
 

@@ -265,6 +265,10 @@ void CalibrationRun::RecordPoint(bool settled) {
   p.pass = settled && std::isfinite(p.errorPercent) &&
            WithinTolerance(p.errorPercent, TolerancePercentOfSpan(m_setup));
   p.readings = m_tracker.ReadingCount();
+  if (m_tracker.WindowCount() > 0) {
+    p.spread = m_tracker.Spread();
+    p.spreadReadings = m_tracker.WindowCount();
+  }
   p.time = QDateTime::currentDateTime();
   m_result.points.push_back(p);
   emit pointRecorded(static_cast<int>(m_result.points.size()) - 1);

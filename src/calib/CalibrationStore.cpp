@@ -140,7 +140,14 @@ QString CalibrationStore::Save(const CalibrationRecord& record, QString* error) 
   return QString();
 }
 
-std::optional<RunResult> CalibrationStore::LastAsLeft(const QString& tag) const {
+bool CalibrationStore::SaveOver(const QString& path, const CalibrationRecord& record, QString* error) {
+  const int failure = WriteWhole(path, RecordToJson(record), false);
+  if (failure == 0) return true;
+  if (error) *error = QStringLiteral("The calibration record %1 cannot be written: %2.").arg(path, SystemError(failure));
+  return false;
+}
+
+std::optional<RunResult> CalibrationStore::LastAsLeft(const QString& tag, QString* file) const {
   const QString prefix = TagFileName(tag) + QLatin1Char('_');
   const QStringList names =
       QDir(m_folder).entryList({prefix + QStringLiteral("*.json")}, QDir::Files | QDir::Readable, QDir::Name);
@@ -150,8 +157,12 @@ std::optional<RunResult> CalibrationStore::LastAsLeft(const QString& tag) const 
     if (!json) continue;
     std::optional<CalibrationRecord> record = RecordFromJson(*json);
     // Different tags may share a file name; only the tag itself counts.
-    if (!record || !record->asLeft || record->setup.tag.trimmed() != tag.trimmed()) continue;
-    if (!newest || RunTime(*record->asLeft) > RunTime(*newest)) newest = std::move(record->asLeft);
+    if (!record || !record->asLeft || !record->asLeft->complete || record->setup.tag.trimmed() != tag.trimmed())
+      continue;
+    if (!newest || RunTime(*record->asLeft) > RunTime(*newest)) {
+      newest = std::move(record->asLeft);
+      if (file) *file = name;
+    }
   }
   return newest;
 }
@@ -162,6 +173,10 @@ bool CalibrationStore::SaveSetup(const CalibrationSetup& setup, QString* error) 
   if (failure == 0) return true;
   if (error) *error = QStringLiteral("The calibration setup %1 cannot be written: %2.").arg(m_setupFile, SystemError(failure));
   return false;
+}
+
+QString CalibrationStore::SettingsFile() const {
+  return QDir(QFileInfo(m_setupFile).absolutePath()).filePath(QStringLiteral("vorenx.ini"));
 }
 
 std::optional<CalibrationSetup> CalibrationStore::LoadSetup() const {

@@ -28,14 +28,22 @@ class CalibrationStore {
   // Writes `record` (a new file named by tag and start time; an existing file
   // is never overwritten). Returns the path written, or empty with `error`.
   QString Save(const CalibrationRecord& record, QString* error = nullptr);
-  // The as-left run of the newest record of `tag` that has one, ignoring
-  // files that cannot be read.
-  std::optional<RunResult> LastAsLeft(const QString& tag) const;
+  // Writes `record` over the record file `path` it was saved to before: one
+  // rename over the old file, then the folder synced, so that at every moment
+  // a whole record is there under its name.
+  bool SaveOver(const QString& path, const CalibrationRecord& record, QString* error = nullptr);
+  // The complete as-left run of the newest record of `tag` that has one,
+  // ignoring files that cannot be read and as-lefts that ended early (a drift
+  // against half a run would compare with points that were never reached);
+  // `file` gets the record's file name.
+  std::optional<RunResult> LastAsLeft(const QString& tag, QString* file = nullptr) const;
 
   bool SaveSetup(const CalibrationSetup& setup, QString* error = nullptr);
   std::optional<CalibrationSetup> LoadSetup() const;
 
   const QString& Folder() const { return m_folder; }
+  // The settings file beside the last setup (`vorenx.ini`, QSettings' INI).
+  QString SettingsFile() const;
 
  private:
   QString m_folder;

@@ -172,7 +172,17 @@ QString RunVerdictText(const RunResult& run) {
   return (run.complete || anyFail) ? QStringLiteral("FAIL") : QStringLiteral("INCOMPLETE");
 }
 
-QString RunSummaryText(const RunResult& run) {
+QString RunSummaryText(const RunResult& run) { return RunSummaryText(run, true); }
+
+QString RunInProgressText(const RunResult& run) {
+  const bool anyFail = std::any_of(run.points.begin(), run.points.end(), [](const PointResult& p) { return !p.pass; });
+  const std::size_t n = run.points.size();
+  return QObject::tr("%1: %2in progress, %3 recorded.")
+      .arg(RunKindText(run.kind), anyFail ? QObject::tr("FAIL so far, ") : QString(),
+           n == 1 ? QObject::tr("1 point") : QObject::tr("%1 points").arg(n));
+}
+
+QString RunSummaryText(const RunResult& run, bool withEndReason) {
   QString text = QStringLiteral("%1: %2.").arg(RunKindText(run.kind), RunVerdictText(run));
   if (const PointResult* worst = LargestError(run)) {
     text += QObject::tr(" Largest error %1 % of span at %2 % %3.")
@@ -180,8 +190,13 @@ QString RunSummaryText(const RunResult& run) {
                      worst->down ? QObject::tr("down") : QObject::tr("up"));
   }
   if (const auto h = Hysteresis(run)) text += QObject::tr(" Hysteresis %1 % of span.").arg(FixedText(*h, 3));
-  if (!run.complete && !run.endReason.isEmpty()) text += QObject::tr(" Ended early: %1.").arg(run.endReason);
+  if (withEndReason && !run.complete && !run.endReason.isEmpty()) text += QObject::tr(" Ended early: %1.").arg(run.endReason);
   return text;
+}
+
+QString DriftBasisText(const RunResult& asLeft, const QString& file) {
+  const QString basis = QObject::tr("the last complete as-left, finished %1").arg(DateTimeText(asLeft.finished));
+  return file.isEmpty() ? basis : QObject::tr("%1, record %2").arg(basis, file);
 }
 
 QString DateTimeText(const QDateTime& time) {

@@ -56,8 +56,18 @@ QString PointVerdictText(const PointResult& point);
 // "As-found: FAIL. Largest error +1.000 % of span at 100 % up. Hysteresis 0.020 % of span."
 // and, for a run that ended early, why.
 QString RunSummaryText(const RunResult& run);
+// `withEndReason` false leaves out why a run ended early (said elsewhere).
+QString RunSummaryText(const RunResult& run, bool withEndReason);
+// The line of a run still going on: "As-found: in progress, 2 points recorded."
+// or, once a point failed, "As-found: FAIL so far, in progress, 3 points recorded."
+QString RunInProgressText(const RunResult& run);
 // "PASS", "FAIL", or "INCOMPLETE" for a run that ended before its last point.
 QString RunVerdictText(const RunResult& run);
+
+// What a drift is measured against: "the last complete as-left, finished
+// 2026-12-08 12:00:00 (UTC+01:00), record TT-101_2026-12-08_11-00-00.json"
+// (without the record when `file` is empty).
+QString DriftBasisText(const RunResult& asLeft, const QString& file);
 
 // "2026-12-08 09:03:07 (UTC+01:00)"; "—" for an invalid time.
 QString DateTimeText(const QDateTime& time);

@@ -17,6 +17,7 @@ bool QtCalibrationDialogs::AskSaveFileName(QWidget* parent, const CalibrationSav
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setDefaultSuffix(request.defaultSuffix);
   dialog.setNameFilter(request.filter);
+  if (!request.folder.isEmpty()) dialog.setDirectory(request.folder);
   dialog.selectFile(request.initialName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
   path = dialog.selectedFiles().constFirst();

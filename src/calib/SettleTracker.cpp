@@ -28,6 +28,7 @@ SettleTracker::SettleTracker(const SettleRule& rule, double band) : m_rule(rule)
 void SettleTracker::Start(std::uint32_t startMs) {
   m_startMs = startMs;
   m_window.clear();
+  m_times.clear();
   m_count = 0;
   m_run = 0;
   m_state = State::Waiting;
@@ -48,20 +49,55 @@ SettleTracker::State SettleTracker::Add(double value, std::uint32_t ms) {
     return m_state;
   }
   m_window.push_back(value);
-  if (static_cast<int>(m_window.size()) > m_rule.readings) m_window.pop_front();
+  m_times.push_back(ms - m_startMs);
+  if (static_cast<int>(m_window.size()) > m_rule.readings) {
+    m_window.pop_front();
+    m_times.pop_front();
+  }
   m_run = std::min(m_run + 1, m_rule.readings);
   if (m_run < m_rule.readings) return m_state;
   const auto [lo, hi] = std::minmax_element(m_window.begin(), m_window.end());
   // Readings arrive as 32-bit values: a spread that equals the band but for
   // their rounding is inside it.
   const double slack = 4.0 * FLT_EPSILON * std::max(std::abs(*lo), std::abs(*hi));
-  if (*hi - *lo <= m_band + slack) m_state = State::Settled;
+  if (*hi - *lo <= m_band + slack && Flat()) m_state = State::Settled;
   return m_state;
+}
+
+bool SettleTracker::Flat() const {
+  const std::size_t n = m_window.size();
+  if (n < 2) return true;
+  double tMean = 0.0;
+  double vMean = 0.0;
+  for (std::size_t i = 0; i < n; ++i) {
+    tMean += static_cast<double>(m_times[i]);
+    vMean += m_window[i];
+  }
+  tMean /= static_cast<double>(n);
+  vMean /= static_cast<double>(n);
+  double stt = 0.0;
+  double stv = 0.0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const double dt = static_cast<double>(m_times[i]) - tMean;
+    stt += dt * dt;
+    stv += dt * (m_window[i] - vMean);
+  }
+  if (!(stt > 0.0)) return true;  // all at one moment: no trend to see
+  const double length = static_cast<double>(m_times.back() - m_times.front());
+  const double drift = std::abs(stv / stt) * length;
+  const double slack = 4.0 * FLT_EPSILON * std::abs(vMean);
+  return drift <= m_band / 2.0 + slack;
 }
 
 SettleTracker::State SettleTracker::Check(std::uint32_t ms) {
   if (m_state == State::Waiting && Late(ms)) m_state = State::TimedOut;
   return m_state;
+}
+
+double SettleTracker::Spread() const {
+  if (m_window.empty()) return std::numeric_limits<double>::quiet_NaN();
+  const auto [lo, hi] = std::minmax_element(m_window.begin(), m_window.end());
+  return *hi - *lo;
 }
 
 double SettleTracker::Value() const {

@@ -13,7 +13,11 @@ class SettleTracker {
  public:
   enum class State { Waiting, Settled, TimedOut };
 
-  // `band` is the allowed spread (max - min) in output units.
+  // `band` is the allowed spread (max - min) in output units. A window settles
+  // when its spread is within the band and it shows no trend: the
+  // least-squares slope over the window times the window's length in time
+  // within half the band (readings still creeping toward their end value do
+  // not count as settled even when they lie close together).
   SettleTracker(const SettleRule& rule, double band);
   // Starts over for a new point at `startMs`.
   void Start(std::uint32_t startMs);
@@ -28,15 +32,22 @@ class SettleTracker {
   double Value() const;
   // Readings seen since Start.
   int ReadingCount() const { return m_count; }
+  // The spread (max - min) of the readings behind Value(), and how many there
+  // are (NaN and 0 when none came).
+  double Spread() const;
+  int WindowCount() const { return static_cast<int>(m_window.size()); }
 
  private:
   // True when `ms` lies after the start by more than the time limit.
   bool Late(std::uint32_t ms) const;
+  // True when the window's fitted line moves less than half the band over it.
+  bool Flat() const;
 
   SettleRule m_rule;
   double m_band;
   std::uint32_t m_startMs = 0;
   std::deque<double> m_window;
+  std::deque<std::uint32_t> m_times;  // ms after the start of each reading in the window
   int m_count = 0;
   int m_run = 0;  // consecutive finite readings, up to rule.readings
   State m_state = State::Waiting;

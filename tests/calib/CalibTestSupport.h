@@ -109,6 +109,10 @@ inline CalibrationRecord FullRecord() {
   for (double percent : s.pointsPercent) {
     PointResult p = Measured(s, percent, ExpectedOutput(s, InputAt(s, percent)) + 0.001 * percent / 7.0);
     p.readings = static_cast<int>(percent) + 3;
+    if (percent > 0.0) {  // the first point as an older record has it: no spread kept
+      p.spread = 0.0001 * percent / 3.0;
+      p.spreadReadings = 7;
+    }
     p.time = At(9, 10 + static_cast<int>(percent / 10), 1, 7, percent > 50 ? -3 * 3600 : 0);
     run.points.push_back(p);
   }

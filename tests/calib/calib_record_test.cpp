@@ -25,6 +25,8 @@ TEST(CalibrationRecord, EveryFieldReadsBackExactly) {
   EXPECT_EQ(*back->asFound, *r.asFound);
   EXPECT_FALSE(back->asLeft.has_value());
   EXPECT_EQ(*back, r);
+  EXPECT_FALSE(back->asFound->points[0].spread.has_value());
+  EXPECT_EQ(back->asFound->points[1].spreadReadings, 7);
   // Each time keeps its own offset from UTC, not only the instant.
   for (size_t i = 0; i < r.asFound->points.size(); ++i)
     EXPECT_EQ(FormatRecordTime(back->asFound->points[i].time), FormatRecordTime(r.asFound->points[i].time));
@@ -92,6 +94,16 @@ QJsonObject With(QJsonObject o, QStringList path, const QJsonValue& value) {
   return o;
 }
 
+// Replaces one field of the as-found's point `index`.
+QByteArray PointWith(const QByteArray& good, int index, const char* key, const QJsonValue& value) {
+  QJsonObject o = Parsed(good);
+  QJsonArray points = o["asFound"].toObject()["points"].toArray();
+  QJsonObject p = points[index].toObject();
+  p[QLatin1String(key)] = value;
+  points[index] = p;
+  return Written(With(o, {"asFound", "points"}, points));
+}
+
 struct Broken {
   const char* name;
   std::function<QByteArray(const QByteArray& good)> make;
@@ -153,16 +165,12 @@ INSTANTIATE_TEST_SUITE_P(
                  return Written(With(o, {"asFound", "points"}, QJsonArray{1}));
                },
                "asFound.points[0]: not an object"},
-        Broken{"TextMeasured",
-               [](const QByteArray& g) {
-                 QJsonObject o = Parsed(g);
-                 QJsonArray points = o["asFound"].toObject()["points"].toArray();
-                 QJsonObject p = points[2].toObject();
-                 p["measured"] = "12,04";
-                 points[2] = p;
-                 return Written(With(o, {"asFound", "points"}, points));
-               },
-               "asFound.points[2].measured: not a number"}),
+        Broken{"TextMeasured", [](const QByteArray& g) { return PointWith(g, 2, "measured", "12,04"); },
+               "asFound.points[2].measured: not a number"},
+        Broken{"TextSpread", [](const QByteArray& g) { return PointWith(g, 1, "spread", "0.001"); },
+               "asFound.points[1].spread: not a number"},
+        Broken{"SpreadOfNoReadings", [](const QByteArray& g) { return PointWith(g, 1, "spreadReadings", 0); },
+               "asFound.points[1].spreadReadings: not a whole number"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CalibrationRecord, BrokenSetupIsRefused) {

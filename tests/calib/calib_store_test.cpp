@@ -29,7 +29,8 @@ class Store : public ::testing::Test {
   QString SetupFile() const { return m_dir.filePath(QStringLiteral("config/vorenx/calibration-setup.json")); }
 
   // A record of `tag` whose as-left run finished at `finished` (none when invalid).
-  static CalibrationRecord Record(const QString& tag, const QDateTime& finished, double errorAt50 = 0.0) {
+  static CalibrationRecord Record(const QString& tag, const QDateTime& finished, double errorAt50 = 0.0,
+                                  bool complete = true) {
     CalibrationRecord r;
     r.setup = RtdTransmitter();
     r.setup.tag = tag;
@@ -42,6 +43,7 @@ class Store : public ::testing::Test {
       left.kind = RunKind::AsLeft;
       left.started = finished.addSecs(-60);
       left.finished = finished;
+      left.complete = complete;
       r.asLeft = left;
     }
     return r;
@@ -104,10 +106,12 @@ TEST_F(Store, UnwritableFolderGivesAnError) {
   EXPECT_EQ(QDir(QFileInfo(SetupFile()).absolutePath()).entryList(QDir::Files | QDir::Hidden).size(), 0);
 }
 
-TEST_F(Store, LastAsLeftIsTheNewestOfTheTag) {
+TEST_F(Store, LastAsLeftIsTheNewestCompleteOneOfTheTag) {
   const QString tag = QStringLiteral("TT-101");
   ASSERT_FALSE(m_store.Save(Record(tag, At(10, 0, 0), 0.01)).isEmpty());
-  ASSERT_FALSE(m_store.Save(Record(tag, At(12, 0, 0), 0.03)).isEmpty());  // the newest
+  const QString newestFile = m_store.Save(Record(tag, At(12, 0, 0), 0.03));  // the newest
+  ASSERT_FALSE(newestFile.isEmpty());
+  ASSERT_FALSE(m_store.Save(Record(tag, At(12, 30, 0), 0.05, false)).isEmpty());  // ended early
   ASSERT_FALSE(m_store.Save(Record(tag, At(11, 0, 0), 0.02)).isEmpty());
   ASSERT_FALSE(m_store.Save(Record(tag, QDateTime())).isEmpty());         // no as-left
   ASSERT_FALSE(m_store.Save(Record(QStringLiteral("TT/101"), At(13, 0, 0))).isEmpty());  // same file name
@@ -117,9 +121,11 @@ TEST_F(Store, LastAsLeftIsTheNewestOfTheTag) {
   WriteFile(QDir(Folder()).filePath(QStringLiteral("TT-101_2099-01-02_00-00-00.json")), newer.left(newer.size() - 9));
   QDir().mkpath(QDir(Folder()).filePath(QStringLiteral("TT-101_2099-01-03_00-00-00.json")));  // a folder
 
-  const std::optional<RunResult> last = m_store.LastAsLeft(tag);
+  QString file;
+  const std::optional<RunResult> last = m_store.LastAsLeft(tag, &file);
   ASSERT_TRUE(last.has_value());
   EXPECT_EQ(last->finished, At(12, 0, 0));
+  EXPECT_EQ(file, QFileInfo(newestFile).fileName());
   EXPECT_NEAR(last->points[0].errorPercent, 0.1875, 1e-9);
   ASSERT_TRUE(m_store.LastAsLeft(QStringLiteral("TT/101")).has_value());
   EXPECT_EQ(m_store.LastAsLeft(QStringLiteral("TT/101"))->finished, At(13, 0, 0));

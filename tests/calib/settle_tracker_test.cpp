@@ -34,6 +34,25 @@ TEST(SettleTracker, CleanSeriesSettlesOnTheMeanOfItsWindow) {
   EXPECT_NEAR(t.Value(), 12.003, 1e-12);
 }
 
+TEST(SettleTracker, ReadingsStillCreepingTowardTheirValueDoNotSettle) {
+  // A lagging transmitter on its way to 12.080 mA: three readings within the
+  // band, but rising by 0.006 mA over the window, more than half the band.
+  SettleTracker t = Tracker(0);
+  EXPECT_EQ(t.Add(12.070, 1000), State::Waiting);
+  EXPECT_EQ(t.Add(12.072, 2000), State::Waiting);
+  EXPECT_EQ(t.Add(12.076, 3000), State::Waiting);
+  EXPECT_EQ(t.Add(12.078, 4000), State::Waiting);  // 0.006 over the window still
+  EXPECT_EQ(t.Add(12.079, 5000), State::Settled);  // 0.003: within half the band
+  EXPECT_NEAR(t.Value(), (12.076 + 12.078 + 12.079) / 3, 1e-12);
+  EXPECT_NEAR(t.Spread(), 0.003, 1e-12);
+  EXPECT_EQ(t.WindowCount(), 3);
+  // Noise without a trend settles as before.
+  SettleTracker noisy = Tracker(0);
+  noisy.Add(12.003, 1000);
+  noisy.Add(11.997, 2000);
+  EXPECT_EQ(noisy.Add(12.002, 3000), State::Settled);
+}
+
 TEST(SettleTracker, SpreadAtTheBandEdgeOfThirtyTwoBitReadings) {
   SettleTracker inside = Tracker(0);
   inside.Add(12.0f, 1000);

@@ -2,11 +2,16 @@
 // abort and close, a dropped link, the record files, CSV and certificate.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "CalibDialogFakes.h"
 #include "calib/CCalibrationDlg.h"
@@ -19,6 +24,32 @@ namespace {
 using testing::FakeCalibrationDialogs;
 using testing::FakeCalibrationHost;
 using testing::FakeTransmitter;
+
+// Names that left a folder (deleted, or renamed away) while it was watched.
+class DepartureWatch {
+ public:
+  explicit DepartureWatch(const QString& folder) : m_fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+    if (m_fd >= 0) ::inotify_add_watch(m_fd, QFile::encodeName(folder).constData(), IN_DELETE | IN_MOVED_FROM);
+  }
+  ~DepartureWatch() {
+    if (m_fd >= 0) ::close(m_fd);
+  }
+  bool Valid() const { return m_fd >= 0; }
+  QStringList Departed() {
+    QStringList names;
+    alignas(inotify_event) char buffer[8192];
+    for (ssize_t n; (n = ::read(m_fd, buffer, sizeof buffer)) > 0;)
+      for (ssize_t at = 0; at < n;) {
+        const auto* e = reinterpret_cast<const inotify_event*>(buffer + at);
+        if (e->len > 0) names << QFile::decodeName(e->name);
+        at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
+      }
+    return names;
+  }
+
+ private:
+  int m_fd;
+};
 
 class CalibrationDialogRun : public ::testing::Test {
  protected:
@@ -89,8 +120,13 @@ TEST_F(CalibrationDialogRun, AOnePercentGainErrorFailsTheTopPointThenTheAsLeftPa
   ASSERT_EQ(RecordFiles().size(), 1);
   const QString foundFile = RecordFiles().front();
 
+  DepartureWatch watch(folder);
+  ASSERT_TRUE(watch.Valid());
   ASSERT_TRUE(dlg->StartAsLeft());
   RunToEnd({1.0, 0.001});
+  // The record with both runs went over the first file in one step: at no
+  // moment was the calibration missing under its name.
+  EXPECT_FALSE(watch.Departed().contains(foundFile));
   EXPECT_EQ(dialogs.questions.size(), 2);
   EXPECT_EQ(Column(7).mid(5), QStringList(5, QStringLiteral("Pass")));
   EXPECT_TRUE(Verdicts().contains(QStringLiteral("As-left: PASS.")));
@@ -112,10 +148,24 @@ TEST_F(CalibrationDialogRun, TheNextAsFoundShowsItsDriftAgainstTheLastAsLeft) {
   RunToEnd({1.0, 0.0});
   ASSERT_TRUE(dlg->StartAsLeft());
   RunToEnd({1.0, 0.0});
+  const QString completeFile = QFileInfo(dlg->RecordPath()).fileName();
   ASSERT_TRUE(dlg->StartAsFound());
   RunToEnd({1.0, 0.016});  // 0.1 % of span higher everywhere
   const QStringList drift = Column(6).mid(0, 5);
   EXPECT_EQ(drift, QStringList(5, QStringLiteral("+0.100")));
+
+  // An as-left aborted after two points is no basis for a drift: the next
+  // as-found compares with the last complete one, and says which it is.
+  ASSERT_TRUE(dlg->StartAsLeft());
+  for (int i = 0; i < 60 && Column(0).size() < 7; ++i) host.Feed(1, {1.0, 0.032});
+  dlg->findChild<QPushButton*>(QStringLiteral("abort"))->click();
+  ASSERT_FALSE(dlg->Record().asLeft->complete);
+  ASSERT_TRUE(dlg->StartAsFound());
+  RunToEnd({1.0, 0.016});
+  EXPECT_EQ(Column(6).mid(0, 5), QStringList(5, QStringLiteral("+0.100")));
+  const QString title = dlg->ResultsTable()->item(0, 0)->text();
+  EXPECT_TRUE(title.contains(QStringLiteral("the last complete as-left"))) << title.toStdString();
+  EXPECT_TRUE(title.contains(completeFile)) << title.toStdString();
 }
 
 TEST_F(CalibrationDialogRun, ATooNoisyTransmitterTimesOutAtEveryPointAndFails) {
@@ -152,13 +202,20 @@ TEST_F(CalibrationDialogRun, RefusingTheOutputNeverSwitchesItOn) {
 
 TEST_F(CalibrationDialogRun, AbortSwitchesTheOutputOffAndKeepsThePointsSoFar) {
   ASSERT_TRUE(dlg->StartAsFound());
+  // While the run goes on its line says so, with no verdict and not in red.
+  EXPECT_EQ(Verdicts(), QStringLiteral("As-found: in progress, 0 points recorded."));
   for (int i = 0; i < 60 && Column(0).size() < 2; ++i) host.Feed(1);
+  EXPECT_EQ(Verdicts(), QStringLiteral("As-found: in progress, 2 points recorded."));
+  const auto* table = dlg->ResultsTable();
+  EXPECT_EQ(table->item(table->rowCount() - 1, 0)->foreground().color(), table->item(1, 0)->foreground().color());
   ASSERT_TRUE((host.link.OutputOnRequests() > 0));
   dlg->findChild<QPushButton*>(QStringLiteral("abort"))->click();
   EXPECT_FALSE(host.link.lowers.back().outputOn);
   EXPECT_EQ(dlg->ActiveRun(), nullptr);
   EXPECT_EQ(Column(0).size(), 2);
   EXPECT_TRUE(Verdicts().contains(QStringLiteral("Aborted by the user")));
+  const QString status = dlg->findChild<QLabel*>(QStringLiteral("status"))->text();
+  EXPECT_EQ(status.count(QStringLiteral("Ended early")), 1) << status.toStdString();
   EXPECT_EQ(RecordFiles().size(), 1);
   EXPECT_TRUE(Enabled("startAsFound"));
 }
@@ -248,10 +305,52 @@ TEST_F(CalibrationDialogRun, SavesTheCertificateAndReportsAPathItCannotWrite) {
   // No temporary file is left beside it.
   EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*certificate*")}, QDir::Files | QDir::Hidden).size(), 1);
 
+  // Both files the user saves get the mode the umask gives, as any program's do.
+  const mode_t umaskBefore = ::umask(027);
+  dialogs.savePath = dir.filePath("umask.pdf");
+  dlg->SaveCertificate();
+  dialogs.savePath = dir.filePath("umask.csv");
+  dlg->SaveCsv();
+  ::umask(umaskBefore);
+  for (const char* name : {"umask.pdf", "umask.csv"}) {
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(dir.filePath(QLatin1String(name))).constData(), &st), 0) << name;
+    EXPECT_EQ(st.st_mode & 0777, 0640u) << name;
+  }
+
   dialogs.savePath = dir.filePath("no-such-folder/certificate.pdf");
   dlg->SaveCertificate();
   ASSERT_EQ(dialogs.messages.size(), 1);
   EXPECT_TRUE(dialogs.messages[0].contains(QStringLiteral("could not be written")));
+}
+
+TEST_F(CalibrationDialogRun, KeepsItsSizeAndTheLastFoldersForTheNextTime) {
+  ASSERT_TRUE(dlg->StartAsFound());
+  RunToEnd({1.0, 0.0});
+  ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("csv")) && QDir(dir.path()).mkpath(QStringLiteral("pdf")));
+  dialogs.savePath = dir.filePath("csv/results.csv");
+  dlg->SaveCsv();
+  dialogs.savePath = dir.filePath("pdf/certificate.pdf");
+  dlg->SaveCertificate();
+  dlg->show();
+  dlg->resize(900, 560);
+  dlg->hide();
+  dlg.reset();
+
+  CCalibrationDlg again(host, store);
+  again.SetDialogs(dialogs);
+  EXPECT_EQ(again.size(), QSize(900, 560));
+  ASSERT_TRUE(again.StartAsFound());
+  for (int i = 0; i < 400 && again.ActiveRun() && !again.ActiveRun()->Ended(); ++i) host.Feed(1);
+  dialogs.requests.clear();
+  dialogs.savePath.clear();  // cancelled
+  again.SaveCsv();
+  again.SaveCertificate();
+  ASSERT_EQ(dialogs.requests.size(), 2u);
+  EXPECT_EQ(dialogs.requests[0].folder, dir.filePath("csv"));
+  EXPECT_EQ(dialogs.requests[1].folder, dir.filePath("pdf"));
+  // In an INI file beside the last setup, that is in the XDG config folder.
+  EXPECT_TRUE(QFileInfo::exists(dir.filePath("vorenx.ini")));
 }
 
 TEST_F(CalibrationDialogRun, ARecordThatCannotBeWrittenIsReported) {

@@ -3,10 +3,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "CalibDialogFakes.h"
 #include "calib/CCalibrationDlg.h"
+#include "calib/CalibrationResultsTable.h"
 
 namespace vorenx {
 namespace {
@@ -56,6 +58,15 @@ TEST_F(CalibrationDialogSetup, OffersTheLastSetupAgainOverTheHostsDefaults) {
   ASSERT_TRUE(store.SaveSetup(last));
   auto dlg = Open();
   EXPECT_EQ(dlg->FormSetup(nullptr), last);
+  // The empty results table is already titled in the setup's units.
+  const auto* table = dlg->ResultsTable();
+  EXPECT_EQ(table->horizontalHeaderItem(2)->text(), QString::fromUtf8("Applied (℃)"));
+  EXPECT_EQ(table->horizontalHeaderItem(4)->text(), QStringLiteral("Measured (V)"));
+  auto* output = qobject_cast<QComboBox*>(dlg->Field(SetupField::OutputFunction));
+  ASSERT_NE(output, nullptr);
+  output->setCurrentIndex(output->findData(fc::kUpperCurrent));
+  emit output->activated(output->currentIndex());
+  EXPECT_EQ(table->horizontalHeaderItem(4)->text(), QStringLiteral("Measured (mA)"));
 }
 
 TEST_F(CalibrationDialogSetup, ChoosingAnInputFunctionBringsItsRange) {
@@ -143,7 +154,23 @@ TEST_F(CalibrationDialogSetup, ATagOfAnyContentThatFitsIsTakenAsItIs) {
 TEST_F(CalibrationDialogSetup, CorrectingTheFieldClearsItsMessage) {
   auto dlg = Open();
   Edit(*dlg, SetupField::Tolerance)->setText(QStringLiteral("0"));
+  Edit(*dlg, SetupField::InputHigh)->setText(QStringLiteral("-5"));  // below the low end
   EXPECT_FALSE(dlg->StartAsFound());
+  ASSERT_FALSE(dlg->ProblemLabel(SetupField::Tolerance)->isHidden());
+  // Typing the right value takes its message away at once; the other stays.
+  QLineEdit* tolerance = Edit(*dlg, SetupField::Tolerance);
+  tolerance->selectAll();
+  QTest::keyClicks(tolerance, QStringLiteral("0.25"));
+  EXPECT_TRUE(dlg->ProblemLabel(SetupField::Tolerance)->isHidden());
+  const bool inputShown = !dlg->ProblemLabel(SetupField::InputLow)->isHidden() ||
+                          !dlg->ProblemLabel(SetupField::InputHigh)->isHidden();
+  EXPECT_TRUE(inputShown);
+  QLineEdit* high = Edit(*dlg, SetupField::InputHigh);
+  high->selectAll();
+  QTest::keyClicks(high, QStringLiteral("100"));
+  EXPECT_TRUE(dlg->ProblemLabel(SetupField::InputLow)->isHidden());
+  EXPECT_TRUE(dlg->ProblemLabel(SetupField::InputHigh)->isHidden());
+  EXPECT_EQ(host.created, 0);
   Edit(*dlg, SetupField::Tolerance)->setText(QStringLiteral("0.25"));
   EXPECT_TRUE(dlg->StartAsFound());
   EXPECT_FALSE(dlg->ProblemLabel(SetupField::Tolerance)->isVisible());

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTemporaryDir>
 #include <atomic>
+#include <cmath>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <mutex>
@@ -209,6 +210,53 @@ TEST_F(CalibrationWindowTest, NoiseWithinTheBandSettlesAndNoiseBeyondItTimesOut)
       EXPECT_FALSE(p.pass);
       EXPECT_GE(p.readings, 3);
     }
+  }
+}
+
+TEST_F(CalibrationWindowTest, ALaggingTransmitterIsRecordedOnlyOnceItHasStoppedMoving) {
+  // A lag of 0.4 s against a poll every 0.2 s of real time: the window's
+  // clock runs five times faster, so this is a 2 s lag polled once a second.
+  // Readings still creeping up (or down) lie within the band long before
+  // they reach their value; counted then, every point of a perfect
+  // transmitter came out on the side it was approached from.
+  CalibrationSetup setup = testing::RtdTransmitterSetup();
+  setup.pointsPercent = {0.0, 50.0, 100.0};
+  setup.runDown = true;
+  {
+    SCOPED_TRACE("a perfect transmitter");
+    sim::DutSpec dut = Transmitter(1.0);
+    dut.lag = 0.4;
+    Open(dut);
+    StartRun(setup);
+    ASSERT_TRUE(Ended());
+    ASSERT_EQ(run->CurrentState(), CalibrationRun::State::Finished) << run->StatusText().toStdString();
+    ASSERT_EQ(run->Result().points.size(), 5u);
+    for (const PointResult& p : run->Result().points) {
+      SCOPED_TRACE(p.percent);
+      EXPECT_TRUE(p.settled);
+      EXPECT_LE(std::abs(p.errorPercent), 0.03);
+      ASSERT_TRUE(p.spread.has_value());
+      EXPECT_LE(*p.spread, 0.008 + 1e-6);
+      EXPECT_EQ(p.spreadReadings, 3);
+    }
+    run.reset();
+    dlg.reset();
+    simulator.Stop();
+    QFile::remove(device);
+  }
+  {
+    SCOPED_TRACE("just beyond the limit at 50 %");
+    sim::DutSpec dut = Transmitter(1.0107);  // +0.535 % of span at 50 %: fails
+    dut.lag = 0.4;
+    Open(dut);
+    setup.runDown = false;
+    StartRun(setup);
+    ASSERT_TRUE(Ended());
+    ASSERT_EQ(run->Result().points.size(), 3u);
+    const PointResult& half = run->Result().points[1];
+    EXPECT_TRUE(half.settled);
+    EXPECT_GT(half.errorPercent, 0.5) << "recorded while still rising";
+    EXPECT_FALSE(half.pass);
   }
 }
 

@@ -1,0 +1,36 @@
+#include "calib/CalibrationDialogSettings.h"
+
+#include <QSettings>
+
+namespace vorenx {
+
+namespace {
+
+const QString kGroup = QStringLiteral("CalibrationDialog/");
+
+QString FolderKey(const QString& suffix) {
+  return kGroup + (suffix == QLatin1String("pdf") ? QStringLiteral("certificateFolder") : QStringLiteral("csvFolder"));
+}
+
+}  // namespace
+
+QSize CalibrationDialogSettings::WindowSize() const {
+  const QSize size = QSettings(m_file, QSettings::IniFormat).value(kGroup + QStringLiteral("size")).toSize();
+  // A hand-edited file may hold anything: only a plausible size counts.
+  if (size.width() < 100 || size.height() < 100 || size.width() > 20000 || size.height() > 20000) return QSize();
+  return size;
+}
+
+void CalibrationDialogSettings::SetWindowSize(const QSize& size) {
+  QSettings(m_file, QSettings::IniFormat).setValue(kGroup + QStringLiteral("size"), size);
+}
+
+QString CalibrationDialogSettings::LastFolder(const QString& suffix) const {
+  return QSettings(m_file, QSettings::IniFormat).value(FolderKey(suffix)).toString();
+}
+
+void CalibrationDialogSettings::SetLastFolder(const QString& suffix, const QString& folder) {
+  QSettings(m_file, QSettings::IniFormat).setValue(FolderKey(suffix), folder);
+}
+
+}  // namespace vorenx
