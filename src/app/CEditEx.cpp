@@ -45,8 +45,10 @@ void CEditEx::ApplyFont() {
 }
 
 void CEditEx::ApplyColours() {
+  // A disabled field keeps the style's disabled colours: orange on dark grey
+  // would look as if it took input.
   QPalette colours = palette();
-  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
     colours.setColor(group, QPalette::Text, m_textColour);
     colours.setBrush(group, QPalette::Base, m_backBrush);
   }

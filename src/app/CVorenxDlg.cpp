@@ -22,6 +22,9 @@
 
 namespace vorenx {
 
+QKeySequence RunStopShortcut() { return QKeySequence(Qt::Key_F5); }
+QKeySequence SaveDataShortcut() { return QKeySequence(Qt::CTRL | Qt::Key_S); }
+
 QString AboutMenuText() { return QStringLiteral("关于 Vorenx(&A)..."); }
 
 void AppendAboutItem(QMenu& menu, const QString& text) {
@@ -73,6 +76,8 @@ void CVorenxDlg::SetReadingsDialogs(std::unique_ptr<ReadingsDialogs> dialogs) {
 void CVorenxDlg::AddLogMenuEntries() {
   // After the log's own entries ("Copy All", "Print..."): the journal's and
   // the calibration dialog's.
+  m_log->Menu().AddEntry(tr("Save Data..."), [this] { OnSaveData(); }, {}, SaveDataShortcut());
+  m_log->Menu().AddEntry(tr("Run/Stop"), [this] { OnRunClicked(); }, {}, RunStopShortcut());
   AddJournalMenuEntry();
   m_log->Menu().AddEntry(tr("Calibration..."), [this] { OnCalibration(); });
 }
@@ -92,6 +97,7 @@ bool CVorenxDlg::OnInitDialog() {
   // "Calibration..." has no command id: it is handled by its own connection.
   connect(m_systemMenu->addAction(tr("Calibration...\tCtrl+K")), &QAction::triggered, this,
           [this] { OnCalibration(); });
+  AddCommandKeys();
   m_systemMenu->addSeparator();
   m_systemMenu->addAction(tr("Minimize"))->setData(kScMinimize);
   m_systemMenu->addAction(tr("Close"))->setData(kScClose);
@@ -169,9 +175,39 @@ bool CVorenxDlg::OnInitDialog() {
   return true;
 }
 
+void CVorenxDlg::AddCommandKeys() {
+  // Each key is a shortcut of the window; the menu entries only show it (a
+  // closed menu's entries take no keys, so nothing is ambiguous).
+  const auto add = [this](const QString& text, const QKeySequence& key, auto run) {
+    auto* shortcut = new QShortcut(key, this);
+    connect(shortcut, &QShortcut::activated, this, run);
+    QAction* entry = m_systemMenu->addAction(text);
+    entry->setShortcut(key);
+    entry->setShortcutVisibleInContextMenu(true);
+    connect(entry, &QAction::triggered, this, run);
+  };
+  add(tr("Save Data..."), SaveDataShortcut(), [this] { OnSaveData(); });
+  add(tr("Run/Stop"), RunStopShortcut(), [this] { OnRunClicked(); });
+  // The panel's own shortcut does the work; the entry only shows it.
+  QAction* saveImage = m_systemMenu->addAction(tr("Save Image"));
+  saveImage->setShortcut(SaveImageShortcut());
+  saveImage->setShortcutVisibleInContextMenu(true);
+  connect(saveImage, &QAction::triggered, m_panel, &CStaticLCD::OnSaveImage);
+}
+
 void CVorenxDlg::ShowSystemMenu(const QPoint& globalPos) { m_systemMenu->popup(globalPos); }
 
-void CVorenxDlg::contextMenuEvent(QContextMenuEvent* event) { ShowSystemMenu(event->globalPos()); }
+QPoint CVorenxDlg::KeyboardMenuPos() const {
+  const QWidget* focus = focusWidget();
+  if (!focus || !isAncestorOf(focus)) return mapToGlobal(QPoint(0, 0));
+  return focus->mapToGlobal(focus->rect().center());
+}
+
+void CVorenxDlg::contextMenuEvent(QContextMenuEvent* event) {
+  // From the Menu key the event's place is the mouse pointer's, which may be
+  // anywhere: the menu opens over the control that has the focus instead.
+  ShowSystemMenu(event->reason() == QContextMenuEvent::Keyboard ? KeyboardMenuPos() : event->globalPos());
+}
 
 void CVorenxDlg::OnSysCommand(unsigned id) {
   if ((id & 0xFFF0u) == kIdmAboutBox) {
@@ -236,6 +272,13 @@ void CVorenxDlg::keyPressEvent(QKeyEvent* event) {
     // Enter presses a focused push button. Anywhere else it does nothing: one
     // stray Enter must not end a logging session (Escape and the close box do).
     if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled()) button->click();
+    event->accept();
+    return;
+  }
+  if (event->key() == Qt::Key_Menu) {
+    // Reached when the focus widget has no menu of its own (where the window
+    // system sends no menu event for the key itself).
+    ShowSystemMenu(KeyboardMenuPos());
     event->accept();
     return;
   }

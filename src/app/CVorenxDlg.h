@@ -12,6 +12,7 @@
 // then lets the link (whose destructor closes the port) go.
 
 #include <QDialog>
+#include <QKeySequence>
 #include <QMetaObject>
 #include <QPointer>
 #include <QThread>
@@ -68,6 +69,11 @@ void AppendAboutItem(QMenu& menu, const QString& text);
 inline constexpr std::uint32_t kLengthSpinRange = 0x14D4C0;
 inline constexpr int kInitialDisplayLength = 240;
 inline constexpr int kInitialPort = 4;
+// Keys of the Run button and the readings export, in the whole window; the
+// window menu and the readings table's menu show them (Save Image has its
+// own, SaveImageShortcut).
+QKeySequence RunStopShortcut();   // F5
+QKeySequence SaveDataShortcut();  // Ctrl+S
 
 class CVorenxDlg : public QDialog, public WorkerHost {
   Q_OBJECT
@@ -181,6 +187,10 @@ class CVorenxDlg : public QDialog, public WorkerHost {
     });
   }
   void ShowSystemMenu(const QPoint& globalPos);
+  // Where a menu opened from the keyboard goes: over the focus widget.
+  QPoint KeyboardMenuPos() const;
+  // The keys of the window's commands, and their entries in the window menu.
+  void AddCommandKeys();
   // Ends the worker: request stop, wait in a local event loop that still serves
   // its hand-offs, join. Safe to call more than once.
   void StopWorker();

@@ -245,6 +245,11 @@ void CVorenxDlg::RefreshOnWindowThread(const InstrumentState& s) {
     }
     ShowTabControls();
   }
+  // The labels follow the function the instrument reports from its first
+  // frame on: the request catches up with the frame only after this refresh,
+  // so texts made from it would still name the function before.
+  if (m_outBox->isChecked()) m_unitLabel->setText(UnitText(s.lowerFunction, m_celsiusBox->isChecked()));
+  m_rangeLabel->setText(RangeText(m_display, s.lowerFunction, s.celsius));
 }
 
 }  // namespace vorenx

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QPainter>
+#include <QShortcut>
 #include <QThread>
 
 #include "display/SampleHistory.h"
@@ -19,6 +20,8 @@ QColor ToQColor(ColorRef c) {
 }
 }  // namespace
 
+QKeySequence SaveImageShortcut() { return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S); }
+
 CStaticLCD::CStaticLCD(QelDisplayDll& display, CDeviceLink* link, QWidget* parent)
     : QWidget(parent), m_display(display), m_pLink(link),
       m_upperWave(kHistoryCapacity, 0.0), m_lowerWave(kHistoryCapacity, 0.0) {
@@ -31,6 +34,11 @@ CStaticLCD::CStaticLCD(QelDisplayDll& display, CDeviceLink* link, QWidget* paren
   // touches the widget itself.
   connect(this, &CStaticLCD::RepaintRequested, this, qOverload<>(&QWidget::update),
           Qt::QueuedConnection);
+  // The panel takes no keyboard focus: its command has a key of its own in
+  // the whole window.
+  auto* saveKey = new QShortcut(SaveImageShortcut(), this);
+  saveKey->setContext(Qt::WindowShortcut);
+  connect(saveKey, &QShortcut::activated, this, [this] { OnSaveImage(); });
 }
 
 CStaticLCD::~CStaticLCD() = default;
@@ -187,6 +195,8 @@ std::unique_ptr<QMenu> CStaticLCD::CreateContextMenu() {
   auto menu = std::make_unique<QMenu>(this);
   QAction* save = menu->addAction(tr("Save Image"));
   save->setData(kCmdSaveImage);
+  save->setShortcut(SaveImageShortcut());
+  save->setShortcutVisibleInContextMenu(true);
   return menu;
 }
 

@@ -11,6 +11,7 @@
 // thread.
 
 #include <QImage>
+#include <QKeySequence>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
@@ -44,6 +45,8 @@ inline constexpr ColorRef kLowerChannelColour = Rgb(127, 255, 0);  // 0x00FF7F
 // The channel colours while the panel is not live: the same hue, dimmed.
 ColorRef Dimmed(ColorRef colour);
 inline constexpr int kCmdSaveImage = 32771;
+// Save Image from the keyboard, anywhere in the panel's window (Ctrl+Shift+S).
+QKeySequence SaveImageShortcut();
 inline constexpr int kPanelFrameWidth = 5;
 
 class CStaticLCD : public QWidget {
@@ -78,7 +81,8 @@ class CStaticLCD : public QWidget {
   // Asks for a path; on OK stores it in the link as a pending save that the
   // next paint writes.
   void OnSaveImage();
-  // The popup of the right-click menu ("Save Image", command kCmdSaveImage).
+  // The popup of the right-click menu ("Save Image", command kCmdSaveImage,
+  // showing its shortcut).
   std::unique_ptr<QMenu> CreateContextMenu();
   // The save-as dialog as the panel shows it (title, filter, suffix, overwrite prompt).
   static std::unique_ptr<QFileDialog> CreateSaveDialog();

@@ -75,6 +75,9 @@ void CGridCtrl::PaintCellPass(QPainter& dc, const QRect& clip, int row0, int row
 void CGridCtrl::DrawGridLines(QPainter& dc, const CCellRange& visible, QPoint extent) {
   const int headerHeight = HeaderRowsHeight();
   const int headerWidth = HeaderColumnsWidth();
+  // Over an empty range a line would run from its start back to one pixel
+  // before it, which still paints that pixel.
+  if (extent.x() <= headerWidth || extent.y() <= headerHeight) return;
   dc.setPen(QPen(ToQColor(m_gridLineColour), 0));
   if (m_gridLines & GVL_VERT) {
     int x = headerWidth;

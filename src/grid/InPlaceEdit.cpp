@@ -108,15 +108,16 @@ void CInPlaceEdit::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Enter: FinishWithKey(VK_RETURN); return;
     default: break;
   }
-  if (vk != 0) {
-    if (m_arrowsEndEdit || (event->modifiers() & Qt::ControlModifier))
-      FinishWithKey(vk);
-    else
-      QLineEdit::keyPressEvent(event);
+  if (vk != 0 && (m_arrowsEndEdit || (event->modifiers() & Qt::ControlModifier))) {
+    FinishWithKey(vk);
     return;
   }
   QLineEdit::keyPressEvent(event);
-  if (!event->text().isEmpty()) GrowToText();
+  if (vk == 0 && !event->text().isEmpty()) GrowToText();
+  // The box wants every key: one it has no use for (Up, Down, PageUp,
+  // PageDown here) must not go on to the grid, which would move its focus
+  // cell under the open box.
+  event->accept();
 }
 
 void CInPlaceEdit::FinishWithKey(int vk) {

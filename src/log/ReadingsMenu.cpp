@@ -15,8 +15,9 @@ ReadingsMenu::ReadingsMenu(CGridCtrl& grid) : m_grid(grid) {
 // The grid may outlive the menu (it is a child widget, destroyed after the window's members).
 ReadingsMenu::~ReadingsMenu() { QObject::disconnect(m_request); }
 
-void ReadingsMenu::AddEntry(const QString& text, std::function<void()> run, std::function<bool()> enabled) {
-  m_entries.push_back({text, std::move(run), std::move(enabled)});
+void ReadingsMenu::AddEntry(const QString& text, std::function<void()> run, std::function<bool()> enabled,
+                            const QKeySequence& shortcut) {
+  m_entries.push_back({text, std::move(run), std::move(enabled), shortcut});
 }
 
 std::unique_ptr<QMenu> ReadingsMenu::CreateMenu() const {
@@ -24,6 +25,10 @@ std::unique_ptr<QMenu> ReadingsMenu::CreateMenu() const {
   for (const Entry& entry : m_entries) {
     QAction* action = menu->addAction(entry.text);
     action->setEnabled(!entry.enabled || entry.enabled());
+    if (!entry.shortcut.isEmpty()) {
+      action->setShortcut(entry.shortcut);
+      action->setShortcutVisibleInContextMenu(true);
+    }
     QObject::connect(action, &QAction::triggered, action, entry.run);
   }
   return menu;

@@ -1,8 +1,9 @@
 #pragma once
 // The readings table's context menu: entries that the window adds (each a
-// text, what it does, and whether it can be chosen now), shown on a right
-// click on the table.
+// text, what it does, whether it can be chosen now and the window's key for
+// it), shown on a right click on the table and by the Menu key.
 
+#include <QKeySequence>
 #include <QMetaObject>
 #include <QString>
 #include <functional>
@@ -24,7 +25,10 @@ class ReadingsMenu {
   ReadingsMenu(const ReadingsMenu&) = delete;
   ReadingsMenu& operator=(const ReadingsMenu&) = delete;
 
-  void AddEntry(const QString& text, std::function<void()> run, std::function<bool()> enabled = {});
+  // `shortcut` is the key that runs the same command in the window; the menu
+  // shows it beside the text.
+  void AddEntry(const QString& text, std::function<void()> run, std::function<bool()> enabled = {},
+                const QKeySequence& shortcut = {});
   // The menu as it would be shown now; tests look at it without showing it.
   std::unique_ptr<QMenu> CreateMenu() const;
 
@@ -33,6 +37,7 @@ class ReadingsMenu {
     QString text;
     std::function<void()> run;
     std::function<bool()> enabled;
+    QKeySequence shortcut;
   };
   void Show(const QPoint& globalPos) const;
 

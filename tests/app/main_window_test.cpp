@@ -262,3 +262,29 @@ TEST_F(MainWindowTest, RunButtonQueuesToggleRunAndProgramChangesQueueNothing) {
 
 }  // namespace
 }  // namespace vorenx::testing
+
+namespace vorenx::testing {
+namespace {
+// F5 and Ctrl+S run the Run button's and the export's commands anywhere in
+// the window; the window menu and the readings table's menu show those keys
+// and the panel's Save Image key.
+TEST_F(WindowFixture, CommandKeysWorkAndTheMenusShowThem) {
+  Create({}, true);
+  dlg->show();
+  dlg->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+  DrainQueue();
+  QTest::keyClick(dlg->Control(1057), Qt::Key_F5);
+  EXPECT_EQ(Queued(CmdToggleRun).size(), 1u);
+  QStringList shown;
+  for (QAction* a : dlg->SystemMenu()->actions())
+    if (!a->shortcut().isEmpty() && a->isShortcutVisibleInContextMenu()) shown << a->shortcut().toString();
+  EXPECT_EQ(shown, (QStringList{"Ctrl+S", "F5", "Ctrl+Shift+S"}));
+  const std::unique_ptr<QMenu> menu = dlg->ReadingsContextMenu().CreateMenu();
+  QStringList keys;
+  for (QAction* a : menu->actions())
+    if (!a->shortcut().isEmpty()) keys << a->shortcut().toString();
+  EXPECT_EQ(keys, (QStringList{"Ctrl+S", "F5"}));
+}
+}  // namespace
+}  // namespace vorenx::testing

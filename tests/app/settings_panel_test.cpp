@@ -185,6 +185,31 @@ TEST_F(SettingsPanelTest, RefreshFollowsTheInstrumentButNeverQueues) {
   EXPECT_TRUE(dlg->Commands().Snapshot().empty());
 }
 
+// A calibrator already sourcing when the program starts: the unit and range
+// beside the (still empty) source field are the decoded function's from the
+// first frame on, and follow a change made on the instrument.
+TEST_F(SettingsPanelTest, TheFirstFrameOfASourcingInstrumentWritesItsUnitAndRange) {
+  display.rangeLow = -200.0f;
+  display.rangeHigh = 850.0f;
+  InstrumentState s;
+  s.lowerFunction = 19;  // PT100/385
+  s.outputOff = false;
+  s.celsius = true;
+  dlg->RefreshFromInstrument(s);
+  EXPECT_FALSE(Hidden(1063));
+  EXPECT_EQ(Get<QLabel>(1063)->text(), QString::fromUtf8("℃"));
+  EXPECT_EQ(Get<QLabel>(1056)->text(), "(-200-850)");
+  EXPECT_TRUE(Get<CEditEx>(1061)->text().isEmpty());
+
+  s.lowerFunction = 18;  // resistance, chosen on the instrument
+  display.rangeLow = 0.0f;
+  display.rangeHigh = 400.0f;
+  dlg->RefreshFromInstrument(s);
+  EXPECT_EQ(Get<QLabel>(1063)->text(), QString::fromUtf8("Ω"));
+  EXPECT_EQ(Get<QLabel>(1056)->text(), "(0-400)");
+  EXPECT_TRUE(dlg->Commands().Snapshot().empty());
+}
+
 TEST_F(SettingsPanelTest, PendingLowerChangeKeepsTheLowerSideButNotTheUpper) {
   ClickTab(2);  // pending lower change
   InstrumentState s;

@@ -282,6 +282,19 @@ TEST_F(EditExTest, DrawsOrangeTextOnDarkGrey) {
   EXPECT_EQ(m_field->font().family(), "Arial");
 }
 
+// Disabled (the source field while "Out" is clear), the field takes the
+// style's disabled colours, also when it is empty.
+TEST_F(EditExTest, ADisabledFieldLooksDisabled) {
+  m_field->setEnabled(false);
+  QImage image = m_field->grab().toImage();
+  const QColor inside = image.pixelColor(image.width() - 6, image.height() / 2);
+  EXPECT_NE(inside, QColor(50, 50, 50));
+  EXPECT_EQ(inside, m_other->palette().color(QPalette::Disabled, QPalette::Base));
+  m_field->setEnabled(true);
+  image = m_field->grab().toImage();
+  EXPECT_EQ(image.pixelColor(image.width() - 6, image.height() / 2), QColor(50, 50, 50));
+}
+
 TEST(EditExEscape, EscapeGoesOnToTheWindowAndClosesIt) {
   QDialog dialog;
   auto* field = new CEditEx(&dialog);

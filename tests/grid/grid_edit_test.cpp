@@ -97,6 +97,14 @@ TEST_F(GridEdit, ArrowsMoveTheEditInTypedEditsOnlyUnlessCtrlIsHeld) {
   ASSERT_NE(Box(), nullptr);
   EXPECT_EQ(Box()->cursorPosition(), 2);
   EXPECT_EQ(grid.FocusCell(), (CCellID{2, 2}));
+  // The keys that do not end such an edit stay in the box: the focus cell
+  // and the page stay where they are.
+  for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_PageUp}) {
+    Type(key);
+    ASSERT_NE(Box(), nullptr) << key;
+    EXPECT_EQ((CCellID{Box()->Row(), Box()->Col()}), (CCellID{2, 2})) << key;
+    EXPECT_EQ(grid.FocusCell(), (CCellID{2, 2})) << key;
+  }
   Type(Qt::Key_Down, Qt::ControlModifier);
   EXPECT_EQ(grid.FocusCell(), (CCellID{3, 2}));
   ASSERT_NE(Box(), nullptr);

@@ -35,12 +35,26 @@ class GridPaint : public ::testing::Test {
 
 }  // namespace
 
+// No rows, rows without columns, columns without rows: every pixel is the
+// background, with no stray end of a grid line over an empty range.
 TEST_F(GridPaint, AnEmptyGridShowsOnlyTheBackground) {
   grid.SetBackgroundColour(MakeColourRef(10, 20, 30));
-  const QImage image = Shot();
-  ASSERT_FALSE(image.isNull());
-  for (int y = 0; y < image.height(); y += 7)
-    for (int x = 0; x < image.width(); x += 7) ASSERT_EQ(At(image, x, y), MakeColourRef(10, 20, 30)) << x << "," << y;
+  grid.SetGridLineColour(MakeColourRef(200, 0, 0));
+  const auto onlyBackground = [this](const char* what) {
+    const QImage image = Shot();
+    ASSERT_FALSE(image.isNull());
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        ASSERT_EQ(At(image, x, y), MakeColourRef(10, 20, 30)) << what << " " << x << "," << y;
+  };
+  onlyBackground("no cells");
+  grid.ResizeRows(5);
+  for (int r = 0; r < 5; ++r) grid.ChangeRowHeight(r, 20);
+  onlyBackground("rows, no columns");
+  grid.ResizeRows(0);
+  grid.ResizeColumns(4);
+  for (int c = 0; c < 4; ++c) grid.ChangeColumnWidth(c, 50);
+  onlyBackground("columns, no rows");
 }
 
 TEST_F(GridPaint, CellsBackgroundAndGridLinesLandWhereTheyBelong) {
