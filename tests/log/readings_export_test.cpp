@@ -45,6 +45,7 @@ TEST_F(ReadingsLogTest, AnExistingFileIsReplaced) {
   old.close();
   Reading("05/03  07:08:01", "1.500V", "10.000mA");
   EXPECT_EQ(Export(), kBom + kHeader + "1,05/03  07:08:01,1.500V,10.000mA\r\n");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"out.csv"});
 }
 
 TEST_F(ReadingsLogTest, TextsWithSeparatorsAreQuoted) {
@@ -106,19 +107,26 @@ TEST_F(ReadingsLogTest, AFullDeviceIsReported) {
   EXPECT_EQ(Row(1), (QStringList{"1", "05/03  07:08:01", "1.500V", "10.000mA"}));
 }
 
-TEST_F(ReadingsLogTest, AWriteThatFailsMidwayKeepsTheLinesWritten) {
-  for (int i = 0; i < 3000; ++i) Reading("05/03  07:08:01", "1.500V", "10.000mA");
-  // The file may grow to 100000 bytes only: the second block of lines fails.
+namespace {
+// Saves with files limited to 100000 bytes: the second block of lines fails.
+bool SaveWithSizeLimit(CGridCtrl& grid, const QString& path) {
   rlimit old{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  getrlimit(RLIMIT_FSIZE, &old);
   rlimit limited = old;
   limited.rlim_cur = 100000;
   const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-  const QString path = dir.filePath("partial.csv");
+  setrlimit(RLIMIT_FSIZE, &limited);
   const bool saved = grid.SaveToFile(path);
   setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, oldHandler);
+  return saved;
+}
+}  // namespace
+
+TEST_F(ReadingsLogTest, AWriteThatFailsMidwayKeepsTheLinesWritten) {
+  for (int i = 0; i < 3000; ++i) Reading("05/03  07:08:01", "1.500V", "10.000mA");
+  const QString path = dir.filePath("partial.csv");
+  const bool saved = SaveWithSizeLimit(grid, path);
 
   EXPECT_FALSE(saved);
   EXPECT_EQ(dialogs.messages, QStringList{"Unable to save grid list"});
@@ -129,4 +137,32 @@ TEST_F(ReadingsLogTest, AWriteThatFailsMidwayKeepsTheLinesWritten) {
   EXPECT_LE(written.size(), 100000);
   EXPECT_TRUE(written.startsWith(kBom + kHeader + "1,05/03  07:08:01,1.500V,10.000mA\r\n"));
   EXPECT_EQ(grid.RowCount(), 3016);
+}
+
+// Over an older export: that file stays as it was, the lines written so far
+// are kept beside it, and the message names both.
+TEST_F(ReadingsLogTest, AFailedExportOverAnOlderFileKeepsIt) {
+  const QString path = dir.filePath("older.csv");
+  const QByteArray older = kBom + kHeader + "1,04/03  09:00:00,2.000V,4.000mA\r\n";
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(older);
+  file.close();
+  for (int i = 0; i < 3000; ++i) Reading("05/03  07:08:01", "1.500V", "10.000mA");
+
+  EXPECT_FALSE(SaveWithSizeLimit(grid, path));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), older);
+  file.close();
+  QFile partial(path + ".partial");
+  ASSERT_TRUE(partial.open(QIODevice::ReadOnly));
+  const QByteArray written = partial.readAll();
+  EXPECT_GE(written.size(), 64 * 1024);
+  EXPECT_TRUE(written.startsWith(kBom + kHeader + "1,05/03  07:08:01,1.500V,10.000mA\r\n"));
+  EXPECT_TRUE(written.endsWith("\r\n"));
+  ASSERT_EQ(dialogs.messages.size(), 1);
+  const QString message = dialogs.messages.front();
+  EXPECT_TRUE(message.startsWith("Unable to save grid list")) << message.toStdString();
+  EXPECT_TRUE(message.contains(path + " was left as it was")) << message.toStdString();
+  EXPECT_TRUE(message.contains(path + ".partial")) << message.toStdString();
 }
