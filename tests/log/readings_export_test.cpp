@@ -166,3 +166,29 @@ TEST_F(ReadingsLogTest, AFailedExportOverAnOlderFileKeepsIt) {
   EXPECT_TRUE(message.contains(path + " was left as it was")) << message.toStdString();
   EXPECT_TRUE(message.contains(path + ".partial")) << message.toStdString();
 }
+
+// For a spreadsheet: numbers split from their units with the dialect's mark,
+// times with their year (a day after today's is last year's), texts that are
+// no number kept whole; the machine export stays as it is.
+TEST_F(ReadingsLogTest, TheSpreadsheetFormSplitsNumbersAndGivesTimesTheirYear) {
+  now = LocalTime{2027, 1, 2, 8, 0, 0, 0};
+  Reading("31/12  23:59:59", "-1.500V", "nan\u2103");
+  Reading("02/01  07:08:01", "12.053V", "25.000\u2103");
+  const QByteArray machine = Export();
+  const SpreadsheetDialect comma{QLatin1Char(';'), QLatin1Char(',')};
+  EXPECT_EQ(log.SpreadsheetText(comma, now),
+            kBom + QStringLiteral("Index;Time;Upper;Upper unit;Lower;Lower unit\r\n"
+                           "1;2027-01-02 07:08:01;12,053;V;25,000;\u2103\r\n"
+                           "2;2026-12-31 23:59:59;-1,500;V;nan\u2103;\r\n")
+                       .toUtf8());
+  EXPECT_TRUE(log.SpreadsheetText(SpreadsheetDialect{}, now).contains("1,2027-01-02 07:08:01,12.053,V,25.000,"));
+  EXPECT_EQ(Export(), machine);
+  EXPECT_TRUE(machine.contains("1,02/01  07:08:01,12.053V,25.000"));
+
+  dialogs.answer = dir.filePath("sheet.csv");
+  log.OnSaveForSpreadsheet();
+  QFile file(dialogs.answer);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), log.SpreadsheetText(SpreadsheetDialectFor(), now));
+  EXPECT_TRUE(dialogs.messages.isEmpty());
+}
