@@ -12,6 +12,7 @@ PACKAGES=(
   fonts-liberation2 fonts-wqy-zenhei fonts-dejavu-core
   xvfb xauth
   poppler-utils
+  libreoffice-calc-nogui
   librsvg2-bin
   desktop-file-utils appstream man-db dpkg-dev file
 )

@@ -49,12 +49,13 @@ CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store,
   m_startAsLeft = Button(tr("Start As-left"), QStringLiteral("startAsLeft"));
   m_abort = Button(tr("Abort"), QStringLiteral("abort"));
   m_saveCsv = Button(tr("Save CSV..."), QStringLiteral("saveCsv"));
+  m_saveSpreadsheet = Button(tr("Save for Spreadsheet..."), QStringLiteral("saveSpreadsheet"));
   m_saveCertificate = Button(tr("Save Certificate..."), QStringLiteral("saveCertificate"));
   m_close = Button(tr("Close"), QStringLiteral("close"));
   auto* buttons = new QHBoxLayout;
   for (QPushButton* b : {m_startAsFound, m_startAsLeft, m_abort}) buttons->addWidget(b);
   buttons->addStretch(1);
-  for (QPushButton* b : {m_saveCsv, m_saveCertificate, m_close}) buttons->addWidget(b);
+  for (QPushButton* b : {m_saveCsv, m_saveSpreadsheet, m_saveCertificate, m_close}) buttons->addWidget(b);
 
   auto* column = new QVBoxLayout(this);
   column->addLayout(split, 1);
@@ -65,6 +66,7 @@ CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store,
   connect(m_startAsLeft, &QPushButton::clicked, this, [this] { StartAsLeft(); });
   connect(m_abort, &QPushButton::clicked, this, [this] { AbortRun(); });
   connect(m_saveCsv, &QPushButton::clicked, this, [this] { SaveCsv(); });
+  connect(m_saveSpreadsheet, &QPushButton::clicked, this, [this] { SaveSpreadsheetCsv(); });
   connect(m_saveCertificate, &QPushButton::clicked, this, [this] { SaveCertificate(); });
   connect(m_close, &QPushButton::clicked, this, [this] { reject(); });
 
@@ -256,6 +258,7 @@ void CCalibrationDlg::UpdateControls() {
   m_startAsLeft->setEnabled(!running && m_record.asFound.has_value());
   m_abort->setEnabled(running);
   m_saveCsv->setEnabled(!running && anyRun);
+  m_saveSpreadsheet->setEnabled(!running && anyRun);
   m_saveCertificate->setEnabled(!running && anyRun);
 }
 
@@ -295,6 +298,20 @@ void CCalibrationDlg::SaveCsv() {
   if (!AskSavePath(tr("Save CSV"), QStringLiteral("csv"), tr("CSV files (*.csv)"), path)) return;
   QSaveFile file(path);
   const QByteArray csv = CalibrationCsv(m_record);
+  if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit()) {
+    m_dialogs->ShowMessage(this, tr("The results could not be written to %1: %2").arg(path, file.errorString()));
+    return;
+  }
+  m_status->setText(tr("Results saved to %1.").arg(path));
+}
+
+// The results for a spreadsheet in the user's locale (";" and "," where the
+// decimal mark is a comma), with date-times it recognises.
+void CCalibrationDlg::SaveSpreadsheetCsv() {
+  QString path;
+  if (!AskSavePath(tr("Save for Spreadsheet"), QStringLiteral("csv"), tr("CSV files (*.csv)"), path)) return;
+  QSaveFile file(path);
+  const QByteArray csv = CalibrationSpreadsheetCsv(m_record, SpreadsheetDialectFor());
   if (!file.open(QIODevice::WriteOnly) || file.write(csv) != csv.size() || !file.commit()) {
     m_dialogs->ShowMessage(this, tr("The results could not be written to %1: %2").arg(path, file.errorString()));
     return;

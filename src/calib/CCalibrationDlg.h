@@ -57,6 +57,7 @@ class CCalibrationDlg : public QDialog {
   bool StartAsLeft();
   void AbortRun();
   void SaveCsv();
+  void SaveSpreadsheetCsv();
   void SaveCertificate();
 
   CalibrationRun* ActiveRun() const { return m_run.get(); }
@@ -153,6 +154,7 @@ class CCalibrationDlg : public QDialog {
   QPushButton* m_startAsLeft = nullptr;
   QPushButton* m_abort = nullptr;
   QPushButton* m_saveCsv = nullptr;
+  QPushButton* m_saveSpreadsheet = nullptr;
   QPushButton* m_saveCertificate = nullptr;
   QPushButton* m_close = nullptr;
 };

@@ -1,18 +1,41 @@
 #include "calib/CalibrationCsv.h"
 
 #include <QStringList>
+#include <charconv>
+#include <cmath>
 
 #include "calib/CalibrationMath.h"
 #include "journal/JournalFormat.h"
 #include "journal/JournalReadings.h"
+#include "platform/SpreadsheetCsv.h"
 
 namespace vorenx {
 
 namespace {
 
+// The machine form, or the form for a spreadsheet in a user's locale.
+struct Style {
+  bool sheet = false;
+  SpreadsheetDialect dialect;
+};
+
 // Numbers as the journal writes readings: the shortest text that reads back
-// as the same 32-bit value, which is more than any calibrator resolves.
-QString Number(double v) { return FormatJournalNumber(static_cast<float>(v)); }
+// as the same 32-bit value, which is more than any calibrator resolves. For a
+// spreadsheet without an exponent (some read "1e-07" as text) and with the
+// locale's decimal mark.
+QString Number(double v, const Style& style) {
+  if (!style.sheet) return FormatJournalNumber(static_cast<float>(v));
+  if (!std::isfinite(v)) return QString();
+  char text[128];
+  const auto result = std::to_chars(text, text + sizeof text, static_cast<float>(v), std::chars_format::fixed);
+  return SpreadsheetNumber(QString::fromLatin1(text, static_cast<qsizetype>(result.ptr - text)), style.dialect);
+}
+
+QString Time(const QDateTime& t, const Style& style) {
+  if (!style.sheet || !t.isValid()) return FormatRecordTime(t);
+  return SpreadsheetDateTime({t.date().year(), t.date().month(), t.date().day(), t.time().hour(), t.time().minute(),
+                              t.time().second(), 0});
+}
 
 QString OneLine(QString text) {
   text.replace(QLatin1Char('\r'), QLatin1Char(' '));
@@ -20,18 +43,27 @@ QString OneLine(QString text) {
   return text;
 }
 
-void Comment(QByteArray& out, const QString& text) {
-  out += (QLatin1String("# ") + OneLine(text) + QLatin1String("\r\n")).toUtf8();
+void Comment(QByteArray& out, const QString& text, const Style& style) {
+  const QString line = QLatin1String("# ") + OneLine(text);
+  if (style.sheet) {
+    out += SpreadsheetLine({line}, style.dialect);
+    return;
+  }
+  out += (line + QLatin1String("\r\n")).toUtf8();
 }
 
-void Line(QByteArray& out, const QStringList& fields) {
+void Line(QByteArray& out, const QStringList& fields, const Style& style) {
+  if (style.sheet) {
+    out += SpreadsheetLine(fields, style.dialect);
+    return;
+  }
   QStringList quoted;
   for (const QString& f : fields) quoted << CsvField(f);
   out += (quoted.join(QLatin1Char(',')) + QLatin1String("\r\n")).toUtf8();
 }
 
-QString Span(double low, double high, const QString& unit) {
-  return Number(low) + QLatin1String(" to ") + Number(high) + (unit.isEmpty() ? QString() : QLatin1Char(' ') + unit);
+QString Span(double low, double high, const QString& unit, const Style& style) {
+  return Number(low, style) + QLatin1String(" to ") + Number(high, style) + (unit.isEmpty() ? QString() : QLatin1Char(' ') + unit);
 }
 
 QString WiringText(FunctionCode wiring) {
@@ -43,70 +75,79 @@ QString WiringText(FunctionCode wiring) {
   }
 }
 
-void SetupComments(QByteArray& out, const CalibrationRecord& r) {
+void SetupComments(QByteArray& out, const CalibrationRecord& r, const Style& style) {
   const CalibrationSetup& s = r.setup;
   const QString inUnit = JournalUnit(s.inputFunction, s.celsius);
   const QString outUnit = JournalUnit(s.outputFunction, false);
-  Comment(out, QStringLiteral("Tag: ") + s.tag);
-  Comment(out, QStringLiteral("Description: ") + s.description);
-  Comment(out, QStringLiteral("Technician: ") + s.technician);
-  Comment(out, QStringLiteral("Calibrator: ") + r.calibrator);
+  Comment(out, QStringLiteral("Tag: ") + s.tag, style);
+  Comment(out, QStringLiteral("Description: ") + s.description, style);
+  Comment(out, QStringLiteral("Technician: ") + s.technician, style);
+  Comment(out, QStringLiteral("Calibrator: ") + r.calibrator, style);
   QString input = QStringLiteral("Input: ") + JournalFunctionName(s.inputFunction);
   if (s.inputFunction == fc::kResistance || IsRtd(s.inputFunction)) input += QLatin1Char(' ') + WiringText(s.wiring);
-  Comment(out, input + QLatin1String("; ") + Span(s.inputLow, s.inputHigh, inUnit));
+  Comment(out, input + QLatin1String("; ") + Span(s.inputLow, s.inputHigh, inUnit, style), style);
   Comment(out, QStringLiteral("Output: ") + JournalFunctionName(s.outputFunction) + QLatin1String("; ") +
-                   Span(s.outputLow, s.outputHigh, outUnit) + QLatin1String("; ") +
-                   (s.transfer == OutputTransfer::SquareRoot ? QLatin1String("square root") : QLatin1String("linear")));
-  Comment(out, QStringLiteral("Tolerance: ") + Number(TolerancePercentOfSpan(s)) + QLatin1String(" % of span (") +
-                   Number(ToleranceInOutputUnits(s)) + QLatin1Char(' ') + outUnit + QLatin1Char(')'));
+                   Span(s.outputLow, s.outputHigh, outUnit, style) + QLatin1String("; ") +
+                   (s.transfer == OutputTransfer::SquareRoot ? QLatin1String("square root") : QLatin1String("linear")),
+          style);
+  Comment(out, QStringLiteral("Tolerance: ") + Number(TolerancePercentOfSpan(s), style) + QLatin1String(" % of span (") +
+                   Number(ToleranceInOutputUnits(s), style) + QLatin1Char(' ') + outUnit + QLatin1Char(')'),
+          style);
   QStringList points;
-  for (double p : s.pointsPercent) points << Number(p);
+  for (double p : s.pointsPercent) points << Number(p, style);
   Comment(out, QStringLiteral("Points: ") + points.join(QLatin1Char(' ')) + QLatin1String(" % of input span; ") +
-                   (s.runDown ? QLatin1String("up and down") : QLatin1String("up")));
+                   (s.runDown ? QLatin1String("up and down") : QLatin1String("up")), style);
   Comment(out, QStringLiteral("Settling: %1 readings within %2 of the tolerance; at most %3 s")
                    .arg(s.settle.readings)
-                   .arg(Number(s.settle.bandFraction), Number(s.settle.timeoutSeconds)));
+                   .arg(Number(s.settle.bandFraction, style), Number(s.settle.timeoutSeconds, style)),
+          style);
 }
 
-QString Signed(double v) { return (v > 0 ? QStringLiteral("+") : QString()) + Number(v); }
+QString Signed(double v, const Style& style) { return (v > 0 ? QStringLiteral("+") : QString()) + Number(v, style); }
 
-void RunLines(QByteArray& out, const CalibrationSetup& s, const RunResult& run) {
+void RunLines(QByteArray& out, const CalibrationSetup& s, const RunResult& run, const Style& style) {
   const QString kind = RunKindText(run.kind);
   const QString inUnit = JournalUnit(s.inputFunction, s.celsius);
   const QString outUnit = JournalUnit(s.outputFunction, false);
   for (const PointResult& p : run.points) {
-    Line(out, {kind, Number(p.percent), p.down ? QStringLiteral("down") : QStringLiteral("up"), Number(p.applied),
-               inUnit, Number(p.expected), Number(p.measured), outUnit, Number(p.errorPercent),
+    Line(out, {kind, Number(p.percent, style), p.down ? QStringLiteral("down") : QStringLiteral("up"), Number(p.applied, style),
+               inUnit, Number(p.expected, style), Number(p.measured, style), outUnit, Number(p.errorPercent, style),
                p.settled ? QStringLiteral("yes") : QStringLiteral("no"), QString::number(p.readings),
-               p.pass ? QStringLiteral("pass") : QStringLiteral("fail"), FormatRecordTime(p.time)});
+               p.pass ? QStringLiteral("pass") : QStringLiteral("fail"), Time(p.time, style)}, style);
   }
   QString summary = kind + QLatin1String(": ") + (RunPasses(run) ? QLatin1String("pass") : QLatin1String("fail"));
   if (!run.complete)
     summary += QLatin1String(" (incomplete") +
                (run.endReason.isEmpty() ? QString() : QLatin1String(": ") + run.endReason) + QLatin1Char(')');
   if (const PointResult* largest = LargestError(run))
-    summary += QLatin1String("; largest error ") + Signed(largest->errorPercent) + QLatin1String(" % of span at ") +
-               Number(largest->percent) + (largest->down ? QLatin1String(" % down") : QLatin1String(" % up"));
+    summary += QLatin1String("; largest error ") + Signed(largest->errorPercent, style) + QLatin1String(" % of span at ") +
+               Number(largest->percent, style) + (largest->down ? QLatin1String(" % down") : QLatin1String(" % up"));
   if (const std::optional<double> h = Hysteresis(run))
-    summary += QLatin1String("; hysteresis ") + Number(*h) + QLatin1String(" % of span");
-  summary += QLatin1String("; started ") + FormatRecordTime(run.started) + QLatin1String("; finished ") +
-             FormatRecordTime(run.finished);
-  Comment(out, summary);
+    summary += QLatin1String("; hysteresis ") + Number(*h, style) + QLatin1String(" % of span");
+  summary += QLatin1String("; started ") + Time(run.started, style) + QLatin1String("; finished ") +
+             Time(run.finished, style);
+  Comment(out, summary, style);
 }
 
-}  // namespace
-
-QByteArray CalibrationCsv(const CalibrationRecord& record) {
+QByteArray Csv(const CalibrationRecord& record, const Style& style) {
   QByteArray out = QByteArrayLiteral("\xEF\xBB\xBF");
-  SetupComments(out, record);
+  SetupComments(out, record, style);
   Line(out, {QStringLiteral("Run"), QStringLiteral("Point (%)"), QStringLiteral("Direction"),
              QStringLiteral("Applied"), QStringLiteral("Applied unit"), QStringLiteral("Expected"),
              QStringLiteral("Measured"), QStringLiteral("Output unit"), QStringLiteral("Error (% of span)"),
              QStringLiteral("Settled"), QStringLiteral("Readings"), QStringLiteral("Verdict"),
-             QStringLiteral("Time")});
-  if (record.asFound) RunLines(out, record.setup, *record.asFound);
-  if (record.asLeft) RunLines(out, record.setup, *record.asLeft);
+             QStringLiteral("Time")}, style);
+  if (record.asFound) RunLines(out, record.setup, *record.asFound, style);
+  if (record.asLeft) RunLines(out, record.setup, *record.asLeft, style);
   return out;
+}
+
+}  // namespace
+
+QByteArray CalibrationCsv(const CalibrationRecord& record) { return Csv(record, Style{}); }
+
+QByteArray CalibrationSpreadsheetCsv(const CalibrationRecord& record, const SpreadsheetDialect& dialect) {
+  return Csv(record, Style{true, dialect});
 }
 
 }  // namespace vorenx

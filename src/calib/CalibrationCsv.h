@@ -8,9 +8,16 @@
 #include <QByteArray>
 
 #include "calib/CalibrationRecord.h"
+#include "platform/SpreadsheetCsv.h"
 
 namespace vorenx {
 
 QByteArray CalibrationCsv(const CalibrationRecord& record);
+
+// The same lines for a spreadsheet in a user's locale: the dialect's
+// separator and decimal mark, numbers without an exponent, and the Time
+// column as "2026-12-09 14:03:05" local time, which spreadsheets read as a
+// date-time (the UTC offset and milliseconds are left out).
+QByteArray CalibrationSpreadsheetCsv(const CalibrationRecord& record, const SpreadsheetDialect& dialect);
 
 }  // namespace vorenx

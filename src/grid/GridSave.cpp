@@ -1,6 +1,11 @@
 // CGridCtrl::SaveToFile: the table as comma-separated text. UTF-8 with a
 // byte-order mark and CR LF line ends; see docs/readings-csv.md.
 #include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
 
 #include "grid/GridCtrl.h"
 
@@ -23,36 +28,80 @@ bool WriteAll(QFile& file, const QByteArray& bytes) {
   return bytes.isEmpty() || file.write(bytes) == bytes.size();
 }
 
+// The table's lines (with the byte-order mark when there are any), handed to
+// `file` in blocks of whole lines; false as soon as a block fails.
+bool WriteTable(const CGridCtrl& grid, QFile& file) {
+  const int columns = grid.ColumnCount();
+  QByteArray chunk;
+  chunk.reserve(kChunk + 1024);
+  for (int row = 0; row < grid.RowCount(); ++row) {
+    // The first row without a value in column 2 ends the export.
+    if (grid.CellText(row, 2).isEmpty()) break;
+    if (row == 0) chunk += "\xEF\xBB\xBF";
+    for (int col = 0; col < columns; ++col) {
+      chunk += CsvField(grid.CellText(row, col));
+      chunk += col + 1 < columns ? QByteArrayView(",") : QByteArrayView("\r\n");
+    }
+    if (chunk.size() >= kChunk) {
+      if (!WriteAll(file, chunk)) return false;
+      chunk.clear();
+    }
+  }
+  return WriteAll(file, chunk);
+}
+
+bool WriteAndClose(const CGridCtrl& grid, QFile& file, bool sync) {
+  bool ok = WriteTable(grid, file);
+  if (ok && sync) ok = ::fdatasync(file.handle()) == 0;
+  file.close();
+  return ok && file.error() == QFileDevice::NoError;
+}
+
 }  // namespace
 
 bool CGridCtrl::SaveToFile(const QString& path) {
+  // An existing file is replaced only once the whole table is written: the
+  // lines go to NAME.partial beside it first, which is renamed over it at the
+  // end. A failure part-way leaves the older file as it was and the lines
+  // written so far in NAME.partial. Anything else (a new file, a device) is
+  // written in place.
+  const QFileInfo info(path);
+  const QString target = info.isSymLink() ? info.canonicalFilePath() : path;
+  if (!target.isEmpty() && QFileInfo(target).isFile()) {
+    QFile check(target);
+    // Replacing needs the right to write the file itself, as writing it in place does.
+    if (!check.open(QIODevice::WriteOnly | QIODevice::Append)) {
+      ReportMessage(tr("Cannot open the file \"%1\": %2").arg(path, check.errorString()));
+      return false;
+    }
+    check.close();
+    const QString partialPath = target + QStringLiteral(".partial");
+    QFile partial(partialPath);
+    if (partial.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+      if (!WriteAndClose(*this, partial, true)) {
+        ReportMessage(tr("Unable to save grid list") + QLatin1Char('\n') +
+                      tr("%1 was left as it was; the lines written before the failure are in %2.")
+                          .arg(path, partialPath));
+        return false;
+      }
+      partial.setPermissions(QFile::permissions(target));
+      if (::rename(QFile::encodeName(partialPath).constData(), QFile::encodeName(target).constData()) != 0) {
+        ReportMessage(tr("Unable to save grid list") + QLatin1Char('\n') +
+                      tr("%1 was left as it was; the readings are in %2: %3")
+                          .arg(path, partialPath, QString::fromLocal8Bit(std::strerror(errno))));
+        return false;
+      }
+      return true;
+    }
+    // The folder takes no new file (it is read-only, the file is not): write in place.
+  }
   QFile file(path);
   // Unbuffered, so a full disk shows in the write that meets it.
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
     ReportMessage(tr("Cannot open the file \"%1\": %2").arg(path, file.errorString()));
     return false;
   }
-  const int columns = m_cols;
-  QByteArray chunk;
-  chunk.reserve(kChunk + 1024);
-  bool ok = true;
-  for (int row = 0; row < m_rows && ok; ++row) {
-    // The first row without a value in column 2 ends the export.
-    if (CellText(row, 2).isEmpty()) break;
-    if (row == 0) chunk += "\xEF\xBB\xBF";
-    for (int col = 0; col < columns; ++col) {
-      chunk += CsvField(CellText(row, col));
-      chunk += col + 1 < columns ? QByteArrayView(",") : QByteArrayView("\r\n");
-    }
-    if (chunk.size() >= kChunk) {
-      ok = WriteAll(file, chunk);
-      chunk.clear();
-    }
-  }
-  ok = ok && WriteAll(file, chunk);
-  file.close();
-  ok = ok && file.error() == QFileDevice::NoError;
-  if (!ok) {
+  if (!WriteAndClose(*this, file, false)) {
     ReportMessage(tr("Unable to save grid list"));
     return false;
   }

@@ -57,6 +57,18 @@ bool JournalFile::Open(const QString& path) {
   return true;
 }
 
+bool JournalFile::Create(const QString& path, bool* taken) {
+  Close();
+  const int fd = ::open(path.toUtf8().constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (taken) *taken = fd < 0 && errno == EEXIST;
+  if (fd < 0) return Fail(errno);
+  m_fd = fd;
+  m_size = 0;
+  m_synced = 0;
+  m_error.clear();
+  return true;
+}
+
 void JournalFile::Close() {
   if (m_fd >= 0) ::close(m_fd);
   m_fd = -1;

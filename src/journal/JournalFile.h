@@ -20,6 +20,10 @@ class JournalFile {
   // A file that ends in a partial line (written by a run that was killed
   // mid-write) is cut back to its last whole line. False with Error() set.
   bool Open(const QString& path);
+  // Creates `path` (O_CREAT | O_EXCL) and opens it for appending: false
+  // with Error() set when it cannot, and `taken` set when the name was
+  // already in use, so that two programs never share one file.
+  bool Create(const QString& path, bool* taken = nullptr);
   void Close();
   bool IsOpen() const { return m_fd >= 0; }
   // True when the open file has been removed or renamed away from its path,

@@ -21,20 +21,16 @@ void SyncFolder(const QString& folder) {
   ::close(fd);
 }
 
-QString ChooseFilePath(const JournalSettings& s) {
-  const QDir folder(s.folder);
-  for (int sequence = 1;; ++sequence) {
-    const QString path = folder.filePath(JournalFileName(s.start, sequence));
-    if (!QFileInfo::exists(path) || sequence >= 1000) return path;
-  }
-}
+// More runs than this within one second are not made by people.
+constexpr int kMaxSequence = 10000;
 
 }  // namespace
 
 ReadingsJournal::ReadingsJournal(JournalSettings settings, JournalObserver* observer)
     : m_settings(std::move(settings)), m_observer(observer) {
   QDir().mkpath(m_settings.folder);
-  m_path = ChooseFilePath(m_settings);
+  m_path = QDir(m_settings.folder).filePath(JournalFileName(m_settings.start));
+  m_created = CreateFile();  // before the writer starts, so no lock is needed yet
   m_writer = std::thread([this] { Run(); });
 }
 
@@ -45,6 +41,36 @@ ReadingsJournal::~ReadingsJournal() {
   }
   m_wake.notify_all();
   m_writer.join();
+  // A run that never wrote a reading leaves no empty file behind.
+  if (m_created && m_file.IsOpen() && m_file.Size() == 0 && !m_file.Unlinked())
+    ::unlink(QFile::encodeName(m_path).constData());
+}
+
+QString ReadingsJournal::FilePath() const {
+  std::lock_guard lock(m_lock);
+  return m_path;
+}
+
+bool ReadingsJournal::CreateFile() {
+  // Create-exclusive rather than "does it exist?": two programs started in
+  // the same second would both see no file and write into the same one.
+  const QDir folder(m_settings.folder);
+  for (int sequence = 1; sequence <= kMaxSequence; ++sequence) {
+    const QString path = folder.filePath(JournalFileName(m_settings.start, sequence));
+    bool taken = false;
+    if (m_file.Create(path, &taken)) {
+      SyncFolder(m_settings.folder);  // makes the new name durable
+      std::lock_guard lock(m_lock);
+      m_path = path;
+      return true;
+    }
+    if (!taken) {
+      m_lastError = m_file.Error();
+      return false;
+    }
+  }
+  m_lastError = QStringLiteral("no free file name for this second");
+  return false;
 }
 
 bool ReadingsJournal::Append(const JournalReading& reading) {
@@ -103,7 +129,11 @@ bool ReadingsJournal::EnsureOpen() {
                                   : QStringLiteral("the folder does not exist");
     return false;
   }
-  if (!m_file.Open(m_path)) {
+  if (!m_created) {
+    // The folder could not take the file at start-up: claim a name now.
+    m_created = CreateFile();
+    if (!m_created) return false;
+  } else if (!m_file.Open(m_path)) {
     m_lastError = m_file.Error();
     return false;
   }

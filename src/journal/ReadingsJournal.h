@@ -72,8 +72,11 @@ class ReadingsJournal {
   bool WaitUntilSynced(int timeoutMs);
 
   QString Folder() const { return m_settings.folder; }
-  // The run's file (chosen at construction; it exists once the writer opened it).
-  QString FilePath() const { return m_path; }
+  // The run's file. It is created at construction under a name no other
+  // journal holds ("-2", "-3", ... when the second's name is taken); when the
+  // folder cannot take it yet, the writer creates it later and the name may
+  // then still change.
+  QString FilePath() const;
   JournalCounts Counts() const;
   // True while writing fails.
   bool Failing() const;
@@ -86,6 +89,9 @@ class ReadingsJournal {
 
   void Run();
   bool EnsureOpen();
+  // Creates the run's file under the first free name of its second; true
+  // when it did. Sets m_path (under m_lock) and m_lastError.
+  bool CreateFile();
   // Formats `batch` (with the gap and loss notes that are due) and writes it
   // whole; on failure nothing of it stays in the file.
   bool WriteBatch(const std::deque<Entry>& batch, std::uint64_t dropped, const QString& gapNote);
@@ -93,7 +99,7 @@ class ReadingsJournal {
 
   const JournalSettings m_settings;
   JournalObserver* const m_observer;
-  QString m_path;
+  QString m_path;  // written under m_lock by the writer; read there without it
 
   mutable std::mutex m_lock;
   std::condition_variable m_wake;
@@ -109,6 +115,7 @@ class ReadingsJournal {
 
   // Writer thread only.
   JournalFile m_file;
+  bool m_created = false;  // the run's file was made under its own name
   bool m_haveSetup = false;
   JournalReading m_lastSetup;
   QString m_failedSince;

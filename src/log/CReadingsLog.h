@@ -13,6 +13,7 @@
 #include "log/ReadingsDialogs.h"
 #include "log/ReadingsMenu.h"
 #include "platform/Clock.h"
+#include "platform/SpreadsheetCsv.h"
 
 namespace vorenx {
 
@@ -48,6 +49,13 @@ class CReadingsLog {
   void OnCopyAll();
   // "Print...": the print dialog with a preview of the whole table.
   void OnPrint();
+  // The export's rows for a spreadsheet: Index, Time as "2026-03-05 07:08:01"
+  // (the year taken from `now`), each value as a number and its unit, in the
+  // dialect's separator and decimal mark.
+  QByteArray SpreadsheetText(const SpreadsheetDialect& dialect, const LocalTime& now) const;
+  // "Export for a Spreadsheet...": ask for a file, then write that text in
+  // the user's locale.
+  void OnSaveForSpreadsheet();
 
   // "yyyy-mm-dd  hh-mm" of the local time (two spaces).
   static QString ProposedFileName(const LocalTime& time);

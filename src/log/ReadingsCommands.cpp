@@ -1,4 +1,5 @@
-// The readings log's commands for its users: "Copy All" and "Print...".
+// The readings log's commands for its users: "Copy All", "Print..." and
+// "Export for a Spreadsheet..." (ReadingsSpreadsheet.cpp).
 #include <QClipboard>
 #include <QGuiApplication>
 
@@ -10,6 +11,7 @@ namespace vorenx {
 void CReadingsLog::AddMenuEntries() {
   m_menu.AddEntry(QStringLiteral("Copy All"), [this] { OnCopyAll(); });
   m_menu.AddEntry(QStringLiteral("Print..."), [this] { OnPrint(); });
+  m_menu.AddEntry(QStringLiteral("Export for a Spreadsheet..."), [this] { OnSaveForSpreadsheet(); });
 }
 
 QString CReadingsLog::CopyAllText() const {

@@ -285,6 +285,11 @@ TEST_F(CalibrationDialogRun, SavesTheCsvAndReportsAPathItCannotWrite) {
   QFile csv(dialogs.savePath);
   ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
   EXPECT_EQ(csv.readAll(), CalibrationCsv(dlg->Record()));
+  dialogs.savePath = dir.filePath("results-sheet.csv");
+  dlg->findChild<QPushButton*>(QStringLiteral("saveSpreadsheet"))->click();
+  QFile sheet(dialogs.savePath);
+  ASSERT_TRUE(sheet.open(QIODevice::ReadOnly));
+  EXPECT_EQ(sheet.readAll(), CalibrationSpreadsheetCsv(dlg->Record(), SpreadsheetDialectFor()));
 
   dialogs.savePath = dir.filePath("no-such-folder/results.csv");
   dlg->SaveCsv();

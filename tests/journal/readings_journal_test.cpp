@@ -1,11 +1,16 @@
 // The journal end to end on a real folder: order, comment lines, failure,
 // resumption and the bound of the queue.
+#include <QCoreApplication>
 #include <QDir>
+#include <QProcess>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <atomic>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <iostream>
+#include <map>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -103,6 +108,85 @@ TEST_F(ReadingsJournalTest, ASecondRunInTheSameSecondGetsItsOwnFile) {
   ReadingsJournal second(Settings(root.path()), &observer);
   EXPECT_NE(first.FilePath(), second.FilePath());
   EXPECT_TRUE(second.FilePath().endsWith("-2.csv"));
+}
+
+// The readings of `path` grouped by their Upper value.
+std::map<QString, int> UpperCounts(const QString& path) {
+  std::map<QString, int> counts;
+  for (const QString& line : ReadingLines(JournalLines(path))) ++counts[line.section(QLatin1Char(','), 1, 1)];
+  return counts;
+}
+
+// Two journals of the same second, both made before either writes: each
+// gets a file of its own and keeps all its readings.
+TEST_F(ReadingsJournalTest, TwoJournalsOfOneSecondRaceForTheName) {
+  QStringList paths;
+  {
+    ReadingsJournal first(Settings(root.path()), &observer);
+    ReadingsJournal second(Settings(root.path()), &observer);
+    for (int i = 0; i < 3; ++i) {
+      second.Append(ReadingAt(i, 2, 0));
+      first.Append(ReadingAt(i, 1, 0));
+    }
+    ASSERT_TRUE(first.WaitUntilSynced(5000) && second.WaitUntilSynced(5000));
+    paths = {first.FilePath(), second.FilePath()};
+  }
+  ASSERT_NE(paths[0], paths[1]);
+  EXPECT_TRUE(paths[1].endsWith("-2.csv"));
+  EXPECT_EQ(UpperCounts(paths[0]), (std::map<QString, int>{{"1", 3}}));
+  EXPECT_EQ(UpperCounts(paths[1]), (std::map<QString, int>{{"2", 3}}));
+  // A journal that never wrote leaves no empty file.
+  { ReadingsJournal idle(Settings(root.path()), &observer); }
+  EXPECT_EQ(QDir(root.path()).entryList(QDir::Files).size(), 2);
+}
+
+// The same race between two programs: this test runs itself twice as a
+// child (VORENX_JOURNAL_CHILD=folder:value) that opens its journal, says
+// "ready", and writes three readings once told to go.
+TEST_F(ReadingsJournalTest, TwoProgramsStartedInOneSecondWriteTwoFiles) {
+  const QString child = qEnvironmentVariable("VORENX_JOURNAL_CHILD");
+  if (!child.isEmpty()) {
+    ReadingsJournal journal(Settings(child.section(QLatin1Char(':'), 0, 0)), &observer);
+    const float value = child.section(QLatin1Char(':'), 1).toFloat();
+    std::cout << "ready" << std::endl;
+    std::string go;
+    std::getline(std::cin, go);
+    for (int i = 0; i < 3; ++i) journal.Append(ReadingAt(i, value, 0));
+    ASSERT_TRUE(journal.WaitUntilSynced(10000));
+    return;
+  }
+  std::vector<std::unique_ptr<QProcess>> children;
+  for (const char* value : {"1", "2"}) {
+    auto process = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("VORENX_JOURNAL_CHILD", root.path() + ":" + value);
+    process->setProcessEnvironment(env);
+    process->start(QCoreApplication::applicationFilePath(),
+                   {"--gtest_filter=ReadingsJournalTest.TwoProgramsStartedInOneSecondWriteTwoFiles"});
+    children.push_back(std::move(process));
+  }
+  for (auto& process : children) {
+    QByteArray out;
+    while (!out.contains("ready") && process->state() != QProcess::NotRunning) {
+      process->waitForReadyRead(1000);
+      out += process->readAllStandardOutput();
+    }
+    ASSERT_TRUE(out.contains("ready")) << process->readAllStandardError().toStdString();
+  }
+  for (auto& process : children) process->write("go\n");
+  for (auto& process : children) {
+    ASSERT_TRUE(process->waitForFinished(60000));
+    EXPECT_EQ(process->exitCode(), 0) << process->readAll().toStdString();
+  }
+  const QStringList files = QDir(root.path()).entryList(QDir::Files, QDir::Name);
+  ASSERT_EQ(files, (QStringList{"2026-12-08_10-00-00-2.csv", "2026-12-08_10-00-00.csv"}));
+  std::map<QString, int> all;
+  for (const QString& file : files) {
+    const std::map<QString, int> counts = UpperCounts(root.filePath(file));
+    EXPECT_EQ(counts.size(), 1u) << "readings of both programs in " << file.toStdString();
+    for (const auto& [value, count] : counts) all[value] += count;
+  }
+  EXPECT_EQ(all, (std::map<QString, int>{{"1", 3}, {"2", 3}}));
 }
 
 TEST_F(ReadingsJournalTest, DestructionWritesEverythingQueued) {

@@ -45,6 +45,7 @@ TEST_F(ReadingsLogTest, AnExistingFileIsReplaced) {
   old.close();
   Reading("05/03  07:08:01", "1.500V", "10.000mA");
   EXPECT_EQ(Export(), kBom + kHeader + "1,05/03  07:08:01,1.500V,10.000mA\r\n");
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"out.csv"});
 }
 
 TEST_F(ReadingsLogTest, TextsWithSeparatorsAreQuoted) {
@@ -106,19 +107,26 @@ TEST_F(ReadingsLogTest, AFullDeviceIsReported) {
   EXPECT_EQ(Row(1), (QStringList{"1", "05/03  07:08:01", "1.500V", "10.000mA"}));
 }
 
-TEST_F(ReadingsLogTest, AWriteThatFailsMidwayKeepsTheLinesWritten) {
-  for (int i = 0; i < 3000; ++i) Reading("05/03  07:08:01", "1.500V", "10.000mA");
-  // The file may grow to 100000 bytes only: the second block of lines fails.
+namespace {
+// Saves with files limited to 100000 bytes: the second block of lines fails.
+bool SaveWithSizeLimit(CGridCtrl& grid, const QString& path) {
   rlimit old{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  getrlimit(RLIMIT_FSIZE, &old);
   rlimit limited = old;
   limited.rlim_cur = 100000;
   const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-  const QString path = dir.filePath("partial.csv");
+  setrlimit(RLIMIT_FSIZE, &limited);
   const bool saved = grid.SaveToFile(path);
   setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, oldHandler);
+  return saved;
+}
+}  // namespace
+
+TEST_F(ReadingsLogTest, AWriteThatFailsMidwayKeepsTheLinesWritten) {
+  for (int i = 0; i < 3000; ++i) Reading("05/03  07:08:01", "1.500V", "10.000mA");
+  const QString path = dir.filePath("partial.csv");
+  const bool saved = SaveWithSizeLimit(grid, path);
 
   EXPECT_FALSE(saved);
   EXPECT_EQ(dialogs.messages, QStringList{"Unable to save grid list"});
@@ -129,4 +137,58 @@ TEST_F(ReadingsLogTest, AWriteThatFailsMidwayKeepsTheLinesWritten) {
   EXPECT_LE(written.size(), 100000);
   EXPECT_TRUE(written.startsWith(kBom + kHeader + "1,05/03  07:08:01,1.500V,10.000mA\r\n"));
   EXPECT_EQ(grid.RowCount(), 3016);
+}
+
+// Over an older export: that file stays as it was, the lines written so far
+// are kept beside it, and the message names both.
+TEST_F(ReadingsLogTest, AFailedExportOverAnOlderFileKeepsIt) {
+  const QString path = dir.filePath("older.csv");
+  const QByteArray older = kBom + kHeader + "1,04/03  09:00:00,2.000V,4.000mA\r\n";
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(older);
+  file.close();
+  for (int i = 0; i < 3000; ++i) Reading("05/03  07:08:01", "1.500V", "10.000mA");
+
+  EXPECT_FALSE(SaveWithSizeLimit(grid, path));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), older);
+  file.close();
+  QFile partial(path + ".partial");
+  ASSERT_TRUE(partial.open(QIODevice::ReadOnly));
+  const QByteArray written = partial.readAll();
+  EXPECT_GE(written.size(), 64 * 1024);
+  EXPECT_TRUE(written.startsWith(kBom + kHeader + "1,05/03  07:08:01,1.500V,10.000mA\r\n"));
+  EXPECT_TRUE(written.endsWith("\r\n"));
+  ASSERT_EQ(dialogs.messages.size(), 1);
+  const QString message = dialogs.messages.front();
+  EXPECT_TRUE(message.startsWith("Unable to save grid list")) << message.toStdString();
+  EXPECT_TRUE(message.contains(path + " was left as it was")) << message.toStdString();
+  EXPECT_TRUE(message.contains(path + ".partial")) << message.toStdString();
+}
+
+// For a spreadsheet: numbers split from their units with the dialect's mark,
+// times with their year (a day after today's is last year's), texts that are
+// no number kept whole; the machine export stays as it is.
+TEST_F(ReadingsLogTest, TheSpreadsheetFormSplitsNumbersAndGivesTimesTheirYear) {
+  now = LocalTime{2027, 1, 2, 8, 0, 0, 0};
+  Reading("31/12  23:59:59", "-1.500V", "nan\u2103");
+  Reading("02/01  07:08:01", "12.053V", "25.000\u2103");
+  const QByteArray machine = Export();
+  const SpreadsheetDialect comma{QLatin1Char(';'), QLatin1Char(',')};
+  EXPECT_EQ(log.SpreadsheetText(comma, now),
+            kBom + QStringLiteral("Index;Time;Upper;Upper unit;Lower;Lower unit\r\n"
+                           "1;2027-01-02 07:08:01;12,053;V;25,000;\u2103\r\n"
+                           "2;2026-12-31 23:59:59;-1,500;V;nan\u2103;\r\n")
+                       .toUtf8());
+  EXPECT_TRUE(log.SpreadsheetText(SpreadsheetDialect{}, now).contains("1,2027-01-02 07:08:01,12.053,V,25.000,"));
+  EXPECT_EQ(Export(), machine);
+  EXPECT_TRUE(machine.contains("1,02/01  07:08:01,12.053V,25.000"));
+
+  dialogs.answer = dir.filePath("sheet.csv");
+  log.OnSaveForSpreadsheet();
+  QFile file(dialogs.answer);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), log.SpreadsheetText(SpreadsheetDialectFor(), now));
+  EXPECT_TRUE(dialogs.messages.isEmpty());
 }

@@ -69,7 +69,8 @@ class ReadingsMenuTest : public vorenx::testing::ReadingsLogTest {
 }  // namespace
 
 TEST_F(ReadingsMenuTest, RightClickAndTheMenuKeyOpenTheMenu) {
-  const QStringList expected{QStringLiteral("Copy All"), QStringLiteral("Print...")};
+  const QStringList expected{QStringLiteral("Copy All"), QStringLiteral("Print..."),
+                             QStringLiteral("Export for a Spreadsheet...")};
   EXPECT_EQ(Entries(), expected);
   grid.resize(300, 200);
   grid.show();
