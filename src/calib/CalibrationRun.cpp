@@ -315,15 +315,14 @@ void CalibrationRun::OnConnection(bool connected) {
     // (sent as soon as it answers), and repeat the point from scratch later.
     RequestOutputOff();
     m_answersAgain = false;
-    m_pauseText = QStringLiteral(
-                      "The calibrator stopped answering; the run is paused and the output was switched off. "
-                      "Check the connection; once it answers again, confirm to repeat the point at %1 %.")
-                      .arg(Number(m_steps[static_cast<std::size_t>(m_step)].percent));
-    if (m_state != State::Paused) m_result.interruptions.push_back({QDateTime::currentDateTime(), {}});
+    SetPauseText(QStringLiteral(
+        "The calibrator stopped answering; the run is paused and the output was switched off. "
+        "Check the connection; once it answers again, confirm to repeat the point at %1 %."));
     if (m_state == State::Paused) {
-      emit stateChanged(m_state);  // no longer resumable
+      emit stateChanged(m_state);  // lost again before it went on: no longer resumable
       return;
     }
+    m_result.interruptions.push_back({QDateTime::currentDateTime(), {}});
     SetState(State::Paused);
     return;
   }
@@ -336,10 +335,9 @@ void CalibrationRun::OnConnection(bool connected) {
     // a reading shows it answering with the output off.
     RequestOutputOff();
     m_requestMs = now;
-    m_pauseText = QStringLiteral(
-                      "The calibrator is connected again; waiting for it to show its output off "
-                      "before the point at %1 % is repeated.")
-                      .arg(Number(m_steps[static_cast<std::size_t>(m_step)].percent));
+    SetPauseText(QStringLiteral(
+        "The calibrator is connected again; waiting for it to show its output off "
+        "before the point at %1 % is repeated."));
     emit stateChanged(m_state);
   }
 }
@@ -355,11 +353,14 @@ void CalibrationRun::OnPausedReading(const InstrumentState& decoded, std::uint32
     return;
   }
   m_answersAgain = true;
-  m_pauseText = QStringLiteral(
-                    "The calibrator answers again; its output was switched off. "
-                    "Confirm to switch it on and repeat the point at %1 %.")
-                    .arg(Number(m_steps[static_cast<std::size_t>(m_step)].percent));
+  SetPauseText(QStringLiteral(
+      "The calibrator answers again; its output was switched off. "
+      "Confirm to switch it on and repeat the point at %1 %."));
   emit stateChanged(m_state);
+}
+
+void CalibrationRun::SetPauseText(const QString& text) {
+  m_pauseText = text.arg(Number(m_steps[static_cast<std::size_t>(m_step)].percent));
 }
 
 bool CalibrationRun::CanResume() const { return m_state == State::Paused && m_connected && m_answersAgain; }

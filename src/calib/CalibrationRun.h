@@ -132,6 +132,8 @@ class CalibrationRun : public QObject {
   void OnTimedOut(std::uint32_t now);
   // While paused: a reading after the link came back.
   void OnPausedReading(const InstrumentState& decoded, std::uint32_t now);
+  // The pause's line for the user; %1 is the point that will be repeated.
+  void SetPauseText(const QString& text);
   // Closes the open interruption at `when`.
   void CloseInterruption(const QDateTime& when);
   // Retries a request that has not shown and gives up after kApplyGiveUpMs.
