@@ -143,7 +143,8 @@ QString UsageText() {
       "probe tries all twenty. The environment variable VORENX_PORTS=\"N=PATH,...\"\n"
       "changes them too; each Port entry shows its path as a tooltip. A port that\n"
       "cannot be opened is reported once on standard error, with the reason.\n"
-      "SIGTERM, SIGINT and SIGHUP close the window as its close box does. Without\n"
+      "SIGTERM, SIGINT and SIGHUP close the window in order without asking: a\n"
+      "calibration run is aborted with the output off and its record kept. Without\n"
       "a display, run with QT_QPA_PLATFORM=offscreen.\n")
       .arg(kDefaultScreenshotSeconds);
 }

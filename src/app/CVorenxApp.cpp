@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QMenu>
 #include <QPixmap>
 #include <QTimer>
 #include <cstdio>
@@ -12,29 +11,13 @@
 
 namespace vorenx {
 
-namespace {
-
-// Closes the window as its close box would. Dialogs and menus open over it
-// (the About box, a file dialog) are closed first, so that their own event
-// loops end before the window's.
-void CloseInOrder(CVorenxDlg& dlg) {
-  for (QWidget* top : QApplication::topLevelWidgets()) {
-    if (top == &dlg || !top->isVisible()) continue;
-    if (auto* dialog = qobject_cast<QDialog*>(top))
-      dialog->reject();
-    else if (qobject_cast<QMenu*>(top))
-      top->close();
-  }
-  QTimer::singleShot(0, &dlg, [&dlg] { dlg.done(QDialog::Rejected); });
-}
-
-}  // namespace
-
 int CVorenxApp::InitInstance(QelHardDll& hard, QelDisplayDll& display, const AppOptions& options,
                              std::function<QString(int port)> portProblem) {
   CVorenxDlg dlg(hard, display, SystemTicks(), SystemClock(), JournalFolder(options));
   dlg.SetPortProblemSource(std::move(portProblem));
-  const SignalCloser closer([&dlg](int) { CloseInOrder(dlg); });
+  const SignalCloser closer([&dlg](int signal) {
+    dlg.CloseWithoutAsking(QStringLiteral("The program was told to end (%1)").arg(SignalName(signal)));
+  });
   int exitCode = 0;
   if (options.quitAfterSeconds >= 0.0) {
     const int ms = static_cast<int>(options.quitAfterSeconds * 1000.0);

@@ -1,5 +1,6 @@
 #include "app/CVorenxDlg.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QContextMenuEvent>
@@ -265,6 +266,33 @@ void CVorenxDlg::done(int result) {
   if (m_calibrationDialog) m_calibrationDialog->close();
   StopWorker();
   QDialog::done(result);
+}
+
+void CVorenxDlg::reject() {
+  // The close box, Alt+F4, Escape and the window menu's Close: a calibration
+  // run in progress is ended only if the user agrees, as in its own dialog.
+  if (m_calibrationDialog && !m_closing && !m_calibrationDialog->AbortRunIfAgreed(tr("The main window was closed")))
+    return;
+  QDialog::reject();
+}
+
+void CVorenxDlg::CloseWithoutAsking(const QString& reason) {
+  if (m_closing) return;
+  // A run ends first (output off, record kept with the reason), so that
+  // nothing below asks about it.
+  if (m_calibrationDialog) m_calibrationDialog->EndWithoutAsking(reason);
+  EndCalibrationRun(reason);
+  // Dialogs and menus open over the window (the About box, a file dialog, a
+  // question) are closed first, so that their own event loops end before the
+  // window's.
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top == this || !top->isVisible()) continue;
+    if (auto* dialog = qobject_cast<QDialog*>(top))
+      dialog->reject();
+    else if (qobject_cast<QMenu*>(top))
+      top->close();
+  }
+  QTimer::singleShot(0, this, [this] { done(QDialog::Rejected); });
 }
 
 void CVorenxDlg::keyPressEvent(QKeyEvent* event) {

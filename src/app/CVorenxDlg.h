@@ -132,6 +132,12 @@ class CVorenxDlg : public QDialog, public WorkerHost {
 
   // Closes the dialog: stops the worker and waits for it first.
   void done(int result) override;
+  // The close box, Escape, Alt+F4: asks first while a calibration run is in progress.
+  void reject() override;
+  // Closes in order without asking anyone (a termination signal): a
+  // calibration run ends with `reason` and its record is kept, dialogs and
+  // menus over the window close, then the window.
+  void CloseWithoutAsking(const QString& reason);
 
   // --- Handlers (window's thread) -------------------------------------------
   void OnSysCommand(unsigned id);

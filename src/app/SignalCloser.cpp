@@ -36,6 +36,19 @@ bool InstallSignalPipe() {
   return true;
 }
 
+QString SignalName(int signal) {
+  switch (signal) {
+    case SIGTERM:
+      return QStringLiteral("SIGTERM");
+    case SIGINT:
+      return QStringLiteral("SIGINT");
+    case SIGHUP:
+      return QStringLiteral("SIGHUP");
+    default:
+      return QStringLiteral("signal %1").arg(signal);
+  }
+}
+
 SignalCloser::SignalCloser(std::function<void(int)> onSignal, QObject* parent)
     : QObject(parent), m_onSignal(std::move(onSignal)) {
   if (g_pipe[0] < 0) return;

@@ -9,6 +9,7 @@
 // and is handled as soon as the event loop runs.
 
 #include <QObject>
+#include <QString>
 #include <functional>
 
 class QSocketNotifier;
@@ -18,6 +19,9 @@ namespace vorenx {
 // Creates the pipe and installs the handlers once. False when the pipe could
 // not be created (the signals then keep their default action).
 bool InstallSignalPipe();
+
+// "SIGTERM", "SIGINT", "SIGHUP", or "signal N".
+QString SignalName(int signal);
 
 class SignalCloser : public QObject {
   Q_OBJECT

@@ -194,10 +194,9 @@ void CCalibrationDlg::OnRunState() {
 
 bool CCalibrationDlg::NeedsConfirmation() const {
   if (!m_run) return false;
-  const CalibrationRun::State state = m_run->CurrentState();
-  // A paused run is resumed only once the calibrator answers again.
-  return state == CalibrationRun::State::AwaitingConfirmation ||
-         (state == CalibrationRun::State::Paused && m_host.Connected());
+  // A paused run is resumed only once the calibrator answers again, as the
+  // run itself has seen it (the window's link flag may change a moment later).
+  return m_run->CurrentState() == CalibrationRun::State::AwaitingConfirmation || m_run->CanResume();
 }
 
 void CCalibrationDlg::AskToConfirmOutput() {
@@ -217,6 +216,9 @@ void CCalibrationDlg::AskToConfirmOutput() {
   // The link may have dropped or the run ended while the question was open.
   if (m_run.get() != asked) return;
   if (asked->CurrentState() != askedIn || !NeedsConfirmation()) {
+    // The answer no longer applies: the run says what it waits for, and asks
+    // again once it can go on.
+    m_status->setText(StatusLine());
     if (NeedsConfirmation()) QTimer::singleShot(0, this, [this] { AskToConfirmOutput(); });
     return;
   }
@@ -236,7 +238,13 @@ void CCalibrationDlg::OnRunEnded() {
   m_endStatus = m_run->StatusText();
   DropRun();
   const QString error = KeepResult(result);
-  if (!error.isEmpty()) m_dialogs->ShowMessage(this, tr("The calibration could not be saved: %1").arg(error));
+  if (!error.isEmpty()) {
+    // Ending without asking anyone: the reason goes to standard error instead.
+    if (m_withoutAsking)
+      qWarning("vorenx: the calibration could not be saved: %s", qPrintable(error));
+    else
+      m_dialogs->ShowMessage(this, tr("The calibration could not be saved: %1").arg(error));
+  }
   ShowResults();
   UpdateControls();
   // The run's own line already says why it ended early.
@@ -262,12 +270,22 @@ void CCalibrationDlg::UpdateControls() {
   m_saveCertificate->setEnabled(!running && anyRun);
 }
 
+bool CCalibrationDlg::AbortRunIfAgreed(const QString& reason) {
+  if (!RunActive()) return true;
+  if (!m_dialogs->Confirm(this, tr("A calibration run is in progress. Abort it (the output goes off) and close?")))
+    return false;
+  if (RunActive()) m_run->Abort(reason);
+  return true;
+}
+
+void CCalibrationDlg::EndWithoutAsking(const QString& reason) {
+  m_withoutAsking = true;
+  if (RunActive()) m_run->Abort(reason);
+  QDialog::reject();
+}
+
 void CCalibrationDlg::reject() {
-  if (RunActive()) {
-    if (!m_dialogs->Confirm(this, tr("A calibration run is in progress. Abort it (the output goes off) and close?")))
-      return;
-    if (RunActive()) m_run->Abort(tr("The calibration dialog was closed"));
-  }
+  if (!AbortRunIfAgreed(tr("The calibration dialog was closed"))) return;
   QDialog::reject();
 }
 

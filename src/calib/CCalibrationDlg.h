@@ -60,6 +60,14 @@ class CCalibrationDlg : public QDialog {
   void SaveSpreadsheetCsv();
   void SaveCertificate();
 
+  // With a run in progress, asks whether to abort it and close (as the Close
+  // button does) and aborts it with `reason` on yes. True when nothing is
+  // running any more.
+  bool AbortRunIfAgreed(const QString& reason);
+  // Aborts a run in progress with `reason` (the record is kept) and hides the
+  // dialog, without asking or showing anything: for a program told to end.
+  void EndWithoutAsking(const QString& reason);
+
   CalibrationRun* ActiveRun() const { return m_run.get(); }
   const CalibrationRecord& Record() const { return m_record; }
   CalibrationResultsTable* ResultsTable() const { return m_table; }
@@ -122,6 +130,7 @@ class CCalibrationDlg : public QDialog {
   QString m_recordPath;
   QString m_endStatus;
   bool m_asking = false;
+  bool m_withoutAsking = false;  // ending for a signal: problems go to standard error
 
   QWidget* m_form = nullptr;
   QLineEdit* m_tag = nullptr;

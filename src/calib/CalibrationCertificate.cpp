@@ -81,6 +81,14 @@ CertificateMetrics CalibrationCertificate::Metrics(double printableHeight) {
   return m;
 }
 
+CertificateMetrics CalibrationCertificate::MetricsFor(double printableHeight) const {
+  CertificateMetrics m = Metrics(printableHeight);
+  // An interrupted run says when and for how long, on a line of its own under its verdict.
+  for (const RunResult* run : Runs())
+    if (!run->interruptions.empty()) m.verdictLines = 4;
+  return m;
+}
+
 std::vector<const RunResult*> CalibrationCertificate::Runs() const {
   std::vector<const RunResult*> runs;
   if (m_content.record.asFound) runs.push_back(&*m_content.record.asFound);
@@ -91,13 +99,13 @@ std::vector<const RunResult*> CalibrationCertificate::Runs() const {
 std::vector<CertificatePage> CalibrationCertificate::Pages(double printableHeight) const {
   std::vector<int> rows;
   for (const RunResult* run : Runs()) rows.push_back(static_cast<int>(run->points.size()));
-  return LayoutCertificate(Metrics(printableHeight), rows);
+  return LayoutCertificate(MetricsFor(printableHeight), rows);
 }
 
 bool CalibrationCertificate::Paint(QPagedPaintDevice& device) const {
   if (device.width() <= 0) return false;
   const double scale = device.width() / kCertificateWidth;
-  const CertificateMetrics m = Metrics(device.height() / scale);
+  const CertificateMetrics m = MetricsFor(device.height() / scale);
   const std::vector<CertificatePage> pages = Pages(m.pageHeight);
   QPainter p;
   if (!p.begin(&device)) return false;
@@ -243,7 +251,10 @@ void CalibrationCertificate::PaintVerdict(QPainter& p, const CertificateBlock& b
   Text(p, QRectF(0, b.top + 2, kCertificateWidth, m.lineHeight), RunSummaryText(run));
   p.setPen(Qt::black);
   p.setFont(BodyFont());
-  if (b.table != 0 || run.kind != RunKind::AsFound) return;
+  const bool withDrift = b.table == 0 && run.kind == RunKind::AsFound;
+  if (const QString interrupted = InterruptionsText(run); !interrupted.isEmpty())
+    Text(p, QRectF(0, b.top + 2 + (withDrift ? 2 : 1) * m.lineHeight, kCertificateWidth, m.lineHeight), interrupted);
+  if (!withDrift) return;
   QString drift = QObject::tr("No earlier as-left of this tag to compare with.");
   if (m_content.previousAsLeft) {
     int worst = -1;

@@ -50,6 +50,8 @@ class CalibrationCertificate {
   void PaintVerdict(QPainter& p, const CertificateBlock& b, const CertificateMetrics& m) const;
   void PaintSignatures(QPainter& p, double top) const;
   std::vector<const RunResult*> Runs() const;
+  // Metrics() with room for the lines this certificate's runs need.
+  CertificateMetrics MetricsFor(double printableHeight) const;
 
   CertificateContent m_content;
   std::vector<double> m_drift;  // of the as-found against the previous as-left

@@ -82,12 +82,20 @@ QJsonValue RunValue(const std::optional<RunResult>& run) {
   if (!run) return QJsonValue(QJsonValue::Null);
   QJsonArray points;
   for (const PointResult& p : run->points) points.append(PointObject(p));
-  return QJsonObject{{"kind", run->kind == RunKind::AsLeft ? "as-left" : "as-found"},
-                     {"started", TimeOrNull(run->started)},
-                     {"finished", TimeOrNull(run->finished)},
-                     {"complete", run->complete},
-                     {"endReason", run->endReason},
-                     {"points", points}};
+  QJsonObject o{{"kind", run->kind == RunKind::AsLeft ? "as-left" : "as-found"},
+                {"started", TimeOrNull(run->started)},
+                {"finished", TimeOrNull(run->finished)},
+                {"complete", run->complete},
+                {"endReason", run->endReason},
+                {"points", points}};
+  // Written only when the run was interrupted; absent means it never was.
+  if (!run->interruptions.empty()) {
+    QJsonArray stretches;
+    for (const RunInterruption& i : run->interruptions)
+      stretches.append(QJsonObject{{"from", TimeOrNull(i.from)}, {"to", TimeOrNull(i.to)}});
+    o.insert(QStringLiteral("interruptions"), stretches);
+  }
+  return o;
 }
 
 QByteArray Document(const QLatin1String& format, const char* key, const QJsonObject& body,
@@ -243,6 +251,15 @@ std::optional<RunResult> ReadRun(const QJsonObject& top, const char* key) {
     const QString pointWhere = Path(where, "points") + QStringLiteral("[%1]").arg(i);
     if (!points[i].isObject()) Refuse(pointWhere, QStringLiteral("not an object"));
     run.points.push_back(ReadPoint(points[i].toObject(), pointWhere));
+  }
+  if (o.contains(QLatin1String("interruptions"))) {
+    const QJsonArray stretches = ArrayAt(o, where, "interruptions");
+    for (qsizetype i = 0; i < stretches.size(); ++i) {
+      const QString stretchWhere = Path(where, "interruptions") + QStringLiteral("[%1]").arg(i);
+      if (!stretches[i].isObject()) Refuse(stretchWhere, QStringLiteral("not an object"));
+      const QJsonObject stretch = stretches[i].toObject();
+      run.interruptions.push_back({TimeAt(stretch, stretchWhere, "from"), TimeAt(stretch, stretchWhere, "to")});
+    }
   }
   return run;
 }

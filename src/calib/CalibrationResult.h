@@ -32,6 +32,15 @@ struct PointResult {
 
 enum class RunKind { AsFound, AsLeft };
 
+// A stretch of a run during which the calibrator stopped answering: from the
+// moment the run paused until it went on again (or ended, if it never did).
+struct RunInterruption {
+  QDateTime from;
+  QDateTime to;
+
+  friend bool operator==(const RunInterruption&, const RunInterruption&) = default;
+};
+
 struct RunResult {
   RunKind kind = RunKind::AsFound;
   QDateTime started;
@@ -39,6 +48,7 @@ struct RunResult {
   std::vector<PointResult> points;
   bool complete = false;  // every step was recorded
   QString endReason;      // why it ended early ("Aborted by the user", ...); empty when complete
+  std::vector<RunInterruption> interruptions;  // lost links, oldest first
 
   friend bool operator==(const RunResult&, const RunResult&) = default;
 };

@@ -114,8 +114,9 @@ void CalibrationRun::RequestOutputOff() { m_link.RequestLower(Lower(false, m_app
 
 void CalibrationRun::ConfirmOutput() {
   if (m_state != State::AwaitingConfirmation && m_state != State::Paused) return;
-  // After a pause the link must be back before anything is switched on.
-  if (m_state == State::Paused && !m_connected) return;
+  // After a pause the calibrator must answer again before anything is switched on.
+  if (m_state == State::Paused && !CanResume()) return;
+  if (m_state == State::Paused) CloseInterruption(QDateTime::currentDateTime());
   m_pauseText.clear();
   SetState(State::Running);
   BeginStep(m_link.NowMs());
@@ -161,11 +162,7 @@ void CalibrationRun::OnReading(const InstrumentState& decoded) {
   const std::uint32_t now = m_link.NowMs();
 
   if (m_state == State::Paused) {
-    // Back after a drop and still sourcing: ask again until the output is off.
-    if (m_connected && !decoded.outputOff && now - m_requestMs >= kApplyRetryMs) {
-      m_requestMs = now;
-      RequestOutputOff();
-    }
+    OnPausedReading(decoded, now);
     return;
   }
 
@@ -303,6 +300,7 @@ void CalibrationRun::End(State state, const QString& reason) {
   RequestOutputOff();
   m_link.SetFastPolling(false);
   m_result.finished = QDateTime::currentDateTime();
+  CloseInterruption(m_result.finished);
   m_result.complete = state == State::Finished;
   m_result.endReason = state == State::Finished ? QString() : reason;
   m_pauseText.clear();
@@ -320,10 +318,15 @@ void CalibrationRun::OnConnection(bool connected) {
     // The instrument may go on sourcing by itself: ask for the output off now
     // (sent as soon as it answers), and repeat the point from scratch later.
     RequestOutputOff();
-    m_pauseText = QStringLiteral(
-                      "The calibrator stopped answering; the run is paused and the output was switched off. "
-                      "Check the connection; once it answers again, confirm to repeat the point at %1 %.")
-                      .arg(Number(m_steps[static_cast<std::size_t>(m_step)].percent));
+    m_answersAgain = false;
+    SetPauseText(QStringLiteral(
+        "The calibrator stopped answering; the run is paused and the output was switched off. "
+        "Check the connection; once it answers again, confirm to repeat the point at %1 %."));
+    if (m_state == State::Paused) {
+      emit stateChanged(m_state);  // lost again before it went on: no longer resumable
+      return;
+    }
+    m_result.interruptions.push_back({QDateTime::currentDateTime(), {}});
     SetState(State::Paused);
     return;
   }
@@ -332,15 +335,43 @@ void CalibrationRun::OnConnection(bool connected) {
     return;
   }
   if (m_state == State::Paused) {
-    // It may have kept sourcing while it was away.
+    // It may have kept sourcing while it was away. The run goes on only once
+    // a reading shows it answering with the output off.
     RequestOutputOff();
     m_requestMs = now;
-    m_pauseText = QStringLiteral(
-                      "The calibrator answers again; its output was switched off. "
-                      "Confirm to switch it on and repeat the point at %1 %.")
-                      .arg(Number(m_steps[static_cast<std::size_t>(m_step)].percent));
+    SetPauseText(QStringLiteral(
+        "The calibrator is connected again; waiting for it to show its output off "
+        "before the point at %1 % is repeated."));
     emit stateChanged(m_state);
   }
+}
+
+void CalibrationRun::OnPausedReading(const InstrumentState& decoded, std::uint32_t now) {
+  if (!m_connected || m_answersAgain) return;
+  if (!decoded.outputOff) {
+    // Back after a drop and still sourcing: ask again until the output is off.
+    if (now - m_requestMs >= kApplyRetryMs) {
+      m_requestMs = now;
+      RequestOutputOff();
+    }
+    return;
+  }
+  m_answersAgain = true;
+  SetPauseText(QStringLiteral(
+      "The calibrator answers again; its output was switched off. "
+      "Confirm to switch it on and repeat the point at %1 %."));
+  emit stateChanged(m_state);
+}
+
+void CalibrationRun::SetPauseText(const QString& text) {
+  m_pauseText = text.arg(Number(m_steps[static_cast<std::size_t>(m_step)].percent));
+}
+
+bool CalibrationRun::CanResume() const { return m_state == State::Paused && m_connected && m_answersAgain; }
+
+void CalibrationRun::CloseInterruption(const QDateTime& when) {
+  if (!m_result.interruptions.empty() && !m_result.interruptions.back().to.isValid())
+    m_result.interruptions.back().to = when;
 }
 
 QString CalibrationRun::PointText() const {

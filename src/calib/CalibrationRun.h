@@ -8,7 +8,9 @@
 // display shows that value sourced, applies the settling rule to the upper
 // readings and records the point. The output is switched on only after
 // ConfirmOutput(), and off again at the end, on Abort, on an error and when
-// the link drops (the run then pauses and says why).
+// the link drops (the run then pauses and says why). A paused run goes on
+// only once the calibrator answers again with its output off; the pause is
+// kept in the result as an interruption.
 
 #include <QObject>
 #include <QString>
@@ -61,7 +63,7 @@ class CalibrationRun : public QObject {
     Preparing,            // functions requested with the output off; waiting to see them
     AwaitingConfirmation, // ready: the user must confirm before the output goes on
     Running,              // sourcing a point and waiting for it to settle
-    Paused,               // the link dropped; output requested off
+    Paused,               // the link dropped; output requested off (see CanResume)
     Finished,             // every step recorded; output off
     Aborted,              // ended early (user, error); output off
   };
@@ -76,8 +78,12 @@ class CalibrationRun : public QObject {
 
   // Requests the functions with the output off and fast polling. Call once.
   void Start();
-  // The user confirms that the output may be switched on (also after a pause).
+  // The user confirms that the output may be switched on (also after a pause,
+  // where it does nothing until CanResume()).
   void ConfirmOutput();
+  // Paused, and the calibrator answers again: connected, and a reading since
+  // then shows its output off. stateChanged() is emitted when it becomes true.
+  bool CanResume() const;
   // Ends the run early: output off, state Aborted, `reason` kept.
   void Abort(const QString& reason = QStringLiteral("Aborted by the user"));
 
@@ -124,6 +130,12 @@ class CalibrationRun : public QObject {
   void RecordPoint(bool settled);
   void NextStep(std::uint32_t now);
   void OnTimedOut(std::uint32_t now);
+  // While paused: a reading after the link came back.
+  void OnPausedReading(const InstrumentState& decoded, std::uint32_t now);
+  // The pause's line for the user; %1 is the point that will be repeated.
+  void SetPauseText(const QString& text);
+  // Closes the open interruption at `when`.
+  void CloseInterruption(const QDateTime& when);
   // Retries a request that has not shown and gives up after kApplyGiveUpMs.
   void CheckWait(std::uint32_t now);
   // Output off, fast polling off, final state, ended().
@@ -143,6 +155,7 @@ class CalibrationRun : public QObject {
   Phase m_phase = Phase::Applying;
   bool m_started = false;
   bool m_connected = true;
+  bool m_answersAgain = false;  // paused: a reading with the output off came after the link returned
   int m_step = 0;
   double m_applied = 0.0;       // the current step's value as sent
   int m_appliedDecimals = 0;

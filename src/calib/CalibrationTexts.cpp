@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QObject>
+#include <QStringList>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
@@ -197,6 +198,24 @@ QString RunSummaryText(const RunResult& run, bool withEndReason) {
 QString DriftBasisText(const RunResult& asLeft, const QString& file) {
   const QString basis = QObject::tr("the last complete as-left, finished %1").arg(DateTimeText(asLeft.finished));
   return file.isEmpty() ? basis : QObject::tr("%1, record %2").arg(basis, file);
+}
+
+QString DurationText(qint64 seconds) {
+  if (seconds < 60) return QObject::tr("%1 s").arg(seconds);
+  if (seconds < 3600) return QObject::tr("%1 min %2 s").arg(seconds / 60).arg(seconds % 60);
+  return QObject::tr("%1 h %2 min").arg(seconds / 3600).arg(seconds / 60 % 60);
+}
+
+QString InterruptionsText(const RunResult& run) {
+  QStringList stretches;
+  for (const RunInterruption& i : run.interruptions) {
+    stretches << (i.to.isValid() && i.from.isValid()
+                      ? QObject::tr("%1 for %2").arg(DateTimeText(i.from), DurationText(std::max<qint64>(0, i.from.secsTo(i.to))))
+                      : QObject::tr("%1 until the run ended").arg(DateTimeText(i.from)));
+  }
+  if (stretches.isEmpty()) return {};
+  return QObject::tr("Interrupted: the calibrator stopped answering at %1.")
+      .arg(stretches.join(QStringLiteral(", at ")));
 }
 
 QString DateTimeText(const QDateTime& time) {

@@ -71,5 +71,9 @@ QString DriftBasisText(const RunResult& asLeft, const QString& file);
 
 // "2026-12-08 09:03:07 (UTC+01:00)"; "—" for an invalid time.
 QString DateTimeText(const QDateTime& time);
+// "12 s", "3 min 5 s", "2 h 10 min".
+QString DurationText(qint64 seconds);
+// When and for how long the run was interrupted by a lost link; empty when it never was.
+QString InterruptionsText(const RunResult& run);
 
 }  // namespace vorenx

@@ -71,6 +71,27 @@ TEST(CalibrationRecord, UnmeasuredValuesAndMissingTimes) {
   EXPECT_EQ(back->asFound->points[2], r.asFound->points[2]);
 }
 
+TEST(CalibrationRecord, InterruptionsReadBackAndARecordWithoutThemWasNeverInterrupted) {
+  CalibrationRecord r = FullRecord();
+  r.asFound->interruptions = {{At(9, 10, 0, 250), At(9, 12, 30, 0)}, {At(9, 29, 0), QDateTime()}};
+  const QByteArray json = RecordToJson(r);
+  const std::optional<CalibrationRecord> back = RecordFromJson(json);
+  ASSERT_TRUE(back.has_value());
+  EXPECT_EQ(back->asFound->interruptions, r.asFound->interruptions);
+  const QJsonArray written = QJsonDocument::fromJson(json).object()["asFound"].toObject()["interruptions"].toArray();
+  ASSERT_EQ(written.size(), 2);
+  EXPECT_EQ(written[0].toObject()["to"].toString(), "2026-12-08T09:12:30.000+01:00");
+  EXPECT_TRUE(written[1].toObject()["to"].isNull());  // it never went on
+
+  // Records written before interruptions were kept have no such field.
+  r.asFound->interruptions.clear();
+  const QByteArray older = RecordToJson(r);
+  EXPECT_FALSE(older.contains("interruptions"));
+  const std::optional<CalibrationRecord> old = RecordFromJson(older);
+  ASSERT_TRUE(old.has_value());
+  EXPECT_TRUE(old->asFound->interruptions.empty());
+}
+
 TEST(CalibrationRecord, FormatRecordTime) {
   EXPECT_EQ(FormatRecordTime(At(9, 3, 7, 5, 0)), "2026-12-08T09:03:07.005+00:00");
   EXPECT_EQ(FormatRecordTime(At(23, 59, 59, 999, -(3 * 3600 + 1800))), "2026-12-08T23:59:59.999-03:30");
@@ -159,6 +180,11 @@ INSTANTIATE_TEST_SUITE_P(
         Broken{"BadTime",
                [](const QByteArray& g) { return Written(With(Parsed(g), {"asFound", "started"}, "yesterday")); },
                "asFound.started: not an ISO 8601 time"},
+        Broken{"InterruptionWithoutItsStart",
+               [](const QByteArray& g) {
+                 return Written(With(Parsed(g), {"asFound", "interruptions"}, QJsonArray{QJsonObject{{"to", QJsonValue::Null}}}));
+               },
+               "asFound.interruptions[0]: \"from\" is missing"},
         Broken{"PointNotAnObject",
                [](const QByteArray& g) {
                  QJsonObject o = Parsed(g);

@@ -258,20 +258,59 @@ TEST_F(CalibrationDialogRun, ADroppedLinkPausesAndTheRunResumesOnlyWhenConfirmed
   ASSERT_TRUE(dlg->StartAsFound());
   host.Feed(4);
   ASSERT_EQ(dialogs.questions.size(), 1);
-  host.SetConnected(false);
+  // The window tells the run of a change of the status line a moment before
+  // its own link flag follows: the run's view decides, not the flag.
+  host.Run()->OnConnection(false);
+  QCoreApplication::processEvents();
+  host.connected = false;
   EXPECT_EQ(dlg->ActiveRun()->CurrentState(), CalibrationRun::State::Paused);
   EXPECT_FALSE(host.link.lowers.back().outputOn);
   EXPECT_TRUE(dlg->StatusLine().contains(QStringLiteral("stopped answering")));
   QCoreApplication::processEvents();
   EXPECT_EQ(dialogs.questions.size(), 1);  // nothing to confirm while it is away
-  dialogs.answer = true;
-  host.SetConnected(true);
+
+  host.Run()->OnConnection(true);
   QCoreApplication::processEvents();
+  EXPECT_EQ(dialogs.questions.size(), 1);  // connected, but no answer yet
+  host.connected = true;
+  host.Feed(1);  // the first reading, output off
   ASSERT_EQ(dialogs.questions.size(), 2);
   EXPECT_TRUE(dialogs.questions.back().contains(QStringLiteral("where it paused")));
+  EXPECT_EQ(dlg->ActiveRun()->CurrentState(), CalibrationRun::State::Running);
   RunToEnd({1.0, 0.0});
   ASSERT_TRUE(dlg->Record().asFound.has_value());
   EXPECT_TRUE(dlg->Record().asFound->complete);
+  ASSERT_EQ(dlg->Record().asFound->interruptions.size(), 1u);
+}
+
+// Answers yes, but the link drops again while the question is open.
+class DropWhileAsked : public FakeCalibrationDialogs {
+ public:
+  bool Confirm(QWidget* parent, const QString& text) override {
+    if (host && questions.size() == 1) host->SetConnected(false);
+    return FakeCalibrationDialogs::Confirm(parent, text);
+  }
+  FakeCalibrationHost* host = nullptr;
+};
+
+TEST_F(CalibrationDialogRun, AYesGivenAfterTheLinkDroppedAgainIsNotTakenAndTheQuestionComesAgain) {
+  DropWhileAsked asked;
+  dlg->SetDialogs(asked);
+  ASSERT_TRUE(dlg->StartAsFound());
+  host.Feed(4);
+  host.SetConnected(false);
+  host.SetConnected(true);
+  asked.host = &host;
+  host.Feed(1);  // asked; the link drops while the question is open
+  ASSERT_EQ(asked.questions.size(), 2);
+  EXPECT_EQ(dlg->ActiveRun()->CurrentState(), CalibrationRun::State::Paused);
+  EXPECT_FALSE(host.link.lowers.back().outputOn);
+  EXPECT_TRUE(dlg->StatusLine().contains(QStringLiteral("stopped answering")));
+  host.SetConnected(true);
+  host.Feed(1);
+  ASSERT_EQ(asked.questions.size(), 3);
+  EXPECT_EQ(dlg->ActiveRun()->CurrentState(), CalibrationRun::State::Running);
+  EXPECT_TRUE(host.link.lowers.back().outputOn);
 }
 
 TEST_F(CalibrationDialogRun, SavesTheCsvAndReportsAPathItCannotWrite) {

@@ -113,5 +113,18 @@ TEST(CalibrationTexts, TimesShowTheirOffsetFromUtc) {
   EXPECT_EQ(DateTimeText(t), QStringLiteral("2026-12-08 09:03:07 (UTC-03:30)"));
 }
 
+TEST(CalibrationTexts, AnInterruptedRunSaysWhenAndForHowLong) {
+  RunResult run;
+  EXPECT_TRUE(InterruptionsText(run).isEmpty());
+  const QTimeZone zone(3600);
+  const QDateTime from(QDate(2026, 12, 8), QTime(9, 10, 0), zone);
+  run.interruptions = {{from, from.addSecs(75)}, {from.addSecs(3600), QDateTime()}};
+  EXPECT_EQ(InterruptionsText(run),
+            QStringLiteral("Interrupted: the calibrator stopped answering at 2026-12-08 09:10:00 (UTC+01:00) for "
+                           "1 min 15 s, at 2026-12-08 10:10:00 (UTC+01:00) until the run ended."));
+  EXPECT_EQ(DurationText(9), QStringLiteral("9 s"));
+  EXPECT_EQ(DurationText(2 * 3600 + 10 * 60 + 5), QStringLiteral("2 h 10 min"));
+}
+
 }  // namespace
 }  // namespace vorenx

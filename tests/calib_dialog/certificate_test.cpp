@@ -147,6 +147,30 @@ TEST(CalibrationCertificate, WritesAPdfWithThePagesItsLayoutSays) {
   }
 }
 
+TEST(CalibrationCertificate, AnInterruptedRunGetsALineForItUnderItsVerdict) {
+  CertificateContent content;
+  content.record.setup = testing::DialogSetup();
+  content.record.asFound = SyntheticRun(RunKind::AsFound, 5, 1.0, false);
+  content.record.asLeft = SyntheticRun(RunKind::AsLeft, 5, 1.0, false);
+  const auto verdictHeights = [&content] {
+    std::vector<double> heights;
+    const CalibrationCertificate certificate(content);
+    for (const CertificatePage& page : certificate.Pages(1453))
+      for (const CertificateBlock& b : page)
+        if (b.kind == CertificateBlockKind::Verdict) heights.push_back(b.height);
+    return heights;
+  };
+  const std::vector<double> plain = verdictHeights();
+  ASSERT_EQ(plain.size(), 2u);
+  content.record.asLeft->interruptions = {{content.record.asLeft->started.addSecs(60), QDateTime()}};
+  const std::vector<double> interrupted = verdictHeights();
+  ASSERT_EQ(interrupted.size(), 2u);
+  EXPECT_GT(interrupted[1], plain[1]);
+  QTemporaryDir dir;
+  QString error;
+  EXPECT_TRUE(CalibrationCertificate(content).WritePdf(dir.filePath("c.pdf"), &error)) << error.toStdString();
+}
+
 TEST(CalibrationCertificate, AnUnwritablePathIsAnErrorAndLeavesNothing) {
   QTemporaryDir dir;
   CertificateContent content;

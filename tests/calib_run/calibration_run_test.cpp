@@ -290,14 +290,25 @@ TEST_F(CalibrationRunTest, ALostLinkPausesWithTheOutputOffAndTheUserResumesThePo
   EXPECT_EQ(run->CurrentState(), State::Paused);
   EXPECT_EQ(link.lowers.size(), asked);
 
+  QSignalSpy changes(run.get(), &CalibrationRun::stateChanged);
   run->OnConnection(true);
   ASSERT_EQ(link.lowers.size(), asked + 1);  // it may have kept sourcing
   EXPECT_FALSE(link.lowers.back().outputOn);
+  // Connected is not yet answering: a confirmation now is not taken.
+  EXPECT_FALSE(run->CanResume());
+  run->ConfirmOutput();
+  EXPECT_EQ(run->CurrentState(), State::Paused);
   for (int i = 0; i < 10; ++i) bench.Read(*run);
   EXPECT_EQ(run->CurrentState(), State::Paused);
   EXPECT_EQ(link.lowers.size(), asked + 1);  // it shows the output off: nothing more to ask
+  EXPECT_TRUE(run->CanResume());
+  EXPECT_EQ(changes.count(), 2);  // connected, then answering: each is a chance to ask
+  ASSERT_EQ(run->Result().interruptions.size(), 1u);
+  EXPECT_TRUE(run->Result().interruptions[0].from.isValid());
+  EXPECT_FALSE(run->Result().interruptions[0].to.isValid());  // still paused
   run->ConfirmOutput();
   EXPECT_EQ(run->CurrentState(), State::Running);
+  EXPECT_GE(run->Result().interruptions[0].to, run->Result().interruptions[0].from);
   EXPECT_TRUE(link.lowers.back().outputOn);
   EXPECT_EQ(link.lowers.back().value, 50.0);
   bench.ReadUntilEnded(*run);
@@ -327,9 +338,22 @@ TEST_F(CalibrationRunTest, ALinkLostWhileAwaitingConfirmationAlsoPauses) {
   run->OnConnection(false);
   EXPECT_EQ(run->CurrentState(), State::Paused);
   run->OnConnection(true);
+  bench.Read(*run);
+  // Lost again before the answer: the answer waits for the next reading.
+  run->OnConnection(false);
+  run->ConfirmOutput();
+  EXPECT_EQ(run->CurrentState(), State::Paused);
+  run->OnConnection(true);
+  bench.Read(*run);
   run->ConfirmOutput();
   EXPECT_EQ(run->CurrentState(), State::Running);
   EXPECT_EQ(run->StepIndex(), 0);
+  EXPECT_EQ(run->Result().interruptions.size(), 1u);  // one pause, however often the link flickered
+  // Aborted while paused, the interruption lasts until the end.
+  run->OnConnection(false);
+  run->Abort();
+  ASSERT_EQ(run->Result().interruptions.size(), 2u);
+  EXPECT_EQ(run->Result().interruptions[1].to, run->Result().finished);
 }
 
 TEST_F(CalibrationRunTest, ALinkLostWhilePreparingWaitsAndAsksAgain) {

@@ -1,8 +1,4 @@
-// Calibration runs end to end: a real window and worker, the real serial
-// library over a pseudo-terminal, and the simulator answering as a
-// transmitter with a known error. The window's clock runs five times faster
-// than real time, so the 1 s poll interval and the settling timeout shrink.
-#include <QApplication>
+// Calibration runs end to end over the simulator (see WindowBench.h).
 #include <QFile>
 #include <QMenu>
 #include <QTest>
@@ -11,136 +7,16 @@
 #include <cmath>
 #include <chrono>
 #include <gtest/gtest.h>
-#include <mutex>
-#include <thread>
 
-#include "QelHard.h"
-#include "RunBench.h"
-#include "SimulatedInstrument.h"
-#include "TestScale.h"
-#include "app/CVorenxDlg.h"
-#include "calib/CCalibrationDlg.h"
-#include "calib/CalibrationDialogs.h"
-#include "calib/CalibrationHost.h"
-#include "calib/CalibrationStore.h"
+#include "WindowBench.h"
 #include "grid/GridCtrl.h"
 
 namespace vorenx {
 namespace {
 
-constexpr int kPort = 4;
-constexpr int kSpeedUp = 5;
-
-// The real library, with a note of the thread of every setting sent.
-class ThreadWitnessHard : public QelHardDll {
- public:
-  explicit ThreadWitnessHard(QelHardDll& real) : m_real(real) {}
-  std::uint16_t QelIsDevConnect(std::int32_t port) override { return m_real.QelIsDevConnect(port); }
-  std::uint16_t QelOpenCOM(std::int32_t port) override { return m_real.QelOpenCOM(port); }
-  std::uint16_t QelGetData(std::int32_t port, unsigned char* buffer, std::int32_t size) override {
-    return m_real.QelGetData(port, buffer, size);
-  }
-  std::uint16_t QelSetUpper(std::int32_t port, std::int32_t function) override {
-    Note();
-    return m_real.QelSetUpper(port, function);
-  }
-  std::uint16_t QelSetLower(std::int32_t port, std::int32_t function, std::int32_t mode, float value) override {
-    Note();
-    return m_real.QelSetLower(port, function, mode, value);
-  }
-  std::uint16_t QelCloseCOM(std::int32_t port) override { return m_real.QelCloseCOM(port); }
-  QString PortPath(std::int32_t port) override { return m_real.PortPath(port); }
-
-  int Settings() const { return m_settings.load(); }
-  int FromWindowThread() const { return m_fromWindow.load(); }
-
- private:
-  void Note() {
-    m_settings.fetch_add(1);
-    if (std::this_thread::get_id() == m_windowThread) m_fromWindow.fetch_add(1);
-  }
-  QelHardDll& m_real;
-  const std::thread::id m_windowThread = std::this_thread::get_id();
-  std::atomic<int> m_settings{0};
-  std::atomic<int> m_fromWindow{0};
-};
-
-// 4-20 mA transmitter on a PT100 input over 0-100 ℃.
-sim::DutSpec Transmitter(double gain, double noise = 0.0) {
-  sim::DutSpec d;
-  d.input = fc::kRtdFirst;
-  d.output = fc::kUpperCurrent;
-  d.inLow = 0.0;
-  d.inHigh = 100.0;
-  d.outLow = 4.0;
-  d.outHigh = 20.0;
-  d.gain = gain;
-  d.noise = noise;
-  d.seed = 7;
-  return d;
-}
-
-class CalibrationWindowTest : public ::testing::Test {
- protected:
-  void Open(const sim::DutSpec& dut) {
-    ASSERT_TRUE(folder.isValid());
-    device = folder.filePath("ttyUSB0");
-    simulator.SetDut(dut);
-    PlugIn();
-    ASSERT_TRUE(QelSetPortPath(kPort, device));
-    const auto start = std::chrono::steady_clock::now();
-    TickSource fast = [start] {
-      const auto real = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-      return static_cast<std::uint32_t>(100000 + real.count() * kSpeedUp);
-    };
-    dlg = std::make_unique<CVorenxDlg>(hard, DefaultQelDisplayDll(), fast, SystemClock());
-    dlg->Worker()->SetCyclePause(5);
-    dlg->show();
-    ASSERT_TRUE(Until([&] { return dlg->CalibrationSide().Connected(); }));
-  }
-  void TearDown() override {
-    run.reset();
-    dlg.reset();
-    // Every setting went out from the worker, never from the window's thread.
-    EXPECT_EQ(hard.FromWindowThread(), 0);
-  }
-  void PlugIn() {
-    const QString pty = simulator.Start();
-    ASSERT_FALSE(pty.isEmpty());
-    ASSERT_TRUE(QFile::link(pty, device));
-  }
-
-  // A run started and confirmed.
-  void StartRun(const CalibrationSetup& setup) {
-    QString why;
-    run = dlg->CalibrationSide().CreateRun(setup, RunKind::AsFound, &why);
-    ASSERT_NE(run, nullptr) << why.toStdString();
-    run->Start();
-    ASSERT_TRUE(Until([&] { return run->CurrentState() == CalibrationRun::State::AwaitingConfirmation; }))
-        << run->StatusText().toStdString();
-    EXPECT_FALSE(simulator.Settings().outputOn);
-    run->ConfirmOutput();
-  }
-  // Serves the window until `done` holds; false after the time allowed.
-  template <typename F>
-  bool Until(F done, int seconds = 20) {
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::seconds(testing::kUnderSanitizer ? 3 * seconds : seconds);
-    while (!done()) {
-      if (std::chrono::steady_clock::now() > deadline) return false;
-      QApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-  }
-  bool Ended() { return Until([&] { return run->Ended(); }, 40); }
-
-  ThreadWitnessHard hard{DefaultQelHardDll()};
-  sim::SimulatedInstrument simulator;
-  QTemporaryDir folder;
-  QString device;
-  std::unique_ptr<CVorenxDlg> dlg;
-  std::unique_ptr<CalibrationRun> run;
-};
+using testing::CalibrationWindowTest;
+using testing::Transmitter;
+using testing::YesDialogs;
 
 TEST_F(CalibrationWindowTest, ATransmitterWithinToleranceAtEveryPointPasses) {
   sim::DutSpec dut = Transmitter(1.002);
@@ -288,6 +164,7 @@ TEST_F(CalibrationWindowTest, APulledLinkPausesTheRunWithTheOutputOffAndItGoesOn
   ASSERT_TRUE(Until([&] { return dlg->CalibrationSide().Connected(); }));
   EXPECT_TRUE(Until([&] { return !simulator.Settings().outputOn; }));
   EXPECT_EQ(run->CurrentState(), CalibrationRun::State::Paused);
+  ASSERT_TRUE(Until([&] { return run->CanResume(); }));  // a reading shows it answering
   run->ConfirmOutput();
   ASSERT_TRUE(Ended());
   EXPECT_EQ(run->CurrentState(), CalibrationRun::State::Finished) << run->StatusText().toStdString();
@@ -312,16 +189,6 @@ TEST_F(CalibrationWindowTest, OneRunAtATime) {
   run->Abort();
   EXPECT_NE(dlg->CalibrationSide().CreateRun(testing::RtdTransmitterSetup(), RunKind::AsLeft, &why), nullptr);
 }
-
-// Says yes to every question; no file is asked for.
-class YesDialogs : public CalibrationDialogs {
- public:
-  bool Confirm(QWidget*, const QString&) override { return ++confirmed, true; }
-  bool AskSaveFileName(QWidget*, const CalibrationSaveRequest&, QString&) override { return false; }
-  void ShowMessage(QWidget*, const QString& text) override { messages << text; }
-  int confirmed = 0;
-  QStringList messages;
-};
 
 TEST_F(CalibrationWindowTest, CtrlKAndBothMenusOpenOneDialogWhoseRunEndsWithTheWindow) {
   Open(Transmitter(1.0));
