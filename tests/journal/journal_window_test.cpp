@@ -109,7 +109,7 @@ QAction* JournalEntry(const QMenu& menu) {
     texts << action->text();
     if (action->text() == "Open Journal Folder") found = action;
   }
-  EXPECT_EQ(texts, (QStringList{"Copy All", "Print...", "Export for a Spreadsheet...", "Open Journal Folder", "Calibration..."}));
+  EXPECT_EQ(texts, (QStringList{"Copy All", "Print...", "Export for a Spreadsheet...", "Save Data...", "Run/Stop", "Open Journal Folder", "Calibration..."}));
   return found;
 }
 
