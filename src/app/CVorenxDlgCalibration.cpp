@@ -20,9 +20,9 @@ class CVorenxDlg::CalibrationBridge final : public CalibrationLink, public Calib
 
   // --- CalibrationLink ------------------------------------------------------
   void RequestUpper(FunctionCode function) override {
-    m_window.m_link.ChangeRequest(CDeviceLink::Side::Upper,
-                                  [function](InstrumentState& r) { r.upperFunction = function; });
-    m_window.m_commands.PostCommand({CmdSetUpper, 0});
+    m_window.m_link.ChangeRequest(
+        CDeviceLink::Side::Upper, [function](InstrumentState& r) { r.upperFunction = function; },
+        m_window.m_commands, {CmdSetUpper, 0});
   }
 
   void RequestLower(const LowerRequest& request) override {
@@ -31,14 +31,16 @@ class CVorenxDlg::CalibrationBridge final : public CalibrationLink, public Calib
     // value change that keeps the old table.
     for (const SettingCommand& c : m_window.m_commands.Snapshot())
       functionChanged = functionChanged || (c.type == CmdSetSource && c.argument == 1);
-    m_window.m_link.ChangeRequest(CDeviceLink::Side::Lower, [&request](InstrumentState& r) {
-      r.lowerFunction = request.function;
-      r.wiring = request.wiring;
-      r.celsius = request.celsius;
-      r.outputOff = !request.outputOn;
-      r.lowerValue = static_cast<float>(request.value);
-    });
-    m_window.m_commands.PostCommand({CmdSetSource, functionChanged ? 1 : 0});
+    m_window.m_link.ChangeRequest(
+        CDeviceLink::Side::Lower,
+        [&request](InstrumentState& r) {
+          r.lowerFunction = request.function;
+          r.wiring = request.wiring;
+          r.celsius = request.celsius;
+          r.outputOff = !request.outputOn;
+          r.lowerValue = static_cast<float>(request.value);
+        },
+        m_window.m_commands, {CmdSetSource, functionChanged ? 1 : 0});
   }
 
   void SetFastPolling(bool fast) override {

@@ -130,18 +130,20 @@ void CVorenxDlg::BuildLowerCommand() {
   const bool hart = m_hartBox->isChecked();
   const bool celsius = m_celsiusBox->isChecked();
   const int wiring = m_wiringList->currentIndex();
-  // The request and its pending flag change as one step, so the worker's copy
-  // of the decoded state cannot overwrite this change.
-  m_link.ChangeRequest(CDeviceLink::Side::Lower, [&](InstrumentState& r) {
-    r.outputOff = !out;
-    r.cjc = cjc;
-    r.hart = hart;
-    r.celsius = celsius;
-    if (wiring >= 0) r.wiring = static_cast<FunctionCode>(wiring + fc::kTwoWire);
-    if (code >= 0) r.lowerFunction = static_cast<FunctionCode>(code);
-  });
+  // The request, its pending flag and the command change as one step, so the
+  // worker's copy of the decoded state cannot overwrite this change.
+  m_link.ChangeRequest(
+      CDeviceLink::Side::Lower,
+      [&](InstrumentState& r) {
+        r.outputOff = !out;
+        r.cjc = cjc;
+        r.hart = hart;
+        r.celsius = celsius;
+        if (wiring >= 0) r.wiring = static_cast<FunctionCode>(wiring + fc::kTwoWire);
+        if (code >= 0) r.lowerFunction = static_cast<FunctionCode>(code);
+      },
+      m_commands, {CmdSetLower, 0});
   UpdateUnitLabel();
-  m_commands.PostCommand({CmdSetLower, 0});
   UpdateRangeLabel();
 }
 
@@ -161,10 +163,10 @@ void CVorenxDlg::OnUpperFunctionChanged() {
   UpdateSpanLabel();
   const int index = m_upperList->currentIndex();
   if (index < 0 || index > 2) return;
-  m_link.ChangeRequest(CDeviceLink::Side::Upper, [index](InstrumentState& r) {
-    r.upperFunction = static_cast<FunctionCode>(index + fc::kUpperVoltage);
-  });
-  m_commands.PostCommand({CmdSetUpper, 0});
+  m_link.ChangeRequest(
+      CDeviceLink::Side::Upper,
+      [index](InstrumentState& r) { r.upperFunction = static_cast<FunctionCode>(index + fc::kUpperVoltage); },
+      m_commands, {CmdSetUpper, 0});
 }
 
 void CVorenxDlg::OnVoltUnitChanged() {
@@ -172,12 +174,14 @@ void CVorenxDlg::OnVoltUnitChanged() {
   // "mV" always sends; "V" only when the request is not on volts already.
   if (!(i == 0 || (i == 1 && m_link.Request().lowerFunction != fc::kVolt))) return;
   const bool switchedOff = OutputOffForNewFunction();
-  m_link.ChangeRequest(CDeviceLink::Side::Lower, [i, switchedOff](InstrumentState& r) {
-    r.lowerFunction = i == 0 ? fc::kMilliVolt : fc::kVolt;
-    if (switchedOff) r.outputOff = true;
-  });
+  m_link.ChangeRequest(
+      CDeviceLink::Side::Lower,
+      [i, switchedOff](InstrumentState& r) {
+        r.lowerFunction = i == 0 ? fc::kMilliVolt : fc::kVolt;
+        if (switchedOff) r.outputOff = true;
+      },
+      m_commands, {CmdSetLower, 0});
   UpdateUnitLabel();
-  m_commands.PostCommand({CmdSetLower, 0});
   UpdateRangeLabel();
 }
 

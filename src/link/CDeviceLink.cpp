@@ -19,6 +19,15 @@ std::uint32_t CDeviceLink::IntervalMs() const {
   return kPollIntervalMs[static_cast<std::size_t>(IntervalIndex())];
 }
 
+namespace {
+
+bool ShowsAnotherFunction(const InstrumentState& before, const InstrumentState& now) {
+  return before.upperFunction != now.upperFunction || before.lowerFunction != now.lowerFunction ||
+         (IsTemperature(now.lowerFunction) && before.celsius != now.celsius);
+}
+
+}  // namespace
+
 std::uint16_t CDeviceLink::Poll() {
   if (m_connected.load() == 0) return 0;
 
@@ -36,6 +45,10 @@ std::uint16_t CDeviceLink::Poll() {
 
   InstrumentState decoded = m_state;
   DecodeStatusFrame(frame, decoded);
+  // One table holds one function's readings: rows of another function (or
+  // another temperature unit) start it over, as a change by the user does.
+  m_functionChanged = m_history.SampleCount() > 0 && ShowsAnotherFunction(m_state, decoded);
+  if (m_functionChanged) m_history.ClearHistory();
   {
     std::lock_guard lock(m_stateLock);
     m_state = decoded;
@@ -60,7 +73,6 @@ std::uint8_t CDeviceLink::LowerModeByte(const InstrumentState& r) {
 }
 
 std::uint16_t CDeviceLink::SendLower() {
-  m_lowerPending.store(0);
   if (m_connected.load() == 0) return 0;
   const InstrumentState request = Request();
   return m_hard.QelSetLower(m_port.load(), request.lowerFunction, LowerModeByte(request),
@@ -91,6 +103,22 @@ void CDeviceLink::ChangeRequest(Side side, const std::function<void(InstrumentSt
   std::lock_guard lock(m_requestLock);
   edit(m_request);
   (side == Side::Upper ? m_upperPending : m_lowerPending).store(1);
+}
+
+void CDeviceLink::ChangeRequest(Side side, const std::function<void(InstrumentState&)>& edit,
+                                CommandQueue& queue, const SettingCommand& command) {
+  std::lock_guard lock(m_requestLock);
+  edit(m_request);
+  (side == Side::Upper ? m_upperPending : m_lowerPending).store(1);
+  queue.PostCommand(command);
+}
+
+SettingCommand CDeviceLink::TakeCommand(CommandQueue& queue) {
+  std::lock_guard lock(m_requestLock);
+  const SettingCommand c = queue.TakeCommand();
+  if (c.type == CmdSetUpper) m_upperPending.store(0);
+  if (c.type == CmdSetLower || c.type == CmdSetSource) m_lowerPending.store(0);
+  return c;
 }
 
 void CDeviceLink::EditRequest(const std::function<void(InstrumentState&)>& edit) {

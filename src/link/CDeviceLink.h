@@ -5,9 +5,12 @@
 //
 // Threads: Poll, SendLower and AppendSample run on the worker. Flags that both
 // threads touch are atomics. m_state is written only by Poll and read from the
-// window's thread through State(); m_request and the two pending flags change
-// together under m_requestLock, so a handler's change is never overwritten by
-// the worker's copy of the decoded state (SyncRequestFromState).
+// window's thread through State(); m_request, the two pending flags and the
+// setting commands that carry a change to the worker change together under
+// m_requestLock: a handler's change, its pending flag and its queued command are
+// one step, and the worker takes a command and clears its side's flag as one
+// step. So a side stays pending while a change of it waits in the queue, and the
+// worker's copy of the decoded state (SyncRequestFromState) never overwrites it.
 
 #include <QString>
 #include <array>
@@ -17,6 +20,7 @@
 #include <mutex>
 
 #include "display/SampleHistory.h"
+#include "link/CommandQueue.h"
 #include "link/InstrumentState.h"
 #include "link/QelHardDll.h"
 #include "platform/Clock.h"
@@ -40,8 +44,15 @@ class CDeviceLink {
 
   // Reads and decodes one status frame when the interval has passed.
   // 0: no read made; otherwise QelGetData's result (1 = a frame was decoded).
+  // A frame whose function differs from the one before starts the history over.
   std::uint16_t Poll();
-  // Sends m_request's lower settings. 0 when not connected, else QelSetLower's result.
+  // True when the last decoded frame started the history over because the
+  // instrument shows another function (an instrument with other settings
+  // answering after a replug, or a change made on the instrument itself); the
+  // worker then starts the readings table over too. Worker thread only.
+  bool FunctionChangedOnLastPoll() const { return m_functionChanged; }
+  // Sends m_request's lower settings. 0 when not connected, else QelSetLower's
+  // result. The pending flag is the queue's business (TakeCommand), not this one's.
   std::uint16_t SendLower();
   // The lower mode byte built from a requested state.
   static std::uint8_t LowerModeByte(const InstrumentState& request);
@@ -62,6 +73,14 @@ class CDeviceLink {
   InstrumentState Request() const;
   // Window's thread: change the request and mark that side pending, as one step.
   void ChangeRequest(Side side, const std::function<void(InstrumentState&)>& edit);
+  // Window's thread: the same, and queue `command` (which carries the change to
+  // the instrument) in that one step.
+  void ChangeRequest(Side side, const std::function<void(InstrumentState&)>& edit,
+                     CommandQueue& queue, const SettingCommand& command);
+  // Worker: remove and return the oldest queued command; taking a command that
+  // carries a side's change clears that side's pending flag in the same step, so
+  // a change made after the take stays pending until its own command is taken.
+  SettingCommand TakeCommand(CommandQueue& queue);
   // Worker: change the request without touching the pending flags.
   void EditRequest(const std::function<void(InstrumentState&)>& edit);
   // Worker, after a poll: copy the decoded upper function into the request
@@ -96,6 +115,7 @@ class CDeviceLink {
   TickSource m_ticks;
   LocalTimeSource m_clock;
   SampleHistory m_history;
+  bool m_functionChanged = false;  // worker thread only
   mutable std::mutex m_stateLock;
   mutable std::mutex m_requestLock;
 };

@@ -75,7 +75,10 @@ void CWorker::WorkerCycle() {
   CheckConnection();
 
   bool executed = false;
-  for (SettingCommand c = m_commands.TakeCommand(); c.type != CmdNone; c = m_commands.TakeCommand()) {
+  // Every queued command runs before the poll below, so the copy of the decoded
+  // state after it never meets a change whose command was taken but not yet sent.
+  for (SettingCommand c = m_link.TakeCommand(m_commands); c.type != CmdNone;
+       c = m_link.TakeCommand(m_commands)) {
     ExecuteCommand(c);
     executed = true;
   }
@@ -91,6 +94,7 @@ void CWorker::WorkerCycle() {
   if (r == 0) return;
 
   m_host.RedrawPanel();
+  if (r == 1 && m_link.FunctionChangedOnLastPoll()) m_host.ResetReadingsTable();
   m_host.UpdateReadingsTable(r);
   m_host.RefreshFromInstrument(m_link.State());
   m_link.SyncRequestFromState();
@@ -158,7 +162,6 @@ void CWorker::ExecuteCommand(const SettingCommand& c) {
       break;
     case CmdSetUpper: {
       ClearReadings();
-      m_link.m_upperPending.store(0);
       if (m_link.m_connected.load() != 0)
         m_link.Library().QelSetUpper(m_link.m_port.load(), m_link.Request().upperFunction);
       break;

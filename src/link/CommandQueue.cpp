@@ -4,11 +4,15 @@ namespace vorenx {
 
 void CommandQueue::PostCommand(const SettingCommand& c) {
   EventLock lock(m_guard);
-  for (SettingCommand& queued : m_commands) {
-    if (queued.type == c.type) {
-      queued.argument = c.argument;
-      return;
-    }
+  for (auto queued = m_commands.begin(); queued != m_commands.end(); ++queued) {
+    if (queued->type != c.type) continue;
+    // Run flips polling: a second press while the first waits undoes it, so
+    // two presses flip twice rather than once.
+    if (c.type == CmdToggleRun)
+      m_commands.erase(queued);
+    else
+      queued->argument = c.argument;
+    return;
   }
   m_commands.push_back(c);
 }

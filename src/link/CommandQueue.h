@@ -3,6 +3,8 @@
 // handlers and the worker. Commands of one type merge: a new command replaces
 // the argument of a queued one of the same type, which keeps its place, so the
 // queue never holds two commands of one type however fast the user clicks.
+// Run is the exception: it flips polling, so a second Run while one waits
+// removes the queued one (two presses, two flips: polling as it was).
 
 #include <deque>
 #include <vector>

@@ -1,4 +1,5 @@
-// The command queue: merging by type keeps one entry per type in its place.
+// The command queue: merging by type keeps one entry per type in its place;
+// Run presses cancel in pairs.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -15,13 +16,25 @@ TEST(CommandQueue, SameTypeMergesIntoTheFirstEntrysPlace) {
   q.PostCommand({CmdSetLower, 0});
   q.PostCommand({CmdOpenPort, 6});
   q.PostCommand({CmdToggleRun, 0});
-  q.PostCommand({CmdToggleRun, 0});
+  q.PostCommand({CmdSetLower, 0});
   const std::vector<SettingCommand> expected{{CmdOpenPort, 6}, {CmdSetLower, 0}, {CmdToggleRun, 0}};
   EXPECT_EQ(q.Snapshot(), expected);
   EXPECT_EQ(q.TakeCommand(), (SettingCommand{CmdOpenPort, 6}));
   EXPECT_EQ(q.TakeCommand(), (SettingCommand{CmdSetLower, 0}));
   EXPECT_EQ(q.TakeCommand(), (SettingCommand{CmdToggleRun, 0}));
   EXPECT_EQ(q.TakeCommand().type, CmdNone);
+}
+
+// Stop then Run within one worker cycle leaves polling as it was: the two
+// flips cancel; a third press is one flip again.
+TEST(CommandQueue, EachRunPressFlipsSoTwoWaitingPressesCancel) {
+  CommandQueue q;
+  q.PostCommand({CmdSetLower, 0});
+  q.PostCommand({CmdToggleRun, 0});
+  q.PostCommand({CmdToggleRun, 0});
+  EXPECT_EQ(q.Snapshot(), (std::vector<SettingCommand>{{CmdSetLower, 0}}));
+  q.PostCommand({CmdToggleRun, 0});
+  EXPECT_EQ(q.Snapshot(), (std::vector<SettingCommand>{{CmdSetLower, 0}, {CmdToggleRun, 0}}));
 }
 
 TEST(CommandQueue, UnknownTypesQueueLikeAnyOther) {
@@ -36,7 +49,7 @@ TEST(CommandQueue, ConcurrentPostsNeverLoseTheLatestArgumentOfAType) {
   constexpr int kPosts = 20000;
   std::atomic<bool> done{false};
   std::thread poster([&] {
-    for (int i = 0; i < kPosts; ++i) q.PostCommand({static_cast<std::uint16_t>(3 + i % 8), i});
+    for (int i = 0; i < kPosts; ++i) q.PostCommand({static_cast<std::uint16_t>(5 + i % 8), i});  // Run (3) flips instead
     done = true;
   });
   std::map<int, int> lastSeen;
@@ -49,5 +62,5 @@ TEST(CommandQueue, ConcurrentPostsNeverLoseTheLatestArgumentOfAType) {
   while (!done) drain();
   poster.join();
   drain();
-  for (int type = 3; type < 11; ++type) EXPECT_EQ(lastSeen[type], kPosts - 8 + (type - 3)) << type;
+  for (int type = 5; type < 13; ++type) EXPECT_EQ(lastSeen[type], kPosts - 8 + (type - 5)) << type;
 }

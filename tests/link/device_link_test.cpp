@@ -157,25 +157,39 @@ TEST_F(DeviceLinkTest, ModeByteForEveryFlagAndWiring) {
   }
 }
 
-TEST_F(DeviceLinkTest, SendLowerSendsTheRequestAndClearsThePendingFlag) {
-  link->ChangeRequest(CDeviceLink::Side::Lower, [](InstrumentState& r) {
-    r.lowerFunction = 19;
-    r.lowerValue = 100.5f;
-    r.wiring = 30;
-    r.celsius = true;
-  });
+// A side stays pending while its command waits; taking the command clears
+// that side only, and a change after the take is pending again.
+TEST_F(DeviceLinkTest, TakingASideCommandClearsThatSidesPendingFlagOnly) {
+  CommandQueue queue;
+  link->ChangeRequest(
+      CDeviceLink::Side::Lower,
+      [](InstrumentState& r) {
+        r.lowerFunction = 19;
+        r.lowerValue = 100.5f;
+        r.wiring = 30;
+        r.celsius = true;
+      },
+      queue, {CmdSetSource, 0});
+  link->ChangeRequest(CDeviceLink::Side::Upper, [](InstrumentState& r) { r.upperFunction = 3; }, queue,
+                      {CmdSetUpper, 0});
+  queue.PostCommand({CmdSetDisplayWave, 1});
   EXPECT_EQ(link->m_lowerPending, 1);
-  EXPECT_EQ(link->SendLower(), 1);
+  EXPECT_EQ(link->TakeCommand(queue), (SettingCommand{CmdSetSource, 0}));
   EXPECT_EQ(link->m_lowerPending, 0);
-  EXPECT_EQ(hard.Calls(), QStringList{"SetLower(3,19,0x2c,100.5)"});
-}
+  EXPECT_EQ(link->m_upperPending, 1);
+  link->ChangeRequest(CDeviceLink::Side::Lower, [](InstrumentState& r) { r.hart = true; }, queue,
+                      {CmdSetSource, 0});
+  EXPECT_EQ(link->TakeCommand(queue), (SettingCommand{CmdSetUpper, 0}));
+  EXPECT_EQ(link->m_upperPending, 0);
+  EXPECT_EQ(link->m_lowerPending, 1);
+  EXPECT_EQ(link->TakeCommand(queue).type, CmdSetDisplayWave);
+  EXPECT_EQ(link->m_lowerPending, 1);
 
-TEST_F(DeviceLinkTest, SendLowerWhileDisconnectedCallsNothing) {
+  EXPECT_EQ(link->SendLower(), 1);
+  EXPECT_EQ(hard.Calls(), QStringList{"SetLower(3,19,0x6c,100.5)"});
   link->m_connected = 0;
-  link->m_lowerPending = 1;
   EXPECT_EQ(link->SendLower(), 0);
-  EXPECT_EQ(link->m_lowerPending, 0);
-  EXPECT_TRUE(hard.Calls().isEmpty());
+  EXPECT_EQ(hard.Calls().size(), 1);
 }
 
 TEST_F(DeviceLinkTest, SyncKeepsPendingSidesAndCopiesTheRest) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QThread>
 #include <atomic>
 #include <thread>
@@ -148,7 +149,6 @@ TEST_F(WorkerTest, SetSourceSendsTheRequestAsItStandsAndStartsTheTableOverOnlyFo
   EXPECT_EQ(hard.Calls(), QStringList{"SetLower(5,7,0x0a,12.25)"});
   EXPECT_TRUE(host.Calls().isEmpty());
   EXPECT_TRUE(display.Calls().isEmpty());
-  EXPECT_EQ(link.m_lowerPending, 0);
 
   worker.ExecuteCommand({CmdSetSource, 1});
   EXPECT_EQ(host.Calls(), QStringList{"ResetTable"});
@@ -291,6 +291,69 @@ TEST_F(WorkerTest, PendingChangeIsNeverOverwrittenByTheWorkersCopy) {
     copier.join();
     ASSERT_EQ(link.Request().lowerFunction, wanted) << round;
   }
+}
+
+// A handler changes the source while the worker runs the previous change and
+// every status frame still shows the old settings: each change reaches the
+// instrument, and the decoded old value is never sent in place of one.
+TEST_F(WorkerTest, ChangesMadeWhileTheWorkerSendsAreNeverReplacedByALaggingFrame) {
+  hard.SetAnswering({5});
+  link.m_port = 5;
+  link.m_connected = 1;
+  const auto sent = [&] { return hard.Calls().filter("SetLower("); };
+  for (int round = 0; round < 200; ++round) {
+    std::atomic<bool> go{false};
+    std::atomic<bool> done{false};
+    std::thread handler([&] {
+      while (!go) std::this_thread::yield();
+      for (int k = 1; k <= 3; ++k)
+        link.ChangeRequest(
+            CDeviceLink::Side::Lower, [&](InstrumentState& r) { r.lowerValue = float(round * 10 + k); },
+            commands, {CmdSetSource, 0});
+      done = true;
+    });
+    go = true;
+    while (!done) {
+      tick += 5000;  // every cycle polls and copies the lagging frame
+      worker.WorkerCycle();
+    }
+    handler.join();
+    tick += 5000;
+    worker.WorkerCycle();
+    ASSERT_FALSE(sent().isEmpty()) << round;
+    ASSERT_TRUE(sent().last().endsWith(QStringLiteral(",%1)").arg(round * 10 + 3))) << round << sent().last().toStdString();
+    ASSERT_TRUE(sent().filter(QRegularExpression(",0\\)$")).isEmpty()) << round;
+    hard.ClearCalls();
+  }
+}
+
+// An instrument with other settings answering (after a replug) starts the
+// history and the table over; the same function polled again goes on in them.
+TEST_F(WorkerTest, AFrameWithAnotherFunctionStartsTheHistoryAndTheTableOver) {
+  hard.SetAnswering({5});
+  link.m_port = 5;
+  link.m_connected = 1;
+  const auto cycle = [&] {
+    host.ClearCalls();
+    tick += 5000;
+    worker.WorkerCycle();
+    return host.Calls();
+  };
+  EXPECT_FALSE(cycle().contains("ResetTable"));
+  EXPECT_FALSE(cycle().contains("ResetTable"));
+  EXPECT_EQ(link.History().SampleCount(), 2);
+
+  std::array<unsigned char, 24> f{};
+  f[StatusFrame::kUpperFunction] = 0x11;
+  f[StatusFrame::kLowerFunction] = 0x12;  // mA after the resistance before
+  f[StatusFrame::kFlags] = 0x10;
+  hard.SetFrame(f);
+  const QStringList calls = cycle();
+  ASSERT_TRUE(calls.contains("ResetTable"));
+  EXPECT_LT(calls.indexOf("ResetTable"), calls.indexOf("Table:1"));
+  EXPECT_EQ(link.History().SampleCount(), 1);
+  EXPECT_FALSE(cycle().contains("ResetTable"));
+  EXPECT_EQ(link.History().SampleCount(), 2);
 }
 
 }  // namespace
