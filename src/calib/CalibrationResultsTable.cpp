@@ -1,6 +1,7 @@
 #include "calib/CalibrationResultsTable.h"
 
 #include <QHeaderView>
+#include <QPainter>
 #include <algorithm>
 #include <cmath>
 
@@ -12,6 +13,7 @@ namespace {
 
 constexpr int kRowKindRole = Qt::UserRole + 1;
 const QColor kFailColour(0xB0, 0x00, 0x20);
+constexpr int kFocusFrameWidth = 2;
 
 }  // namespace
 
@@ -52,6 +54,30 @@ void CalibrationResultsTable::ShowColumnsFor(const CalibrationSetup& setup) {
 CalibrationResultsTable::RowKind CalibrationResultsTable::KindOfRow(int row) const {
   const QTableWidgetItem* first = item(row, 0);
   return first ? static_cast<RowKind>(first->data(kRowKindRole).toInt()) : RowKind::Point;
+}
+
+QRegion CalibrationResultsTable::FocusFrameRegion() const {
+  const QRect all = viewport()->rect();
+  return QRegion(all).subtracted(
+      QRegion(all.adjusted(kFocusFrameWidth, kFocusFrameWidth, -kFocusFrameWidth, -kFocusFrameWidth)));
+}
+
+void CalibrationResultsTable::paintEvent(QPaintEvent* event) {
+  QTableWidget::paintEvent(event);
+  if (!hasFocus()) return;
+  QPainter painter(viewport());
+  const QColor colour = palette().color(QPalette::Highlight);
+  for (const QRect& part : FocusFrameRegion()) painter.fillRect(part, colour);
+}
+
+void CalibrationResultsTable::focusInEvent(QFocusEvent* event) {
+  QTableWidget::focusInEvent(event);
+  viewport()->update(FocusFrameRegion());
+}
+
+void CalibrationResultsTable::focusOutEvent(QFocusEvent* event) {
+  QTableWidget::focusOutEvent(event);
+  viewport()->update(FocusFrameRegion());
 }
 
 void CalibrationResultsTable::AddRun(const QString& title, const RunResult& run, const std::vector<double>& drift,

@@ -3,6 +3,10 @@
 // recorded point (point, direction, applied input, expected and measured
 // output, error and drift in % of span, verdict) and the run's verdict line
 // with its largest error and hysteresis. Failing points are marked in red.
+// While the table has the keyboard focus a frame in the highlight colour, 2
+// pixels wide, lies inside the edge of its cells' area: the current cell alone
+// would not show the focus, as the table is empty before a run and not every
+// style marks the current cell.
 
 #include <QTableWidget>
 #include <optional>
@@ -30,7 +34,13 @@ class CalibrationResultsTable : public QTableWidget {
   enum class RowKind { RunTitle, Point, Verdict };
   RowKind KindOfRow(int row) const;
 
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
  private:
+  QRegion FocusFrameRegion() const;
   void AddRun(const QString& title, const RunResult& run, const std::vector<double>& drift, bool inProgress);
   void AddSpanningRow(RowKind kind, const QString& text, bool bad);
 };

@@ -363,6 +363,7 @@ class CGridCtrl : public QAbstractScrollArea {
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
   void timerEvent(QTimerEvent* event) override;
   // Starts dragging the selected cells (their text) or a column header out
@@ -401,6 +402,11 @@ class CGridCtrl : public QAbstractScrollArea {
                      int y0);
   void DrawGridLines(QPainter& dc, const CCellRange& visible, QPoint extent);
   void DrawSizingLine(QPainter& dc) const;
+  // The keyboard focus shows as a frame inside the viewport's edge, over
+  // whatever lies there, drawn only while the grid has the focus.
+  QRegion FocusFrameRegion() const;
+  void DrawFocusFrame(QPainter& dc) const;
+  void UpdateFocusFrame();
   CGridCellBase* PrepareVirtualCell(int row, int col) const;
   // Selection helpers.
   int FirstSelectableColumn() const { return m_headerColumnsSelectable ? 0 : m_headerCols; }

@@ -42,6 +42,7 @@ void CGridCtrl::focusOutEvent(QFocusEvent* event) {
   // Another window took the mouse (a popup, another application).
   if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason) OnCaptureChanged();
   QAbstractScrollArea::focusOutEvent(event);
+  UpdateFocusFrame();
 }
 
 void CGridCtrl::timerEvent(QTimerEvent* event) {

@@ -2,7 +2,11 @@
 // rectangle (CMemDCGrid) and reaches the viewport in one copy; the viewport is
 // never erased by itself (it is opaque), so nothing flickers. Only the cells
 // the dirty rectangle touches are asked to draw, in four passes (corner,
-// header columns, header rows, scrolling cells), grid lines last.
+// header columns, header rows, scrolling cells), grid lines last. While the
+// grid has the keyboard focus a frame in the highlight colour lies over the
+// viewport's edge: the focus cell alone cannot show it, as a grid may have no
+// focus cell (an owner may clear it as rows arrive) or have it scrolled out
+// of view.
 #include <QPaintEvent>
 #include <QScrollBar>
 
@@ -17,11 +21,40 @@ void CGridCtrl::paintEvent(QPaintEvent* event) {
   if (m_doubleBuffer) {
     CMemDCGrid memory(painter, clip, ToQColor(m_backgroundColour));
     DrawGrid(memory.Painter(), clip);
+    DrawFocusFrame(memory.Painter());
     DrawSizingLine(memory.Painter());
   } else {
     DrawGrid(painter, clip);
+    DrawFocusFrame(painter);
     DrawSizingLine(painter);
   }
+}
+
+namespace {
+constexpr int kFocusFrameWidth = 2;
+}  // namespace
+
+QRegion CGridCtrl::FocusFrameRegion() const {
+  const QRect all = viewport()->rect();
+  return QRegion(all).subtracted(
+      QRegion(all.adjusted(kFocusFrameWidth, kFocusFrameWidth, -kFocusFrameWidth, -kFocusFrameWidth)));
+}
+
+// Every paint draws the whole frame; the painter's clip keeps it to the dirty
+// rectangle, so a cell repainted at the edge does not wipe it.
+void CGridCtrl::DrawFocusFrame(QPainter& dc) const {
+  if (!m_allowDraw || !hasFocus()) return;
+  const QColor colour = palette().color(QPalette::Highlight);
+  for (const QRect& part : FocusFrameRegion()) dc.fillRect(part, colour);
+}
+
+void CGridCtrl::UpdateFocusFrame() {
+  if (m_allowDraw) viewport()->update(FocusFrameRegion());
+}
+
+void CGridCtrl::focusInEvent(QFocusEvent* event) {
+  QAbstractScrollArea::focusInEvent(event);
+  UpdateFocusFrame();
 }
 
 void CGridCtrl::DrawGrid(QPainter& dc, const QRect& clip) {

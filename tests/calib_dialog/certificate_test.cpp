@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -228,6 +229,41 @@ TEST(CalibrationResultsTableTest, AVerdictLineGivesTheHysteresisOfPointsRunBothW
   const QString verdict = table.item(table.rowCount() - 1, 0)->text();
   EXPECT_TRUE(verdict.contains(QStringLiteral("Hysteresis 0.300 % of span"))) << verdict.toStdString();
   EXPECT_EQ(table.item(4, 1)->text(), QStringLiteral("down"));
+}
+
+// The keyboard focus shows as a frame of the highlight colour, 2 pixels wide,
+// inside the edge of the cells' area, with or without rows, and only while the
+// table has it.
+TEST(CalibrationResultsTableTest, TheKeyboardFocusShowsAsAHighlightFrame) {
+  CalibrationResultsTable table;
+  table.resize(600, 300);
+  table.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&table));
+  const QColor highlight = table.palette().color(QPalette::Highlight);
+  const auto edges = [&] {
+    const QImage image = table.viewport()->grab().toImage();
+    const int w = image.width(), h = image.height();
+    int count = 0;
+    for (QPoint p : {QPoint(w / 2, 0), QPoint(w / 2, 1), QPoint(0, h / 2), QPoint(1, h / 2), QPoint(w - 1, h / 2),
+                     QPoint(w - 2, h / 2), QPoint(w / 2, h - 1), QPoint(w / 2, h - 2)})
+      count += image.pixelColor(p) == highlight;
+    EXPECT_NE(image.pixelColor(w / 2, h / 2), highlight);
+    return count;
+  };
+  for (bool rows : {false, true}) {
+    SCOPED_TRACE(rows ? "with rows" : "empty");
+    if (rows) {
+      CalibrationRecord record;
+      record.setup = testing::DialogSetup();
+      record.asFound = SyntheticRun(RunKind::AsFound, 20, 1.0, true);
+      table.ShowRecord(record, std::nullopt);
+    }
+    table.setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(table.hasFocus());
+    EXPECT_EQ(edges(), 8);
+    table.clearFocus();
+    EXPECT_EQ(edges(), 0);
+  }
 }
 
 }  // namespace

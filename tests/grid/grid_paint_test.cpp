@@ -3,8 +3,11 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QPaintEvent>
 #include <QPdfWriter>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include "GridTestSupport.h"
@@ -21,6 +24,11 @@ class GridPaint : public ::testing::Test {
     grid.setFrameShape(QFrame::NoFrame);
     grid.resize(400, 200);
     grid.show();
+    // The grid is a window of its own and takes the keyboard focus when the
+    // window becomes active; the pictures here are of a grid without it, as
+    // its focus frame covers the viewport's edge.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+    grid.clearFocus();
     QApplication::processEvents();
   }
   void Layout(int rows, int cols) { vorenx::testing::LayOutCells(grid, rows, cols); }
@@ -287,6 +295,43 @@ TEST_F(GridPaint, PaintsGoThroughOneImageOfTheDirtyRectExceptOnPaper) {
   EXPECT_TRUE(straight.Image().isNull());
   EXPECT_EQ(&straight.Painter(), &paper);
   grid.DrawGrid(straight.Painter(), QRect(0, 0, 400, 200));
+}
+
+// The keyboard focus: a frame of the highlight colour, 2 pixels wide, over the
+// viewport's edge (headers included), there only while the grid has the focus.
+// The window's own pixels show that gaining and losing the focus repaint it and
+// that a cell repainted at the edge keeps it.
+TEST_F(GridPaint, TheKeyboardFocusShowsAsAHighlightFrameInsideTheEdge) {
+  Layout(4, 3);
+  const COLORREF highlight = FromQColor(grid.palette().color(QPalette::Highlight));
+  const QList<QPoint> frame = {{120, 0}, {120, 1}, {0, 50}, {1, 50}, {399, 100}, {398, 100}, {200, 199}, {200, 198}};
+  const QList<QPoint> inside = {{120, 2}, {2, 50}, {397, 100}, {200, 197}, {75, 30}};
+  const auto onScreen = [this] { return grid.screen()->grabWindow(grid.winId()).toImage(); };
+  const auto framed = [&](const QImage& image) {
+    return std::all_of(frame.begin(), frame.end(), [&](QPoint p) { return At(image, p.x(), p.y()) == highlight; });
+  };
+  const auto bare = [&](const QImage& image) {
+    return std::none_of(frame.begin(), frame.end(), [&](QPoint p) { return At(image, p.x(), p.y()) == highlight; });
+  };
+  QImage image = Shot();
+  ASSERT_FALSE(grid.hasFocus());
+  EXPECT_TRUE(bare(image));
+
+  grid.setFocus(Qt::TabFocusReason);
+  ASSERT_TRUE(grid.hasFocus());
+  image = Shot();
+  EXPECT_TRUE(framed(image));
+  for (QPoint p : inside) EXPECT_NE(At(image, p.x(), p.y()), highlight) << p.x() << "," << p.y();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return framed(onScreen()); }));
+  // Row 1 of column 0 lies under the frame's left side.
+  grid.CellAt(1, 0)->SetBackColour(MakeColourRef(0, 120, 0));
+  ASSERT_TRUE(grid.InvalidateCell(1, 0));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return At(onScreen(), 20, 30) == MakeColourRef(0, 120, 0); }));
+  EXPECT_EQ(At(onScreen(), 0, 30), highlight);
+
+  grid.clearFocus();
+  EXPECT_TRUE(bare(Shot()));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return bare(onScreen()); }));
 }
 
 // A grid as a user sees it: a selection, the focus cell, sunken headers and
