@@ -18,6 +18,18 @@ inline constexpr bool kUnderSanitizer = false;
 inline constexpr bool kUnderSanitizer = false;
 #endif
 
+#if defined(__SANITIZE_THREAD__)
+inline constexpr bool kUnderThreadSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+inline constexpr bool kUnderThreadSanitizer = true;
+#else
+inline constexpr bool kUnderThreadSanitizer = false;
+#endif
+#else
+inline constexpr bool kUnderThreadSanitizer = false;
+#endif
+
 // `full` in a plain build, `full / divisor` (at least 1) under a sanitizer.
 constexpr std::size_t Scaled(std::size_t full, std::size_t divisor) {
   return kUnderSanitizer ? (full / divisor > 0 ? full / divisor : 1) : full;
