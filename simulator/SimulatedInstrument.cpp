@@ -80,6 +80,11 @@ InstrumentSettings SimulatedInstrument::Settings() const {
   return m_model.Settings();
 }
 
+bool SimulatedInstrument::SetLowerOnInstrument(std::uint8_t function, std::uint8_t mode, float value) {
+  std::lock_guard guard(m_lock);
+  return m_model.SetLower(function, mode, value);
+}
+
 void SimulatedInstrument::SetNoise(double share, std::uint32_t seed, int stallMs) {
   std::lock_guard guard(m_lock);
   m_noise = LineNoise(share, seed);

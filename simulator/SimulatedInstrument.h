@@ -67,6 +67,11 @@ class SimulatedInstrument {
   // Takes the replies recorded since the last call, oldest first.
   std::vector<SentReply> TakeSentReplies();
   InstrumentSettings Settings() const;
+  // Changes the lower settings as the instrument's own keys would, without a
+  // request on the line (also what a program sees when another calibrator
+  // with other settings answers after a replug). False for settings the
+  // instrument refuses.
+  bool SetLowerOnInstrument(std::uint8_t function, std::uint8_t mode, float value);
   // Requests answered (or deliberately mis-answered) so far.
   std::uint64_t RequestCount() const { return m_requests.load(); }
 

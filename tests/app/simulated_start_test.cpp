@@ -18,6 +18,7 @@
 #include "app/CEditEx.h"
 #include "app/CVorenxDlg.h"
 #include "app/ControlTable.h"
+#include "grid/GridCtrl.h"
 #include "link/StatusFrame.h"
 
 namespace vorenx {
@@ -71,6 +72,39 @@ TEST(SimulatedStart, ASourcingCalibratorShowsItsLowerSettingsFromTheFirstFrame) 
   const QImage inside = field->grab().toImage();
   EXPECT_NE(inside.pixelColor(inside.width() - 6, inside.height() / 2), QColor(50, 50, 50));
   SavePicture(dlg, QStringLiteral("source-field-disabled.png"));
+}
+
+// The calibrator shows another function without the user asking (its own keys,
+// or another calibrator answering after a replug): the readings table starts
+// over and never holds ℃ rows and mA rows together.
+TEST(SimulatedStart, AnotherFunctionOnTheCalibratorStartsTheTableOver) {
+  sim::SimulatedInstrument simulator;
+  ASSERT_FALSE(simulator.Start().isEmpty());
+  ASSERT_TRUE(QelSetPortPath(4, simulator.Path()));
+  ASSERT_TRUE(simulator.SetLowerOnInstrument(fc::kRtdFirst, 2 | lower_mode::kCelsius, 50.0f));
+
+  std::uint32_t tick = 100000;
+  CVorenxDlg dlg(DefaultQelHardDll(), DefaultQelDisplayDll(), [&tick] { return tick += 5000; },
+                 [] { return LocalTime{2026, 12, 9, 7, 0, 0, 0}; });
+  dlg.Worker()->SetCyclePause(5);
+  dlg.show();
+  CGridCtrl* grid = dlg.ReadingsGrid();
+  const auto lowerColumn = [grid] {
+    QStringList texts;
+    for (int row = 1; row < grid->RowCount() && !grid->CellText(row, 3).isEmpty(); ++row)
+      texts << grid->CellText(row, 3);
+    return texts;
+  };
+  ASSERT_TRUE(Until([&] { return lowerColumn().size() >= 3; }));
+  EXPECT_TRUE(lowerColumn().front().endsWith(QString::fromUtf8("℃"))) << lowerColumn().front().toStdString();
+
+  ASSERT_TRUE(simulator.SetLowerOnInstrument(fc::kCurrent, 2, 4.0f));
+  ASSERT_TRUE(Until([&] {
+    const QStringList texts = lowerColumn();
+    return !texts.isEmpty() && texts.front().endsWith(QStringLiteral("mA"));
+  }));
+  const QStringList texts = lowerColumn();
+  EXPECT_EQ(texts.filter(QString::fromUtf8("℃")), QStringList{}) << texts.join(" | ").toStdString();
 }
 
 }  // namespace
