@@ -1,5 +1,5 @@
 // Binds the program's QelDisplayDll interface to the drawing library's exports.
-#include "display/QelDisplayDll.h"
+#include "link/QelDisplayDll.h"
 #include "qeldisplay/QelDisplay.h"
 
 namespace vorenx {

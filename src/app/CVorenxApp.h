@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "app/AppOptions.h"
-#include "display/QelDisplayDll.h"
+#include "link/QelDisplayDll.h"
 #include "link/QelHardDll.h"
 
 namespace vorenx {

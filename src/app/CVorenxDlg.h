@@ -22,7 +22,7 @@
 #include <map>
 #include <memory>
 
-#include "display/QelDisplayDll.h"
+#include "link/QelDisplayDll.h"
 #include "journal/ReadingsJournal.h"
 #include "link/CDeviceLink.h"
 #include "link/CWorker.h"

@@ -7,7 +7,7 @@
 #include "app/CEditEx.h"
 #include "app/CUpDown.h"
 #include "app/CVorenxDlg.h"
-#include "display/SampleHistory.h"
+#include "link/SampleHistory.h"
 
 namespace vorenx {
 

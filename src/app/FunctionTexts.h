@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "display/QelDisplayDll.h"
+#include "link/QelDisplayDll.h"
 
 namespace vorenx {
 

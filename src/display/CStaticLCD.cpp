@@ -7,7 +7,7 @@
 #include <QShortcut>
 #include <QThread>
 
-#include "display/SampleHistory.h"
+#include "link/SampleHistory.h"
 #include "link/CDeviceLink.h"
 
 namespace vorenx {

@@ -20,7 +20,7 @@
 #include <mutex>
 #include <vector>
 
-#include "display/QelDisplayDll.h"
+#include "link/QelDisplayDll.h"
 #include "platform/AutoResetEvent.h"
 
 class QFileDialog;

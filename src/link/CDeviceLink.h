@@ -19,7 +19,7 @@
 #include <functional>
 #include <mutex>
 
-#include "display/SampleHistory.h"
+#include "link/SampleHistory.h"
 #include "link/CommandQueue.h"
 #include "link/InstrumentState.h"
 #include "link/QelHardDll.h"

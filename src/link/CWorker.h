@@ -15,7 +15,7 @@
 #include <functional>
 #include <thread>
 
-#include "display/QelDisplayDll.h"
+#include "link/QelDisplayDll.h"
 #include "link/CDeviceLink.h"
 #include "link/CommandQueue.h"
 #include "link/ConnectionWatch.h"

@@ -8,7 +8,7 @@
 
 #include <QString>
 
-#include "display/SampleHistory.h"
+#include "link/SampleHistory.h"
 #include "grid/GridCtrl.h"
 #include "log/ReadingsDialogs.h"
 #include "log/ReadingsMenu.h"

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "display/SampleHistory.h"
+#include "link/SampleHistory.h"
 
 namespace vorenx::probe {
 namespace {

@@ -8,7 +8,7 @@
 #include <QStringList>
 
 #include "CallRecorder.h"
-#include "display/QelDisplayDll.h"
+#include "link/QelDisplayDll.h"
 
 namespace vorenx::testing {
 

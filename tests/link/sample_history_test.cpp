@@ -5,7 +5,7 @@
 #include <thread>
 #include <vector>
 
-#include "display/SampleHistory.h"
+#include "link/SampleHistory.h"
 
 using namespace vorenx;
 

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
-#include "display/QelDisplayDll.h"
+#include "link/QelDisplayDll.h"
 #include "qeldisplay/QelDisplay.h"
 
 namespace qeldisplay {

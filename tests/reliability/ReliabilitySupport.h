@@ -12,7 +12,7 @@
 #include <mutex>
 #include <vector>
 
-#include "display/SampleHistory.h"
+#include "link/SampleHistory.h"
 #include "journal/JournalFormat.h"
 #include "journal/JournalReadings.h"
 #include "link/QelHardDll.h"

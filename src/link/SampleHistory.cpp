@@ -1,4 +1,4 @@
-#include "display/SampleHistory.h"
+#include "link/SampleHistory.h"
 
 namespace vorenx {
 

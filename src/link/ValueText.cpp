@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <system_error>
 
-#include "display/SampleHistory.h"
+#include "link/SampleHistory.h"
 
 namespace vorenx {
 namespace {
