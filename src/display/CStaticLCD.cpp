@@ -52,7 +52,7 @@ void CStaticLCD::InitBuffers() {
                 m_innerRect.bottom - 40};
   QImage fresh(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
   fresh.fill(Qt::black);
-  EventLock guard(m_imageGuard);
+  std::lock_guard guard(m_imageGuard);
   m_memImage = std::move(fresh);
 }
 
@@ -80,7 +80,7 @@ void CStaticLCD::Redraw(bool newReading) {
     Compose(painter);
   }
   {
-    EventLock guard(m_imageGuard);
+    std::lock_guard guard(m_imageGuard);
     m_memImage = std::move(scratch);
   }
   Invalidate();
@@ -168,7 +168,7 @@ void CStaticLCD::Invalidate() {
 }
 
 QImage CStaticLCD::CurrentImage() {
-  EventLock guard(m_imageGuard);
+  std::lock_guard guard(m_imageGuard);
   return m_memImage.copy();
 }
 
@@ -178,7 +178,7 @@ void CStaticLCD::OnPaint() {
   QImage shown;
   {
     QPainter painter(this);
-    EventLock guard(m_imageGuard);
+    std::lock_guard guard(m_imageGuard);
     if (m_memImage.isNull())
       painter.fillRect(rect(), Qt::black);
     else

@@ -21,7 +21,6 @@
 #include <vector>
 
 #include "link/QelDisplayDll.h"
-#include "platform/AutoResetEvent.h"
 
 class QFileDialog;
 class QMenu;
@@ -126,7 +125,7 @@ class CStaticLCD : public QWidget {
   std::vector<double> m_upperWave;
   std::vector<double> m_lowerWave;
   QImage m_memImage;               // the finished panel; guarded by m_imageGuard
-  AutoResetEvent m_imageGuard{true};
+  std::mutex m_imageGuard;
   std::mutex m_redrawLock;         // one whole Redraw at a time
   bool m_live = false;             // guarded by m_redrawLock
   SaveDialogRunner m_saveDialog;

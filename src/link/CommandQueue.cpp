@@ -3,7 +3,7 @@
 namespace vorenx {
 
 void CommandQueue::PostCommand(const SettingCommand& c) {
-  EventLock lock(m_guard);
+  std::lock_guard lock(m_guard);
   for (auto queued = m_commands.begin(); queued != m_commands.end(); ++queued) {
     if (queued->type != c.type) continue;
     // Run flips polling: a second press while the first waits undoes it, so
@@ -18,7 +18,7 @@ void CommandQueue::PostCommand(const SettingCommand& c) {
 }
 
 SettingCommand CommandQueue::TakeCommand() {
-  EventLock lock(m_guard);
+  std::lock_guard lock(m_guard);
   if (m_commands.empty()) return SettingCommand{};
   const SettingCommand c = m_commands.front();
   m_commands.pop_front();
@@ -26,7 +26,7 @@ SettingCommand CommandQueue::TakeCommand() {
 }
 
 std::vector<SettingCommand> CommandQueue::Snapshot() {
-  EventLock lock(m_guard);
+  std::lock_guard lock(m_guard);
   return {m_commands.begin(), m_commands.end()};
 }
 

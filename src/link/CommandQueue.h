@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "link/SettingCommand.h"
-#include "platform/AutoResetEvent.h"
+#include <mutex>
 
 namespace vorenx {
 
@@ -25,7 +25,7 @@ class CommandQueue {
 
  private:
   std::deque<SettingCommand> m_commands;
-  AutoResetEvent m_guard{true};
+  std::mutex m_guard;
 };
 
 }  // namespace vorenx

@@ -7,7 +7,7 @@ SampleHistory::SampleHistory() { m_samples.reserve(kHistoryCapacity); }
 void SampleHistory::Append(const QString& timeText, const QString& upperText,
                            const QString& lowerText, double upperValue, double lowerValue) {
   Sample sample{upperValue, lowerValue, timeText, upperText, lowerText};
-  EventLock lock(m_historyGuard);
+  std::lock_guard lock(m_historyGuard);
   const int count = m_sampleCount.load(std::memory_order_relaxed);
   if (static_cast<std::size_t>(count) < m_samples.size()) {
     // Slots freed by ClearHistory are reused in place.
@@ -26,7 +26,7 @@ void SampleHistory::Append(const QString& timeText, const QString& upperText,
 
 template <typename Field>
 int SampleHistory::CopyValues(double* out, Field field) {
-  EventLock lock(m_historyGuard);
+  std::lock_guard lock(m_historyGuard);
   const int count = m_sampleCount.load(std::memory_order_relaxed);
   for (int i = 0; i < count; ++i) out[i] = m_samples[Slot(i)].*field;
   return count;
@@ -46,12 +46,20 @@ bool SampleHistory::NewestTextsLocked(QString& time, QString& upper, QString& lo
 }
 
 bool SampleHistory::NewestTexts(QString& time, QString& upper, QString& lower) {
-  EventLock lock(m_historyGuard);
+  std::lock_guard lock(m_historyGuard);
   return NewestTextsLocked(time, upper, lower);
 }
 
+bool SampleHistory::WithNewestTexts(const NewestTextsUse& use) {
+  std::lock_guard lock(m_historyGuard);
+  QString time, upper, lower;
+  if (!NewestTextsLocked(time, upper, lower)) return false;
+  use(time, upper, lower);
+  return true;
+}
+
 void SampleHistory::ClearHistory() {
-  EventLock lock(m_historyGuard);
+  std::lock_guard lock(m_historyGuard);
   // Keep the storage: the history refills at the same rate it was emptied.
   m_sampleCount.store(0, std::memory_order_relaxed);
   m_first = 0;

@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "link/FunctionCode.h"
-#include "platform/AutoResetEvent.h"
+#include <functional>
+#include <mutex>
 #include "platform/Clock.h"
 
 namespace vorenx {
@@ -39,13 +40,15 @@ class SampleHistory {
   // Number of samples; a hint when read without the guard.
   int SampleCount() const { return m_sampleCount.load(std::memory_order_relaxed); }
 
-  // Guards the count and the sequences. Callers that must do more work under it
-  // (the readings-table update) take it through EventLock.
-  AutoResetEvent& Guard() { return m_historyGuard; }
-  // Texts of the newest sample, for a caller that already holds the guard.
-  bool NewestTextsLocked(QString& time, QString& upper, QString& lower) const;
+  // Calls `use` with the newest sample's texts while the guard is held, so the
+  // texts it writes (the readings table's newest row) are the newest sample's
+  // until it returns; false (nothing called) when empty. `use` must not call
+  // back into the history. The guard itself never leaves this class.
+  using NewestTextsUse = std::function<void(const QString& time, const QString& upper, const QString& lower)>;
+  bool WithNewestTexts(const NewestTextsUse& use);
 
  private:
+  bool NewestTextsLocked(QString& time, QString& upper, QString& lower) const;
   struct Sample {
     double upperValue = 0.0;
     double lowerValue = 0.0;
@@ -59,7 +62,7 @@ class SampleHistory {
   int CopyValues(double* out, Field field);
 
   std::atomic<int> m_sampleCount{0};
-  AutoResetEvent m_historyGuard{true};
+  std::mutex m_historyGuard;  // guards the count and the sequences
   std::vector<Sample> m_samples;
   std::size_t m_first = 0;
 };

@@ -1,7 +1,6 @@
 #include "log/CReadingsLog.h"
 
 #include "log/CReadingIndexCell.h"
-#include "platform/AutoResetEvent.h"
 
 namespace vorenx {
 
@@ -79,14 +78,14 @@ bool CReadingsLog::SetNewestCell(int col, const QString& text) {
 void CReadingsLog::UpdateReadingsTable() {
   InsertReadingRow();
   if (m_history.SampleCount() == 0) return;
-  EventLock lock(m_history.Guard());
-  QString time, upper, lower;
   // The count was a hint: the history may have been emptied since.
-  if (!m_history.NewestTextsLocked(time, upper, lower)) return;
-  SetNewestCell(1, time);
-  SetNewestCell(2, upper);
-  SetNewestCell(3, lower);
-  m_grid.Repaint();
+  const bool written = m_history.WithNewestTexts([this](const QString& time, const QString& upper,
+                                                        const QString& lower) {
+    SetNewestCell(1, time);
+    SetNewestCell(2, upper);
+    SetNewestCell(3, lower);
+  });
+  if (written) m_grid.Repaint();
 }
 
 QString CReadingsLog::ProposedFileName(const LocalTime& time) {

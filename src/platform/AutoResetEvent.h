@@ -2,7 +2,8 @@
 // An auto-reset event with the semantics the program's locks are built on:
 // created signalled or not, Wait() blocks until it is signalled and takes the
 // signal (so one waiter passes per Set), Set() signals it, Reset() clears it.
-// Used as a lock: Wait() to acquire, Set() to release.
+// It wakes the worker early from its pause between cycles; locks are
+// std::mutex.
 
 #include <condition_variable>
 #include <mutex>
@@ -26,18 +27,6 @@ class AutoResetEvent {
   std::mutex m_mutex;
   std::condition_variable m_cv;
   bool m_signalled;
-};
-
-// Holds an AutoResetEvent taken for the lifetime of the scope.
-class EventLock {
- public:
-  explicit EventLock(AutoResetEvent& event) : m_event(event) { m_event.Wait(); }
-  ~EventLock() { m_event.Set(); }
-  EventLock(const EventLock&) = delete;
-  EventLock& operator=(const EventLock&) = delete;
-
- private:
-  AutoResetEvent& m_event;
 };
 
 }  // namespace vorenx
