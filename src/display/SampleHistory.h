@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "link/FunctionCode.h"
+#include "instrument/FunctionCode.h"
 #include "platform/AutoResetEvent.h"
 #include "platform/Clock.h"
 
