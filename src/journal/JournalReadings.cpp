@@ -1,8 +1,7 @@
 #include "journal/JournalReadings.h"
 
-#include <QDir>
-
 #include "instrument/FunctionTable.h"
+#include "platform/FileText.h"
 
 namespace vorenx {
 
@@ -15,10 +14,6 @@ JournalReading MakeJournalReading(const InstrumentState& s, const LocalTime& tim
   return r;
 }
 
-QString DefaultJournalFolder() {
-  QString data = qEnvironmentVariable("XDG_DATA_HOME");
-  if (data.isEmpty() || !QDir::isAbsolutePath(data)) data = QDir::homePath() + QStringLiteral("/.local/share");
-  return QDir(data).filePath(QStringLiteral("vorenx/journal"));
-}
+QString DefaultJournalFolder() { return AppDataPath(QStringLiteral("journal")); }
 
 }  // namespace vorenx
