@@ -35,12 +35,12 @@ QString PortMap::DefaultPath(int port) {
 }
 
 QString PortMap::PathOf(int port) const {
-  if (port < 0 || port >= vorenx::kPortCount) return {};
+  if (!vorenx::IsPortNumber(port)) return {};
   return m_paths[static_cast<std::size_t>(port)];
 }
 
 bool PortMap::Set(int port, const QString& path) {
-  if (port < 0 || port >= vorenx::kPortCount || path.isEmpty()) return false;
+  if (!vorenx::IsPortNumber(port) || path.isEmpty()) return false;
   m_paths[static_cast<std::size_t>(port)] = path;
   return true;
 }

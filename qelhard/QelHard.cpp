@@ -46,7 +46,7 @@ Library& Lib() {
   return library;
 }
 
-bool ValidPort(std::int32_t port) { return port >= 0 && port < vorenx::kPortCount; }
+bool ValidPort(std::int32_t port) { return vorenx::IsPortNumber(port); }
 bool FitsByte(std::int32_t v) { return v >= 0 && v <= 0xFF; }
 
 // An identify exchange, repeated while the reply comes but is corrupted: a

@@ -43,7 +43,7 @@ class PortReport final : public QelHardDll {
   QString Problem(std::int32_t port) const;
 
  private:
-  static bool Valid(std::int32_t port) { return port >= 0 && port < kPortCount; }
+  static bool Valid(std::int32_t port) { return IsPortNumber(port); }
 
   QelHardDll& m_inner;
   Describe m_describe;

@@ -68,7 +68,7 @@ int ParseArguments(const QStringList& args, Options& options) {
       QelSetPortPath(parsed->port, parsed->path);
     } else if (arg == QLatin1String("--watch") && value(v)) {
       options.watchPort = v.toInt(&ok);
-      if (!ok || options.watchPort < 0 || options.watchPort >= vorenx::kPortCount)
+      if (!ok || !vorenx::IsPortNumber(options.watchPort))
         return Complain(QStringLiteral("--watch wants a port from 0 to 19, not \"%1\"").arg(v)), 2;
     } else if (arg == QLatin1String("--interval") && value(v)) {
       options.intervalSeconds = v.toDouble(&ok);
