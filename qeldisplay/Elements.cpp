@@ -140,8 +140,7 @@ void dmmDrawMenuRange(QPainter* dc, std::int32_t x, std::int32_t y, std::int32_t
                       std::int32_t celsius) {
   PainterScope scope(dc);
   if (!scope.Usable() || !OnDevice(*dc, QRectF(x, y, 440, 24))) return;
-  const FunctionInfo* info = FindFunction(function);
-  const QString name = info ? QString::fromLatin1(info->name) : QStringLiteral("----");
+  const QString name = LabelOf(function);
   const QFont nameFont = LcdFont(15, true);
   const double nameWidth = QFontMetricsF(nameFont).horizontalAdvance(name) + 14;
   dc->setPen(Qt::NoPen);
@@ -151,7 +150,7 @@ void dmmDrawMenuRange(QPainter* dc, std::int32_t x, std::int32_t y, std::int32_t
   dc->setFont(nameFont);
   dc->setPen(Qt::black);
   dc->drawText(nameBox, Qt::AlignCenter, name);
-  if (!info) return;
+  if (!FindFunction(function)) return;
   const Range range = RangeOf(function, celsius != 0);
   const QString text = QStringLiteral("%1 ~ %2 %3")
                            .arg(ScaleText(range.low), ScaleText(range.high), UnitOf(function, celsius != 0));

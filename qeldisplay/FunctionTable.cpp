@@ -10,43 +10,39 @@
 #include <cmath>
 
 #include "qeldisplay/QelDisplay.h"
-#include "link/FunctionCode.h"
+#include "instrument/FunctionTable.h"
 
 namespace qeldisplay {
 namespace {
 
-constexpr char16_t kVolt[] = u"V";
-constexpr char16_t kMilliVolt[] = u"mV";
-constexpr char16_t kMilliAmp[] = u"mA";
-constexpr char16_t kOhm[] = u"\u03A9";
 constexpr int kDisplayDigits = 5;
 
 constexpr std::array kFunctions = {
-    FunctionInfo{1, "MEAS V", kVolt, 0, 30, 3},
-    FunctionInfo{2, "MEAS mA", kMilliAmp, 0, 24, 3},
-    FunctionInfo{3, "MEAS LOOP", kMilliAmp, 0, 24, 3},
-    FunctionInfo{5, "VOLT V", kVolt, 0, 30, 3},
-    FunctionInfo{6, "VOLT mV", kMilliVolt, -10, 100, 3},
-    FunctionInfo{7, "CURRENT", kMilliAmp, 0, 24, 3},
-    FunctionInfo{8, "CURRENT SIM", kMilliAmp, 0, 24, 3},
-    FunctionInfo{9, "TC mV", kMilliVolt, -10, 75, 3},
-    FunctionInfo{10, "TC S", nullptr, -20, 1767, 1},
-    FunctionInfo{11, "TC R", nullptr, -20, 1767, 1},
-    FunctionInfo{12, "TC B", nullptr, 600, 1820, 1},
-    FunctionInfo{13, "TC K", nullptr, -200, 1372, 1},
-    FunctionInfo{14, "TC N", nullptr, -200, 1300, 1},
-    FunctionInfo{15, "TC E", nullptr, -200, 1000, 1},
-    FunctionInfo{16, "TC J", nullptr, -200, 1200, 1},
-    FunctionInfo{17, "TC T", nullptr, -250, 400, 1},
-    FunctionInfo{18, "OHMS", kOhm, 0, 4000, 2},
-    FunctionInfo{19, "RTD PT100/385", nullptr, -200, 850, 2},
-    FunctionInfo{20, "RTD PT100/3926", nullptr, -200, 630, 2},
-    FunctionInfo{21, "RTD PT100/3916", nullptr, -200, 630, 2},
-    FunctionInfo{22, "RTD PT200/385", nullptr, -200, 850, 2},
-    FunctionInfo{23, "RTD PT500/385", nullptr, -200, 850, 2},
-    FunctionInfo{24, "RTD PT1000/385", nullptr, -200, 850, 2},
-    FunctionInfo{25, "RTD Cu100/ITS", nullptr, -50, 150, 2},
-    FunctionInfo{26, "RTD Cu50/ITS", nullptr, -50, 150, 2},
+    FunctionInfo{1, 0, 30, 3},
+    FunctionInfo{2, 0, 24, 3},
+    FunctionInfo{3, 0, 24, 3},
+    FunctionInfo{5, 0, 30, 3},
+    FunctionInfo{6, -10, 100, 3},
+    FunctionInfo{7, 0, 24, 3},
+    FunctionInfo{8, 0, 24, 3},
+    FunctionInfo{9, -10, 75, 3},
+    FunctionInfo{10, -20, 1767, 1},
+    FunctionInfo{11, -20, 1767, 1},
+    FunctionInfo{12, 600, 1820, 1},
+    FunctionInfo{13, -200, 1372, 1},
+    FunctionInfo{14, -200, 1300, 1},
+    FunctionInfo{15, -200, 1000, 1},
+    FunctionInfo{16, -200, 1200, 1},
+    FunctionInfo{17, -250, 400, 1},
+    FunctionInfo{18, 0, 4000, 2},
+    FunctionInfo{19, -200, 850, 2},
+    FunctionInfo{20, -200, 630, 2},
+    FunctionInfo{21, -200, 630, 2},
+    FunctionInfo{22, -200, 850, 2},
+    FunctionInfo{23, -200, 850, 2},
+    FunctionInfo{24, -200, 850, 2},
+    FunctionInfo{25, -50, 150, 2},
+    FunctionInfo{26, -50, 150, 2},
 };
 
 // Unknown codes show three decimals, like the upper display.
@@ -64,21 +60,21 @@ const FunctionInfo* FindFunction(int code) {
 
 bool IsLowerCode(int code) { return vorenx::IsLowerFunction(code); }
 
+QString LabelOf(int code) {
+  const vorenx::FunctionInfo* f = vorenx::FindFunctionInfo(code);
+  return f ? QString::fromUtf8(f->lcdLabel) : QStringLiteral("----");
+}
+
 Range RangeOf(int code, bool celsius) {
   const FunctionInfo* f = FindFunction(code);
   if (!f) return {};
-  if (f->unit || celsius) return {f->low, f->high};
+  if (!vorenx::IsTemperature(code) || celsius) return {f->low, f->high};
   // Inward rounding keeps the ℉ span inside the ℃ span (1372 ℃ = 2501.6 ℉ -> 2501).
   // The small tolerance keeps exact conversions (-200 ℃ = -328 ℉) exact.
   return {std::ceil(ToFahrenheit(f->low) - 1e-9), std::floor(ToFahrenheit(f->high) + 1e-9)};
 }
 
-QString UnitOf(int code, bool celsius) {
-  const FunctionInfo* f = FindFunction(code);
-  if (!f) return {};
-  if (f->unit) return QString::fromUtf16(f->unit);
-  return celsius ? QStringLiteral("\u2103") : QStringLiteral("\u2109");
-}
+QString UnitOf(int code, bool celsius) { return FindFunction(code) ? vorenx::FunctionUnit(code, celsius) : QString(); }
 
 int DecimalsFor(int code, double value) {
   const FunctionInfo* f = FindFunction(code);

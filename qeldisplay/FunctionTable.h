@@ -1,6 +1,7 @@
 #pragma once
-// What the library knows about each function code: its name on the LCD, its
-// unit, its range and the finest resolution it shows.
+// What the library knows about each function code: its range and the finest
+// resolution it shows; its name on the LCD and its unit come from the
+// instrument's function table (instrument/FunctionTable.h).
 
 #include <QString>
 #include <cstdint>
@@ -15,8 +16,6 @@ struct Range {
 
 struct FunctionInfo {
   int code;
-  const char* name;       // label text, e.g. "TC K"
-  const char16_t* unit;   // unit text; nullptr for temperatures (℃/℉)
   double low;             // range in the unit, ℃ for temperatures
   double high;
   int maxDecimals;        // finest resolution shown
@@ -28,6 +27,8 @@ const FunctionInfo* FindFunction(int code);
 Range RangeOf(int code, bool celsius);
 // "V", "mA", "℃" ...; empty for unknown codes.
 QString UnitOf(int code, bool celsius);
+// The function's label on the LCD, e.g. "TC K"; "----" for unknown codes.
+QString LabelOf(int code);
 // Decimals for a five-digit display: as many as the function resolves, as long
 // as the rounded number keeps at most five digits.
 int DecimalsFor(int code, double value);

@@ -99,8 +99,7 @@ void DrawLegend(QPainter& p, const Area& a, const Channel (&channels)[2], std::i
   double x = a.left;
   for (const Channel& ch : channels) {
     if (!ch.shown) continue;
-    const FunctionInfo* info = FindFunction(ch.function);
-    QString text = info ? QString::fromLatin1(info->name) : QStringLiteral("----");
+    QString text = LabelOf(ch.function);
     const QString unit = UnitOf(ch.function, celsius != 0);
     if (!unit.isEmpty()) text += QStringLiteral(" (%1)").arg(unit);
     p.setPen(QPen(ch.colour, 2));

@@ -2,24 +2,16 @@
 
 #include <QtGlobal>
 
-namespace qelhard {
+#include "instrument/PortOption.h"
 
-std::optional<std::pair<int, QString>> ParsePortAssignment(const QString& text) {
-  const qsizetype eq = text.indexOf(QLatin1Char('='));
-  if (eq <= 0) return std::nullopt;
-  bool ok = false;
-  const int port = text.left(eq).trimmed().toInt(&ok);
-  const QString path = text.mid(eq + 1).trimmed();
-  if (!ok || port < 0 || port >= kPortCount || path.isEmpty()) return std::nullopt;
-  return std::make_pair(port, path);
-}
+namespace qelhard {
 
 std::map<int, QString> ParsePortList(const QString& text, QStringList* errors) {
   std::map<int, QString> result;
   const QStringList entries = text.split(QLatin1Char(','), Qt::SkipEmptyParts);
   for (const QString& entry : entries) {
-    if (auto parsed = ParsePortAssignment(entry))
-      result[parsed->first] = parsed->second;
+    if (auto parsed = vorenx::ParsePortAssignment(entry))
+      result[parsed->port] = parsed->path;
     else if (errors)
       errors->append(entry.trimmed());
   }
@@ -27,7 +19,7 @@ std::map<int, QString> ParsePortList(const QString& text, QStringList* errors) {
 }
 
 PortMap::PortMap() {
-  for (int n = 0; n < kPortCount; ++n) m_paths[static_cast<std::size_t>(n)] = DefaultPath(n);
+  for (int n = 0; n < vorenx::kPortCount; ++n) m_paths[static_cast<std::size_t>(n)] = DefaultPath(n);
   const QString env = qEnvironmentVariable("VORENX_PORTS");
   QStringList errors;
   for (const auto& [port, path] : ParsePortList(env, &errors))
@@ -43,12 +35,12 @@ QString PortMap::DefaultPath(int port) {
 }
 
 QString PortMap::PathOf(int port) const {
-  if (port < 0 || port >= kPortCount) return {};
+  if (!vorenx::IsPortNumber(port)) return {};
   return m_paths[static_cast<std::size_t>(port)];
 }
 
 bool PortMap::Set(int port, const QString& path) {
-  if (port < 0 || port >= kPortCount || path.isEmpty()) return false;
+  if (!vorenx::IsPortNumber(port) || path.isEmpty()) return false;
   m_paths[static_cast<std::size_t>(port)] = path;
   return true;
 }

@@ -10,17 +10,15 @@
 #include <array>
 #include <cstdint>
 #include <map>
-#include <optional>
 
 #include "QelHard.h"
 
 namespace qelhard {
 
-// Parses "N=PATH[,N=PATH...]"; entries with a port outside 0..19, no '=' or an
-// empty path are left out and described in `errors` (when given).
+// Parses "N=PATH[,N=PATH...]", each entry read by vorenx::ParsePortAssignment
+// (instrument/PortOption.h); entries it refuses are left out and listed in
+// `errors` (when given).
 std::map<int, QString> ParsePortList(const QString& text, QStringList* errors = nullptr);
-// Parses one "N=PATH" argument; nullopt when malformed.
-std::optional<std::pair<int, QString>> ParsePortAssignment(const QString& text);
 
 class PortMap {
  public:
@@ -33,7 +31,7 @@ class PortMap {
   bool Set(int port, const QString& path);
 
  private:
-  std::array<QString, kPortCount> m_paths;
+  std::array<QString, vorenx::kPortCount> m_paths;
 };
 
 }  // namespace qelhard

@@ -19,12 +19,14 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "instrument/StatusFrameLayout.h"
+
 namespace qelhard {
 
 inline constexpr std::size_t kCrcSize = 4;
 inline constexpr std::size_t kRequestSize = 14;
 inline constexpr std::size_t kReplySize = 28;        // on the wire
-inline constexpr std::size_t kStatusFrameSize = 24;  // handed to QelGetData's caller
+inline constexpr std::size_t kStatusFrameSize = vorenx::StatusFrameLayout::kSize;  // handed to QelGetData's caller
 inline constexpr std::uint8_t kRequestLead = 0xA5;
 inline constexpr std::uint8_t kReplyLead = 0x5A;
 inline constexpr std::uint8_t kReplyKindBit = 0x80;

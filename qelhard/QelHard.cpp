@@ -17,11 +17,11 @@ namespace {
 struct Library {
   std::mutex lock;
   PortMap map;
-  std::array<std::unique_ptr<SerialChannel>, kPortCount> channels;
+  std::array<std::unique_ptr<SerialChannel>, vorenx::kPortCount> channels;
   // Ports QelOpenCOM opened and QelCloseCOM has not closed: reopened on demand
   // when the device went away or the port's path changed.
-  std::array<bool, kPortCount> wanted{};
-  std::array<PortDiagnosis, kPortCount> problems;
+  std::array<bool, vorenx::kPortCount> wanted{};
+  std::array<PortDiagnosis, vorenx::kPortCount> problems;
   int replyTimeoutMs = kReplyTimeoutMs;
 
   SerialChannel& Channel(int port) {
@@ -46,7 +46,7 @@ Library& Lib() {
   return library;
 }
 
-bool ValidPort(std::int32_t port) { return port >= 0 && port < kPortCount; }
+bool ValidPort(std::int32_t port) { return vorenx::IsPortNumber(port); }
 bool FitsByte(std::int32_t v) { return v >= 0 && v <= 0xFF; }
 
 // An identify exchange, repeated while the reply comes but is corrupted: a
@@ -106,7 +106,7 @@ std::uint16_t QelOpenCOM(std::int32_t port) {
   if (!ValidPort(port)) return 0;
   Library& lib = Lib();
   std::lock_guard guard(lib.lock);
-  for (int other = 0; other < kPortCount; ++other) {
+  for (int other = 0; other < vorenx::kPortCount; ++other) {
     if (other == port || !lib.wanted[static_cast<std::size_t>(other)]) continue;
     lib.Channel(other).Close();
     lib.wanted[static_cast<std::size_t>(other)] = false;

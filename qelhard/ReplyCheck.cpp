@@ -17,12 +17,21 @@ bool ZeroOutside(const Reply& r, std::size_t first, std::size_t last) {
   return true;
 }
 
-bool IsUpperCode(std::uint8_t c) { return c >= 0x10 && c <= 0x12; }
+using Layout = vorenx::StatusFrameLayout;
+
+bool IsUpperCode(std::uint8_t c) {
+  vorenx::FunctionCode function = 0;
+  return vorenx::UpperFunctionFromFrame(c, function);
+}
 bool IsLowerCode(std::uint8_t c) {
-  return (c >= 0x10 && c <= 0x13) || (c >= 0x30 && c <= 0x38) || (c >= 0x40 && c <= 0x48);
+  vorenx::FunctionCode function = 0;
+  return vorenx::LowerFunctionFromFrame(c, function);
 }
 // Resistance and the RTDs report their wiring; every other function 0x55.
-bool TakesWiring(std::uint8_t lowerCode) { return lowerCode >= 0x40 && lowerCode <= 0x48; }
+bool TakesWiring(std::uint8_t lowerCode) {
+  vorenx::FunctionCode function = 0;
+  return vorenx::LowerFunctionFromFrame(lowerCode, function) && vorenx::TakesWiring(function);
+}
 
 // Sign, five digits and exponent as the instrument encodes a reading: digits
 // 0..9, exponent 0..4, the largest exponent that keeps five digits (so below 4
@@ -30,26 +39,26 @@ bool TakesWiring(std::uint8_t lowerCode) { return lowerCode >= 0x40 && lowerCode
 bool ValueInDomain(const Reply& r, std::size_t signAt, std::size_t digitsAt, std::size_t exponentAt) {
   const std::uint8_t sign = r[signAt];
   const std::uint8_t exponent = r[exponentAt];
-  if (sign > 1 || exponent > status::kMaxExponent) return false;
+  if (sign > 1 || exponent > Layout::kMaxExponent) return false;
   bool allZero = true;
   for (std::size_t i = 0; i < 5; ++i) {
     if (r[digitsAt + i] > 9) return false;
     allZero = allZero && r[digitsAt + i] == 0;
   }
-  if (exponent < status::kMaxExponent && r[digitsAt] == 0) return false;
+  if (exponent < Layout::kMaxExponent && r[digitsAt] == 0) return false;
   return !(sign == 1 && allZero);
 }
 
 }  // namespace
 
 bool StatusBodyInDomain(const Reply& r) {
-  using namespace status;
-  if (!ReservedZero(r) || !IsUpperCode(r[kUpperFunction]) || !IsLowerCode(r[kLowerFunction])) return false;
-  if ((r[kFlags] & ~kDefinedFlags) != 0) return false;
-  const std::uint8_t wiring = r[kWiring];
-  if (TakesWiring(r[kLowerFunction]) ? (wiring < 2 || wiring > 4) : wiring != kNoWiring) return false;
-  return ValueInDomain(r, kUpperSign, kUpperDigits, kUpperExponent) &&
-         ValueInDomain(r, kLowerSign, kLowerDigits, kLowerExponent);
+  using L = Layout;
+  if (!ReservedZero(r) || !IsUpperCode(r[L::kUpperFunction]) || !IsLowerCode(r[L::kLowerFunction])) return false;
+  if ((r[L::kFlags] & ~L::kDefinedFlags) != 0) return false;
+  const std::uint8_t wiring = r[L::kWiring];
+  if (TakesWiring(r[L::kLowerFunction]) ? (wiring < 2 || wiring > 4) : wiring != L::kNoWiringByte) return false;
+  return ValueInDomain(r, L::kUpperSign, L::kUpperDigits, L::kUpperExponent) &&
+         ValueInDomain(r, L::kLowerSign, L::kLowerDigits, L::kLowerExponent);
 }
 
 bool IdentifyBodyInDomain(const Reply& r) {

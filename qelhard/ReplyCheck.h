@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "Protocol.h"
+#include "instrument/StatusFrameLayout.h"
 
 namespace qelhard {
 
@@ -24,22 +25,5 @@ ReplyVerdict CheckReply(const Reply& reply, Command command, std::uint16_t seque
 bool StatusBodyInDomain(const Reply& reply);
 bool IdentifyBodyInDomain(const Reply& reply);
 bool AckBodyInDomain(const Reply& reply);
-
-// Status frame bytes, as the instrument sends them.
-namespace status {
-inline constexpr std::size_t kUpperFunction = 2;
-inline constexpr std::size_t kUpperSign = 3;
-inline constexpr std::size_t kUpperDigits = 4;
-inline constexpr std::size_t kUpperExponent = 9;
-inline constexpr std::size_t kFlags = 13;
-inline constexpr std::size_t kLowerFunction = 14;
-inline constexpr std::size_t kLowerSign = 15;
-inline constexpr std::size_t kLowerDigits = 16;
-inline constexpr std::size_t kLowerExponent = 21;
-inline constexpr std::size_t kWiring = 22;
-inline constexpr std::uint8_t kDefinedFlags = 0x17;  // CJC, ℃, HART, output on
-inline constexpr std::uint8_t kMaxExponent = 4;
-inline constexpr std::uint8_t kNoWiring = 0x55;
-}  // namespace status
 
 }  // namespace qelhard

@@ -1,12 +1,13 @@
 #pragma once
 // Result codes of the library's exports (16-bit) and its time limits. Pure
-// constants, shared by the serial code and the pure reply receiver.
+// constants, shared by the serial code and the pure reply receiver. The port
+// count is the instrument's (vorenx::kPortCount, instrument/Ports.h).
 
 #include <cstdint>
 
-namespace qelhard {
+#include "instrument/Ports.h"
 
-inline constexpr int kPortCount = 20;  // port numbers 0..19
+namespace qelhard {
 
 inline constexpr std::uint16_t kNoReply = 0;      // nothing answered within the timeout
 inline constexpr std::uint16_t kOk = 1;           // a whole, checked reply

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "link/FunctionCode.h"
+#include "instrument/FunctionCode.h"
 
 namespace vorenx::sim {
 

@@ -5,7 +5,7 @@
 #include <numbers>
 
 #include "ValueEncoding.h"
-#include "link/StatusFrame.h"
+#include "instrument/StatusFrameLayout.h"
 
 namespace vorenx::sim {
 namespace {
@@ -21,8 +21,6 @@ void PutValue(qelhard::Reply& frame, int signAt, int digitsAt, int exponentAt, d
   for (std::size_t i = 0; i < v.digits.size(); ++i) frame[static_cast<std::size_t>(digitsAt) + i] = v.digits[i];
   frame[static_cast<std::size_t>(exponentAt)] = v.exponent;
 }
-
-bool TakesWiring(FunctionCode lower) { return lower == fc::kResistance || IsRtd(lower); }
 
 }  // namespace
 
@@ -110,7 +108,7 @@ double InstrumentModel::LowerReading(double seconds) {
 }
 
 qelhard::Reply InstrumentModel::StatusReply(double seconds, std::uint16_t sequence) {
-  using F = StatusFrame;
+  using F = StatusFrameLayout;
   qelhard::Reply frame{};
   frame[F::kUpperFunction] = UpperFrameCode(m_settings.upperFunction);
   PutValue(frame, F::kUpperSign, F::kUpperDigits, F::kUpperExponent, UpperReading(seconds));
@@ -122,7 +120,7 @@ qelhard::Reply InstrumentModel::StatusReply(double seconds, std::uint16_t sequen
   frame[F::kFlags] = flags;
   frame[F::kLowerFunction] = LowerFrameCode(m_settings.lowerFunction);
   PutValue(frame, F::kLowerSign, F::kLowerDigits, F::kLowerExponent, LowerReading(seconds));
-  frame[F::kWiring] = TakesWiring(m_settings.lowerFunction) ? m_settings.wiring : kNoWiringByte;
+  frame[F::kWiring] = TakesWiring(m_settings.lowerFunction) ? m_settings.wiring : F::kNoWiringByte;
   qelhard::SealStatusReply(frame, sequence);
   return frame;
 }

@@ -9,7 +9,7 @@
 
 #include "DutModel.h"
 #include "Protocol.h"
-#include "link/FunctionCode.h"
+#include "instrument/FunctionCode.h"
 
 namespace vorenx::sim {
 
@@ -25,9 +25,6 @@ struct InstrumentSettings {
 
   friend bool operator==(const InstrumentSettings&, const InstrumentSettings&) = default;
 };
-
-// Wiring byte of a status frame when the lower function takes no wiring.
-inline constexpr std::uint8_t kNoWiringByte = 0x55;
 
 class InstrumentModel {
  public:

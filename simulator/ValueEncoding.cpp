@@ -7,12 +7,12 @@ namespace vorenx::sim {
 EncodedValue EncodeValue(double value) {
   EncodedValue out;
   // Zero is sent with the largest exponent, like every other small value.
-  out.exponent = kMaxExponent;
+  out.exponent = StatusFrameLayout::kMaxExponent;
   if (std::isnan(value)) return out;
   const double magnitude = std::fabs(value);
   long mantissa = kMaxMantissa;
   int exponent = 0;
-  for (int e = kMaxExponent; e >= 0; --e) {
+  for (int e = StatusFrameLayout::kMaxExponent; e >= 0; --e) {
     const double scaled = std::round(magnitude * std::pow(10.0, e));
     if (scaled <= kMaxMantissa) {
       mantissa = static_cast<long>(scaled);

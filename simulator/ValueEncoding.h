@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "instrument/StatusFrameLayout.h"
+
 namespace vorenx::sim {
 
 struct EncodedValue {
@@ -14,7 +16,6 @@ struct EncodedValue {
   std::uint8_t exponent = 0;
 };
 
-inline constexpr int kMaxExponent = 4;
 inline constexpr int kMaxMantissa = 99999;
 
 // Picks the largest exponent 0..4 whose mantissa still fits five digits.

@@ -15,13 +15,13 @@
 namespace {
 
 void MapAllPortsNowhere() {
-  for (int port = 0; port < qelhard::kPortCount; ++port)
+  for (int port = 0; port < vorenx::kPortCount; ++port)
     QelSetPortPath(port, QStringLiteral("/nonexistent/vorenx-bench-tty%1").arg(port));
 }
 
 int ProbeAll() {
   int found = 0;
-  for (int port = 0; port < qelhard::kPortCount; ++port) found += QelIsDevConnect(port) != 0;
+  for (int port = 0; port < vorenx::kPortCount; ++port) found += QelIsDevConnect(port) != 0;
   return found;
 }
 
@@ -36,7 +36,7 @@ BENCHMARK(BM_ProbeTwentyMissingPorts)->Unit(benchmark::kMillisecond);
 // probe waits out its whole identify timeout.
 void BM_ProbeTwentySilentPorts(benchmark::State& state) {
   std::vector<std::unique_ptr<vorenx::sim::SimulatedInstrument>> silent;
-  for (int port = 0; port < qelhard::kPortCount; ++port) {
+  for (int port = 0; port < vorenx::kPortCount; ++port) {
     silent.push_back(std::make_unique<vorenx::sim::SimulatedInstrument>());
     QelSetPortPath(port, silent.back()->Start());
     silent.back()->InjectFault(vorenx::sim::Fault::Silent, -1);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "DutModel.h"
+#include "instrument/PortOption.h"
 #include "journal/JournalReadings.h"
 
 namespace vorenx {
@@ -10,15 +11,13 @@ namespace vorenx {
 namespace {
 
 bool ParsePort(const QString& text, std::pair<int, QString>& out, QString& error) {
-  const qsizetype eq = text.indexOf(QLatin1Char('='));
-  bool ok = false;
-  const int port = eq > 0 ? text.left(eq).toInt(&ok) : -1;
-  const QString path = eq > 0 ? text.mid(eq + 1) : QString();
-  if (!ok || port < 0 || port > kMaxPortNumber || path.isEmpty()) {
-    error = QStringLiteral("--port wants N=PATH with N from 0 to %1, not \"%2\"").arg(kMaxPortNumber).arg(text);
+  QString why;
+  const auto parsed = ParsePortAssignment(text, &why);
+  if (!parsed) {
+    error = QStringLiteral("--port wants ") + why;
     return false;
   }
-  out = {port, path};
+  out = {parsed->port, parsed->path};
   return true;
 }
 

@@ -26,8 +26,6 @@ struct ParsedOptions {
   QString error;  // empty when the arguments were understood
 };
 
-// Port numbers the program can map: 0..19.
-inline constexpr int kMaxPortNumber = 19;
 // The longest --quit-after accepted (a day).
 inline constexpr double kMaxQuitAfterSeconds = 86400.0;
 // Seconds before the screenshot when --screenshot comes without --quit-after.

@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "platform/DialogUnits.h"
+#include "platform/FileText.h"
 #include "platform/ScreenFit.h"
 
 namespace vorenx {
@@ -31,7 +32,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   m_icon->setPixmap(ApplicationIcon().pixmap(32, 32));
   m_icon->setGeometry(QRect(iconRect.topLeft(), QSize(32, 32)));
 
-  m_text = new QLabel(QStringLiteral("Vorenx，1.0 版"), this);
+  m_text = new QLabel(QStringLiteral("Vorenx，%1 版").arg(VersionMajorMinor()), this);
   m_text->setObjectName(QStringLiteral("text"));
   m_text->setGeometry(MapDialogRect(units, 42, 14, 114, 8));
 

@@ -20,6 +20,7 @@
 #include "calib/CalibrationStore.h"
 #include "display/CStaticLCD.h"
 #include "log/CReadingsLog.h"
+#include "platform/FileText.h"
 
 namespace vorenx {
 
@@ -114,7 +115,7 @@ bool CVorenxDlg::OnInitDialog() {
   auto* aboutKey = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(aboutKey, &QShortcut::activated, this, [this] { OnSysCommand(kIdmAboutBox); });
 
-  setWindowTitle(QStringLiteral("Vorenx Ver 1.0.0.2"));
+  setWindowTitle(QStringLiteral("Vorenx Ver ") + VersionText());
 
   // Each Port entry names its device path in a tooltip ("COM4" alone says
   // nothing on Linux).

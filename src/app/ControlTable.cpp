@@ -1,5 +1,7 @@
 #include "app/ControlTable.h"
 
+#include "instrument/FunctionTable.h"
+
 namespace vorenx {
 
 namespace {
@@ -15,6 +17,16 @@ ControlSpec Row(int id, ControlKind kind, const QString& text, QRect du, QString
   s.sorted = sorted;
   return s;
 }
+
+// The window's list entries of the functions `first`..`last`.
+QStringList Choices(int first, int last) {
+  QStringList items;
+  for (int code = first; code <= last; ++code)
+    if (const FunctionInfo* f = FindFunctionInfo(code)) items << QString::fromUtf8(f->choice);
+  return items;
+}
+
+QStringList Choice(int code) { return Choices(code, code); }
 
 QStringList PortItems() {
   QStringList ports;
@@ -33,13 +45,11 @@ std::vector<ControlSpec> BuildTable() {
       Row(idc::kSpan, K::Label, QStringLiteral("Static"), {357, 229, 75, 8}),
       Row(idc::kStatic, K::GroupBox, QStringLiteral("Lower"), {293, 252, 190, 73}),
       Row(idc::kTabs, K::Tabs, none, {307, 265, 174, 14}),
-      Row(idc::kVoltUnit, K::DropList, none, {365, 285, 48, 30}, {"mV", "V"}),
-      Row(idc::kThermocouple, K::DropList, none, {307, 285, 48, 30},
-           {"Volt", "S", "R", "B", "K", "N", "E", "J", "T"}),
-      Row(idc::kRtd, K::DropList, none, {365, 285, 48, 30},
-           {"PT100/385", "PT100/3926", "PT100/3916", "PT200/385", "PT500/385", "PT1000/385",
-            "Cu100/ITS", "Cu50/ITS"}),
-      Row(idc::kWiring, K::DropList, none, {307, 285, 48, 30}, {"Two-wire", "Three-wire", "Four-wire"}),
+      Row(idc::kVoltUnit, K::DropList, none, {365, 285, 48, 30}, Choice(fc::kMilliVolt) + Choice(fc::kVolt)),
+      Row(idc::kThermocouple, K::DropList, none, {307, 285, 48, 30}, Choices(fc::kTcVolt, fc::kTcLast)),
+      Row(idc::kRtd, K::DropList, none, {365, 285, 48, 30}, Choices(fc::kRtdFirst, fc::kRtdLast)),
+      Row(idc::kWiring, K::DropList, none, {307, 285, 48, 30},
+          {WiringLongName(fc::kTwoWire), WiringLongName(fc::kThreeWire), WiringLongName(fc::kFourWire)}),
       Row(idc::kDiv, K::Label, QStringLiteral("Div"), {307, 285, 48, 12}),
       Row(idc::kHart, K::CheckBox, QStringLiteral("Hart"), {307, 285, 48, 12}),
       Row(idc::kSimulation, K::CheckBox, QStringLiteral("Simulation"), {365, 285, 48, 12}),
@@ -74,7 +84,7 @@ const std::vector<ControlSpec>& MainWindowControls() {
 }
 
 QStringList UpperFunctionItems() {
-  return {QStringLiteral("Voltage"), QStringLiteral("Current"), QStringLiteral("Loop")};
+  return Choices(fc::kUpperVoltage, fc::kUpperLoop);
 }
 
 QStringList LowerTabTexts() {

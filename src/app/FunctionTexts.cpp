@@ -2,26 +2,12 @@
 
 #include <algorithm>
 
-#include "link/FunctionCode.h"
+#include "instrument/FunctionTable.h"
 
 namespace vorenx {
 
 QString UnitText(int code, bool celsiusBoxChecked) {
-  if (IsTemperature(code)) return celsiusBoxChecked ? QStringLiteral("\u2103") : QStringLiteral("\u2109");
-  switch (code) {
-    case fc::kVolt:
-      return QStringLiteral("V");
-    case fc::kMilliVolt:
-    case fc::kTcVolt:
-      return QStringLiteral("mV");
-    case fc::kCurrent:
-    case fc::kCurrentSimulate:
-      return QStringLiteral("mA");
-    case fc::kResistance:
-      return QStringLiteral("\u03A9");
-    default:
-      return QString();
-  }
+  return IsLowerFunction(code) ? FunctionUnit(code, celsiusBoxChecked) : QString();
 }
 
 QString UpperSpanText(int index) {

@@ -13,6 +13,7 @@
 #include <functional>
 #include <mutex>
 
+#include "instrument/Ports.h"
 #include "link/QelHardDll.h"
 
 namespace vorenx {
@@ -42,16 +43,15 @@ class PortReport final : public QelHardDll {
   QString Problem(std::int32_t port) const;
 
  private:
-  static constexpr int kPorts = 20;
-  static bool Valid(std::int32_t port) { return port >= 0 && port < kPorts; }
+  static bool Valid(std::int32_t port) { return IsPortNumber(port); }
 
   QelHardDll& m_inner;
   Describe m_describe;
   Report m_report;
   bool m_verbose;
   mutable std::mutex m_lock;  // guards the two arrays
-  std::array<QString, kPorts> m_problems;
-  std::array<QString, kPorts> m_reported;  // the reason last written, per port
+  std::array<QString, kPortCount> m_problems;
+  std::array<QString, kPortCount> m_reported;  // the reason last written, per port
 };
 
 }  // namespace vorenx

@@ -53,8 +53,6 @@ QString Wrapped(const QString& text, const QFontMetrics& metrics, int width) {
   return lines.join(QLatin1Char('\n'));
 }
 
-bool TakesWiring(int code) { return code == fc::kResistance || IsRtd(code); }
-
 }  // namespace
 
 QWidget* CCalibrationDlg::FieldRow(const std::vector<QWidget*>& parts, const std::vector<RowField>& fields) {
@@ -119,9 +117,7 @@ QWidget* CCalibrationDlg::BuildForm() {
   for (int code = fc::kLowerFirst; code <= fc::kLowerLast; ++code) m_inputFunction->addItem(FunctionName(code), code);
   m_wiring = new QComboBox;
   m_wiring->setObjectName(QStringLiteral("wiring"));
-  m_wiring->addItem(tr("2-wire"), fc::kTwoWire);
-  m_wiring->addItem(tr("3-wire"), fc::kThreeWire);
-  m_wiring->addItem(tr("4-wire"), fc::kFourWire);
+  for (const FunctionCode wiring : {fc::kTwoWire, fc::kThreeWire, fc::kFourWire}) m_wiring->addItem(WiringName(wiring), wiring);
   m_tempUnit = new QComboBox;
   m_tempUnit->setObjectName(QStringLiteral("temperatureUnit"));
   m_tempUnit->addItem(QStringLiteral("\u2103"), 1);

@@ -6,7 +6,7 @@
 
 #include "calib/CalibrationMath.h"
 #include "journal/JournalFormat.h"
-#include "journal/JournalReadings.h"
+#include "instrument/FunctionTable.h"
 #include "platform/SpreadsheetCsv.h"
 
 namespace vorenx {
@@ -67,26 +67,21 @@ QString Span(double low, double high, const QString& unit, const Style& style) {
 }
 
 QString WiringText(FunctionCode wiring) {
-  switch (wiring) {
-    case fc::kTwoWire: return QStringLiteral("2-wire");
-    case fc::kThreeWire: return QStringLiteral("3-wire");
-    case fc::kFourWire: return QStringLiteral("4-wire");
-    default: return QStringLiteral("wiring %1").arg(wiring);
-  }
+  return IsWiringChoice(wiring) ? WiringName(wiring) : QStringLiteral("wiring %1").arg(wiring);
 }
 
 void SetupComments(QByteArray& out, const CalibrationRecord& r, const Style& style) {
   const CalibrationSetup& s = r.setup;
-  const QString inUnit = JournalUnit(s.inputFunction, s.celsius);
-  const QString outUnit = JournalUnit(s.outputFunction, false);
+  const QString inUnit = FunctionUnit(s.inputFunction, s.celsius);
+  const QString outUnit = FunctionUnit(s.outputFunction, false);
   Comment(out, QStringLiteral("Tag: ") + s.tag, style);
   Comment(out, QStringLiteral("Description: ") + s.description, style);
   Comment(out, QStringLiteral("Technician: ") + s.technician, style);
   Comment(out, QStringLiteral("Calibrator: ") + r.calibrator, style);
-  QString input = QStringLiteral("Input: ") + JournalFunctionName(s.inputFunction);
-  if (s.inputFunction == fc::kResistance || IsRtd(s.inputFunction)) input += QLatin1Char(' ') + WiringText(s.wiring);
+  QString input = QStringLiteral("Input: ") + FunctionName(s.inputFunction);
+  if (TakesWiring(s.inputFunction)) input += QLatin1Char(' ') + WiringText(s.wiring);
   Comment(out, input + QLatin1String("; ") + Span(s.inputLow, s.inputHigh, inUnit, style), style);
-  Comment(out, QStringLiteral("Output: ") + JournalFunctionName(s.outputFunction) + QLatin1String("; ") +
+  Comment(out, QStringLiteral("Output: ") + FunctionName(s.outputFunction) + QLatin1String("; ") +
                    Span(s.outputLow, s.outputHigh, outUnit, style) + QLatin1String("; ") +
                    (s.transfer == OutputTransfer::SquareRoot ? QLatin1String("square root") : QLatin1String("linear")),
           style);
@@ -107,8 +102,8 @@ QString Signed(double v, const Style& style) { return (v > 0 ? QStringLiteral("+
 
 void RunLines(QByteArray& out, const CalibrationSetup& s, const RunResult& run, const Style& style) {
   const QString kind = RunKindText(run.kind);
-  const QString inUnit = JournalUnit(s.inputFunction, s.celsius);
-  const QString outUnit = JournalUnit(s.outputFunction, false);
+  const QString inUnit = FunctionUnit(s.inputFunction, s.celsius);
+  const QString outUnit = FunctionUnit(s.outputFunction, false);
   for (const PointResult& p : run.points) {
     Line(out, {kind, Number(p.percent, style), p.down ? QStringLiteral("down") : QStringLiteral("up"), Number(p.applied, style),
                inUnit, Number(p.expected, style), Number(p.measured, style), outUnit, Number(p.errorPercent, style),

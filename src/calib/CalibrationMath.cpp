@@ -1,5 +1,7 @@
 #include "calib/CalibrationMath.h"
 
+#include "platform/FileText.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -63,9 +65,7 @@ bool WithinTolerance(double errorPercent, double tolerancePercent) {
 QString FormatCalibrationNumber(double value) {
   if (std::isnan(value)) return QStringLiteral("nan");
   if (std::isinf(value)) return value < 0 ? QStringLiteral("-inf") : QStringLiteral("inf");
-  char text[64];
-  const auto result = std::to_chars(text, text + sizeof text, value);
-  return QString::fromLatin1(text, static_cast<qsizetype>(result.ptr - text));
+  return PointNumber(value);
 }
 
 }  // namespace vorenx

@@ -9,7 +9,7 @@
 
 #include "calib/CalibrationMath.h"
 #include "journal/JournalFormat.h"
-#include "journal/JournalReadings.h"
+#include "instrument/FunctionTable.h"
 
 namespace vorenx {
 
@@ -36,15 +36,15 @@ QJsonObject SetupObject(const CalibrationSetup& s) {
       {"description", s.description},
       {"technician", s.technician},
       {"input", QJsonObject{{"function", s.inputFunction},
-                            {"name", JournalFunctionName(s.inputFunction)},
+                            {"name", FunctionName(s.inputFunction)},
                             {"wiring", s.wiring},
                             {"celsius", s.celsius},
-                            {"unit", JournalUnit(s.inputFunction, s.celsius)},
+                            {"unit", FunctionUnit(s.inputFunction, s.celsius)},
                             {"low", NumberOrNull(s.inputLow)},
                             {"high", NumberOrNull(s.inputHigh)}}},
       {"output", QJsonObject{{"function", s.outputFunction},
-                             {"name", JournalFunctionName(s.outputFunction)},
-                             {"unit", JournalUnit(s.outputFunction, false)},
+                             {"name", FunctionName(s.outputFunction)},
+                             {"unit", FunctionUnit(s.outputFunction, false)},
                              {"low", NumberOrNull(s.outputLow)},
                              {"high", NumberOrNull(s.outputHigh)},
                              {"transfer", s.transfer == OutputTransfer::SquareRoot ? "square-root" : "linear"}}},

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "calib/CalibrationMath.h"
-#include "journal/JournalReadings.h"
+#include "instrument/FunctionTable.h"
 
 namespace vorenx {
 
@@ -96,7 +96,6 @@ std::optional<QString> PointsProblem(const std::vector<double>& points) {
   return std::nullopt;
 }
 
-bool NeedsWiring(FunctionCode f) { return f == fc::kResistance || IsRtd(f); }
 
 }  // namespace
 
@@ -111,7 +110,7 @@ std::vector<SetupProblem> ValidateSetup(const CalibrationSetup& s, const RangeLo
   const bool inputOk = IsLowerFunction(s.inputFunction);
   if (!inputOk)
     p.Add(SetupField::InputFunction, QStringLiteral("Choose one of the calibrator's source functions for the input."));
-  else if (NeedsWiring(s.inputFunction) && (s.wiring < fc::kTwoWire || s.wiring > fc::kFourWire))
+  else if (TakesWiring(s.inputFunction) && !IsWiringChoice(s.wiring))
     p.Add(SetupField::InputFunction, QStringLiteral("Choose a two-, three- or four-wire connection for the input."));
   std::optional<std::pair<double, double>> inputRange;
   if (inputOk && range) {
@@ -120,7 +119,7 @@ std::vector<SetupProblem> ValidateSetup(const CalibrationSetup& s, const RangeLo
     if (std::isfinite(low) && std::isfinite(high) && low < high) inputRange = {low, high};
   }
   CheckSpan(p, s.inputLow, s.inputHigh, SetupField::InputLow, SetupField::InputHigh, QStringLiteral("input"),
-            inputRange, inputOk ? JournalUnit(s.inputFunction, s.celsius) : QString());
+            inputRange, inputOk ? FunctionUnit(s.inputFunction, s.celsius) : QString());
 
   const bool outputOk = IsUpperFunction(s.outputFunction);
   if (!outputOk)
@@ -130,7 +129,7 @@ std::vector<SetupProblem> ValidateSetup(const CalibrationSetup& s, const RangeLo
   if (outputOk)
     outputRange = s.outputFunction == fc::kUpperVoltage ? std::pair{0.0, 30.0} : std::pair{0.0, 24.0};
   CheckSpan(p, s.outputLow, s.outputHigh, SetupField::OutputLow, SetupField::OutputHigh, QStringLiteral("output"),
-            outputRange, outputOk ? JournalUnit(s.outputFunction, false) : QString());
+            outputRange, outputOk ? FunctionUnit(s.outputFunction, false) : QString());
 
   p.Add(SetupField::Points, PointsProblem(s.pointsPercent));
 

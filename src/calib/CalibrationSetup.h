@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "link/FunctionCode.h"
+#include "instrument/FunctionCode.h"
 
 namespace vorenx {
 

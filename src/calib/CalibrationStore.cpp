@@ -1,5 +1,7 @@
 #include "calib/CalibrationStore.h"
 
+#include "platform/FileText.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,12 +20,6 @@ namespace {
 constexpr qint64 kMaxRecordBytes = 16 * 1024 * 1024;
 // Bytes of the tag kept in a file name (names may have 255 bytes).
 constexpr qsizetype kMaxTagNameBytes = 120;
-
-QString XdgFolder(const char* variable, const char* fallback) {
-  QString folder = qEnvironmentVariable(variable);
-  if (folder.isEmpty() || !QDir::isAbsolutePath(folder)) folder = QDir::homePath() + QLatin1String(fallback);
-  return folder;
-}
 
 QString SystemError(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
@@ -86,11 +82,11 @@ QDateTime RunTime(const RunResult& run) { return run.finished.isValid() ? run.fi
 }  // namespace
 
 QString DefaultCalibrationsFolder() {
-  return QDir(XdgFolder("XDG_DATA_HOME", "/.local/share")).filePath(QStringLiteral("vorenx/calibrations"));
+  return AppDataPath(QStringLiteral("calibrations"));
 }
 
 QString DefaultSetupFile() {
-  return QDir(XdgFolder("XDG_CONFIG_HOME", "/.config")).filePath(QStringLiteral("vorenx/calibration-setup.json"));
+  return AppConfigPath(QStringLiteral("calibration-setup.json"));
 }
 
 QString TagFileName(const QString& tag) {

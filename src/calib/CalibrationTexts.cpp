@@ -8,7 +8,6 @@
 #include <cmath>
 
 #include "calib/CalibrationMath.h"
-#include "journal/JournalReadings.h"
 
 namespace vorenx {
 
@@ -27,18 +26,10 @@ const QLocale& NumberLocale() {
 
 const QString kDash = QStringLiteral("\u2014");
 
+// A setup's wiring; anything but three or four wires reads as two.
 QString WiringText(FunctionCode wiring) {
-  switch (wiring) {
-    case fc::kThreeWire:
-      return QStringLiteral("3-wire");
-    case fc::kFourWire:
-      return QStringLiteral("4-wire");
-    default:
-      return QStringLiteral("2-wire");
-  }
+  return WiringName(IsWiringChoice(wiring) ? wiring : fc::kTwoWire);
 }
-
-bool TakesWiring(FunctionCode code) { return code == fc::kResistance || IsRtd(code); }
 
 }  // namespace
 
@@ -103,10 +94,6 @@ QString PointsFieldText(const std::vector<double>& points) {
   for (double p : points) parts << NumberText(p);
   return parts.join(QStringLiteral(", "));
 }
-
-QString FunctionName(FunctionCode code) { return JournalFunctionName(code); }
-
-QString FunctionUnit(FunctionCode code, bool celsius) { return JournalUnit(code, celsius); }
 
 QString InputSpanText(const CalibrationSetup& s) {
   QString text = FunctionName(s.inputFunction);

@@ -1,6 +1,7 @@
 #pragma once
 // The texts of a calibration shared by the dialog, its results table and the
-// certificate: numbers as the user types and reads them, the test points
+// certificate (function names and units are the instrument's FunctionName and
+// FunctionUnit): numbers as the user types and reads them, the test points
 // field, and the cells and verdict lines of the results. Pure functions.
 //
 // Numbers are always written with "." whatever the locale. A single number
@@ -17,6 +18,7 @@
 
 #include "calib/CalibrationResult.h"
 #include "calib/CalibrationSetup.h"
+#include "instrument/FunctionTable.h"
 
 namespace vorenx {
 
@@ -35,9 +37,6 @@ bool ParsePointsField(const QString& text, std::vector<double>& points, QString&
 // The points as the field shows them: "0, 25, 50, 75, 100".
 QString PointsFieldText(const std::vector<double>& points);
 
-// "Current", "PT100/385", ... and the unit of a function ("mA", "℃", "").
-QString FunctionName(FunctionCode code);
-QString FunctionUnit(FunctionCode code, bool celsius);
 // "PT100/385, 3-wire, 0 to 100 ℃" and "Current, 4 to 20 mA, linear".
 QString InputSpanText(const CalibrationSetup& setup);
 QString OutputSpanText(const CalibrationSetup& setup);

@@ -53,21 +53,7 @@ int LocalUtcOffsetSeconds(const LocalTime& t) {
   return local.offsetFromUtc();
 }
 
-QString FormatJournalNumber(float value) {
-  if (!std::isfinite(value)) return QString();
-  char text[32];
-  const auto result = std::to_chars(text, text + sizeof text, value);
-  return QString::fromLatin1(text, static_cast<qsizetype>(result.ptr - text));
-}
-
-QString CsvField(const QString& text) {
-  const bool quote = text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) ||
-                     text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
-  if (!quote) return text;
-  QString quoted = text;
-  quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-  return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
+QString FormatJournalNumber(float value) { return std::isfinite(value) ? PointNumber(value) : QString(); }
 
 QByteArray JournalReadingLine(const JournalReading& r, int utcOffsetSeconds) {
   const QChar comma(QLatin1Char(','));

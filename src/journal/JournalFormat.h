@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "platform/Clock.h"
+#include "platform/FileText.h"
 
 namespace vorenx {
 
@@ -39,9 +40,7 @@ int LocalUtcOffsetSeconds(const LocalTime& time);
 // The shortest text that reads back as the same float, with "." whatever the
 // locale ("1.5", "-0.001", "1e-07"); empty for NaN and infinities.
 QString FormatJournalNumber(float value);
-// A CSV field: as it is, or in double quotes (inner quotes doubled) when it
-// holds a comma, a quote, CR or LF.
-QString CsvField(const QString& text);
+// CSV fields are quoted by CsvField (platform/FileText.h).
 
 // One reading as a line, CR LF included.
 QByteArray JournalReadingLine(const JournalReading& reading, int utcOffsetSeconds);

@@ -31,7 +31,7 @@ void CWorker::Join() {
 bool CWorker::Probe() {
   QelHardDll& hard = m_link.Library();
   bool found = false;
-  for (int port = 0; port < kProbePortCount && !m_stop.load(); ++port) {
+  for (int port = 0; port < kPortCount && !m_stop.load(); ++port) {
     m_link.m_port.store(port);
     if (hard.QelIsDevConnect(port) != 0) {
       found = true;

@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "link/QelDisplayDll.h"
+#include "instrument/Ports.h"
 #include "link/CDeviceLink.h"
 #include "link/CommandQueue.h"
 #include "link/ConnectionWatch.h"
@@ -24,7 +25,6 @@
 
 namespace vorenx {
 
-inline constexpr int kProbePortCount = 20;
 inline constexpr unsigned kCyclePauseMs = 200;
 
 class CWorker {

@@ -2,7 +2,7 @@
 // The state of both displays: held once as decoded from the last good status
 // frame and once as the settings the program wants to send.
 
-#include "link/FunctionCode.h"
+#include "instrument/FunctionCode.h"
 
 namespace vorenx {
 

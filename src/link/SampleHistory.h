@@ -7,11 +7,11 @@
 #include <QString>
 #include <atomic>
 #include <cstdint>
-#include <vector>
-
-#include "link/FunctionCode.h"
 #include <functional>
 #include <mutex>
+#include <vector>
+
+#include "instrument/FunctionCode.h"
 #include "platform/Clock.h"
 
 namespace vorenx {

@@ -1,19 +1,12 @@
 #include "platform/SpreadsheetCsv.h"
 
+#include "platform/FileText.h"
+
 namespace vorenx {
 
 namespace {
 
 QString Two(int n) { return QString::number(n).rightJustified(2, QLatin1Char('0')); }
-
-QString Field(const QString& text, QChar separator) {
-  if (!text.contains(separator) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\r')) &&
-      !text.contains(QLatin1Char('\n')))
-    return text;
-  QString quoted = text;
-  quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-  return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
 
 }  // namespace
 
@@ -36,7 +29,7 @@ QString SpreadsheetDateTime(const LocalTime& t) {
 QByteArray SpreadsheetLine(const QStringList& fields, const SpreadsheetDialect& dialect) {
   QStringList out;
   out.reserve(fields.size());
-  for (const QString& f : fields) out << Field(f, dialect.separator);
+  for (const QString& f : fields) out << CsvField(f, dialect.separator);
   return (out.join(dialect.separator) + QLatin1String("\r\n")).toUtf8();
 }
 

@@ -5,12 +5,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "instrument/Ports.h"
 #include "link/InstrumentState.h"
 
 namespace vorenx::probe {
 
 // Port numbers first..last (inclusive) where QelIsDevConnect answers, in order.
-std::vector<int> FindAnsweringPorts(int first = 0, int last = 19);
+std::vector<int> FindAnsweringPorts(int first = 0, int last = kLastPort);
 // QelGetData on an open port; on 1 the frame is decoded into `state`.
 std::uint16_t ReadState(int port, InstrumentState& state);
 

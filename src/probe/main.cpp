@@ -15,6 +15,7 @@
 #include "PortScan.h"
 #include "ProbeText.h"
 #include "QelHard.h"
+#include "instrument/PortOption.h"
 
 namespace {
 
@@ -61,12 +62,13 @@ int ParseArguments(const QStringList& args, Options& options) {
       std::printf("%s", kUsage);
       return 0;
     } else if (arg == QLatin1String("--port") && value(v)) {
-      const auto parsed = qelhard::ParsePortAssignment(v);
-      if (!parsed) return Complain(QStringLiteral("--port wants N=PATH with N from 0 to 19, not \"%1\"").arg(v)), 2;
-      QelSetPortPath(parsed->first, parsed->second);
+      QString why;
+      const auto parsed = vorenx::ParsePortAssignment(v, &why);
+      if (!parsed) return Complain(QStringLiteral("--port wants ") + why), 2;
+      QelSetPortPath(parsed->port, parsed->path);
     } else if (arg == QLatin1String("--watch") && value(v)) {
       options.watchPort = v.toInt(&ok);
-      if (!ok || options.watchPort < 0 || options.watchPort >= qelhard::kPortCount)
+      if (!ok || !vorenx::IsPortNumber(options.watchPort))
         return Complain(QStringLiteral("--watch wants a port from 0 to 19, not \"%1\"").arg(v)), 2;
     } else if (arg == QLatin1String("--interval") && value(v)) {
       options.intervalSeconds = v.toDouble(&ok);
@@ -91,7 +93,7 @@ int ListPorts() {
   QElapsedTimer timer;
   timer.start();
   int found = 0;
-  for (int port = 0; port < qelhard::kPortCount && !g_interrupted; ++port) {
+  for (int port = 0; port < vorenx::kPortCount && !g_interrupted; ++port) {
     const bool answers = QelIsDevConnect(port) != 0;
     const qelhard::PortDiagnosis why = QelLastPortProblem(port);
     if (answers) {
@@ -104,7 +106,7 @@ int ListPorts() {
   }
   Print(QStringLiteral("%1 of %2 ports answer (probe took %3 ms)")
             .arg(found)
-            .arg(qelhard::kPortCount)
+            .arg(vorenx::kPortCount)
             .arg(timer.elapsed()));
   return found > 0 ? 0 : 1;
 }

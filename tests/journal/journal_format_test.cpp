@@ -88,12 +88,6 @@ TEST(JournalReadings, NamesAndUnitsFollowTheFunctionCodes) {
   const JournalReading r = MakeJournalReading(s, LocalTime{2026, 12, 8, 0, 0, 0, 0});
   EXPECT_EQ(r.upper, (JournalChannel{4.0f, "mA", "Loop"}));
   EXPECT_EQ(r.lower, (JournalChannel{-12.5f, QStringLiteral("\u2103"), "TC K"}));
-  EXPECT_EQ(JournalFunctionName(fc::kRtdLast), "Cu50/ITS");
-  EXPECT_EQ(JournalUnit(fc::kRtdFirst, false), QStringLiteral("\u2109"));
-  EXPECT_EQ(JournalUnit(fc::kResistance, true), QStringLiteral("\u03A9"));
-  EXPECT_EQ(JournalUnit(fc::kTcVolt, true), "mV");
-  EXPECT_EQ(JournalFunctionName(4), "Code 4");
-  EXPECT_EQ(JournalUnit(4, true), "");
 }
 
 TEST(JournalReadings, DefaultFolderFollowsXdgDataHome) {

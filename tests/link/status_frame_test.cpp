@@ -113,28 +113,6 @@ TEST(StatusFrame, FlagBytes) {
   }
 }
 
-TEST(StatusFrame, EveryTableCodeRoundTrips) {
-  for (int code = 0; code < 256; ++code) {
-    const auto fc = static_cast<FunctionCode>(code);
-    FunctionCode back = 0;
-    if (IsLowerFunction(code)) {
-      ASSERT_NE(LowerFrameCode(fc), 0) << code;
-      ASSERT_TRUE(LowerFunctionFromFrame(LowerFrameCode(fc), back));
-      EXPECT_EQ(back, fc);
-    } else {
-      EXPECT_EQ(LowerFrameCode(fc), 0) << code;
-    }
-    if (IsUpperFunction(code)) {
-      ASSERT_TRUE(UpperFunctionFromFrame(UpperFrameCode(fc), back));
-      EXPECT_EQ(back, fc);
-    }
-  }
-  FunctionCode wiring = 0;
-  EXPECT_TRUE(WiringFromFrame(0x55, wiring));
-  EXPECT_EQ(wiring, 31);
-  EXPECT_EQ(WiringFrameCode(29), 3);
-}
-
 TEST(StatusFrame, HugeExponentsUnderflowToZeroWithoutFault) {
   InstrumentState s;
   DecodeStatusFrame(FrameWith({{StatusFrame::kUpperDigits, 9}, {StatusFrame::kUpperExponent, 255}}), s);

@@ -31,11 +31,11 @@ class SerialLink : public ::testing::Test {
     ASSERT_FALSE(StartSimulator().isEmpty());
   }
   void TearDown() override {
-    for (int port = 0; port < qelhard::kPortCount; ++port) QelCloseCOM(port);
+    for (int port = 0; port < vorenx::kPortCount; ++port) QelCloseCOM(port);
   }
 
   static void MapAllPortsNowhere() {
-    for (int port = 0; port < qelhard::kPortCount; ++port)
+    for (int port = 0; port < vorenx::kPortCount; ++port)
       QelSetPortPath(port, QStringLiteral("/nonexistent/vorenx-test-tty%1").arg(port));
   }
   QString StartSimulator() {

@@ -56,13 +56,13 @@ class NoisyWorker : public ::testing::Test {
     m_real.start();
   }
   void SetUp() override {
-    for (int port = 0; port < qelhard::kPortCount; ++port)
+    for (int port = 0; port < vorenx::kPortCount; ++port)
       QelSetPortPath(port, QStringLiteral("/nonexistent/vorenx-noisy-tty%1").arg(port));
     link.m_intervalIndex = 0;                  // one reading a second
     commands.PostCommand({CmdOpenPort, kPort});  // as the window does at start-up
   }
   void TearDown() override {
-    for (int port = 0; port < qelhard::kPortCount; ++port) QelCloseCOM(port);
+    for (int port = 0; port < vorenx::kPortCount; ++port) QelCloseCOM(port);
   }
 
   std::uint32_t Ticks() const { return m_sleptMs.load() + static_cast<std::uint32_t>(m_real.elapsed()); }

@@ -40,5 +40,10 @@ constexpr bool IsThermocouple(int code) { return code >= fc::kTcFirst && code <=
 constexpr bool IsRtd(int code) { return code >= fc::kRtdFirst && code <= fc::kRtdLast; }
 // Functions whose value is a temperature (shown in ℃ or ℉).
 constexpr bool IsTemperature(int code) { return IsThermocouple(code) || IsRtd(code); }
+// Functions whose lower display reports its wiring (two-, three- or
+// four-wire): resistance and the RTDs. Every other function reports none.
+constexpr bool TakesWiring(int code) { return code == fc::kResistance || IsRtd(code); }
+// The wirings a function that takes wiring can have: two, three or four wires.
+constexpr bool IsWiringChoice(int code) { return code >= fc::kTwoWire && code <= fc::kFourWire; }
 
 }  // namespace vorenx

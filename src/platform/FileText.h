@@ -1,0 +1,33 @@
+#pragma once
+// The text conventions every file the program writes shares, whatever the
+// user's locale: CSV fields, numbers with ".", the XDG base folders, and the
+// program's version (CMake's project version, compiled in here only).
+
+#include <QChar>
+#include <QString>
+
+namespace vorenx {
+
+// A CSV field: as it is, or in double quotes (inner quotes doubled) when it
+// holds `separator`, a quote, CR or LF.
+QString CsvField(const QString& text, QChar separator = QLatin1Char(','));
+
+// The shortest text that reads back as the same number, with "." and no
+// grouping whatever the locale ("1.5", "-0.001", "1e-07"). Finite values only:
+// each writer says itself what it writes for NaN and infinities.
+QString PointNumber(double value);
+QString PointNumber(float value);
+
+// $XDG_DATA_HOME and $XDG_CONFIG_HOME, or ~/.local/share and ~/.config when
+// the variable is unset, empty or not an absolute path.
+QString XdgDataHome();
+QString XdgConfigHome();
+// `name` in the program's own folder under them: $XDG_DATA_HOME/vorenx/<name>.
+QString AppDataPath(const QString& name);
+QString AppConfigPath(const QString& name);
+
+// "1.0.0.2", and its first two parts "1.0".
+QString VersionText();
+QString VersionMajorMinor();
+
+}  // namespace vorenx
