@@ -58,7 +58,8 @@ QString SimulatedInstrument::Start(QString* error) {
 void SimulatedInstrument::Stop() {
   m_running = false;
   if (m_thread.joinable()) m_thread.join();
-  m_late.clear();  // stalled replies die with the terminal
+  m_late.clear();  // stalled and held replies die with the terminal
+  m_held.clear();
   if (m_master >= 0) ::close(m_master);
   if (m_slave >= 0) ::close(m_slave);
   m_master = m_slave = -1;
@@ -89,6 +90,11 @@ void SimulatedInstrument::SetNoise(double share, std::uint32_t seed, int stallMs
 void SimulatedInstrument::SetDut(const std::optional<DutSpec>& dutSpec) {
   std::lock_guard guard(m_lock);
   m_model.SetDut(dutSpec);
+}
+
+void SimulatedInstrument::SetClock(std::function<double()> seconds) {
+  std::lock_guard guard(m_lock);
+  m_clock = std::move(seconds);
 }
 
 void SimulatedInstrument::RecordReplies(bool on) {
@@ -133,13 +139,19 @@ void SimulatedInstrument::Serve() {
 }
 
 void SimulatedInstrument::Respond(const qelhard::Request& request) {
+  // A reply held back by Fault::Late goes out now, ahead of this request's answer.
+  if (!m_held.empty()) {
+    WriteAll(m_held.data(), m_held.size());
+    m_held.clear();
+  }
   ++m_requests;
   const Fault fault = TakeFault();
   if (fault == Fault::Silent) return;
   qelhard::Reply reply{};
   {
     std::lock_guard guard(m_lock);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
+    const double seconds =
+        m_clock ? m_clock() : std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
     // A set request still changes the settings when its acknowledgement is spoilt.
     if (!m_model.Answer(request, seconds, reply)) return;
   }
@@ -163,8 +175,8 @@ void SimulatedInstrument::Respond(const qelhard::Request& request) {
       WriteAll(reply.data(), reply.size() / 2);
       return;
     case Fault::Late:
-      std::this_thread::sleep_for(std::chrono::milliseconds(kLateReplyMs));
-      break;
+      m_held.assign(reply.begin(), reply.end());
+      return;
     default:
       break;
   }

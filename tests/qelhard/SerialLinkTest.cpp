@@ -181,7 +181,7 @@ TEST_F(SerialLink, BadRepliesToPingsAndSettingsAreNotTakenForAnswers) {
 TEST_F(SerialLink, ALateReplyIsNeverTakenForTheAnswerToTheNextRequest) {
   ASSERT_EQ(QelOpenCOM(kSimPort), 1);
   m_sim.InjectFault(Fault::Late);
-  EXPECT_EQ(QelSetUpper(kSimPort, 9), qelhard::kNoReply);  // its refusal comes too late
+  EXPECT_EQ(QelSetUpper(kSimPort, 9), qelhard::kNoReply);  // its refusal is held back
   // The late refusal arrives while this request waits; only this one's answer counts.
   EXPECT_EQ(QelSetUpper(kSimPort, 2), 1);
   EXPECT_EQ(m_sim.Settings().upperFunction, 2);
