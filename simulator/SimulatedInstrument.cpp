@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <future>
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
@@ -51,7 +52,16 @@ QString SimulatedInstrument::Start(QString* error) {
   }
   m_start = std::chrono::steady_clock::now();
   m_running = true;
-  m_thread = std::thread([this] { Serve(); });
+  // Returns once the answering thread runs: on a busy machine a new thread can
+  // wait long to be scheduled, and a request sent at once would then go
+  // unanswered past the caller's time limit.
+  std::promise<void> serving;
+  std::future<void> running = serving.get_future();
+  m_thread = std::thread([this, &serving] {
+    serving.set_value();
+    Serve();
+  });
+  running.wait();
   return Path();
 }
 

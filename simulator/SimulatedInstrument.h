@@ -47,8 +47,9 @@ class SimulatedInstrument {
   SimulatedInstrument(const SimulatedInstrument&) = delete;
   SimulatedInstrument& operator=(const SimulatedInstrument&) = delete;
 
-  // Opens a pseudo-terminal in raw mode and starts answering. Returns the
-  // slave's device path; empty (with `error` set) when no terminal could be had.
+  // Opens a pseudo-terminal in raw mode and starts answering; returns once the
+  // answering thread runs. Returns the slave's device path; empty (with `error`
+  // set) when no terminal could be had.
   QString Start(QString* error = nullptr);
   // Stops answering and closes the terminal: its device path disappears, as
   // when an adapter is unplugged.
