@@ -23,16 +23,26 @@ constexpr int kSimPort = 7;
 using Frame = std::array<unsigned char, 24>;
 
 // Maps every port to a path that does not exist, so that nothing on the test
-// machine answers, and starts one simulator on kSimPort.
+// machine answers, and starts one simulator on kSimPort. The time limits are
+// a second: the simulator's thread answers within them on a busy machine too,
+// so no reply the test counts on comes after its request was given up (and
+// then meets a fault injected for the next one); a silent reply costs a second.
 class SerialLink : public ::testing::Test {
  protected:
   void SetUp() override {
+    m_replyLimit = QelSetReplyTimeout(kLimitMs);
+    m_pingLimit = QelSetPingTimeout(kLimitMs);
     MapAllPortsNowhere();
     ASSERT_FALSE(StartSimulator().isEmpty());
   }
   void TearDown() override {
     for (int port = 0; port < qelhard::kPortCount; ++port) QelCloseCOM(port);
+    QelSetReplyTimeout(m_replyLimit);
+    QelSetPingTimeout(m_pingLimit);
   }
+  static constexpr int kLimitMs = 1000;
+  int m_replyLimit = 0;
+  int m_pingLimit = 0;
 
   static void MapAllPortsNowhere() {
     for (int port = 0; port < qelhard::kPortCount; ++port)
