@@ -23,6 +23,7 @@ struct Library {
   std::array<bool, vorenx::kPortCount> wanted{};
   std::array<PortDiagnosis, vorenx::kPortCount> problems;
   int replyTimeoutMs = kReplyTimeoutMs;
+  int pingTimeoutMs = kPingTimeoutMs;
 
   SerialChannel& Channel(int port) {
     auto& slot = channels[static_cast<std::size_t>(port)];
@@ -52,10 +53,10 @@ bool FitsByte(std::int32_t v) { return v >= 0 && v <= 0xFF; }
 // An identify exchange, repeated while the reply comes but is corrupted: a
 // noisy line must not make a present instrument look absent. Silence (no byte
 // within the limit) or a vanished device ends it at once.
-bool Ping(SerialChannel& channel) {
+bool Ping(SerialChannel& channel, int timeoutMs) {
   for (int attempt = 0; attempt < kPingAttempts; ++attempt) {
     Reply reply{};
-    const std::uint16_t result = channel.Exchange(BuildIdentify(channel.NextSequence()), kPingTimeoutMs, reply);
+    const std::uint16_t result = channel.Exchange(BuildIdentify(channel.NextSequence()), timeoutMs, reply);
     if (result == kOk) return IsIdentifyReply(reply);
     if (result != kBadChecksum && result != kMalformed) return false;
   }
@@ -96,10 +97,10 @@ std::uint16_t QelIsDevConnect(std::int32_t port) {
   Library& lib = Lib();
   std::lock_guard guard(lib.lock);
   const auto i = static_cast<std::size_t>(port);
-  if (lib.wanted[i]) return lib.EnsureOpen(port) && Ping(lib.Channel(port)) ? 1 : 0;
+  if (lib.wanted[i]) return lib.EnsureOpen(port) && Ping(lib.Channel(port), lib.pingTimeoutMs) ? 1 : 0;
   SerialChannel probe;
   if (!probe.Open(lib.map.PathOf(port), lib.problems[i])) return 0;
-  return Ping(probe) ? 1 : 0;
+  return Ping(probe, lib.pingTimeoutMs) ? 1 : 0;
 }
 
 std::uint16_t QelOpenCOM(std::int32_t port) {
@@ -168,6 +169,14 @@ int QelSetReplyTimeout(int milliseconds) {
   std::lock_guard guard(lib.lock);
   const int previous = lib.replyTimeoutMs;
   if (milliseconds >= 1) lib.replyTimeoutMs = milliseconds;
+  return previous;
+}
+
+int QelSetPingTimeout(int milliseconds) {
+  Library& lib = Lib();
+  std::lock_guard guard(lib.lock);
+  const int previous = lib.pingTimeoutMs;
+  if (milliseconds >= 1) lib.pingTimeoutMs = milliseconds;
   return previous;
 }
 

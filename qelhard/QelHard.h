@@ -53,5 +53,9 @@ QString QelPortPath(std::int32_t port);
 // QelSetLower; kReplyTimeoutMs by default) and returns the previous one.
 // For tests and tools that must not wait long; values under 1 ms are refused.
 int QelSetReplyTimeout(int milliseconds);
+// Sets the time limit of one identify exchange of QelIsDevConnect
+// (kPingTimeoutMs by default) and returns the previous one; values under 1 ms
+// are refused. Tests against a simulator on a busy machine lengthen both.
+int QelSetPingTimeout(int milliseconds);
 // Why the last open of `port` failed (None when it succeeded or none was tried).
 qelhard::PortDiagnosis QelLastPortProblem(std::int32_t port);

@@ -1,5 +1,7 @@
 #include "ReplyReceiver.h"
 
+#include <algorithm>
+
 #include "Results.h"
 
 namespace qelhard {
@@ -50,6 +52,21 @@ std::uint16_t ReplyReceiver::FailureResult() const {
   if (m_received == m_otherReplies * kReplySize) return kNoReply;  // nothing but late answers
   if (m_outOfDomain > 0) return kMalformed;
   return m_reader.ChecksumFailures() > 0 ? kBadChecksum : kMalformed;
+}
+
+std::uint16_t AwaitReply(ReplyReceiver& receiver, ReplyLine& line, int gapMs) {
+  std::vector<std::uint8_t> bytes;
+  for (;;) {
+    const int remaining = std::max(line.RemainingMs(), 0);
+    const int wait = receiver.Received() == 0 ? remaining : std::min(remaining, gapMs);
+    bytes.clear();
+    const ReplyLine::Read read = line.Take(wait, bytes);
+    if (read == ReplyLine::Read::Error) return kIoError;
+    if (read == ReplyLine::Read::Nothing || bytes.empty()) return receiver.FailureResult();
+    const ReplyReceiver::State state = receiver.Feed(bytes.data(), bytes.size());
+    if (state == ReplyReceiver::State::Accepted) return kOk;
+    if (state == ReplyReceiver::State::Failed || remaining == 0) return receiver.FailureResult();
+  }
 }
 
 }  // namespace qelhard

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "FrameReader.h"
 #include "Protocol.h"
@@ -47,5 +48,27 @@ class ReplyReceiver {
   std::size_t m_otherReplies = 0;
   std::size_t m_outOfDomain = 0;
 };
+
+// What the wait for a reply needs of a port and its time limit: the serial
+// channel's is a QSerialPort, the tests' a scripted line.
+class ReplyLine {
+ public:
+  enum class Read { Bytes, Nothing, Error };
+  virtual ~ReplyLine() = default;
+  // Milliseconds left of the time limit; 0 once it has passed.
+  virtual int RemainingMs() = 0;
+  // Puts into `bytes` what has come, waiting up to `ms` for the first of it
+  // when nothing is there yet (0: only looks). Nothing when none came, Error
+  // when the device went away.
+  virtual Read Take(int ms, std::vector<std::uint8_t>& bytes) = 0;
+};
+
+// Waits for the reply `receiver` has begun: kOk (the reply in
+// receiver.Accepted()), receiver.FailureResult(), or kIoError. Before the first
+// byte the whole time limit applies; after it a pause of `gapMs` ends the wait
+// (the rest of a cut reply is not coming). Once the limit has passed it still
+// looks once at what has come: a reply that arrived in time counts even when
+// the calling thread was held up past the limit (a busy machine).
+std::uint16_t AwaitReply(ReplyReceiver& receiver, ReplyLine& line, int gapMs);
 
 }  // namespace qelhard

@@ -54,6 +54,25 @@ PortDiagnosis Diagnose(const QSerialPort& port, const QString& path) {
   return d;
 }
 
+// The reply's wait over the open port, up to `deadline`.
+class PortLine : public ReplyLine {
+ public:
+  PortLine(QSerialPort& port, const QDeadlineTimer& deadline) : m_port(port), m_deadline(deadline) {}
+  int RemainingMs() override { return static_cast<int>(m_deadline.remainingTime()); }
+  Read Take(int ms, std::vector<std::uint8_t>& bytes) override {
+    if (m_port.bytesAvailable() == 0 && !m_port.waitForReadyRead(ms))
+      return m_port.error() == QSerialPort::TimeoutError || m_port.error() == QSerialPort::NoError ? Read::Nothing
+                                                                                                   : Read::Error;
+    const QByteArray all = m_port.readAll();
+    bytes.assign(all.begin(), all.end());
+    return Read::Bytes;
+  }
+
+ private:
+  QSerialPort& m_port;
+  const QDeadlineTimer& m_deadline;
+};
+
 }  // namespace
 
 SerialChannel::SerialChannel() = default;
@@ -113,29 +132,10 @@ std::uint16_t SerialChannel::Exchange(const Request& request, int timeoutMs, Rep
       return Fail(m_port->error() == QSerialPort::TimeoutError ? kNoReply : kIoError);
   }
 
-  const int gapMs = std::min(kReplyGapMs, timeoutMs);
-  while (!deadline.hasExpired()) {
-    if (m_port->bytesAvailable() == 0) {
-      // Before the first byte the whole time limit applies; after it, a pause
-      // means the rest of a cut reply is not coming.
-      const int remaining = static_cast<int>(deadline.remainingTime());
-      const int wait = m_receiver.Received() == 0 ? remaining : std::min(remaining, gapMs);
-      if (!m_port->waitForReadyRead(wait)) {
-        if (m_port->error() == QSerialPort::TimeoutError || m_port->error() == QSerialPort::NoError)
-          break;
-        return Fail(kIoError);
-      }
-    }
-    const QByteArray bytes = m_port->readAll();
-    const auto state = m_receiver.Feed(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                       static_cast<std::size_t>(bytes.size()));
-    if (state == ReplyReceiver::State::Accepted) {
-      reply = m_receiver.Accepted();
-      return kOk;
-    }
-    if (state == ReplyReceiver::State::Failed) break;
-  }
-  return Fail(m_receiver.FailureResult());
+  PortLine line(*m_port, deadline);
+  const std::uint16_t result = AwaitReply(m_receiver, line, std::min(kReplyGapMs, timeoutMs));
+  if (result == kOk) reply = m_receiver.Accepted();
+  return Fail(result);
 }
 
 }  // namespace qelhard

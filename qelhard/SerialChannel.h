@@ -33,7 +33,8 @@ class SerialChannel {
   // reply of the same command and sequence whose fields are in their domains.
   // kOk with `reply` filled, otherwise kNoReply, kBadChecksum, kMalformed or
   // kIoError (the port is then closed). A complete bad reply fails at once; once
-  // bytes have come, a pause of kReplyGapMs without more ends the wait too.
+  // bytes have come, a pause of kReplyGapMs without more ends the wait too. A
+  // reply already here when the limit is checked counts (see AwaitReply).
   std::uint16_t Exchange(const Request& request, int timeoutMs, Reply& reply);
 
  private:

@@ -15,6 +15,7 @@ PACKAGES=(
   libreoffice-calc-nogui
   librsvg2-bin
   desktop-file-utils appstream man-db dpkg-dev file
+  stress-ng
 )
 
 missing=()

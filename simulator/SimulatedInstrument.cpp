@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <future>
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
@@ -51,14 +52,24 @@ QString SimulatedInstrument::Start(QString* error) {
   }
   m_start = std::chrono::steady_clock::now();
   m_running = true;
-  m_thread = std::thread([this] { Serve(); });
+  // Returns once the answering thread runs: on a busy machine a new thread can
+  // wait long to be scheduled, and a request sent at once would then go
+  // unanswered past the caller's time limit.
+  std::promise<void> serving;
+  std::future<void> running = serving.get_future();
+  m_thread = std::thread([this, &serving] {
+    serving.set_value();
+    Serve();
+  });
+  running.wait();
   return Path();
 }
 
 void SimulatedInstrument::Stop() {
   m_running = false;
   if (m_thread.joinable()) m_thread.join();
-  m_late.clear();  // stalled replies die with the terminal
+  m_late.clear();  // stalled and held replies die with the terminal
+  m_held.clear();
   if (m_master >= 0) ::close(m_master);
   if (m_slave >= 0) ::close(m_slave);
   m_master = m_slave = -1;
@@ -94,6 +105,11 @@ void SimulatedInstrument::SetNoise(double share, std::uint32_t seed, int stallMs
 void SimulatedInstrument::SetDut(const std::optional<DutSpec>& dutSpec) {
   std::lock_guard guard(m_lock);
   m_model.SetDut(dutSpec);
+}
+
+void SimulatedInstrument::SetClock(std::function<double()> seconds) {
+  std::lock_guard guard(m_lock);
+  m_clock = std::move(seconds);
 }
 
 void SimulatedInstrument::RecordReplies(bool on) {
@@ -138,13 +154,19 @@ void SimulatedInstrument::Serve() {
 }
 
 void SimulatedInstrument::Respond(const qelhard::Request& request) {
+  // A reply held back by Fault::Late goes out now, ahead of this request's answer.
+  if (!m_held.empty()) {
+    WriteAll(m_held.data(), m_held.size());
+    m_held.clear();
+  }
   ++m_requests;
   const Fault fault = TakeFault();
   if (fault == Fault::Silent) return;
   qelhard::Reply reply{};
   {
     std::lock_guard guard(m_lock);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
+    const double seconds =
+        m_clock ? m_clock() : std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
     // A set request still changes the settings when its acknowledgement is spoilt.
     if (!m_model.Answer(request, seconds, reply)) return;
   }
@@ -168,8 +190,8 @@ void SimulatedInstrument::Respond(const qelhard::Request& request) {
       WriteAll(reply.data(), reply.size() / 2);
       return;
     case Fault::Late:
-      std::this_thread::sleep_for(std::chrono::milliseconds(kLateReplyMs));
-      break;
+      m_held.assign(reply.begin(), reply.end());
+      return;
     default:
       break;
   }

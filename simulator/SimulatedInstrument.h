@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -25,9 +26,11 @@ enum class Fault {
   BadChecksum,  // the reply with a wrong CRC
   Truncated,    // the first half of the reply only
   Silent,       // no reply at all
-  Late,         // the reply, but only after kLateReplyMs (past the library's time limit)
+  Late,         // the reply, held back until the next request has come: the caller gave up
+                // on it, and it arrives while the next request waits
 };
 
+// How late a stalled reply of the line noise comes by default (past the library's time limit).
 inline constexpr int kLateReplyMs = 400;
 
 // One reply as the instrument meant it, and what the line made of it.
@@ -44,8 +47,9 @@ class SimulatedInstrument {
   SimulatedInstrument(const SimulatedInstrument&) = delete;
   SimulatedInstrument& operator=(const SimulatedInstrument&) = delete;
 
-  // Opens a pseudo-terminal in raw mode and starts answering. Returns the
-  // slave's device path; empty (with `error` set) when no terminal could be had.
+  // Opens a pseudo-terminal in raw mode and starts answering; returns once the
+  // answering thread runs. Returns the slave's device path; empty (with `error`
+  // set) when no terminal could be had.
   QString Start(QString* error = nullptr);
   // Stops answering and closes the terminal: its device path disappears, as
   // when an adapter is unplugged.
@@ -62,6 +66,10 @@ class SimulatedInstrument {
   // Wires a transmitter to the displays as the instrument under test (nullopt:
   // none); see InstrumentModel::SetDut.
   void SetDut(const std::optional<DutSpec>& dutSpec);
+  // The time the instrument and its transmitter under test run on, in seconds
+  // (empty: real seconds since Start). Tests that run the window on a clock of
+  // their own give the simulator the same one.
+  void SetClock(std::function<double()> seconds);
   // Keeps a record of every reply sent (at most the newest 65536), for tests.
   void RecordReplies(bool on);
   // Takes the replies recorded since the last call, oldest first.
@@ -105,7 +113,9 @@ class SimulatedInstrument {
   std::atomic<bool> m_running{false};
   std::atomic<std::uint64_t> m_requests{0};
   std::chrono::steady_clock::time_point m_start;
-  std::deque<LateReply> m_late;  // serving thread only
+  std::function<double()> m_clock;  // guarded by m_lock
+  std::deque<LateReply> m_late;        // serving thread only
+  std::vector<std::uint8_t> m_held;    // a Late reply waiting for the next request; serving thread only
   std::thread m_thread;
 };
 

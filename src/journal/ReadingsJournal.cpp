@@ -219,6 +219,7 @@ void ReadingsJournal::Run() {
 
     // Put the batch back in front, in order, and try again after a pause.
     for (auto it = batch.rbegin(); it != batch.rend(); ++it) m_queue.push_front(std::move(*it));
+    ++m_counts.failedWrites;
     if (!wasFailing) {
       m_failing = true;
       ++m_counts.failures;

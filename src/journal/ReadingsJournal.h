@@ -47,6 +47,7 @@ struct JournalCounts {
   std::uint64_t readingsWritten = 0;  // readings on disk (synced)
   std::uint64_t dropped = 0;          // readings refused because the queue was full
   std::uint64_t failures = 0;         // failure episodes reported
+  std::uint64_t failedWrites = 0;     // attempts that failed, each retry counted
   std::uint64_t syncs = 0;
 };
 

@@ -28,8 +28,8 @@ class LifecycleTest : public WindowFixture {
 TEST_F(LifecycleTest, ClosingWhileConnectedStopsTheWorkerThenClosesThePort) {
   Create({4}, false);
   dlg->show();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return qobject_cast<QLabel*>(dlg->Control(1049))->text() == QString("Connected"); }, 10000));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return hard.Count("GetData(") > 0; }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return qobject_cast<QLabel*>(dlg->Control(1049))->text() == QString("Connected"); }, 30000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return hard.Count("GetData(") > 0; }, 30000));
   CloseAndDestroy(4);
 }
 
@@ -53,7 +53,7 @@ TEST_F(LifecycleTest, ReadingsReachTheTableAndSaveDataAsksForAFile) {
   CGridCtrl* grid = dlg->ReadingsGrid();
   ASSERT_EQ(grid->CellText(0, 0), "Index");
   const int startRows = grid->RowCount();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return grid->RowCount() > startRows; }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return grid->RowCount() > startRows; }, 30000));
   EXPECT_FALSE(grid->CellText(1, 1).isEmpty());  // the reading's time
 
   QTest::mouseClick(qobject_cast<QWidget*>(dlg->Control(1066)), Qt::LeftButton);
@@ -65,7 +65,7 @@ TEST_F(LifecycleTest, ClosingWithoutAnInstrumentStillClosesThePort) {
   Create({}, false);
   dlg->show();
   // No port answers the probe; the start command then opens COM4, which fails.
-  ASSERT_TRUE(QTest::qWaitFor([&] { return hard.Calls().contains("OpenCOM(4)"); }, 10000))
+  ASSERT_TRUE(QTest::qWaitFor([&] { return hard.Calls().contains("OpenCOM(4)"); }, 30000))
       << hard.Calls().join(" ").toStdString();
   EXPECT_EQ(qobject_cast<QLabel*>(dlg->Control(1049))->text(), "DisConnected");
   CloseAndDestroy(4);
@@ -75,7 +75,7 @@ TEST_F(LifecycleTest, EscapeClosesLikeTheCloseBox) {
   Create({2}, false);
   dlg->show();
   // The probe's port replaces the start selection.
-  ASSERT_TRUE(QTest::qWaitFor([&] { return hard.Calls().contains("OpenCOM(2)"); }, 10000))
+  ASSERT_TRUE(QTest::qWaitFor([&] { return hard.Calls().contains("OpenCOM(2)"); }, 30000))
       << hard.Calls().join(" ").toStdString();
   QTest::keyClick(dlg.get(), Qt::Key_Escape);
   EXPECT_FALSE(dlg->isVisible());
@@ -84,7 +84,7 @@ TEST_F(LifecycleTest, EscapeClosesLikeTheCloseBox) {
 
 TEST_F(LifecycleTest, DestroyingWithoutClosingAlsoWaitsForTheWorker) {
   Create({0}, false);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return hard.Calls().contains("OpenCOM(0)"); }, 10000))
+  ASSERT_TRUE(QTest::qWaitFor([&] { return hard.Calls().contains("OpenCOM(0)"); }, 30000))
       << hard.Calls().join(" ").toStdString();
   dlg.reset();
   EXPECT_EQ(hard.Calls().last(), "CloseCOM(0)");
@@ -99,7 +99,7 @@ TEST_F(LifecycleTest, ClosedWhileTheWorkerWaitsOnTheWindowAHundredTimes) {
     dlg->show();
     // Keep this thread away from its events until the worker is inside a
     // hand-off to it (at the latest when it selects the probed port).
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (dlg->PendingHandOffs() == 0 && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
     ASSERT_GT(dlg->PendingHandOffs(), 0);
     dlg->close();

@@ -229,8 +229,8 @@ TEST_F(MainWindowTest, SeveralPortChoicesBeforeTheNextCycleLeaveOneCommandWithTh
   EXPECT_EQ(dlg->Commands().Snapshot(), std::vector<SettingCommand>({{CmdOpenPort, 7}}));
 
   Release();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return hard.Calls().contains("OpenCOM(7)"); }, 10000));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Get<QLabel>(1049)->text() == QString("Connected"); }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return hard.Calls().contains("OpenCOM(7)"); }, 30000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Get<QLabel>(1049)->text() == QString("Connected"); }, 30000));
   EXPECT_EQ(hard.Count("OpenCOM("), 1);
 }
 

@@ -17,7 +17,7 @@ class SentValuesTest : public WindowFixture {
  protected:
   // `call` recorded by the instrument library, waited for.
   bool Sent(const QString& call) {
-    return QTest::qWaitFor([&] { return hard.Calls().contains(call); }, 10000);
+    return QTest::qWaitFor([&] { return hard.Calls().contains(call); }, 30000);
   }
   // The last recorded call of the drawing library that starts with `prefix`.
   QString LastDrawn(const QString& prefix) {
@@ -56,7 +56,7 @@ TEST_F(SentValuesTest, TheNumberSentIsTheNumberTyped) {
 
   Type(field, "12.34");
   ASSERT_TRUE(Sent("SetLower(4,24,0x0a,12.34)")) << hard.Calls().join(' ').toStdString();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return field->text() == QString("12.34"); }, 10000)) << field->text().toStdString();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return field->text() == QString("12.34"); }, 30000)) << field->text().toStdString();
 
   // A comma locale's decimal point: 12,5 is 12.5, not 125 clamped to the limit.
   Type(field, "12,5");
@@ -67,14 +67,14 @@ TEST_F(SentValuesTest, TheNumberSentIsTheNumberTyped) {
 TEST_F(SentValuesTest, WithoutAnInstrumentTheRunIndicatorFollowsTheRunButton) {
   Create({}, /*hold=*/false);
   dlg->show();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return hard.Calls().contains("OpenCOM(4)"); }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return hard.Calls().contains("OpenCOM(4)"); }, 30000));
   // No instrument answered the probe: polling starts paused.
-  ASSERT_TRUE(QTest::qWaitFor([&] { return LastDrawn("DrawRun(").endsWith(",0)"); }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return LastDrawn("DrawRun(").endsWith(",0)"); }, 30000));
   auto* run = qobject_cast<QPushButton*>(dlg->Control(1008));
   QTest::mouseClick(run, Qt::LeftButton);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return LastDrawn("DrawRun(").endsWith(",1)"); }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return LastDrawn("DrawRun(").endsWith(",1)"); }, 30000));
   QTest::mouseClick(run, Qt::LeftButton);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return LastDrawn("DrawRun(").endsWith(",0)"); }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return LastDrawn("DrawRun(").endsWith(",0)"); }, 30000));
   // Not live without a link: the numbers are drawn dimmed.
   EXPECT_FALSE(dlg->Panel()->Live());
   EXPECT_TRUE(LastDrawn("DrawValue(").endsWith(
@@ -87,12 +87,12 @@ TEST_F(SentValuesTest, ThePanelIsLiveOnlyWhileReadingsCome) {
   hard.SetFrame(frame);
   Create({4}, /*hold=*/false);
   dlg->show();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return dlg->Panel()->Live(); }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return dlg->Panel()->Live(); }, 30000));
   hard.SetAnswering({});  // unplugged
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !dlg->Panel()->Live(); }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !dlg->Panel()->Live(); }, 30000));
   EXPECT_EQ(qobject_cast<QLabel*>(dlg->Control(1049))->text(), "DisConnected");
   hard.SetAnswering({4});
-  ASSERT_TRUE(QTest::qWaitFor([&] { return dlg->Panel()->Live(); }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return dlg->Panel()->Live(); }, 30000));
 }
 
 TEST_F(SentValuesTest, TheStatusTooltipSaysWhyThePortFailedWhileDisconnected) {

@@ -288,9 +288,9 @@ TEST_F(SettingsPanelTest, LowerCommandReachesTheInstrumentClampedEndToEnd) {
   Click(1013);
   Get<CEditEx>(1061)->setText("50");
   Release();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return hard.Count("SetLower(") > 0; }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return hard.Count("SetLower(") > 0; }, 30000));
   EXPECT_TRUE(hard.Calls().contains("SetLower(4,18,0x0a,30)")) << hard.Calls().join(' ').toStdString();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return Get<CEditEx>(1061)->text() == QString("30.000"); }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Get<CEditEx>(1061)->text() == QString("30.000"); }, 30000));
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ namespace {
 template <typename F>
 bool Until(F done) {
   const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::seconds(testing::kUnderSanitizer ? 60 : 20);
+      std::chrono::steady_clock::now() + std::chrono::seconds(testing::kUnderSanitizer ? 180 : 60);
   while (!done() && std::chrono::steady_clock::now() < deadline) QApplication::processEvents(QEventLoop::AllEvents, 5);
   return done();
 }

@@ -38,7 +38,7 @@ class FakeCalibrationLink : public CalibrationLink {
 // of span), with a settling timeout short enough for whole runs in tests.
 inline CalibrationSetup RtdTransmitterSetup() {
   CalibrationSetup s = RtdTransmitter();
-  s.settle.timeoutSeconds = 20.0;  // 4 s of real time in the window tests
+  s.settle.timeoutSeconds = 20.0;  // 20 polls in the window tests
   return s;
 }
 

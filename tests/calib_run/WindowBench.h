@@ -1,8 +1,11 @@
 #pragma once
 // The window's side of the calibration tests: a real window and worker, the
 // real serial library over a pseudo-terminal, and the simulator answering as
-// a transmitter with a known error. The window's clock runs five times faster
-// than real time, so the 1 s poll interval and the settling timeout shrink.
+// a transmitter with a known error. The window, the worker and the simulator
+// share a clock that moves on by the worker's 200 ms pause at every cycle and
+// by nothing else, while the worker really pauses 5 ms: a poll every fifth
+// cycle, silence shown after three quiet cycles, timeouts counted in cycles,
+// however slowly a busy machine runs them.
 #include <QApplication>
 #include <QFile>
 #include <QMenu>
@@ -28,13 +31,16 @@
 namespace vorenx::testing {
 
 inline constexpr int kPort = 4;
-inline constexpr int kSpeedUp = 5;
 
-// The real library, with a note of the thread of every setting sent.
+// The real library, with a note of the thread of every setting sent, and the
+// clock: every cycle of the worker starts with a connection check.
 class ThreadWitnessHard : public QelHardDll {
  public:
   explicit ThreadWitnessHard(QelHardDll& real) : m_real(real) {}
-  std::uint16_t QelIsDevConnect(std::int32_t port) override { return m_real.QelIsDevConnect(port); }
+  std::uint16_t QelIsDevConnect(std::int32_t port) override {
+    m_ticks.fetch_add(kCyclePauseMs);
+    return m_real.QelIsDevConnect(port);
+  }
   std::uint16_t QelOpenCOM(std::int32_t port) override { return m_real.QelOpenCOM(port); }
   std::uint16_t QelGetData(std::int32_t port, unsigned char* buffer, std::int32_t size) override {
     return m_real.QelGetData(port, buffer, size);
@@ -50,6 +56,10 @@ class ThreadWitnessHard : public QelHardDll {
   std::uint16_t QelCloseCOM(std::int32_t port) override { return m_real.QelCloseCOM(port); }
   QString PortPath(std::int32_t port) override { return m_real.PortPath(port); }
 
+  TickSource Ticks() {
+    return [this] { return m_ticks.load(); };
+  }
+  double Seconds() const { return m_ticks.load() / 1000.0; }
   int Settings() const { return m_settings.load(); }
   int FromWindowThread() const { return m_fromWindow.load(); }
 
@@ -62,6 +72,7 @@ class ThreadWitnessHard : public QelHardDll {
   const std::thread::id m_windowThread = std::this_thread::get_id();
   std::atomic<int> m_settings{0};
   std::atomic<int> m_fromWindow{0};
+  std::atomic<std::uint32_t> m_ticks{100000};
 };
 
 // 4-20 mA transmitter on a PT100 input over 0-100 ℃.
@@ -85,14 +96,10 @@ class CalibrationWindowTest : public ::testing::Test {
     ASSERT_TRUE(folder.isValid());
     device = folder.filePath("ttyUSB0");
     simulator.SetDut(dut);
+    simulator.SetClock([this] { return hard.Seconds(); });
     PlugIn();
     ASSERT_TRUE(QelSetPortPath(kPort, device));
-    const auto start = std::chrono::steady_clock::now();
-    TickSource fast = [start] {
-      const auto real = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-      return static_cast<std::uint32_t>(100000 + real.count() * kSpeedUp);
-    };
-    dlg = std::make_unique<CVorenxDlg>(hard, DefaultQelDisplayDll(), fast, SystemClock());
+    dlg = std::make_unique<CVorenxDlg>(hard, DefaultQelDisplayDll(), hard.Ticks(), SystemClock());
     dlg->Worker()->SetCyclePause(5);
     dlg->show();
     ASSERT_TRUE(Until([&] { return dlg->CalibrationSide().Connected(); }));
@@ -120,9 +127,10 @@ class CalibrationWindowTest : public ::testing::Test {
     EXPECT_FALSE(simulator.Settings().outputOn);
     run->ConfirmOutput();
   }
-  // Serves the window until `done` holds; false after the time allowed.
+  // Serves the window until `done` holds; false after the time allowed, a
+  // bound for a hang that a busy machine never comes near.
   template <typename F>
-  bool Until(F done, int seconds = 20) {
+  bool Until(F done, int seconds = 60) {
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(testing::kUnderSanitizer ? 3 * seconds : seconds);
     while (!done()) {
@@ -131,7 +139,7 @@ class CalibrationWindowTest : public ::testing::Test {
     }
     return true;
   }
-  bool Ended() { return Until([&] { return run->Ended(); }, 40); }
+  bool Ended() { return Until([&] { return run->Ended(); }, 120); }
 
   ThreadWitnessHard hard{DefaultQelHardDll()};
   sim::SimulatedInstrument simulator;

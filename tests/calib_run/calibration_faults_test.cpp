@@ -67,7 +67,7 @@ TEST_F(CalibrationFaultsTest, APulledCableAsksToGoOnOnlyOnceTheCalibratorAnswers
   pulled = false;
 
   // Asked again once it answers; yes goes on from the paused point to the end.
-  ASSERT_TRUE(Until([&] { return calibration->Record().asFound.has_value(); }, 60))
+  ASSERT_TRUE(Until([&] { return calibration->Record().asFound.has_value(); }, 120))
       << calibration->StatusLine().toStdString();
   EXPECT_EQ(askedWhilePulled, 0);
   EXPECT_EQ(answers.confirmed, 2);

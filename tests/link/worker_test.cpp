@@ -38,7 +38,7 @@ class WorkerTest : public ::testing::Test {
     QElapsedTimer t;
     t.start();
     while (!pred()) {
-      if (t.elapsed() > 10000) return false;
+      if (t.elapsed() > 30000) return false;  // a bound for a hang
       QThread::msleep(2);
     }
     return true;

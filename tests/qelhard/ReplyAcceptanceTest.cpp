@@ -125,3 +125,66 @@ TEST(ReplyReceiver, ACompleteBadReplyEndsTheWaitAtOnce) {
   rx.Begin(BuildReadStatus(3));
   EXPECT_EQ(FeedAll(rx, Bytes(CleanStatus(3))), State::Accepted);
 }
+
+namespace {
+
+// A port whose bytes and time limit are scripted: each look takes the next step.
+class ScriptedLine : public ReplyLine {
+ public:
+  struct Step {
+    Read read;
+    std::vector<std::uint8_t> bytes;
+  };
+  ScriptedLine(int remainingMs, std::vector<Step> steps) : m_remaining(remainingMs), m_steps(std::move(steps)) {}
+  int RemainingMs() override { return m_remaining; }
+  Read Take(int ms, std::vector<std::uint8_t>& bytes) override {
+    waits.push_back(ms);
+    if (m_next == m_steps.size()) return Read::Nothing;
+    bytes = m_steps[m_next].bytes;
+    return m_steps[m_next++].read;
+  }
+  std::vector<int> waits;  // the wait asked for at each look
+
+ private:
+  int m_remaining;
+  std::vector<Step> m_steps;
+  std::size_t m_next = 0;
+};
+
+}  // namespace
+
+TEST(AwaitReply, AReplyThatCameInTimeCountsWhenTheCallerLooksOnlyAfterTheLimit) {
+  using Read = ReplyLine::Read;
+  const std::vector<std::uint8_t> answer = Bytes(CleanStatus(5));
+  std::vector<std::uint8_t> lateThenAnswer = Bytes(CleanStatus(4));
+  lateThenAnswer.insert(lateThenAnswer.end(), answer.begin(), answer.end());
+  const std::vector<std::uint8_t> firstHalf(answer.begin(), answer.begin() + 12);
+  const std::vector<std::uint8_t> secondHalf(answer.begin() + 12, answer.end());
+  const struct {
+    const char* what;
+    int remainingMs;
+    std::vector<ScriptedLine::Step> steps;
+    std::uint16_t result;
+    std::vector<int> waits;
+  } cases[] = {
+      // The calling thread was held up past the limit: one look, no waiting.
+      {"late answer and answer there", 0, {{Read::Bytes, lateThenAnswer}}, kOk, {0}},
+      {"nothing there", 0, {}, kNoReply, {0}},
+      {"half there", 0, {{Read::Bytes, firstHalf}, {Read::Bytes, secondHalf}}, kMalformed, {0}},
+      // In time: the whole limit for the first byte, the pause rule after it.
+      {"in two parts", 250, {{Read::Bytes, firstHalf}, {Read::Bytes, secondHalf}}, kOk, {250, kReplyGapMs}},
+      {"cut short", 250, {{Read::Bytes, firstHalf}}, kMalformed, {250, kReplyGapMs}},
+      {"device gone", 250, {{Read::Error, {}}}, kIoError, {250}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ReplyReceiver rx;
+    rx.Begin(BuildReadStatus(5));
+    ScriptedLine line(c.remainingMs, c.steps);
+    EXPECT_EQ(AwaitReply(rx, line, kReplyGapMs), c.result);
+    EXPECT_EQ(line.waits, c.waits);
+    if (c.result == kOk) {
+      EXPECT_EQ(Bytes(rx.Accepted()), answer);
+    }
+  }
+}

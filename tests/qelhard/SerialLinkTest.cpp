@@ -23,16 +23,26 @@ constexpr int kSimPort = 7;
 using Frame = std::array<unsigned char, 24>;
 
 // Maps every port to a path that does not exist, so that nothing on the test
-// machine answers, and starts one simulator on kSimPort.
+// machine answers, and starts one simulator on kSimPort. The time limits are
+// a second: the simulator's thread answers within them on a busy machine too,
+// so no reply the test counts on comes after its request was given up (and
+// then meets a fault injected for the next one); a silent reply costs a second.
 class SerialLink : public ::testing::Test {
  protected:
   void SetUp() override {
+    m_replyLimit = QelSetReplyTimeout(kLimitMs);
+    m_pingLimit = QelSetPingTimeout(kLimitMs);
     MapAllPortsNowhere();
     ASSERT_FALSE(StartSimulator().isEmpty());
   }
   void TearDown() override {
     for (int port = 0; port < vorenx::kPortCount; ++port) QelCloseCOM(port);
+    QelSetReplyTimeout(m_replyLimit);
+    QelSetPingTimeout(m_pingLimit);
   }
+  static constexpr int kLimitMs = 1000;
+  int m_replyLimit = 0;
+  int m_pingLimit = 0;
 
   static void MapAllPortsNowhere() {
     for (int port = 0; port < vorenx::kPortCount; ++port)
@@ -181,7 +191,7 @@ TEST_F(SerialLink, BadRepliesToPingsAndSettingsAreNotTakenForAnswers) {
 TEST_F(SerialLink, ALateReplyIsNeverTakenForTheAnswerToTheNextRequest) {
   ASSERT_EQ(QelOpenCOM(kSimPort), 1);
   m_sim.InjectFault(Fault::Late);
-  EXPECT_EQ(QelSetUpper(kSimPort, 9), qelhard::kNoReply);  // its refusal comes too late
+  EXPECT_EQ(QelSetUpper(kSimPort, 9), qelhard::kNoReply);  // its refusal is held back
   // The late refusal arrives while this request waits; only this one's answer counts.
   EXPECT_EQ(QelSetUpper(kSimPort, 2), 1);
   EXPECT_EQ(m_sim.Settings().upperFunction, 2);

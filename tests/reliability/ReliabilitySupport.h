@@ -36,7 +36,10 @@ class WitnessHard : public QelHardDll {
   // Told of every reading as it is read (on the worker, under the witness's lock).
   std::function<void(const SeenReading&)> onReading;
 
-  std::uint16_t QelIsDevConnect(std::int32_t port) override { return m_real.QelIsDevConnect(port); }
+  std::uint16_t QelIsDevConnect(std::int32_t port) override {
+    m_checks.fetch_add(1);
+    return m_real.QelIsDevConnect(port);
+  }
   std::uint16_t QelOpenCOM(std::int32_t port) override { return m_real.QelOpenCOM(port); }
   std::uint16_t QelCloseCOM(std::int32_t port) override {
     std::lock_guard lock(m_lock);
@@ -89,6 +92,8 @@ class WitnessHard : public QelHardDll {
     std::lock_guard lock(m_lock);
     return m_closes;
   }
+  // Connection checks so far: the worker starts every cycle with one.
+  std::size_t Checks() const { return m_checks.load(); }
 
  private:
   // The worker empties the history and the table just before it sends a setting.
@@ -105,6 +110,7 @@ class WitnessHard : public QelHardDll {
   std::deque<SeenReading> m_table;
   bool m_haveSample = false;
   int m_closes = 0;
+  std::atomic<std::size_t> m_checks{0};
 };
 
 // Time that runs fast: every read of the tick count moves it past any poll

@@ -89,7 +89,13 @@ class SoakTest : public ::testing::Test {
     }
     return true;
   }
-  void WaitMs(int ms) { QTest::qWait(ms); }
+  // Serves the window's events until the worker has begun `cycles` more cycles.
+  void WaitCycles(std::size_t cycles) {
+    const std::size_t until = witness.Checks() + cycles;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (witness.Checks() < until && std::chrono::steady_clock::now() < deadline)
+      QApplication::processEvents(QEventLoop::AllEvents, 5);
+  }
 
   // Presses Run and waits until the worker has taken the press: two presses
   // queued at once merge into one, which would leave polling paused.
@@ -109,7 +115,7 @@ class SoakTest : public ::testing::Test {
   // is being composed while it is read; the least of a few samples.
   std::size_t WindowHeap() {
     PressRun();
-    WaitMs(40);
+    WaitCycles(2);  // the cycle under way when Run was paused has ended
     std::size_t least = MainArenaInUse();
     EXPECT_GT(least, 0u) << "the main arena's figures were not read";
     for (int i = 0; i < 5; ++i) {
@@ -167,7 +173,7 @@ TEST_F(SoakTest, NoReadingIsLostOnTheWayToTheTableOrTheJournal) {
         break;
       case 1: {
         PressRun();  // pause, let some cycles pass without readings, resume
-        WaitMs(50);
+        WaitCycles(5);
         PressRun();
         break;
       }
@@ -243,7 +249,7 @@ TEST_F(SoakTest, NoReadingIsLostOnTheWayToTheTableOrTheJournal) {
   // The journal: every reading of the run, across every clear, in order.
   ReadingsJournal* journal = dlg->Journal();
   ASSERT_NE(journal, nullptr);
-  ASSERT_TRUE(journal->WaitUntilSynced(10000));
+  ASSERT_TRUE(journal->WaitUntilSynced(30000));
   const QStringList journaled = testing::JournalReadingFields(journal->FilePath());
   ASSERT_EQ(static_cast<std::size_t>(journaled.size()), seen.size());
   for (std::size_t i = 0; i < seen.size(); ++i)
