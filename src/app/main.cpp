@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "ProbeText.h"
+#include "PortProblemText.h"
 #include "QelHard.h"
 #include "SimulatedInstrument.h"
 #include "app/AppOptions.h"
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
   // the status line's tooltip.
   vorenx::PortReport ports(
       vorenx::DefaultQelHardDll(),
-      [](std::int32_t port) { return vorenx::probe::DescribeProblem(port, QelLastPortProblem(port)); },
+      [](std::int32_t port) { return qelhard::DescribeProblem(port, QelLastPortProblem(port)); },
       [](const QString& line) { std::fprintf(stderr, "vorenx: %s\n", qPrintable(line)); }, options.verbose);
 
   vorenx::CVorenxApp vorenxApp;

@@ -23,7 +23,7 @@
 #include "calib/CalibrationResult.h"
 #include "calib/CalibrationSetup.h"
 #include "calib/SettleTracker.h"
-#include "link/InstrumentState.h"
+#include "instrument/InstrumentState.h"
 
 namespace vorenx {
 

@@ -7,7 +7,7 @@
 #include <QString>
 
 #include "journal/JournalFormat.h"
-#include "link/InstrumentState.h"
+#include "instrument/InstrumentState.h"
 
 namespace vorenx {
 

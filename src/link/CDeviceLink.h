@@ -21,7 +21,7 @@
 
 #include "link/SampleHistory.h"
 #include "link/CommandQueue.h"
-#include "link/InstrumentState.h"
+#include "instrument/InstrumentState.h"
 #include "link/QelHardDll.h"
 #include "platform/Clock.h"
 

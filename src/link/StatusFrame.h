@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "instrument/StatusFrameLayout.h"
-#include "link/InstrumentState.h"
+#include "instrument/InstrumentState.h"
 
 namespace vorenx {
 

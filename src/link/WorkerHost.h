@@ -8,7 +8,7 @@
 #include <QString>
 #include <functional>
 
-#include "link/InstrumentState.h"
+#include "instrument/InstrumentState.h"
 
 namespace vorenx {
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "instrument/Ports.h"
-#include "link/InstrumentState.h"
+#include "instrument/InstrumentState.h"
 
 namespace vorenx::probe {
 

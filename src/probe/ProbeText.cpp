@@ -17,8 +17,6 @@ QString ProbeName(FunctionCode code, DisplaySide side) {
 
 }  // namespace
 
-QString PortLabel(int port, const QString& path) { return QStringLiteral("COM%1 (%2)").arg(port).arg(path); }
-
 QString UpperFunctionName(FunctionCode code) { return ProbeName(code, DisplaySide::Upper); }
 
 QString LowerFunctionName(FunctionCode code) { return ProbeName(code, DisplaySide::Lower); }
@@ -34,23 +32,6 @@ QString FormatState(const InstrumentState& s) {
            LowerFunctionName(s.lowerFunction), FormatValueText(s.lowerFunction, s.lowerValue, s.celsius),
            OnOff(!s.outputOff), OnOff(s.cjc), TemperatureUnit(s.celsius),
            OnOff(s.hart), WiringName(s.wiring));
-}
-
-QString DescribeProblem(int port, const qelhard::PortDiagnosis& d) {
-  using qelhard::PortProblem;
-  QString why;
-  switch (d.problem) {
-    case PortProblem::None: why = QStringLiteral("no instrument answers"); break;
-    case PortProblem::NoDevice: why = QStringLiteral("no such device"); break;
-    case PortProblem::Busy: why = QStringLiteral("in use by another program"); break;
-    case PortProblem::NoPermission:
-      why = QStringLiteral(
-          "permission denied (add your user to the dialout group: sudo adduser $USER dialout, then log out "
-          "and log in again)");
-      break;
-    case PortProblem::Other: why = d.detail.isEmpty() ? QStringLiteral("cannot be opened") : d.detail; break;
-  }
-  return PortLabel(port, d.path) + QStringLiteral(": ") + why;
 }
 
 }  // namespace vorenx::probe

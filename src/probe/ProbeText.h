@@ -5,13 +5,16 @@
 #include <QString>
 #include <cstdint>
 
+#include "PortProblemText.h"
 #include "QelHard.h"
-#include "link/InstrumentState.h"
+#include "instrument/InstrumentState.h"
 
 namespace vorenx::probe {
 
-// "COM4 (/dev/ttyUSB4)"
-QString PortLabel(int port, const QString& path);
+// The port wording is the library's (PortProblemText.h).
+using qelhard::DescribeProblem;
+using qelhard::PortLabel;
+
 // "Voltage", "Current", "Loop"; "function N" for any other code.
 QString UpperFunctionName(FunctionCode code);
 // "VOL V", "TC K", "RTD PT100/385", "RESIS", ...; "function N" for any other code.
@@ -20,7 +23,5 @@ QString LowerFunctionName(FunctionCode code);
 QString WiringName(FunctionCode code);
 // Both displays with units, the flags and the wiring, on one line.
 QString FormatState(const InstrumentState& state);
-// "COM4 (/dev/ttyUSB4): no such device", "...: in use by another program", ...
-QString DescribeProblem(int port, const qelhard::PortDiagnosis& diagnosis);
 
 }  // namespace vorenx::probe

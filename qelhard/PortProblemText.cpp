@@ -1,0 +1,23 @@
+#include "PortProblemText.h"
+
+namespace qelhard {
+
+QString PortLabel(int port, const QString& path) { return QStringLiteral("COM%1 (%2)").arg(port).arg(path); }
+
+QString DescribeProblem(int port, const PortDiagnosis& d) {
+  QString why;
+  switch (d.problem) {
+    case PortProblem::None: why = QStringLiteral("no instrument answers"); break;
+    case PortProblem::NoDevice: why = QStringLiteral("no such device"); break;
+    case PortProblem::Busy: why = QStringLiteral("in use by another program"); break;
+    case PortProblem::NoPermission:
+      why = QStringLiteral(
+          "permission denied (add your user to the dialout group: sudo adduser $USER dialout, then log out "
+          "and log in again)");
+      break;
+    case PortProblem::Other: why = d.detail.isEmpty() ? QStringLiteral("cannot be opened") : d.detail; break;
+  }
+  return PortLabel(port, d.path) + QStringLiteral(": ") + why;
+}
+
+}  // namespace qelhard
