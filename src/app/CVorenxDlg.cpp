@@ -141,7 +141,7 @@ bool CVorenxDlg::OnInitDialog() {
   ApplyOutputState();
   UpdateUnitLabel();
 
-  m_intervalList->setCurrentIndex(m_link.m_intervalIndex.load());
+  m_intervalList->setCurrentIndex(m_link.IntervalIndex());
   // The source value is validated once, by the lower command, with the
   // decimals of the number being sent; validating it on leaving would round
   // it first to the decimals of the number sent before (12.34 -> 12.3).

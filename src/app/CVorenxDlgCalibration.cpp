@@ -45,7 +45,7 @@ class CVorenxDlg::CalibrationBridge final : public CalibrationLink, public Calib
 
   void SetFastPolling(bool fast) override {
     m_window.m_fastPolling = fast;
-    m_window.m_link.m_intervalIndex.store(fast ? 0 : m_window.ChosenIntervalIndex());
+    m_window.m_link.SetIntervalIndex(fast ? 0 : m_window.ChosenIntervalIndex());
   }
 
   std::uint32_t NowMs() override { return m_window.m_link.Ticks(); }
@@ -90,7 +90,7 @@ class CVorenxDlg::CalibrationBridge final : public CalibrationLink, public Calib
   }
 
   QString CalibratorText() override {
-    const int port = m_window.m_link.m_port.load();
+    const int port = m_window.m_link.Port();
     // The Port list's tooltips hold the device paths, so the library need
     // not be asked from this thread for a listed port.
     const int index = m_window.m_portList->findText(QStringLiteral("COM%1").arg(port));
@@ -100,7 +100,7 @@ class CVorenxDlg::CalibrationBridge final : public CalibrationLink, public Calib
     return path.isEmpty() ? text : QStringLiteral("%1 (%2)").arg(text, path);
   }
 
-  bool Connected() override { return m_window.m_link.m_connected.load() != 0; }
+  bool Connected() override { return m_window.m_link.Connected(); }
 
  private:
   CVorenxDlg& m_window;

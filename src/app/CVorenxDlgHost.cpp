@@ -23,7 +23,7 @@ void CVorenxDlg::SetStatusText(const QString& text) {
     m_status->setText(text);
     // While disconnected the tooltip says why the port could not be used.
     const bool connected = text == QLatin1String("Connected");
-    m_portToolTip = !connected && m_portProblem ? m_portProblem(m_link.m_port.load()) : QString();
+    m_portToolTip = !connected && m_portProblem ? m_portProblem(m_link.Port()) : QString();
     UpdateStatusToolTip();
     // A lost link shows on the panel at once, not only with the next paint.
     if (!connected) m_panel->Redraw();

@@ -199,19 +199,19 @@ void CVorenxDlg::OnCelsiusClicked() {
 
 void CVorenxDlg::OnIntervalChanged() {
   // A calibration run keeps the fastest interval; the choice counts after it.
-  m_link.m_intervalIndex.store(m_fastPolling ? 0 : ChosenIntervalIndex());
+  m_link.SetIntervalIndex(m_fastPolling ? 0 : ChosenIntervalIndex());
 }
 
 int CVorenxDlg::ChosenIntervalIndex() const { return std::max(m_intervalList->currentIndex(), 0); }
 
 void CVorenxDlg::RefreshOnWindowThread(const InstrumentState& s) {
-  if (m_link.m_upperPending.load() == 0 && IsUpperFunction(s.upperFunction) &&
+  if (!m_link.UpperPending() && IsUpperFunction(s.upperFunction) &&
       s.upperFunction - 1 != m_upperList->currentIndex()) {
     m_upperList->setCurrentIndex(s.upperFunction - 1);
     UpdateSpanLabel();
   }
   // Nothing of the lower side is touched while the user's change waits.
-  if (m_link.m_lowerPending.load() == 1) return;
+  if (m_link.LowerPending()) return;
 
   const bool out = !s.outputOff;
   if (m_outBox->isChecked() != out) {

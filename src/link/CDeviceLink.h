@@ -96,6 +96,22 @@ class CDeviceLink {
   float IntervalSeconds() const { return m_intervalSeconds[static_cast<std::size_t>(IntervalIndex())]; }
   int IntervalIndex() const;
 
+  // The shared flags, for other classes: each is one atomic value (the worker
+  // writes port, running and connected; the window writes the interval index).
+  std::int32_t Port() const { return m_port.load(); }
+  void SetPort(std::int32_t port) { m_port.store(port); }
+  bool Running() const { return m_running.load() != 0; }
+  void SetRunning(bool running) { m_running.store(running ? 1 : 0); }
+  bool Connected() const { return m_connected.load() != 0; }
+  void SetConnected(bool connected) { m_connected.store(connected ? 1 : 0); }
+  void SetIntervalIndex(int index) { m_intervalIndex.store(index); }
+  bool UpperPending() const { return m_upperPending.load() != 0; }
+  bool LowerPending() const { return m_lowerPending.load() != 0; }
+  // The next Poll reads even while polling is stopped (after a command ran).
+  void RequestReadOnce() { m_readOnce.store(true); }
+
+  // The fields keep the names the program's documents give them; tests read and
+  // set them directly, the program's other classes go through the functions above.
   std::atomic<bool> m_readOnce{false};
   std::atomic<std::int32_t> m_upperPending{0};
   std::atomic<std::int32_t> m_lowerPending{0};

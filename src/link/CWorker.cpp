@@ -32,18 +32,18 @@ bool CWorker::Probe() {
   QelHardDll& hard = m_link.Library();
   bool found = false;
   for (int port = 0; port < kPortCount && !m_stop.load(); ++port) {
-    m_link.m_port.store(port);
+    m_link.SetPort(port);
     if (hard.QelIsDevConnect(port) != 0) {
       found = true;
       break;
     }
   }
-  m_link.m_running.store(found ? 1 : 0);
+  m_link.SetRunning(found);
   // The found port replaces the one the window queued for its initial selection
   // (commands merge by type), so the link opens where the instrument answered and
   // the Port list shows the port in use.
-  if (found) m_commands.PostCommand({CmdOpenPort, m_link.m_port.load()});
-  if (!m_stop.load()) m_host.SelectPort(m_link.m_port.load());
+  if (found) m_commands.PostCommand({CmdOpenPort, m_link.Port()});
+  if (!m_stop.load()) m_host.SelectPort(m_link.Port());
   return found;
 }
 
@@ -82,15 +82,15 @@ void CWorker::WorkerCycle() {
     ExecuteCommand(c);
     executed = true;
   }
-  if (executed) m_link.m_readOnce.store(true);
+  if (executed) m_link.RequestReadOnce();
 
-  if (m_link.m_connected.load() == 0) return;
+  if (!m_link.Connected()) return;
 
   const std::uint16_t r = m_link.Poll();
   // A good frame shows the instrument is there; a failed read counts towards
   // silence only once no answer has come for a while.
   NoteAnswer(r == 1);
-  m_host.SetRunText(m_link.m_running.load() == 1 ? QStringLiteral("Stop") : QStringLiteral("Run"));
+  m_host.SetRunText(m_link.Running() ? QStringLiteral("Stop") : QStringLiteral("Run"));
   if (r == 0) return;
 
   m_host.RedrawPanel();
@@ -101,13 +101,13 @@ void CWorker::WorkerCycle() {
 }
 
 bool CWorker::CheckConnection() {
-  const bool answers = m_link.Library().QelIsDevConnect(m_link.m_port.load()) != 0;
+  const bool answers = m_link.Library().QelIsDevConnect(m_link.Port()) != 0;
   NoteAnswer(answers);
   return answers;
 }
 
 void CWorker::NoteAnswer(bool answered) {
-  const bool connected = m_link.m_connected.load() != 0;
+  const bool connected = m_link.Connected();
   const bool now = m_watch.Update(answered, connected, m_link.Ticks());
   if (now == connected) return;
   m_host.SetStatusText(now ? QStringLiteral("Connected") : QStringLiteral("DisConnected"));
@@ -115,15 +115,15 @@ void CWorker::NoteAnswer(bool answered) {
 }
 
 void CWorker::SetConnected(bool connected) {
-  m_link.m_connected.store(connected ? 1 : 0);
+  m_link.SetConnected(connected);
   // An instrument plugged in after start-up (or missed by the probe) is
   // polled without a press of Run, unless the user has stopped polling.
-  if (connected && m_link.m_running.load() == 0 && !m_userStopped) m_link.m_running.store(1);
+  if (connected && !m_link.Running() && !m_userStopped) m_link.SetRunning(true);
 }
 
 bool CWorker::OpenPort(int port) {
-  const bool samePort = port == m_link.m_port.load();
-  m_link.m_port.store(port);
+  const bool samePort = port == m_link.Port();
+  m_link.SetPort(port);
   const bool opened = m_link.Library().QelOpenCOM(port) != 0;
   if (!opened) {
     m_watch.Forget();
@@ -135,7 +135,7 @@ bool CWorker::OpenPort(int port) {
     const bool answers = m_link.Library().QelIsDevConnect(port) != 0;
     SetConnected(m_watch.Update(answers, false, m_link.Ticks()));
   }
-  m_host.SetStatusText(m_link.m_connected.load() != 0 ? QStringLiteral("Connected")
+  m_host.SetStatusText(m_link.Connected() ? QStringLiteral("Connected")
                                                       : QStringLiteral("DisConnected"));
   return opened;
 }
@@ -148,22 +148,22 @@ void CWorker::ClearReadings() {
 void CWorker::ExecuteCommand(const SettingCommand& c) {
   switch (c.type) {
     case CmdToggleRun:
-      if (m_link.m_running.load() == 1) {
-        m_link.m_running.store(0);
+      if (m_link.Running()) {
+        m_link.SetRunning(false);
         m_userStopped = true;
       } else {
-        m_link.m_running.store(1);
+        m_link.SetRunning(true);
       }
       // Without a link no poll redraws the panel: show the new run state now.
-      if (m_link.m_connected.load() == 0) m_host.RedrawPanel();
+      if (!m_link.Connected()) m_host.RedrawPanel();
       break;
     case CmdOpenPort:
       OpenPort(c.argument);
       break;
     case CmdSetUpper: {
       ClearReadings();
-      if (m_link.m_connected.load() != 0)
-        m_link.Library().QelSetUpper(m_link.m_port.load(), m_link.Request().upperFunction);
+      if (m_link.Connected())
+        m_link.Library().QelSetUpper(m_link.Port(), m_link.Request().upperFunction);
       break;
     }
     case CmdSetLower: {
