@@ -13,7 +13,8 @@ declare -A layer_of=(
   [src/platform]=platform [src/instrument]=instrument [src/grid]=grid
   [qelhard]=qelhard [qeldisplay]=qeldisplay [simulator]=simulator
   [src/link]=link [src/journal]=journal [src/display]=display [src/log]=log
-  [src/calib]=calib [src/probe]=probe [src/app]=app
+  [src/calib]=calib [src/records]=records [src/calib_dialog]=calib_dialog
+  [src/probe]=probe [src/app]=app
 )
 declare -A may_use=(
   [platform]=""
@@ -26,9 +27,11 @@ declare -A may_use=(
   [journal]="instrument platform"
   [display]="link instrument platform"
   [log]="grid link journal instrument platform"
-  [calib]="grid journal link instrument platform"
+  [calib]="instrument platform"
+  [records]="calib instrument platform"
+  [calib_dialog]="records calib grid link instrument platform"
   [probe]="qelhard link instrument platform"
-  [app]="calib log display grid journal link qelhard qeldisplay instrument platform"
+  [app]="calib_dialog records calib log display grid journal link qelhard qeldisplay instrument platform"
 )
 # Single files with a reason to reach further: the bindings tie the libraries
 # to the link's interfaces, and the program's start may run the simulator.

@@ -7,10 +7,10 @@
 #include <algorithm>
 
 #include "app/CVorenxDlg.h"
-#include "calib/CCalibrationDlg.h"
-#include "calib/CalibrationHost.h"
+#include "calib_dialog/CCalibrationDlg.h"
+#include "calib_dialog/CalibrationHost.h"
 #include "calib/CalibrationRun.h"
-#include "calib/CalibrationStore.h"
+#include "records/CalibrationStore.h"
 
 namespace vorenx {
 

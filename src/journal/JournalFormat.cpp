@@ -33,15 +33,7 @@ QByteArray JournalHeaderLine() {
 }
 
 QString FormatJournalTimestamp(const LocalTime& t, int utcOffsetSeconds) {
-  const int offsetMinutes = std::abs(utcOffsetSeconds) / 60;
-  QString text = QString::number(t.year).rightJustified(4, QLatin1Char('0'));
-  text += QLatin1Char('-') + TwoDigits(t.month) + QLatin1Char('-') + TwoDigits(t.day);
-  text += QLatin1Char('T') + TwoDigits(t.hour) + QLatin1Char(':') + TwoDigits(t.minute) + QLatin1Char(':') +
-          TwoDigits(t.second);
-  text += QLatin1Char('.') + QString::number(t.millisecond).rightJustified(3, QLatin1Char('0'));
-  text += QLatin1Char(utcOffsetSeconds < 0 ? '-' : '+') + TwoDigits(offsetMinutes / 60) + QLatin1Char(':') +
-          TwoDigits(offsetMinutes % 60);
-  return text;
+  return IsoTimestamp(t, utcOffsetSeconds);
 }
 
 int LocalUtcOffsetSeconds(const LocalTime& t) {

@@ -31,8 +31,7 @@ struct JournalReading {
 // that spreadsheets read ℃, ℉ and Ω right, as in the readings export).
 QByteArray JournalHeaderLine();
 
-// "2026-12-08T09:03:07.123+01:00": local time with milliseconds and the
-// offset from UTC (east positive); "Z" is never used, "+00:00" instead.
+// The journal's timestamps are IsoTimestamp's (platform/FileText.h).
 QString FormatJournalTimestamp(const LocalTime& time, int utcOffsetSeconds);
 // The offset of the system's time zone from UTC at that local time, in seconds.
 int LocalUtcOffsetSeconds(const LocalTime& time);

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <charconv>
+#include <cstdlib>
 
 #ifndef VORENX_VERSION
 #error "VORENX_VERSION comes from the project's version in CMakeLists.txt"
@@ -33,6 +34,18 @@ QString CsvField(const QString& text, QChar separator) {
   QString quoted = text;
   quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
   return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QString IsoTimestamp(const LocalTime& t, int utcOffsetSeconds) {
+  const auto two = [](int n) { return QString::number(n).rightJustified(2, QLatin1Char('0')); };
+  const int offsetMinutes = std::abs(utcOffsetSeconds) / 60;
+  QString text = QString::number(t.year).rightJustified(4, QLatin1Char('0'));
+  text += QLatin1Char('-') + two(t.month) + QLatin1Char('-') + two(t.day);
+  text += QLatin1Char('T') + two(t.hour) + QLatin1Char(':') + two(t.minute) + QLatin1Char(':') + two(t.second);
+  text += QLatin1Char('.') + QString::number(t.millisecond).rightJustified(3, QLatin1Char('0'));
+  text += QLatin1Char(utcOffsetSeconds < 0 ? '-' : '+') + two(offsetMinutes / 60) + QLatin1Char(':') +
+          two(offsetMinutes % 60);
+  return text;
 }
 
 QString PointNumber(double value) { return Shortest(value); }

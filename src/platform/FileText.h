@@ -6,6 +6,8 @@
 #include <QChar>
 #include <QString>
 
+#include "platform/Clock.h"
+
 namespace vorenx {
 
 // A CSV field: as it is, or in double quotes (inner quotes doubled) when it
@@ -17,6 +19,10 @@ QString CsvField(const QString& text, QChar separator = QLatin1Char(','));
 // each writer says itself what it writes for NaN and infinities.
 QString PointNumber(double value);
 QString PointNumber(float value);
+
+// "2026-12-08T09:03:07.123+01:00": local time with milliseconds and the
+// offset from UTC (east positive); "Z" is never used, "+00:00" instead.
+QString IsoTimestamp(const LocalTime& time, int utcOffsetSeconds);
 
 // $XDG_DATA_HOME and $XDG_CONFIG_HOME, or ~/.local/share and ~/.config when
 // the variable is unset, empty or not an absolute path.

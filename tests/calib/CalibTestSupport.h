@@ -13,7 +13,7 @@
 #include <string>
 
 #include "calib/CalibrationMath.h"
-#include "calib/CalibrationRecord.h"
+#include "records/CalibrationRecord.h"
 #include "calib/CalibrationResult.h"
 #include "calib/CalibrationSetup.h"
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "CalibTestSupport.h"
-#include "calib/CalibrationCsv.h"
+#include "records/CalibrationCsv.h"
 
 namespace vorenx::testing {
 namespace {

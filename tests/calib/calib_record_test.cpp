@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "CalibTestSupport.h"
-#include "calib/CalibrationRecord.h"
+#include "records/CalibrationRecord.h"
 
 namespace vorenx::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "CalibTestSupport.h"
-#include "calib/CalibrationStore.h"
+#include "records/CalibrationStore.h"
 
 namespace vorenx::testing {
 namespace {

@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 #include <vector>
 
-#include "calib/CalibrationDialogs.h"
-#include "calib/CalibrationHost.h"
+#include "calib_dialog/CalibrationDialogs.h"
+#include "calib_dialog/CalibrationHost.h"
 #include "calib/CalibrationMath.h"
 #include "../calib_run/RunBench.h"
 

@@ -14,9 +14,9 @@
 #include <unistd.h>
 
 #include "CalibDialogFakes.h"
-#include "calib/CCalibrationDlg.h"
-#include "calib/CalibrationCsv.h"
-#include "calib/CalibrationResultsTable.h"
+#include "calib_dialog/CCalibrationDlg.h"
+#include "records/CalibrationCsv.h"
+#include "calib_dialog/CalibrationResultsTable.h"
 
 namespace vorenx {
 namespace {

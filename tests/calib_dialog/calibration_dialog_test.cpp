@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "CalibDialogFakes.h"
-#include "calib/CCalibrationDlg.h"
-#include "calib/CalibrationResultsTable.h"
+#include "calib_dialog/CCalibrationDlg.h"
+#include "calib_dialog/CalibrationResultsTable.h"
 
 namespace vorenx {
 namespace {

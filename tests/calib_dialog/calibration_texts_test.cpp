@@ -4,7 +4,7 @@
 #include <QTimeZone>
 #include <cmath>
 
-#include "calib/CalibrationTexts.h"
+#include "calib_dialog/CalibrationTexts.h"
 
 namespace vorenx {
 namespace {

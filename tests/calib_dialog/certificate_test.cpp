@@ -8,9 +8,9 @@
 #include <cmath>
 
 #include "CalibDialogFakes.h"
-#include "calib/CalibrationCertificate.h"
-#include "calib/CalibrationResultsTable.h"
-#include "calib/CertificatePlot.h"
+#include "calib_dialog/CalibrationCertificate.h"
+#include "calib_dialog/CalibrationResultsTable.h"
+#include "calib_dialog/CertificatePlot.h"
 
 namespace vorenx {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "CalibDialogFakes.h"
 #include "app/CAboutDlg.h"
-#include "calib/CCalibrationDlg.h"
+#include "calib_dialog/CCalibrationDlg.h"
 #include "platform/ScreenFit.h"
 
 namespace vorenx {

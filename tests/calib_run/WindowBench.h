@@ -22,10 +22,10 @@
 #include "SimulatedInstrument.h"
 #include "TestScale.h"
 #include "app/CVorenxDlg.h"
-#include "calib/CCalibrationDlg.h"
-#include "calib/CalibrationDialogs.h"
-#include "calib/CalibrationHost.h"
-#include "calib/CalibrationStore.h"
+#include "calib_dialog/CCalibrationDlg.h"
+#include "calib_dialog/CalibrationDialogs.h"
+#include "calib_dialog/CalibrationHost.h"
+#include "records/CalibrationStore.h"
 #include "grid/GridCtrl.h"
 
 namespace vorenx::testing {

@@ -11,7 +11,7 @@
 #include "app/AppOptions.h"
 #include "app/CVorenxApp.h"
 #include "app/SignalCloser.h"
-#include "calib/CalibrationRecord.h"
+#include "records/CalibrationRecord.h"
 
 namespace vorenx {
 namespace {

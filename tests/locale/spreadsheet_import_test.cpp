@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "CalibTestSupport.h"
-#include "calib/CalibrationCsv.h"
+#include "records/CalibrationCsv.h"
 #include "log/CReadingsLog.h"
 
 namespace vorenx::testing {

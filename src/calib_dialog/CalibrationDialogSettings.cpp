@@ -1,4 +1,4 @@
-#include "calib/CalibrationDialogSettings.h"
+#include "calib_dialog/CalibrationDialogSettings.h"
 
 #include <QSettings>
 

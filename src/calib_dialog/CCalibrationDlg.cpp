@@ -1,4 +1,4 @@
-#include "calib/CCalibrationDlg.h"
+#include "calib_dialog/CCalibrationDlg.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -9,10 +9,10 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "calib/CalibrationCertificate.h"
-#include "calib/CalibrationCsv.h"
-#include "calib/CalibrationResultsTable.h"
-#include "calib/CalibrationTexts.h"
+#include "calib_dialog/CalibrationCertificate.h"
+#include "records/CalibrationCsv.h"
+#include "calib_dialog/CalibrationResultsTable.h"
+#include "calib_dialog/CalibrationTexts.h"
 #include "platform/ScreenFit.h"
 
 namespace vorenx {

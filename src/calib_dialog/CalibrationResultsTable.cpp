@@ -1,11 +1,11 @@
-#include "calib/CalibrationResultsTable.h"
+#include "calib_dialog/CalibrationResultsTable.h"
 
 #include <QHeaderView>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 
-#include "calib/CalibrationTexts.h"
+#include "calib_dialog/CalibrationTexts.h"
 
 namespace vorenx {
 

@@ -1,4 +1,4 @@
-#include "calib/CertificateLayout.h"
+#include "calib_dialog/CertificateLayout.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,8 +8,8 @@
 #include <QPageLayout>
 #include <optional>
 
-#include "calib/CalibrationRecord.h"
-#include "calib/CertificateLayout.h"
+#include "records/CalibrationRecord.h"
+#include "calib_dialog/CertificateLayout.h"
 
 class QPagedPaintDevice;
 class QPainter;

@@ -1,12 +1,12 @@
-#include "calib/CalibrationCsv.h"
+#include "records/CalibrationCsv.h"
 
 #include <QStringList>
 #include <charconv>
 #include <cmath>
 
 #include "calib/CalibrationMath.h"
-#include "journal/JournalFormat.h"
 #include "instrument/FunctionTable.h"
+#include "platform/FileText.h"
 #include "platform/SpreadsheetCsv.h"
 
 namespace vorenx {
@@ -24,7 +24,7 @@ struct Style {
 // spreadsheet without an exponent (some read "1e-07" as text) and with the
 // locale's decimal mark.
 QString Number(double v, const Style& style) {
-  if (!style.sheet) return FormatJournalNumber(static_cast<float>(v));
+  if (!style.sheet) return std::isfinite(v) ? PointNumber(static_cast<float>(v)) : QString();
   if (!std::isfinite(v)) return QString();
   char text[128];
   const auto result = std::to_chars(text, text + sizeof text, static_cast<float>(v), std::chars_format::fixed);

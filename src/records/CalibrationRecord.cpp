@@ -1,4 +1,4 @@
-#include "calib/CalibrationRecord.h"
+#include "records/CalibrationRecord.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -8,8 +8,8 @@
 #include <limits>
 
 #include "calib/CalibrationMath.h"
-#include "journal/JournalFormat.h"
 #include "instrument/FunctionTable.h"
+#include "platform/FileText.h"
 
 namespace vorenx {
 
@@ -290,7 +290,7 @@ QString FormatRecordTime(const QDateTime& time) {
   const QDate d = time.date();
   const QTime t = time.time();
   const LocalTime fields{d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec()};
-  return FormatJournalTimestamp(fields, time.offsetFromUtc());
+  return IsoTimestamp(fields, time.offsetFromUtc());
 }
 
 QByteArray RecordToJson(const CalibrationRecord& r) {

@@ -5,7 +5,7 @@
 
 #include <QRectF>
 
-#include "calib/CalibrationRecord.h"
+#include "records/CalibrationRecord.h"
 
 class QPainter;
 

@@ -7,7 +7,7 @@
 
 #include <QByteArray>
 
-#include "calib/CalibrationRecord.h"
+#include "records/CalibrationRecord.h"
 #include "platform/SpreadsheetCsv.h"
 
 namespace vorenx {

@@ -1,7 +1,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "calib/CalibrationDialogs.h"
+#include "calib_dialog/CalibrationDialogs.h"
 
 namespace vorenx {
 

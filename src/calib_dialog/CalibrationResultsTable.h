@@ -11,7 +11,7 @@
 #include <QTableWidget>
 #include <optional>
 
-#include "calib/CalibrationRecord.h"
+#include "records/CalibrationRecord.h"
 
 namespace vorenx {
 

@@ -7,7 +7,7 @@
 #include <QString>
 #include <optional>
 
-#include "calib/CalibrationRecord.h"
+#include "records/CalibrationRecord.h"
 
 namespace vorenx {
 

@@ -14,9 +14,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "calib/CCalibrationDlg.h"
-#include "calib/CalibrationResultsTable.h"
-#include "calib/CalibrationTexts.h"
+#include "calib_dialog/CCalibrationDlg.h"
+#include "calib_dialog/CalibrationResultsTable.h"
+#include "calib_dialog/CalibrationTexts.h"
 
 namespace vorenx {
 

@@ -1,4 +1,4 @@
-#include "calib/CertificatePlot.h"
+#include "calib_dialog/CertificatePlot.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "calib/CalibrationMath.h"
-#include "calib/CalibrationTexts.h"
+#include "calib_dialog/CalibrationTexts.h"
 
 namespace vorenx {
 

@@ -1,4 +1,4 @@
-#include "calib/CalibrationTexts.h"
+#include "calib_dialog/CalibrationTexts.h"
 
 #include <QLocale>
 #include <QObject>

@@ -1,4 +1,4 @@
-#include "calib/CalibrationStore.h"
+#include "records/CalibrationStore.h"
 
 #include "platform/FileText.h"
 

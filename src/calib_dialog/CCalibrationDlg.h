@@ -17,11 +17,11 @@
 #include <optional>
 #include <vector>
 
-#include "calib/CalibrationDialogSettings.h"
-#include "calib/CalibrationDialogs.h"
-#include "calib/CalibrationHost.h"
-#include "calib/CalibrationRecord.h"
-#include "calib/CalibrationStore.h"
+#include "calib_dialog/CalibrationDialogSettings.h"
+#include "calib_dialog/CalibrationDialogs.h"
+#include "calib_dialog/CalibrationHost.h"
+#include "records/CalibrationRecord.h"
+#include "records/CalibrationStore.h"
 
 class QCheckBox;
 class QComboBox;

@@ -1,4 +1,4 @@
-#include "calib/CalibrationCertificate.h"
+#include "calib_dialog/CalibrationCertificate.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -13,8 +13,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "calib/CalibrationTexts.h"
-#include "calib/CertificatePlot.h"
+#include "calib_dialog/CalibrationTexts.h"
+#include "calib_dialog/CertificatePlot.h"
 
 namespace vorenx {
 
