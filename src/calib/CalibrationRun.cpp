@@ -308,6 +308,10 @@ void CalibrationRun::End(State state, const QString& reason) {
   emit ended();
 }
 
+void CalibrationRun::SetPauseText(const QString& text) {
+  m_pauseText = text.arg(Number(m_steps[static_cast<std::size_t>(m_step)].percent));
+}
+
 QString CalibrationRun::PointText() const {
   const TestStep& step = m_steps[static_cast<std::size_t>(std::min(m_step, StepCount() - 1))];
   return QStringLiteral("Point %1 of %2 (%3 %%4)")

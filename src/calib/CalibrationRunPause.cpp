@@ -62,10 +62,6 @@ void CalibrationRun::OnPausedReading(const InstrumentState& decoded, std::uint32
   emit stateChanged(m_state);
 }
 
-void CalibrationRun::SetPauseText(const QString& text) {
-  m_pauseText = text.arg(QString::number(m_steps[static_cast<std::size_t>(m_step)].percent, 'g', 8));
-}
-
 bool CalibrationRun::CanResume() const { return m_state == State::Paused && m_connected && m_answersAgain; }
 
 void CalibrationRun::CloseInterruption(const QDateTime& when) {

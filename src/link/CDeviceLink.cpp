@@ -29,6 +29,7 @@ bool ShowsAnotherFunction(const InstrumentState& before, const InstrumentState& 
 }  // namespace
 
 std::uint16_t CDeviceLink::Poll() {
+  m_functionChanged = false;
   if (m_connected.load() == 0) return 0;
 
   const std::uint32_t now = m_ticks();
@@ -101,6 +102,10 @@ InstrumentState CDeviceLink::Request() const {
 
 void CDeviceLink::ChangeRequest(Side side, const std::function<void(InstrumentState&)>& edit) {
   std::lock_guard lock(m_requestLock);
+  ChangeRequestLocked(side, edit);
+}
+
+void CDeviceLink::ChangeRequestLocked(Side side, const std::function<void(InstrumentState&)>& edit) {
   edit(m_request);
   (side == Side::Upper ? m_upperPending : m_lowerPending).store(1);
 }
@@ -108,8 +113,7 @@ void CDeviceLink::ChangeRequest(Side side, const std::function<void(InstrumentSt
 void CDeviceLink::ChangeRequest(Side side, const std::function<void(InstrumentState&)>& edit,
                                 CommandQueue& queue, const SettingCommand& command) {
   std::lock_guard lock(m_requestLock);
-  edit(m_request);
-  (side == Side::Upper ? m_upperPending : m_lowerPending).store(1);
+  ChangeRequestLocked(side, edit);
   queue.PostCommand(command);
 }
 

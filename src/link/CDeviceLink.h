@@ -50,6 +50,7 @@ class CDeviceLink {
   // instrument shows another function (an instrument with other settings
   // answering after a replug, or a change made on the instrument itself); the
   // worker then starts the readings table over too. Worker thread only.
+  // False after a poll that decoded no frame.
   bool FunctionChangedOnLastPoll() const { return m_functionChanged; }
   // Sends m_request's lower settings. 0 when not connected, else QelSetLower's
   // result. The pending flag is the queue's business (TakeCommand), not this one's.
@@ -132,6 +133,8 @@ class CDeviceLink {
   LocalTimeSource m_clock;
   SampleHistory m_history;
   bool m_functionChanged = false;  // worker thread only
+  // The request edit and the side's pending flag; m_requestLock held.
+  void ChangeRequestLocked(Side side, const std::function<void(InstrumentState&)>& edit);
   mutable std::mutex m_stateLock;
   mutable std::mutex m_requestLock;
 };

@@ -94,7 +94,7 @@ void CWorker::WorkerCycle() {
   if (r == 0) return;
 
   m_host.RedrawPanel();
-  if (r == 1 && m_link.FunctionChangedOnLastPoll()) m_host.ResetReadingsTable();
+  if (m_link.FunctionChangedOnLastPoll()) m_host.ResetReadingsTable();
   m_host.UpdateReadingsTable(r);
   m_host.RefreshFromInstrument(m_link.State());
   m_link.SyncRequestFromState();
