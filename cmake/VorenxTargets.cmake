@@ -54,3 +54,19 @@ macro(vorenx_add_subfolders)
     endif()
   endforeach()
 endmacro()
+
+# vorenx_export_folder(<target>)
+# The library exports only the folder it is built from, under the folder's
+# name, so that "link/CDeviceLink.h" is found only by targets that link
+# vorenx_link (directly or through a floor above it). The exported include
+# root holds one entry, a link to the folder; an include of a floor the
+# target does not link fails to compile.
+function(vorenx_export_folder target)
+  get_filename_component(_vx_name ${CMAKE_CURRENT_SOURCE_DIR} NAME)
+  set(_vx_root ${PROJECT_BINARY_DIR}/include/${_vx_name})
+  if(NOT EXISTS ${_vx_root}/${_vx_name})
+    file(MAKE_DIRECTORY ${_vx_root})
+    file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${_vx_root}/${_vx_name} SYMBOLIC)
+  endif()
+  target_include_directories(${target} PUBLIC ${_vx_root})
+endfunction()

@@ -2,9 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QContextMenuEvent>
-#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
@@ -47,8 +45,9 @@ CVorenxDlg::CVorenxDlg(QelHardDll& hard, QelDisplayDll& display, TickSource tick
                        LocalTimeSource clock, const QString& journalFolder, QWidget* parent)
     : QDialog(parent),
       m_display(display),
-      m_sampleClock(std::move(clock)),
-      m_link(hard, std::move(ticks), [this] { return ReadSampleClock(); }),
+      m_station(hard, display, std::move(ticks), std::move(clock)),
+      m_link(m_station.Link()),
+      m_commands(m_station.Commands()),
       m_runAbout([](CAboutDlg& about) { return about.exec(); }) {
   setWindowIcon(ApplicationIcon());
   CreateControls();
@@ -63,7 +62,7 @@ CVorenxDlg::~CVorenxDlg() {
   // The calibration dialog is a child, which would go after the members its
   // run reaches: it goes first, ending its run with the output off.
   delete m_calibrationDialog;
-  EndCalibrationRun(QStringLiteral("The main window was closed"));
+  m_station.EndCalibrationRun(QStringLiteral("The main window was closed"));
   StopWorker();
   // The panel outlives the link (children go after members): let it forget it.
   m_panel->SetLink(nullptr);
@@ -151,7 +150,7 @@ bool CVorenxDlg::OnInitDialog() {
   m_panel->SetLink(&m_link);
   m_log->SetUpReadingsTable();
 
-  m_displayLength.store(kInitialDisplayLength);
+  m_station.DisplayLength().store(kInitialDisplayLength);
   m_lengthField->SetAllowNegative(false);
   m_lengthField->SetDecimals(0);
   m_lengthField->SetLimits(20.0f, 120000.0f);
@@ -165,15 +164,8 @@ bool CVorenxDlg::OnInitDialog() {
   FitListPopups();
 
   // The worker starts last: everything it touches exists by now.
-  m_worker = std::make_unique<CWorker>(m_link, m_commands, m_display, *this, m_displayLength);
-  m_worker->SetOnFinished([this] {
-    QMetaObject::invokeMethod(
-        this, [this] {
-          if (m_stopLoop) m_stopLoop->quit();
-        },
-        Qt::QueuedConnection);
-  });
-  m_worker->Start();
+  ConnectStation();
+  m_station.Start();
   return true;
 }
 
@@ -234,36 +226,18 @@ void CVorenxDlg::OnRunClicked() { m_commands.PostCommand({CmdToggleRun, 0}); }
 void CVorenxDlg::OnPortChanged(int index) { m_commands.PostCommand({CmdOpenPort, index}); }
 
 void CVorenxDlg::OnDestroy() {
-  if (m_worker) m_worker->RequestStop();
+  if (Worker()) Worker()->RequestStop();
 }
 
 void CVorenxDlg::StopWorker() {
-  if (!m_worker) return;
   OnDestroy();
-  // The worker may be waiting for this thread to change a control: keep
-  // serving events until it has ended, then join.
-  if (!m_worker->Finished()) {
-    QEventLoop loop;
-    m_stopLoop = &loop;
-    // When the close itself came in a queued call, the event loop does not
-    // deliver further queued calls while that one runs: hand the worker's
-    // waiting calls over explicitly, and look for its end, every few ms.
-    QTimer serve;
-    connect(&serve, &QTimer::timeout, this, [this, &loop] {
-      QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
-      if (m_worker->Finished()) loop.quit();
-    });
-    serve.start(5);
-    if (!m_worker->Finished()) loop.exec();
-    m_stopLoop = nullptr;
-  }
-  m_worker->Join();
+  m_station.Stop();
 }
 
 void CVorenxDlg::done(int result) {
   if (m_closing) return;  // a second close while the first waits for the worker
   m_closing = true;
-  EndCalibrationRun(QStringLiteral("The main window was closed"));
+  m_station.EndCalibrationRun(QStringLiteral("The main window was closed"));
   if (m_calibrationDialog) m_calibrationDialog->close();
   StopWorker();
   QDialog::done(result);
@@ -282,7 +256,7 @@ void CVorenxDlg::CloseWithoutAsking(const QString& reason) {
   // A run ends first (output off, record kept with the reason), so that
   // nothing below asks about it.
   if (m_calibrationDialog) m_calibrationDialog->EndWithoutAsking(reason);
-  EndCalibrationRun(reason);
+  m_station.EndCalibrationRun(reason);
   // Dialogs and menus open over the window (the About box, a file dialog, a
   // question) are closed first, so that their own event loops end before the
   // window's.

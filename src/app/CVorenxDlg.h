@@ -1,40 +1,33 @@
 #pragma once
 // The main window: a fixed-size dialog built from the window template's
-// control table. It owns the instrument link, the command queue, the worker
-// thread and every control; its handlers turn user actions into queued
-// setting commands, and it serves the worker's requests (WorkerHost) on its
-// own thread.
+// control table. It owns the instrument's station (the link m_link, the
+// command queue m_commands, the worker thread, the journal) and every control;
+// its handlers turn user actions into queued setting commands, and it is a
+// view of the station: it shows what the worker reports.
 //
-// Threads: every handler runs on the window's thread. The WorkerHost calls come
-// from the worker; each control change is handed to the window's thread and the
-// worker waits for it (a blocking hand-off). Closing the window stops the
-// worker, waits for it while still serving those hand-offs, joins it, and only
-// then lets the link (whose destructor closes the port) go.
+// Threads: every handler and every view function runs on the window's
+// thread; the station delivers the worker's reports here and the worker never
+// waits for them, except for the source field's value (FitSourceField) and the
+// panel, which the worker composes. Closing the window stops the worker
+// (answering that one question if it waits), joins it, and only then lets the
+// link (whose destructor closes the port) go.
 
 #include <QDialog>
 #include <QKeySequence>
-#include <QMetaObject>
 #include <QPointer>
-#include <QThread>
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
 
 #include "link/QelDisplayDll.h"
-#include "journal/ReadingsJournal.h"
-#include "link/CDeviceLink.h"
-#include "link/CWorker.h"
-#include "link/CommandQueue.h"
-#include "link/WorkerHost.h"
 #include "log/ReadingsMenu.h"
 #include "platform/Clock.h"
 #include "platform/DialogUnits.h"
+#include "station/InstrumentStation.h"
 
 class QCheckBox;
 class QComboBox;
-class QEventLoop;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -75,7 +68,7 @@ inline constexpr int kInitialPort = 4;
 QKeySequence RunStopShortcut();   // F5
 QKeySequence SaveDataShortcut();  // Ctrl+S
 
-class CVorenxDlg : public QDialog, public WorkerHost {
+class CVorenxDlg : public QDialog {
   Q_OBJECT
 
  public:
@@ -89,28 +82,29 @@ class CVorenxDlg : public QDialog, public WorkerHost {
 
   // The control with template id `id` (its objectName is the id), or null.
   QWidget* Control(int id) const;
+  InstrumentStation& Station() { return m_station; }
   CDeviceLink& Link() { return m_link; }
   CommandQueue& Commands() { return m_commands; }
-  int DisplayLength() const { return m_displayLength.load(); }
+  int DisplayLength() { return m_station.DisplayLength().load(); }
   QMenu* SystemMenu() const { return m_systemMenu; }
   // True once the worker thread has ended.
-  bool WorkerFinished() const { return !m_worker || m_worker->Finished(); }
-  // Hand-offs the worker has started and the window has not finished yet.
-  int PendingHandOffs() const { return m_handOffs.load(); }
+  bool WorkerFinished() const { return m_station.WorkerFinished(); }
+  // Reports the worker has made that the window has not shown yet.
+  int PendingHandOffs() const { return m_station.PendingReports(); }
   // How the About box is shown; by default modally with exec(). Tests replace it.
   void SetAboutRunner(std::function<int(CAboutDlg&)> run) { m_runAbout = std::move(run); }
   // The save-as dialog and message box of the readings export; tests replace them.
   void SetReadingsDialogs(std::unique_ptr<ReadingsDialogs> dialogs);
   // Why the last open of a port failed (empty when it opened); shown as the
   // status line's tooltip while the link is disconnected. Called on the
-  // window's thread while the worker waits, so it never races the library.
+  // window's thread, while the worker may be using the library.
   void SetPortProblemSource(std::function<QString(int port)> source) { m_portProblem = std::move(source); }
   CStaticLCD* Panel() const { return m_panel; }
   CGridCtrl* ReadingsGrid() const { return m_readings; }
 
-  CWorker* Worker() const { return m_worker.get(); }
-  // The readings journal (CVorenxDlgJournal.cpp); null when none is written.
-  ReadingsJournal* Journal() const { return m_journal.get(); }
+  CWorker* Worker() const { return m_station.Worker(); }
+  // The readings journal; null when none is written.
+  ReadingsJournal* Journal() const { return m_station.Journal(); }
   ReadingsMenu& ReadingsContextMenu();
   // "Open Journal Folder": shows the folder in the desktop's file manager.
   void OnOpenJournalFolder();
@@ -159,15 +153,24 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   // Readings export.
   void OnSaveData();
 
-  // --- WorkerHost (worker thread) -----------------------------------------------
-  void SetStatusText(const QString& text) override;
-  void SetRunText(const QString& text) override;
-  void SelectPort(int port) override;
-  void RedrawPanel() override;
-  void UpdateReadingsTable(int pollResult) override;
-  void RefreshFromInstrument(const InstrumentState& state) override;
-  void ResetReadingsTable() override;
-  float FitSourceField(float low, float high, const std::function<int(float)>& decimalsFor) override;
+  // --- The window as the station's view (window's thread, CVorenxDlgHost.cpp) ---
+  // Status line: "Connected" or "DisConnected"; the tooltip says why the port
+  // cannot be used while disconnected.
+  void SetStatusText(const QString& text);
+  // Run button: "Stop" while polling runs, "Run" while paused.
+  void SetRunText(const QString& text);
+  // Port list: select entry `port`; 10 or more leaves no selection. Queues nothing.
+  void SelectPort(int port);
+  // The newest reading at the top of the readings table.
+  void UpdateReadingsTable(const ReadingRow& row);
+  // Brings the settings panel into line with the decoded state (never queues a command).
+  void RefreshFromInstrument(const InstrumentState& state);
+  // Empties the readings table and lays it out as at start-up.
+  void ResetReadingsTable();
+  // Fits the source value field to [low, high] with the decimals `decimalsFor`
+  // gives for its number held into those limits, re-validates it and returns
+  // its value (0 when empty).
+  float FitSourceField(float low, float high, const std::function<int(float)>& decimalsFor);
 
  protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -197,8 +200,10 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   QPoint KeyboardMenuPos() const;
   // The keys of the window's commands, and their entries in the window menu.
   void AddCommandKeys();
-  // Ends the worker: request stop, wait in a local event loop that still serves
-  // its hand-offs, join. Safe to call more than once.
+  // Shows the station's reports in this window.
+  void ConnectStation();
+  // Ends the worker (the station answers a question it waits on) and joins
+  // it. Safe to call more than once.
   void StopWorker();
 
   // Settings panel helpers.
@@ -219,48 +224,20 @@ class CVorenxDlg : public QDialog, public WorkerHost {
   void SetDisplayLength(int length);
 
   // Readings journal (CVorenxDlgJournal.cpp).
-  class JournalReporter;
   void StartJournal(const QString& folder);
   void AddJournalMenuEntry();  // into the log's context menu
   void AddLogMenuEntries();    // the journal's and the calibration's
-  void JournalReading(int pollResult);  // worker, after a poll
-  void JournalStatus(const QString& text);  // worker, on a status-line change
-  LocalTime ReadSampleClock();
 
   // Calibration runs (CVorenxDlgCalibration.cpp), window's thread only.
   class CalibrationBridge;
-  // The run that drives the instrument, fed with each decoded reading and
-  // each status-line change.
-  void FeedCalibrationReading(int pollResult);
-  void FeedCalibrationConnection(bool connected);
-  // Aborts a run that has not ended, so that its output-off is queued before
-  // the worker stops.
-  void EndCalibrationRun(const QString& reason);
   // The poll interval the user chose in the Interval list.
   int ChosenIntervalIndex() const;
 
-  // Runs `f` on the window's thread and waits for it (directly when already
-  // there). The worker holds no lock while it waits.
-  template <typename F>
-  void OnWindowThread(F&& f) {
-    if (QThread::currentThread() == thread()) {
-      f();
-      return;
-    }
-    m_handOffs.fetch_add(1);
-    QMetaObject::invokeMethod(this, std::forward<F>(f), Qt::BlockingQueuedConnection);
-    m_handOffs.fetch_sub(1);
-  }
-
   QelDisplayDll& m_display;
-  // The link's clock; the time of the newest sample is kept for the journal
-  // (worker thread only).
-  LocalTimeSource m_sampleClock;
-  LocalTime m_lastSampleTime;
-  QString m_lastJournalStatus;  // the status line as last noted in the journal (worker)
-  CDeviceLink m_link;
-  CommandQueue m_commands;
-  std::atomic<std::int32_t> m_displayLength{0};
+  // The station first: everything below may use its link and queue.
+  InstrumentStation m_station;
+  CDeviceLink& m_link;
+  CommandQueue& m_commands;
   DialogBaseUnits m_units;
 
   // Controls, in the order the window binds them.
@@ -306,19 +283,11 @@ class CVorenxDlg : public QDialog, public WorkerHost {
 
   QMenu* m_systemMenu = nullptr;
   std::function<int(CAboutDlg&)> m_runAbout;
-  QEventLoop* m_stopLoop = nullptr;
   bool m_closing = false;
-  std::atomic<int> m_handOffs{0};
   std::function<bool(const QString&)> m_openFolder;
-  std::unique_ptr<JournalObserver> m_journalReporter;
-  std::unique_ptr<ReadingsJournal> m_journal;  // ends after the worker, before the reporter
   std::shared_ptr<CalibrationBridge> m_calibration;  // made on first use
-  QPointer<CalibrationRun> m_calibrationRun;  // owned by whoever created it
-  bool m_fastPolling = false;  // a run polls at the fastest interval
   std::unique_ptr<CalibrationStore> m_calibrationStore;
   QPointer<CCalibrationDlg> m_calibrationDialog;  // a child; deleted before the members go
-  // Declared last so that it is destroyed first, before the link.
-  std::unique_ptr<CWorker> m_worker;
 };
 
 }  // namespace vorenx

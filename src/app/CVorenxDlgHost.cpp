@@ -1,6 +1,7 @@
-// The window's side of the bridge to the worker (WorkerHost). Every control
-// change is handed to the window's thread and the worker waits for it; the
-// worker holds no lock while it waits.
+// The window as a view of its station: the station's reports, delivered on
+// this thread in the order the worker made them, become control changes; the
+// panel is composed where the worker asks for it, and the source field's value
+// is the one question the worker waits on.
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -17,18 +18,34 @@
 
 namespace vorenx {
 
-void CVorenxDlg::SetStatusText(const QString& text) {
-  JournalStatus(text);
-  OnWindowThread([this, &text] {
-    m_status->setText(text);
-    // While disconnected the tooltip says why the port could not be used.
-    const bool connected = text == QLatin1String("Connected");
-    m_portToolTip = !connected && m_portProblem ? m_portProblem(m_link.Port()) : QString();
+void CVorenxDlg::ConnectStation() {
+  connect(&m_station, &InstrumentStation::StatusTextChanged, this, &CVorenxDlg::SetStatusText);
+  connect(&m_station, &InstrumentStation::RunTextChanged, this, &CVorenxDlg::SetRunText);
+  connect(&m_station, &InstrumentStation::PortSelected, this, &CVorenxDlg::SelectPort);
+  connect(&m_station, &InstrumentStation::ReadingsReset, this, &CVorenxDlg::ResetReadingsTable);
+  connect(&m_station, &InstrumentStation::ReadingAdded, this,
+          [this](int, const ReadingRow& row) { UpdateReadingsTable(row); });
+  connect(&m_station, &InstrumentStation::InstrumentRefreshed, this, &CVorenxDlg::RefreshFromInstrument);
+  connect(&m_station, &InstrumentStation::JournalProblemChanged, this, [this](const QString& problem) {
+    m_journalToolTip = problem;
     UpdateStatusToolTip();
-    // A lost link shows on the panel at once, not only with the next paint.
-    if (!connected) m_panel->Redraw();
-    FeedCalibrationConnection(connected);
   });
+  // After a poll, on the worker: the panel composes its image and queues its own repaint.
+  m_station.SetPanelComposer([this] { m_panel->Redraw(/*newReading=*/true); });
+  m_station.SetSourceFieldFitter(
+      [this](float low, float high, const std::function<int(float)>& decimalsFor) {
+        return FitSourceField(low, high, decimalsFor);
+      });
+}
+
+void CVorenxDlg::SetStatusText(const QString& text) {
+  m_status->setText(text);
+  // While disconnected the tooltip says why the port could not be used.
+  const bool connected = text == QLatin1String("Connected");
+  m_portToolTip = !connected && m_portProblem ? m_portProblem(m_link.Port()) : QString();
+  UpdateStatusToolTip();
+  // A lost link shows on the panel at once, not only with the next paint.
+  if (!connected) m_panel->Redraw();
 }
 
 void CVorenxDlg::UpdateStatusToolTip() {
@@ -39,61 +56,41 @@ void CVorenxDlg::UpdateStatusToolTip() {
   m_status->setToolTip(lines.join(QLatin1Char('\n')));
 }
 
-void CVorenxDlg::SetRunText(const QString& text) {
-  OnWindowThread([this, &text] { m_runButton->setText(text); });
-}
+void CVorenxDlg::SetRunText(const QString& text) { m_runButton->setText(text); }
 
 void CVorenxDlg::SelectPort(int port) {
-  OnWindowThread([this, port] {
-    // Only "COM0" to "COM9" are listed; any other port leaves no selection.
-    const int index = port >= 0 && port <= 9 ? m_portList->findText(QStringLiteral("COM%1").arg(port)) : -1;
-    m_portList->setCurrentIndex(index);  // raises no `activated`: queues nothing
-  });
+  // Only "COM0" to "COM9" are listed; any other port leaves no selection.
+  const int index = port >= 0 && port <= 9 ? m_portList->findText(QStringLiteral("COM%1").arg(port)) : -1;
+  m_portList->setCurrentIndex(index);  // raises no `activated`: queues nothing
 }
 
-void CVorenxDlg::RedrawPanel() {
-  // After a poll: composed on the calling thread, live again; the panel
-  // queues its own repaint.
-  m_panel->Redraw(/*newReading=*/true);
-}
-
-void CVorenxDlg::UpdateReadingsTable(int pollResult) {
-  JournalReading(pollResult);
-  // The table and the history's guard are touched together, on the window's thread.
-  OnWindowThread([this, pollResult] {
-    m_log->UpdateReadingsTable();
-    FeedCalibrationReading(pollResult);
-  });
+void CVorenxDlg::UpdateReadingsTable(const ReadingRow& row) {
+  if (row.hasSample)
+    m_log->UpdateReadingsTable(row.time, row.upper, row.lower);
+  else
+    m_log->InsertReadingRow();
 }
 
 void CVorenxDlg::ResetReadingsTable() {
-  OnWindowThread([this] {
-    m_readings->ClearAll();
-    m_log->SetUpReadingsTable();
-    m_readings->Repaint();
-  });
+  m_readings->ClearAll();
+  m_log->SetUpReadingsTable();
+  m_readings->Repaint();
 }
 
 void CVorenxDlg::RefreshFromInstrument(const InstrumentState& state) {
-  OnWindowThread([this, &state] {
-    // Controls set here may move the focus (a disabled field gives it up);
-    // nothing that follows from that is the user's action.
-    const QScopedValueRollback programChange(m_programChange, true);
-    RefreshOnWindowThread(state);
-  });
+  // Controls set here may move the focus (a disabled field gives it up);
+  // nothing that follows from that is the user's action.
+  const QScopedValueRollback programChange(m_programChange, true);
+  RefreshOnWindowThread(state);
 }
 
 float CVorenxDlg::FitSourceField(float low, float high, const std::function<int(float)>& decimalsFor) {
-  float value = 0.0f;
-  OnWindowThread([&] {
-    const QScopedValueRollback programChange(m_programChange, true);
-    m_sourceValue->SetLimits(low, high);
-    const int decimals = decimalsFor(m_sourceValue->ClampedValue());
-    m_sourceValue->SetDecimals(static_cast<std::uint16_t>(std::clamp(decimals, 0, kMaxFieldDecimals)));
-    m_sourceValue->ValidateText();
-    value = m_sourceValue->GetValue();
-  });
-  return value;
+  const QScopedValueRollback programChange(m_programChange, true);
+  m_sourceValue->SetLimits(low, high);
+  const int decimals = decimalsFor(m_sourceValue->ClampedValue());
+  m_sourceValue->SetDecimals(static_cast<std::uint16_t>(std::clamp(decimals, 0, kMaxFieldDecimals)));
+  m_sourceValue->ValidateText();
+  return m_sourceValue->GetValue();
 }
 
 }  // namespace vorenx

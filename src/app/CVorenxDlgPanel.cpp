@@ -199,7 +199,7 @@ void CVorenxDlg::OnCelsiusClicked() {
 
 void CVorenxDlg::OnIntervalChanged() {
   // A calibration run keeps the fastest interval; the choice counts after it.
-  m_link.SetIntervalIndex(m_fastPolling ? 0 : ChosenIntervalIndex());
+  m_station.ChooseInterval(ChosenIntervalIndex());
 }
 
 int CVorenxDlg::ChosenIntervalIndex() const { return std::max(m_intervalList->currentIndex(), 0); }

@@ -24,12 +24,12 @@ int CVorenxDlg::ReadLengthField() const {
     const float f = std::clamp(m_lengthField->GetValue(), -1.0e9f, 1.0e9f);
     v = static_cast<int>(f);
   }
-  return v == 0 ? m_displayLength.load() : v;
+  return v == 0 ? m_station.DisplayLength().load() : v;
 }
 
 void CVorenxDlg::SetDisplayLength(int length) {
   length = std::clamp(length, kMinDisplayLength, kHistoryCapacity);
-  m_displayLength.store(length);
+  m_station.DisplayLength().store(length);
   m_lengthField->SetValue(length);
   m_commands.PostCommand({CmdSetDisplayLength, 0});
 }

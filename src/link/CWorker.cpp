@@ -174,9 +174,10 @@ void CWorker::ExecuteCommand(const SettingCommand& c) {
       m_display.SFGetRange(request.lowerFunction, &high, &low, request.celsius ? 1 : 0);
       // The decimals follow the number being sent, not the one sent before.
       const FunctionCode function = request.lowerFunction;
-      const float value = m_host.FitSourceField(
+      const std::optional<float> value = m_host.FitSourceField(
           low, high, [this, function](float v) { return m_display.SFGetDecimalLen(function, v); });
-      m_link.EditRequest([value](InstrumentState& r) { r.lowerValue = value; });
+      if (!value) break;  // closing before the field was read: nothing unasked is sent
+      m_link.EditRequest([v = *value](InstrumentState& r) { r.lowerValue = v; });
       m_link.SendLower();
       break;
     }

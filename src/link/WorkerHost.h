@@ -1,12 +1,13 @@
 #pragma once
-// Everything the worker thread asks of the window: the only bridge between the
-// worker and the widgets. The main window implements it by handing each call to
-// its own thread and waiting (a blocking hand-off), except RedrawPanel, which
-// composes the panel image on the calling thread and queues the repaint.
+// Everything the worker thread reports to, or asks of, the views of its
+// instrument: the station implements it (src/station), queuing each report to
+// its own thread without waiting, except RedrawPanel, which composes the panel
+// on the calling thread, and FitSourceField, which waits for its answer.
 // The worker makes every call while it holds no lock.
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "instrument/InstrumentState.h"
 
@@ -34,8 +35,10 @@ class WorkerHost {
   // Fit the source value field: set its limits, take the decimals that
   // `decimalsFor` gives for the field's own number held into those limits (the
   // number about to be sent), let it re-validate its text, and return its value
-  // (0 when empty).
-  virtual float FitSourceField(float low, float high, const std::function<int(float)>& decimalsFor) = 0;
+  // (0 when empty). Nothing when the program is closing and the field was
+  // not read: the command is then not sent.
+  virtual std::optional<float> FitSourceField(float low, float high,
+                                              const std::function<int(float)>& decimalsFor) = 0;
 };
 
 }  // namespace vorenx

@@ -88,6 +88,14 @@ void CReadingsLog::UpdateReadingsTable() {
   if (written) m_grid.Repaint();
 }
 
+void CReadingsLog::UpdateReadingsTable(const QString& time, const QString& upper, const QString& lower) {
+  InsertReadingRow();
+  SetNewestCell(1, time);
+  SetNewestCell(2, upper);
+  SetNewestCell(3, lower);
+  m_grid.Repaint();
+}
+
 QString CReadingsLog::ProposedFileName(const LocalTime& time) {
   return QString::asprintf("%02d-%02d-%02d  %02d-%02d", time.year, time.month, time.day, time.hour, time.minute);
 }

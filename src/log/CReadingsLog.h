@@ -3,8 +3,9 @@
 // newest first), adds the newest sample of the history at the top after each
 // poll, and exports the table as a comma-separated file.
 //
-// Every function here is a plain call on the window's thread: the worker hands
-// the update over and waits, so no paint or export ever sees a half-made row.
+// Every function here is a plain call on the window's thread: the worker's
+// updates reach it through the station, so no paint or export ever sees a
+// half-made row.
 
 #include <QString>
 
@@ -33,6 +34,9 @@ class CReadingsLog {
   void SetUpReadingsTable();
   // Inserts a row at the top and fills it from the newest sample, if any.
   void UpdateReadingsTable();
+  // Inserts a row at the top and fills it with a sample's texts taken before
+  // (by the worker, with the poll that made the sample).
+  void UpdateReadingsTable(const QString& time, const QString& upper, const QString& lower);
   void InsertReadingRow();
   // Writes `text` into row 1 of `col`; false without that column or a data row.
   bool SetNewestCell(int col, const QString& text);

@@ -21,7 +21,7 @@ class FakeWorkerHost : public WorkerHost, public CallRecorder {
     Record(QStringLiteral("Refresh:%1").arg(s.lowerFunction));
   }
   void ResetReadingsTable() override { Record("ResetTable"); }
-  float FitSourceField(float low, float high, const std::function<int(float)>& decimalsFor) override {
+  std::optional<float> FitSourceField(float low, float high, const std::function<int(float)>& decimalsFor) override {
     Record(QStringLiteral("Fit:%1,%2,%3").arg(low).arg(high).arg(decimalsFor(fieldValue)));
     return fieldValue;
   }

@@ -39,7 +39,7 @@ class RecordingHost : public WorkerHost {
   void UpdateReadingsTable(int pollResult) override { readings += pollResult == 1 ? 1 : 0; }
   void RefreshFromInstrument(const InstrumentState&) override {}
   void ResetReadingsTable() override {}
-  float FitSourceField(float, float, const std::function<int(float)>&) override { return 0.0f; }
+  std::optional<float> FitSourceField(float, float, const std::function<int(float)>&) override { return 0.0f; }
 
   QString Shown() const { return statuses.empty() ? QStringLiteral("DisConnected") : statuses.back().text; }
 
