@@ -163,8 +163,9 @@ class CVorenxDlg : public QDialog {
   void SelectPort(int port);
   // The newest reading at the top of the readings table.
   void UpdateReadingsTable(const ReadingRow& row);
-  // Brings the settings panel into line with the decoded state (never queues a command).
-  void RefreshFromInstrument(const InstrumentState& state);
+  // Brings the settings panel into line with the decoded state (never queues
+  // a command); a side that is not current (changed since its poll) stays.
+  void RefreshFromInstrument(const InstrumentState& state, bool upperCurrent = true, bool lowerCurrent = true);
   // Empties the readings table and lays it out as at start-up.
   void ResetReadingsTable();
   // Fits the source value field to [low, high] with the decimals `decimalsFor`
@@ -218,7 +219,7 @@ class CVorenxDlg : public QDialog {
   // request holds, so that a new function never starts with the output on.
   // True when it cleared it.
   bool OutputOffForNewFunction();
-  void RefreshOnWindowThread(const InstrumentState& s);
+  void RefreshOnWindowThread(const InstrumentState& s, bool upperCurrent, bool lowerCurrent);
   // Wave settings: the length field's number, or m_displayLength when it is 0.
   int ReadLengthField() const;
   void SetDisplayLength(int length);

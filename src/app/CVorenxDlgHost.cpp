@@ -77,11 +77,11 @@ void CVorenxDlg::ResetReadingsTable() {
   m_readings->Repaint();
 }
 
-void CVorenxDlg::RefreshFromInstrument(const InstrumentState& state) {
+void CVorenxDlg::RefreshFromInstrument(const InstrumentState& state, bool upperCurrent, bool lowerCurrent) {
   // Controls set here may move the focus (a disabled field gives it up);
   // nothing that follows from that is the user's action.
   const QScopedValueRollback programChange(m_programChange, true);
-  RefreshOnWindowThread(state);
+  RefreshOnWindowThread(state, upperCurrent, lowerCurrent);
 }
 
 float CVorenxDlg::FitSourceField(float low, float high, const std::function<int(float)>& decimalsFor) {

@@ -204,14 +204,14 @@ void CVorenxDlg::OnIntervalChanged() {
 
 int CVorenxDlg::ChosenIntervalIndex() const { return std::max(m_intervalList->currentIndex(), 0); }
 
-void CVorenxDlg::RefreshOnWindowThread(const InstrumentState& s) {
-  if (!m_link.UpperPending() && IsUpperFunction(s.upperFunction) &&
+void CVorenxDlg::RefreshOnWindowThread(const InstrumentState& s, bool upperCurrent, bool lowerCurrent) {
+  if (upperCurrent && !m_link.UpperPending() && IsUpperFunction(s.upperFunction) &&
       s.upperFunction - 1 != m_upperList->currentIndex()) {
     m_upperList->setCurrentIndex(s.upperFunction - 1);
     UpdateSpanLabel();
   }
   // Nothing of the lower side is touched while the user's change waits.
-  if (m_link.LowerPending()) return;
+  if (!lowerCurrent || m_link.LowerPending()) return;
 
   const bool out = !s.outputOff;
   if (m_outBox->isChecked() != out) {

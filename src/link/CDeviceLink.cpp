@@ -108,6 +108,7 @@ void CDeviceLink::ChangeRequest(Side side, const std::function<void(InstrumentSt
 void CDeviceLink::ChangeRequestLocked(Side side, const std::function<void(InstrumentState&)>& edit) {
   edit(m_request);
   (side == Side::Upper ? m_upperPending : m_lowerPending).store(1);
+  (side == Side::Upper ? m_upperChanges : m_lowerChanges).fetch_add(1);
 }
 
 void CDeviceLink::ChangeRequest(Side side, const std::function<void(InstrumentState&)>& edit,

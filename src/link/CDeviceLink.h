@@ -108,6 +108,9 @@ class CDeviceLink {
   void SetIntervalIndex(int index) { m_intervalIndex.store(index); }
   bool UpperPending() const { return m_upperPending.load() != 0; }
   bool LowerPending() const { return m_lowerPending.load() != 0; }
+  // How many changes of a side the request has had: a view that shows a
+  // decoded state later than its poll leaves a side alone that changed since.
+  std::uint32_t Changes(Side side) const { return (side == Side::Upper ? m_upperChanges : m_lowerChanges).load(); }
   // The next Poll reads even while polling is stopped (after a command ran).
   void RequestReadOnce() { m_readOnce.store(true); }
 
@@ -116,6 +119,8 @@ class CDeviceLink {
   std::atomic<bool> m_readOnce{false};
   std::atomic<std::int32_t> m_upperPending{0};
   std::atomic<std::int32_t> m_lowerPending{0};
+  std::atomic<std::uint32_t> m_upperChanges{0};
+  std::atomic<std::uint32_t> m_lowerChanges{0};
   std::atomic<std::int32_t> m_connected{0};
   std::atomic<std::int32_t> m_running{1};
   std::atomic<std::int32_t> m_port{5};

@@ -169,7 +169,17 @@ void InstrumentStation::UpdateReadingsTable(int pollResult) {
 }
 
 void InstrumentStation::RefreshFromInstrument(const InstrumentState& state) {
-  Post([this, state] { emit InstrumentRefreshed(state); });
+  // A side the user changed after this poll (or whose change was still
+  // waiting at it) is left as the user set it, even once its command is sent.
+  using Side = CDeviceLink::Side;
+  const bool upperHeld = m_link.UpperPending();
+  const bool lowerHeld = m_link.LowerPending();
+  const std::uint32_t upperChanges = m_link.Changes(Side::Upper);
+  const std::uint32_t lowerChanges = m_link.Changes(Side::Lower);
+  Post([=, this] {
+    emit InstrumentRefreshed(state, !upperHeld && m_link.Changes(Side::Upper) == upperChanges,
+                             !lowerHeld && m_link.Changes(Side::Lower) == lowerChanges);
+  });
 }
 
 void InstrumentStation::ResetReadingsTable() {

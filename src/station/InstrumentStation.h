@@ -129,7 +129,9 @@ class InstrumentStation : public QObject, private WorkerHost, public Calibration
   void ReadingsReset();
   // After a poll with a non-zero result; `row` is the newest sample's texts.
   void ReadingAdded(int pollResult, const ReadingRow& row);
-  void InstrumentRefreshed(const InstrumentState& state);
+  // `upperCurrent`, `lowerCurrent`: that side's request has not changed since
+  // the poll; a view shows only the sides that are current.
+  void InstrumentRefreshed(const InstrumentState& state, bool upperCurrent, bool lowerCurrent);
   // Why the journal cannot be written; empty once it can again.
   void JournalProblemChanged(const QString& problem);
 

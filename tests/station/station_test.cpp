@@ -39,6 +39,10 @@ class StationTest : public ::testing::Test {
       rows << row.time;
     });
     QObject::connect(&station, &InstrumentStation::ReadingsReset, [this] { Note("Reset"); });
+    QObject::connect(&station, &InstrumentStation::InstrumentRefreshed,
+                     [this](const InstrumentState&, bool upper, bool lower) {
+                       Note(QStringLiteral("Refresh:%1%2").arg(upper).arg(lower));
+                     });
   }
   ~StationTest() override { station.Stop(); }
 
@@ -73,10 +77,15 @@ TEST_F(StationTest, TheWorkerGoesOnWhileItsReportsWaitAndTheyArriveInOrder) {
   ASSERT_TRUE(WaitUndelivered([&] { return hard.Count("GetData(") >= 3; }));
   EXPECT_TRUE(seen.isEmpty());
   EXPECT_GT(station.PendingReports(), 0);
+  // The user changes the lower side before the reports arrive: refreshes of
+  // polls made before it leave that side alone.
+  station.Link().ChangeRequest(CDeviceLink::Side::Lower, [](InstrumentState& r) { r.cjc = true; });
 
   ASSERT_TRUE(QTest::qWaitFor([&] { return rows.size() >= 3; }, 30000));
   EXPECT_EQ(seen.mid(0, 2), (QStringList{"Port:4", "Status:Connected"}));
   EXPECT_TRUE(seen.contains("Reading:1"));
+  EXPECT_FALSE(seen.contains("Refresh:11"));
+  EXPECT_TRUE(seen.contains("Refresh:10"));
   // Each row holds its own sample, taken with its poll: none repeats a newer one.
   for (int i = 1; i < rows.size(); ++i) EXPECT_NE(rows[i], rows[i - 1]);
 }
