@@ -44,8 +44,7 @@ class CWorker {
   bool Finished() const { return m_finished.load(); }
   // Joins the thread; call after Finished() or when no host call can block.
   void Join();
-  // Called on the worker thread just before it ends (the window uses it to
-  // leave its waiting loop).
+  // Called on the worker thread just before it ends.
   void SetOnFinished(std::function<void()> onFinished) { m_onFinished = std::move(onFinished); }
 
   // The thread's body; returns 1.

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QThread>
 #include <atomic>
+#include <thread>
 
 #include "FakeQelDisplayDll.h"
 #include "FakeQelHardDll.h"
@@ -57,7 +58,7 @@ class StationTest : public ::testing::Test {
     t.start();
     while (!pred()) {
       if (t.elapsed() > 30000) return false;  // a bound for a hang
-      QThread::msleep(1);
+      std::this_thread::yield();
     }
     return true;
   }
