@@ -1,10 +1,15 @@
-// The six exports and the port settings: one lock, one channel per port number.
+// The six exports and the port settings. Each port has its own lock, held
+// across that port's exchanges; the library's lock guards only the settings
+// (paths, wanted ports, diagnoses, time limits) and is never held across I/O,
+// so asking for a path or a diagnosis never waits for a reply. A port's lock
+// is always taken before the library's, never the other way round.
 #include "QelHard.h"
 
 #include <array>
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 #include "PortMap.h"
 #include "Protocol.h"
@@ -14,31 +19,61 @@ using namespace qelhard;
 
 namespace {
 
+// One port's channel and the lock its exchanges hold.
+struct Port {
+  std::mutex io;
+  std::unique_ptr<SerialChannel> channel;  // io
+
+  SerialChannel& Channel() {
+    if (!channel) channel = std::make_unique<SerialChannel>();
+    return *channel;
+  }
+};
+
+// What a call on a port needs of the settings, read under the library's lock.
+struct PortSettings {
+  bool wanted = false;
+  QString path;
+  int replyTimeoutMs = 0;
+  int pingTimeoutMs = 0;
+};
+
 struct Library {
-  std::mutex lock;
+  std::mutex lock;  // everything below but `ports`
   PortMap map;
-  std::array<std::unique_ptr<SerialChannel>, vorenx::kPortCount> channels;
   // Ports QelOpenCOM opened and QelCloseCOM has not closed: reopened on demand
   // when the device went away or the port's path changed.
   std::array<bool, vorenx::kPortCount> wanted{};
   std::array<PortDiagnosis, vorenx::kPortCount> problems;
   int replyTimeoutMs = kReplyTimeoutMs;
   int pingTimeoutMs = kPingTimeoutMs;
+  std::array<Port, vorenx::kPortCount> ports;
 
-  SerialChannel& Channel(int port) {
-    auto& slot = channels[static_cast<std::size_t>(port)];
-    if (!slot) slot = std::make_unique<SerialChannel>();
-    return *slot;
+  Port& PortAt(int port) { return ports[static_cast<std::size_t>(port)]; }
+
+  PortSettings SettingsOf(int port) {
+    std::lock_guard guard(lock);
+    return {wanted[static_cast<std::size_t>(port)], map.PathOf(port), replyTimeoutMs, pingTimeoutMs};
+  }
+  bool Wanted(int port) {
+    std::lock_guard guard(lock);
+    return wanted[static_cast<std::size_t>(port)];
+  }
+  void NoteProblem(int port, const PortDiagnosis& why) {
+    std::lock_guard guard(lock);
+    problems[static_cast<std::size_t>(port)] = why;
   }
 
-  // Opens (or reopens) a wanted port at its current path.
-  bool EnsureOpen(int port) {
-    const auto i = static_cast<std::size_t>(port);
-    if (!wanted[i]) return false;
-    SerialChannel& channel = Channel(port);
-    const QString path = map.PathOf(port);
-    if (channel.IsOpen() && channel.Path() == path) return true;
-    return channel.Open(path, problems[i]);
+  // Opens (or reopens) a wanted port at its current path; the caller holds
+  // the port's lock.
+  bool EnsureOpen(int port, const PortSettings& settings) {
+    if (!settings.wanted) return false;
+    SerialChannel& channel = PortAt(port).Channel();
+    if (channel.IsOpen() && channel.Path() == settings.path) return true;
+    PortDiagnosis why;
+    const bool opened = channel.Open(settings.path, why);
+    NoteProblem(port, why);
+    return opened;
   }
 };
 
@@ -67,11 +102,13 @@ bool Ping(SerialChannel& channel, int timeoutMs) {
 template <typename Build>
 std::uint16_t SendSetting(std::int32_t port, Build build) {
   Library& lib = Lib();
-  std::lock_guard guard(lib.lock);
-  if (!lib.EnsureOpen(port)) return kNotOpen;
-  SerialChannel& channel = lib.Channel(port);
+  Port& slot = lib.PortAt(port);
+  std::lock_guard io(slot.io);
+  const PortSettings settings = lib.SettingsOf(port);
+  if (!lib.EnsureOpen(port, settings)) return kNotOpen;
+  SerialChannel& channel = slot.Channel();
   Reply reply{};
-  const std::uint16_t result = channel.Exchange(build(channel.NextSequence()), lib.replyTimeoutMs, reply);
+  const std::uint16_t result = channel.Exchange(build(channel.NextSequence()), settings.replyTimeoutMs, reply);
   if (result != kOk) return result;
   return reply[kAckResultOffset] == kAckAccepted ? kOk : kRefused;
 }
@@ -95,37 +132,56 @@ const char* qelhard::ResultText(std::uint16_t result) {
 std::uint16_t QelIsDevConnect(std::int32_t port) {
   if (!ValidPort(port)) return 0;
   Library& lib = Lib();
-  std::lock_guard guard(lib.lock);
-  const auto i = static_cast<std::size_t>(port);
-  if (lib.wanted[i]) return lib.EnsureOpen(port) && Ping(lib.Channel(port), lib.pingTimeoutMs) ? 1 : 0;
+  Port& slot = lib.PortAt(port);
+  std::lock_guard io(slot.io);
+  const PortSettings settings = lib.SettingsOf(port);
+  if (settings.wanted)
+    return lib.EnsureOpen(port, settings) && Ping(slot.Channel(), settings.pingTimeoutMs) ? 1 : 0;
   SerialChannel probe;
-  if (!probe.Open(lib.map.PathOf(port), lib.problems[i])) return 0;
-  return Ping(probe, lib.pingTimeoutMs) ? 1 : 0;
+  PortDiagnosis why;
+  const bool opened = probe.Open(settings.path, why);
+  lib.NoteProblem(port, why);
+  return opened && Ping(probe, settings.pingTimeoutMs) ? 1 : 0;
 }
 
 std::uint16_t QelOpenCOM(std::int32_t port) {
   if (!ValidPort(port)) return 0;
   Library& lib = Lib();
-  std::lock_guard guard(lib.lock);
-  for (int other = 0; other < vorenx::kPortCount; ++other) {
-    if (other == port || !lib.wanted[static_cast<std::size_t>(other)]) continue;
-    lib.Channel(other).Close();
-    lib.wanted[static_cast<std::size_t>(other)] = false;
+  std::vector<int> released;
+  {
+    std::lock_guard guard(lib.lock);
+    for (int other = 0; other < vorenx::kPortCount; ++other) {
+      auto& wanted = lib.wanted[static_cast<std::size_t>(other)];
+      if (other == port || !wanted) continue;
+      wanted = false;
+      released.push_back(other);
+    }
+    lib.wanted[static_cast<std::size_t>(port)] = true;
   }
-  lib.wanted[static_cast<std::size_t>(port)] = true;
-  return lib.EnsureOpen(port) ? 1 : 0;
+  // A released port closes once its exchange under way has ended, unless it
+  // was opened again meanwhile.
+  for (const int other : released) {
+    Port& slot = lib.PortAt(other);
+    std::lock_guard io(slot.io);
+    if (!lib.Wanted(other)) slot.Channel().Close();
+  }
+  Port& slot = lib.PortAt(port);
+  std::lock_guard io(slot.io);
+  return lib.EnsureOpen(port, lib.SettingsOf(port)) ? 1 : 0;
 }
 
 std::uint16_t QelGetData(std::int32_t port, unsigned char* buffer, std::int32_t size) {
   if (!ValidPort(port) || buffer == nullptr || size < static_cast<std::int32_t>(kStatusFrameSize))
     return kBadArgument;
   Library& lib = Lib();
-  std::lock_guard guard(lib.lock);
-  if (!lib.EnsureOpen(port)) return kNotOpen;
-  SerialChannel& channel = lib.Channel(port);
+  Port& slot = lib.PortAt(port);
+  std::lock_guard io(slot.io);
+  const PortSettings settings = lib.SettingsOf(port);
+  if (!lib.EnsureOpen(port, settings)) return kNotOpen;
+  SerialChannel& channel = slot.Channel();
   Reply reply{};
   const std::uint16_t result =
-      channel.Exchange(BuildReadStatus(channel.NextSequence()), lib.replyTimeoutMs, reply);
+      channel.Exchange(BuildReadStatus(channel.NextSequence()), settings.replyTimeoutMs, reply);
   // The caller gets the 24-byte status frame; the CRC stays on the wire.
   if (result == kOk) std::memcpy(buffer, reply.data(), kStatusFrameSize);
   return result;
@@ -144,11 +200,16 @@ std::uint16_t QelSetLower(std::int32_t port, std::int32_t function, std::int32_t
 std::uint16_t QelCloseCOM(std::int32_t port) {
   if (!ValidPort(port)) return 0;
   Library& lib = Lib();
-  std::lock_guard guard(lib.lock);
-  SerialChannel& channel = lib.Channel(port);
+  {
+    std::lock_guard guard(lib.lock);
+    lib.wanted[static_cast<std::size_t>(port)] = false;
+  }
+  // Waits for an exchange under way on the port, then closes it.
+  Port& slot = lib.PortAt(port);
+  std::lock_guard io(slot.io);
+  SerialChannel& channel = slot.Channel();
   const bool wasOpen = channel.IsOpen();
   channel.Close();
-  lib.wanted[static_cast<std::size_t>(port)] = false;
   return wasOpen ? 1 : 0;
 }
 

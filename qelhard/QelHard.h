@@ -4,8 +4,10 @@
 // diagnosis the command-line tools use. docs/protocol.md describes the wire
 // protocol, the result codes and the timeouts.
 //
-// Threads: every call takes one library-wide lock, so the library is never
-// entered twice at once. It needs no Qt event loop: reads and writes use
+// Threads: calls on one port take turns (each port has its own lock, held
+// across its exchanges); the port settings, paths and diagnoses have a lock
+// of their own that no exchange holds, so reading them never waits for a
+// reply. It needs no Qt event loop: reads and writes use
 // waitForReadyRead / waitForBytesWritten with time limits, and each port's
 // QSerialPort is created on the thread that opens it.
 

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QSerialPort>
 #include <array>
+#include <atomic>
 #include <cstdio>
 #include <thread>
 
@@ -259,6 +260,35 @@ TEST_F(SerialLink, WorksFromAWorkerThreadAndClosesFromAnother) {
   worker.join();
   EXPECT_EQ(results, (std::array<std::uint16_t, 5>{1, 1, 1, 1, 1}));
   EXPECT_EQ(QelCloseCOM(kSimPort), 1);
+}
+
+TEST_F(SerialLink, PathsDiagnosesAndOtherPortsAnswerWhileAReadWaitsForItsReply) {
+  ASSERT_EQ(QelOpenCOM(kSimPort), 1);
+  // The read below waits until the terminal goes away, far longer than the test runs.
+  QelSetReplyTimeout(60000);
+  m_sim.InjectFault(Fault::Silent);
+  const std::uint64_t before = m_sim.RequestCount();
+  std::atomic<bool> readEnded{false};
+  std::uint16_t readResult = 1;
+  std::thread reader([&] {
+    Frame frame{};
+    readResult = Read(frame);
+    readEnded = true;
+  });
+  while (m_sim.RequestCount() == before) std::this_thread::yield();
+
+  // The reader is inside its exchange: none of these may wait for it.
+  EXPECT_EQ(QelPortPath(kSimPort), m_sim.Path());
+  EXPECT_TRUE(QelSetPortPath(3, QStringLiteral("/nonexistent/vorenx-test-moved")));
+  EXPECT_EQ(QelIsDevConnect(3), 0);
+  EXPECT_EQ(QelLastPortProblem(3).problem, qelhard::PortProblem::NoDevice);
+  EXPECT_EQ(QelSetPingTimeout(kLimitMs), kLimitMs);
+  EXPECT_FALSE(readEnded.load());
+
+  // The terminal goes: a read still waiting fails for that, not for its time limit.
+  m_sim.Stop();
+  reader.join();
+  EXPECT_EQ(readResult, qelhard::kIoError);
 }
 
 TEST_F(SerialLink, TwentyEmptyPortsAreProbedToTheEnd) {
