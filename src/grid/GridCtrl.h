@@ -347,8 +347,12 @@ class CGridCtrl : public QAbstractScrollArea {
   void SetDoubleBuffering(bool on) { m_doubleBuffer = on; }
 
   // --- export ---
-  // Writes the table as comma-separated text (see docs/readings-csv.md).
+  // Writes the table as comma-separated text (see docs/readings-csv.md):
+  // every row, or the rows before the first one whose cell in the end column
+  // is empty.
   bool SaveToFile(const QString& path);
+  // The column whose first empty cell ends SaveToFile's rows; -1: none.
+  void SetSaveEndColumn(int column) { m_saveEndColumn = column; }
 
  protected:
   bool event(QEvent* event) override;
@@ -452,6 +456,7 @@ class CGridCtrl : public QAbstractScrollArea {
   GridOwner* m_owner = nullptr;
   int m_controlId = 0;
   MessageReporter m_reportMessage;
+  int m_saveEndColumn = -1;
 
   // Colours.
   COLORREF m_backgroundColour = 0;

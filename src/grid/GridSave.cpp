@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "grid/GridCtrl.h"
+#include "platform/FileText.h"
 
 namespace vorenx {
 
@@ -15,31 +16,23 @@ namespace {
 
 constexpr qsizetype kChunk = 64 * 1024;
 
-// A field as it stands, or quoted when it holds a separator, a quote or a line
-// break, so that no text can split or shift the columns of a line.
-QByteArray CsvField(const QString& text) {
-  QByteArray utf8 = text.toUtf8();
-  if (!utf8.contains(',') && !utf8.contains('"') && !utf8.contains('\n') && !utf8.contains('\r')) return utf8;
-  utf8.replace("\"", "\"\"");
-  return '"' + utf8 + '"';
-}
-
 bool WriteAll(QFile& file, const QByteArray& bytes) {
   return bytes.isEmpty() || file.write(bytes) == bytes.size();
 }
 
 // The table's lines (with the byte-order mark when there are any), handed to
 // `file` in blocks of whole lines; false as soon as a block fails.
-bool WriteTable(const CGridCtrl& grid, QFile& file) {
+bool WriteTable(const CGridCtrl& grid, int endColumn, QFile& file) {
   const int columns = grid.ColumnCount();
   QByteArray chunk;
   chunk.reserve(kChunk + 1024);
   for (int row = 0; row < grid.RowCount(); ++row) {
-    // The first row without a value in column 2 ends the export.
-    if (grid.CellText(row, 2).isEmpty()) break;
+    if (endColumn >= 0 && grid.CellText(row, endColumn).isEmpty()) break;
     if (row == 0) chunk += "\xEF\xBB\xBF";
     for (int col = 0; col < columns; ++col) {
-      chunk += CsvField(grid.CellText(row, col));
+      // Quoted when it holds a separator, a quote or a line break, so that
+      // no text can split or shift the columns of a line.
+      chunk += CsvField(grid.CellText(row, col)).toUtf8();
       chunk += col + 1 < columns ? QByteArrayView(",") : QByteArrayView("\r\n");
     }
     if (chunk.size() >= kChunk) {
@@ -50,8 +43,8 @@ bool WriteTable(const CGridCtrl& grid, QFile& file) {
   return WriteAll(file, chunk);
 }
 
-bool WriteAndClose(const CGridCtrl& grid, QFile& file, bool sync) {
-  bool ok = WriteTable(grid, file);
+bool WriteAndClose(const CGridCtrl& grid, int endColumn, QFile& file, bool sync) {
+  bool ok = WriteTable(grid, endColumn, file);
   if (ok && sync) ok = ::fdatasync(file.handle()) == 0;
   file.close();
   return ok && file.error() == QFileDevice::NoError;
@@ -78,7 +71,7 @@ bool CGridCtrl::SaveToFile(const QString& path) {
     const QString partialPath = target + QStringLiteral(".partial");
     QFile partial(partialPath);
     if (partial.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-      if (!WriteAndClose(*this, partial, true)) {
+      if (!WriteAndClose(*this, m_saveEndColumn, partial, true)) {
         ReportMessage(tr("Unable to save grid list") + QLatin1Char('\n') +
                       tr("%1 was left as it was; the lines written before the failure are in %2.")
                           .arg(path, partialPath));
@@ -101,7 +94,7 @@ bool CGridCtrl::SaveToFile(const QString& path) {
     ReportMessage(tr("Cannot open the file \"%1\": %2").arg(path, file.errorString()));
     return false;
   }
-  if (!WriteAndClose(*this, file, false)) {
+  if (!WriteAndClose(*this, m_saveEndColumn, file, false)) {
     ReportMessage(tr("Unable to save grid list"));
     return false;
   }

@@ -42,6 +42,8 @@ void CReadingsLog::SetUpReadingsTable() {
   m_grid.ResizeColumns(4);
   m_grid.SetHeaderRows(1);
   m_grid.SetHeaderColumns(1);
+  // The export ends before the first row without an upper reading (column 2).
+  m_grid.SetSaveEndColumn(2);
   for (int col = 0; col < 4; ++col) m_grid.ChangeColumnWidth(col, kWidths[col]);
   for (int col = 0; col < 4; ++col)
     m_grid.ApplyCellInfo(TextAndFormat(0, col, QString::fromLatin1(kHeaders[col]), kHeaderFormat));

@@ -1,6 +1,8 @@
 // Structure and item access of CGridCtrl: counts and their invariants, row
 // insertion, cell records, modification marks, geometry and scroll ranges.
+#include <QFile>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <array>
 #include <gtest/gtest.h>
 
@@ -216,6 +218,25 @@ TEST(GridStructure, ClearAllEmptiesEverything) {
   grid.ResizeRows(2);
   grid.ResizeColumns(2);
   EXPECT_TRUE(grid.ChangeCellText(1, 1, "x"));
+}
+
+TEST(GridStructure, SaveToFileWritesEveryRowUnlessAnEndColumnIsSet) {
+  QTemporaryDir dir;
+  CGridCtrl grid;
+  grid.ResizeRows(3);
+  grid.ResizeColumns(2);
+  grid.ChangeCellText(0, 0, QStringLiteral("a,b"));
+  grid.ChangeCellText(0, 1, QStringLiteral("say \"hi\""));
+  grid.ChangeCellText(2, 0, QStringLiteral("last"));
+  const auto saved = [&] {
+    QFile file(dir.filePath(QStringLiteral("grid.csv")));
+    EXPECT_TRUE(grid.SaveToFile(file.fileName()));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+  };
+  EXPECT_EQ(saved(), QByteArray("\xEF\xBB\xBF\"a,b\",\"say \"\"hi\"\"\"\r\n,\r\nlast,\r\n"));
+  grid.SetSaveEndColumn(1);  // row 1 has nothing in column 1: the export ends before it
+  EXPECT_EQ(saved(), QByteArray("\xEF\xBB\xBF\"a,b\",\"say \"\"hi\"\"\"\r\n"));
 }
 
 TEST(GridStructure, SizesRefuseBadIndicesAndNegativeSizes) {
