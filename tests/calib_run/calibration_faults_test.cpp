@@ -62,7 +62,8 @@ TEST_F(CalibrationFaultsTest, APulledCableAsksToGoOnOnlyOnceTheCalibratorAnswers
   ASSERT_TRUE(QFile::remove(device));
   ASSERT_TRUE(Until([&] { return !dlg->CalibrationSide().Connected(); }));
   ASSERT_NE(calibration->ActiveRun(), nullptr);
-  EXPECT_EQ(calibration->ActiveRun()->CurrentState(), CalibrationRun::State::Paused);
+  // The link knows at once; the run pauses when the station delivers the worker's report.
+  ASSERT_TRUE(Until([&] { return calibration->ActiveRun()->CurrentState() == CalibrationRun::State::Paused; }));
   PlugIn();
   pulled = false;
 
