@@ -2,14 +2,14 @@
 // What the readings benchmarks share: dialogs that never show, and the heap in use.
 #include <malloc.h>
 
-#include "log/ReadingsDialogs.h"
+#include "platform/UserDialogs.h"
 
 namespace vorenx::bench {
 
-class NoDialogs : public ReadingsDialogs {
+class NoDialogs : public UserDialogs {
  public:
-  bool AskSaveFileName(const SaveFileRequest&, QString&) override { return false; }
-  void ShowMessage(const QString&) override {}
+  bool AskSaveFileName(QWidget*, const SaveFileRequest&, QString&) override { return false; }
+  void ShowMessage(QWidget*, const QString&) override {}
 };
 
 inline std::size_t HeapInUse() { return mallinfo2().uordblks; }

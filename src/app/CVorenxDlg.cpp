@@ -68,9 +68,9 @@ CVorenxDlg::~CVorenxDlg() {
   m_panel->SetLink(nullptr);
 }
 
-void CVorenxDlg::SetReadingsDialogs(std::unique_ptr<ReadingsDialogs> dialogs) {
-  m_readingsDialogs = std::move(dialogs);
-  m_log = std::make_unique<CReadingsLog>(*m_readings, m_link.History(), *m_readingsDialogs);
+void CVorenxDlg::SetUserDialogs(std::unique_ptr<UserDialogs> dialogs) {
+  m_userDialogs = std::move(dialogs);
+  m_log = std::make_unique<CReadingsLog>(*m_readings, m_link.History(), *m_userDialogs);
   AddLogMenuEntries();
 }
 

@@ -45,7 +45,7 @@ class CGridCtrl;
 class CReadingsLog;
 class CStaticLCD;
 class CUpDown;
-class ReadingsDialogs;
+class UserDialogs;
 struct ControlSpec;
 
 // System-menu command ids (the low four bits are free for the system's use).
@@ -93,8 +93,10 @@ class CVorenxDlg : public QDialog {
   int PendingHandOffs() const { return m_station.PendingReports(); }
   // How the About box is shown; by default modally with exec(). Tests replace it.
   void SetAboutRunner(std::function<int(CAboutDlg&)> run) { m_runAbout = std::move(run); }
-  // The save-as dialog and message box of the readings export; tests replace them.
-  void SetReadingsDialogs(std::unique_ptr<ReadingsDialogs> dialogs);
+  // The save-as dialog, message box and print dialog of the readings table and
+  // the window's own messages (the calibration dialog has its own); tests
+  // replace them.
+  void SetUserDialogs(std::unique_ptr<UserDialogs> dialogs);
   // Why the last open of a port failed (empty when it opened); shown as the
   // status line's tooltip while the link is disconnected. Called on the
   // window's thread, while the worker may be using the library.
@@ -269,7 +271,7 @@ class CVorenxDlg : public QDialog {
   CEditEx* m_lengthField = nullptr;
   QPushButton* m_saveData = nullptr;
   std::map<int, QWidget*> m_controls;
-  std::unique_ptr<ReadingsDialogs> m_readingsDialogs;
+  std::unique_ptr<UserDialogs> m_userDialogs;
   std::unique_ptr<CReadingsLog> m_log;
 
   std::function<QString(int)> m_portProblem;

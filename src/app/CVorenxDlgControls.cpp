@@ -1,6 +1,7 @@
 // The main window's controls: built from the template's table at their places
 // in dialog units, and bound to their handlers through user-only signals, so
 // that a change made by the program never runs a handler.
+#include <QApplication>
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QEvent>
@@ -152,8 +153,8 @@ void CVorenxDlg::CreateControls() {
   m_intervalList = As<QComboBox>(c, idc::kInterval);
   m_panel = qobject_cast<CStaticLCD*>(Control(idc::kPanel));
   m_readings = qobject_cast<CGridCtrl*>(Control(idc::kReadings));
-  m_readingsDialogs = std::make_unique<QtReadingsDialogs>();
-  m_log = std::make_unique<CReadingsLog>(*m_readings, m_link.History(), *m_readingsDialogs);
+  m_userDialogs = std::make_unique<QtUserDialogs>(QApplication::applicationName());
+  m_log = std::make_unique<CReadingsLog>(*m_readings, m_link.History(), *m_userDialogs);
   m_lengthSpin = As<CUpDown>(c, idc::kLengthSpin);
   m_lengthField = As<CEditEx>(c, idc::kLength);
   m_saveData = As<QPushButton>(c, idc::kSaveData);
@@ -197,7 +198,9 @@ void CVorenxDlg::ConnectHandlers() {
   // after the paint, through the same dialogs as the export's messages.
   connect(
       m_panel, &CStaticLCD::SaveImageFailed, this,
-      [this](const QString& path) { m_readingsDialogs->ShowMessage(tr("Unable to save the image \"%1\"").arg(path)); },
+      [this](const QString& path) {
+        m_userDialogs->ShowMessage(nullptr, tr("Unable to save the image \"%1\"").arg(path));
+      },
       Qt::QueuedConnection);
 }
 

@@ -291,9 +291,14 @@ void CCalibrationDlg::reject() {
 
 bool CCalibrationDlg::AskSavePath(const QString& title, const QString& suffix, const QString& filter, QString& path) {
   const QDateTime when = m_record.asFound ? m_record.asFound->started : QDateTime::currentDateTime();
-  const CalibrationSaveRequest request{
-      title, QStringLiteral("%1_%2.%3").arg(TagFileName(m_record.setup.tag), when.toString(QStringLiteral("yyyy-MM-dd")), suffix),
-      suffix, filter, m_settings.LastFolder(suffix)};
+  // Asks before replacing a file, not before creating one.
+  const SaveFileRequest request{
+      .title = title,
+      .initialName = QStringLiteral("%1_%2.%3").arg(TagFileName(m_record.setup.tag),
+                                                   when.toString(QStringLiteral("yyyy-MM-dd")), suffix),
+      .defaultSuffix = suffix,
+      .filter = filter,
+      .folder = m_settings.LastFolder(suffix)};
   if (!m_dialogs->AskSaveFileName(this, request, path)) return false;
   m_settings.SetLastFolder(suffix, QFileInfo(path).absolutePath());
   return true;

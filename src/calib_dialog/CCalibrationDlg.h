@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "calib_dialog/CalibrationDialogSettings.h"
-#include "calib_dialog/CalibrationDialogs.h"
 #include "calib_dialog/CalibrationHost.h"
+#include "platform/UserDialogs.h"
 #include "records/CalibrationRecord.h"
 #include "records/CalibrationStore.h"
 
@@ -42,7 +42,7 @@ class CCalibrationDlg : public QDialog {
   ~CCalibrationDlg() override;
 
   // Replaces the confirmations, file dialogs and message boxes (tests).
-  void SetDialogs(CalibrationDialogs& dialogs) { m_dialogs = &dialogs; }
+  void SetDialogs(UserDialogs& dialogs) { m_dialogs = &dialogs; }
 
   // The setup as the fields hold it, and every problem with it (field by field).
   CalibrationSetup FormSetup(std::vector<SetupProblem>* problems) const;
@@ -120,8 +120,8 @@ class CCalibrationDlg : public QDialog {
   CalibrationHost& m_host;
   CalibrationStore& m_store;
   CalibrationDialogSettings m_settings;
-  QtCalibrationDialogs m_qtDialogs;
-  CalibrationDialogs* m_dialogs = &m_qtDialogs;
+  QtUserDialogs m_qtDialogs{QObject::tr("Calibration")};
+  UserDialogs* m_dialogs = &m_qtDialogs;
 
   std::unique_ptr<CalibrationRun> m_run;
   CalibrationRecord m_record;

@@ -1,5 +1,6 @@
 #include "display/CStaticLCD.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QMenu>
@@ -209,14 +210,16 @@ void CStaticLCD::OnCommand(int id) {
   if (id == kCmdSaveImage) OnSaveImage();
 }
 
+SaveFileRequest CStaticLCD::SaveImageRequest() {
+  SaveFileRequest request;
+  request.title = tr("Save Data As Bmp...");
+  request.defaultSuffix = QStringLiteral("bmp");
+  request.filter = QStringLiteral("Bmp File(*.bmp)");
+  return request;
+}
+
 std::unique_ptr<QFileDialog> CStaticLCD::CreateSaveDialog() {
-  auto dialog = std::make_unique<QFileDialog>(nullptr, tr("Save Data As Bmp..."), QString(),
-                                              QStringLiteral("Bmp File(*.bmp)"));
-  dialog->setAcceptMode(QFileDialog::AcceptSave);
-  dialog->setFileMode(QFileDialog::AnyFile);
-  dialog->setDefaultSuffix(QStringLiteral("bmp"));
-  dialog->setOption(QFileDialog::DontConfirmOverwrite, false);
-  return dialog;
+  return QtUserDialogs::CreateFileDialog(nullptr, SaveImageRequest());
 }
 
 void CStaticLCD::SetSaveDialogRunner(SaveDialogRunner runner) {
@@ -225,9 +228,9 @@ void CStaticLCD::SetSaveDialogRunner(SaveDialogRunner runner) {
     return;
   }
   m_saveDialog = [] {
-    const std::unique_ptr<QFileDialog> dialog = CreateSaveDialog();
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return QString();
-    return dialog->selectedFiles().constFirst();
+    QtUserDialogs dialogs(QApplication::applicationName());
+    QString path;
+    return dialogs.AskSaveFileName(nullptr, SaveImageRequest(), path) ? path : QString();
   };
 }
 

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "link/QelDisplayDll.h"
+#include "platform/UserDialogs.h"
 
 class QFileDialog;
 class QMenu;
@@ -105,6 +106,9 @@ class CStaticLCD : public QWidget {
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  // What the save-as dialog asks for: a bitmap, with a question before an
+  // existing one is replaced; no proposed name.
+  static SaveFileRequest SaveImageRequest();
   void OnPaint();
   void Compose(QPainter& painter);
   void DrawRangesAndRun(QPainter& painter, int x, int y, const InstrumentState& state);

@@ -21,11 +21,10 @@ CellInfo TextAndFormat(int row, int col, const QString& text, unsigned format) {
 
 }  // namespace
 
-CReadingsLog::CReadingsLog(CGridCtrl& grid, SampleHistory& history, ReadingsDialogs& dialogs,
-                           LocalTimeSource clock)
+CReadingsLog::CReadingsLog(CGridCtrl& grid, SampleHistory& history, UserDialogs& dialogs, LocalTimeSource clock)
     : m_grid(grid), m_history(history), m_dialogs(dialogs), m_clock(std::move(clock)), m_menu(grid) {
   AddMenuEntries();
-  m_grid.SetMessageReporter([this](const QString& text) { m_dialogs.ShowMessage(text); });
+  m_grid.SetMessageReporter([this](const QString& text) { m_dialogs.ShowMessage(nullptr, text); });
   m_grid.SetCellFactory([](int row, int col) -> std::unique_ptr<CGridCellBase> {
     if (col == 0 && row >= 1) return std::make_unique<CReadingIndexCell>();
     return std::make_unique<CGridCell>();
@@ -102,11 +101,20 @@ QString CReadingsLog::ProposedFileName(const LocalTime& time) {
   return QString::asprintf("%02d-%02d-%02d  %02d-%02d", time.year, time.month, time.day, time.hour, time.minute);
 }
 
-void CReadingsLog::OnSaveData() {
+SaveFileRequest CReadingsLog::SaveRequest(const LocalTime& time) {
   SaveFileRequest request;
-  request.initialName = ProposedFileName(m_clock ? m_clock() : SystemLocalTime());
+  request.initialName = ProposedFileName(time);
+  request.defaultSuffix = QStringLiteral("csv");
+  request.filter = QStringLiteral("Excel(*.csv)");
+  request.confirmCreate = true;
+  request.confirmOverwrite = false;
+  return request;
+}
+
+void CReadingsLog::OnSaveData() {
+  const LocalTime now = m_clock ? m_clock() : SystemLocalTime();
   QString path;
-  if (!m_dialogs.AskSaveFileName(request, path) || path.isEmpty()) return;
+  if (!m_dialogs.AskSaveFileName(nullptr, SaveRequest(now), path) || path.isEmpty()) return;
   m_grid.SaveToFile(path);
 }
 

@@ -11,10 +11,10 @@
 
 #include "link/SampleHistory.h"
 #include "grid/GridCtrl.h"
-#include "log/ReadingsDialogs.h"
 #include "log/ReadingsMenu.h"
 #include "platform/Clock.h"
 #include "platform/SpreadsheetCsv.h"
+#include "platform/UserDialogs.h"
 
 namespace vorenx {
 
@@ -28,7 +28,7 @@ inline constexpr int kReadingRowHeight = 20;
 class CReadingsLog {
  public:
   // Takes the history by reference so that the log needs nothing else of the link.
-  CReadingsLog(CGridCtrl& grid, SampleHistory& history, ReadingsDialogs& dialogs,
+  CReadingsLog(CGridCtrl& grid, SampleHistory& history, UserDialogs& dialogs,
                LocalTimeSource clock = SystemClock());
 
   void SetUpReadingsTable();
@@ -63,13 +63,16 @@ class CReadingsLog {
 
   // "yyyy-mm-dd  hh-mm" of the local time (two spaces).
   static QString ProposedFileName(const LocalTime& time);
+  // The save-as dialog of both exports: a CSV file named after `time`; asks
+  // before creating a new file, replaces an existing one without asking.
+  static SaveFileRequest SaveRequest(const LocalTime& time);
 
  private:
   void AddMenuEntries();
 
   CGridCtrl& m_grid;
   SampleHistory& m_history;
-  ReadingsDialogs& m_dialogs;
+  UserDialogs& m_dialogs;
   LocalTimeSource m_clock;
   ReadingsMenu m_menu;
 };

@@ -58,14 +58,13 @@ QByteArray CReadingsLog::SpreadsheetText(const SpreadsheetDialect& dialect, cons
 
 void CReadingsLog::OnSaveForSpreadsheet() {
   const LocalTime now = m_clock ? m_clock() : SystemLocalTime();
-  SaveFileRequest request;
-  request.initialName = ProposedFileName(now);
   QString path;
-  if (!m_dialogs.AskSaveFileName(request, path) || path.isEmpty()) return;
+  if (!m_dialogs.AskSaveFileName(nullptr, SaveRequest(now), path) || path.isEmpty()) return;
   const QByteArray text = SpreadsheetText(SpreadsheetDialectFor(), now);
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-    m_dialogs.ShowMessage(QStringLiteral("The readings could not be written to %1: %2").arg(path, file.errorString()));
+    m_dialogs.ShowMessage(nullptr,
+                          QStringLiteral("The readings could not be written to %1: %2").arg(path, file.errorString()));
 }
 
 }  // namespace vorenx

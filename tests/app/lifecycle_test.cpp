@@ -5,7 +5,7 @@
 
 #include "WindowFixture.h"
 #include "grid/GridCtrl.h"
-#include "log/ReadingsDialogs.h"
+#include "platform/UserDialogs.h"
 
 namespace vorenx::testing {
 namespace {
@@ -37,18 +37,18 @@ TEST_F(LifecycleTest, ReadingsReachTheTableAndSaveDataAsksForAFile) {
   std::array<unsigned char, 24> frame{};
   hard.SetFrame(frame);
   Create({4}, false);
-  struct Dialogs : ReadingsDialogs {
-    bool AskSaveFileName(const SaveFileRequest& request, QString& path) override {
+  struct Dialogs : UserDialogs {
+    bool AskSaveFileName(QWidget*, const SaveFileRequest& request, QString& path) override {
       asked = request.initialName;
       path.clear();
       return false;  // cancelled: nothing is written
     }
-    void ShowMessage(const QString&) override {}
+    void ShowMessage(QWidget*, const QString&) override {}
     QString asked;
   };
   auto dialogs = std::make_unique<Dialogs>();
   Dialogs* seen = dialogs.get();
-  dlg->SetReadingsDialogs(std::move(dialogs));
+  dlg->SetUserDialogs(std::move(dialogs));
   dlg->show();
   CGridCtrl* grid = dlg->ReadingsGrid();
   ASSERT_EQ(grid->CellText(0, 0), "Index");

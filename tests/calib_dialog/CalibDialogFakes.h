@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <vector>
 
-#include "calib_dialog/CalibrationDialogs.h"
+#include "platform/UserDialogs.h"
 #include "calib_dialog/CalibrationHost.h"
 #include "calib/CalibrationMath.h"
 #include "../calib_run/RunBench.h"
@@ -82,13 +82,13 @@ class FakeCalibrationHost : public CalibrationHost {
   int m_reads = 0;
 };
 
-class FakeCalibrationDialogs : public CalibrationDialogs {
+class FakeCalibrationDialogs : public UserDialogs {
  public:
   bool Confirm(QWidget*, const QString& text) override {
     questions << text;
     return answer;
   }
-  bool AskSaveFileName(QWidget*, const CalibrationSaveRequest& request, QString& path) override {
+  bool AskSaveFileName(QWidget*, const SaveFileRequest& request, QString& path) override {
     requests.push_back(request);
     if (savePath.isEmpty()) return false;
     path = savePath;
@@ -100,7 +100,7 @@ class FakeCalibrationDialogs : public CalibrationDialogs {
   QString savePath;
   QStringList questions;
   QStringList messages;
-  std::vector<CalibrationSaveRequest> requests;
+  std::vector<SaveFileRequest> requests;
 };
 
 // The run tests' transmitter (4-20 mA on PT100, 0 to 100 ℃) with the

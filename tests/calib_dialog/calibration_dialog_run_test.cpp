@@ -2,6 +2,7 @@
 // abort and close, a dropped link, the record files, CSV and certificate.
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -393,6 +394,11 @@ TEST_F(CalibrationDialogRun, KeepsItsSizeAndTheLastFoldersForTheNextTime) {
   ASSERT_EQ(dialogs.requests.size(), 2u);
   EXPECT_EQ(dialogs.requests[0].folder, dir.filePath("csv"));
   EXPECT_EQ(dialogs.requests[1].folder, dir.filePath("pdf"));
+  // The file dialog starts there and asks before replacing a file.
+  const auto shown = QtUserDialogs::CreateFileDialog(&again, dialogs.requests[1]);
+  EXPECT_EQ(shown->directory().absolutePath(), dir.filePath("pdf"));
+  EXPECT_FALSE(shown->testOption(QFileDialog::DontConfirmOverwrite));
+  EXPECT_FALSE(dialogs.requests[1].confirmCreate);
   // In an INI file beside the last setup, that is in the XDG config folder.
   EXPECT_TRUE(QFileInfo::exists(dir.filePath("vorenx.ini")));
 }

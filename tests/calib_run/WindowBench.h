@@ -23,7 +23,7 @@
 #include "TestScale.h"
 #include "app/CVorenxDlg.h"
 #include "calib_dialog/CCalibrationDlg.h"
-#include "calib_dialog/CalibrationDialogs.h"
+#include "platform/UserDialogs.h"
 #include "calib_dialog/CalibrationHost.h"
 #include "records/CalibrationStore.h"
 #include "grid/GridCtrl.h"
@@ -150,14 +150,14 @@ class CalibrationWindowTest : public ::testing::Test {
 };
 
 // Gives `answer` to every question (yes unless told); no file is asked for.
-class YesDialogs : public CalibrationDialogs {
+class YesDialogs : public UserDialogs {
  public:
   bool Confirm(QWidget*, const QString& text) override {
     questions << text;
     if (onQuestion) onQuestion();
     return ++confirmed, answer;
   }
-  bool AskSaveFileName(QWidget*, const CalibrationSaveRequest&, QString&) override { return false; }
+  bool AskSaveFileName(QWidget*, const SaveFileRequest&, QString&) override { return false; }
   void ShowMessage(QWidget*, const QString& text) override { messages << text; }
   std::function<void()> onQuestion;
   bool answer = true;

@@ -25,7 +25,7 @@
 #include "app/ControlTable.h"
 #include "display/CStaticLCD.h"
 #include "grid/GridCtrl.h"
-#include "log/ReadingsDialogs.h"
+#include "platform/UserDialogs.h"
 
 namespace vorenx {
 namespace {
@@ -46,10 +46,10 @@ TEST(JournalOptions, FolderChoiceFromTheCommandLine) {
   else qputenv("XDG_DATA_HOME", saved);
 }
 
-class NoteDialogs : public ReadingsDialogs {
+class NoteDialogs : public UserDialogs {
  public:
-  bool AskSaveFileName(const SaveFileRequest&, QString&) override { return false; }
-  void ShowMessage(const QString& text) override { messages << text; }
+  bool AskSaveFileName(QWidget*, const SaveFileRequest&, QString&) override { return false; }
+  void ShowMessage(QWidget*, const QString& text) override { messages << text; }
   QStringList messages;
 };
 
@@ -63,7 +63,7 @@ class JournalWindowTest : public ::testing::Test {
                                        [] { return LocalTime{2026, 12, 8, 10, 0, 0, 0}; }, journalFolder);
     auto dialogs = std::make_unique<NoteDialogs>();
     notes = dialogs.get();
-    dlg->SetReadingsDialogs(std::move(dialogs));
+    dlg->SetUserDialogs(std::move(dialogs));
     dlg->Worker()->SetCyclePause(5);
   }
   void TearDown() override { dlg.reset(); }

@@ -22,10 +22,10 @@
 namespace vorenx::testing {
 namespace {
 
-class RefusingDialogs : public ReadingsDialogs {
+class RefusingDialogs : public UserDialogs {
  public:
-  bool AskSaveFileName(const SaveFileRequest&, QString&) override { return false; }
-  void ShowMessage(const QString&) override {}
+  bool AskSaveFileName(QWidget*, const SaveFileRequest&, QString&) override { return false; }
+  void ShowMessage(QWidget*, const QString&) override {}
 };
 
 class CommaLocale : public ::testing::Test {

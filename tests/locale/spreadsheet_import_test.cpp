@@ -92,9 +92,9 @@ class SpreadsheetImport : public ::testing::TestWithParam<Language> {
 TEST_P(SpreadsheetImport, ReadingsArriveAsNumbersAndDateTimes) {
   CGridCtrl grid;
   SampleHistory history;
-  struct : ReadingsDialogs {
-    bool AskSaveFileName(const SaveFileRequest&, QString&) override { return false; }
-    void ShowMessage(const QString&) override {}
+  struct : UserDialogs {
+    bool AskSaveFileName(QWidget*, const SaveFileRequest&, QString&) override { return false; }
+    void ShowMessage(QWidget*, const QString&) override {}
   } dialogs;
   CReadingsLog log(grid, history, dialogs);
   log.SetUpReadingsTable();

@@ -10,15 +10,15 @@
 
 namespace vorenx::testing {
 
-class RecordingDialogs : public ReadingsDialogs {
+class RecordingDialogs : public UserDialogs {
  public:
-  bool AskSaveFileName(const SaveFileRequest& request, QString& path) override {
+  bool AskSaveFileName(QWidget*, const SaveFileRequest& request, QString& path) override {
     requests.push_back(request);
     if (answer.isEmpty()) return false;
     path = answer;
     return true;
   }
-  void ShowMessage(const QString& text) override { messages.push_back(text); }
+  void ShowMessage(QWidget*, const QString& text) override { messages.push_back(text); }
 
   QString answer;  // empty: the user cancels
   std::vector<SaveFileRequest> requests;

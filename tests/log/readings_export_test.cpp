@@ -1,5 +1,6 @@
 // The export: file layout, stop rule, the save-as request, and failures.
 #include <QDir>
+#include <QFileDialog>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -72,6 +73,21 @@ TEST_F(ReadingsLogTest, SaveDataProposesANameFromTheLocalTime) {
   EXPECT_TRUE(dialogs.messages.isEmpty());
 
   EXPECT_EQ(CReadingsLog::ProposedFileName(LocalTime{12345, 12, 31, 23, 59, 0, 0}), "12345-12-31  23-59");
+}
+
+// Both exports show one file dialog: CSV, no question before replacing a file
+// (the question before creating one follows it).
+TEST_F(ReadingsLogTest, BothExportsShowTheSameFileDialog) {
+  log.OnSaveData();
+  log.OnSaveForSpreadsheet();
+  ASSERT_EQ(dialogs.requests.size(), 2u);
+  for (const SaveFileRequest& request : dialogs.requests) {
+    EXPECT_TRUE(request.confirmCreate);
+    const auto dialog = QtUserDialogs::CreateFileDialog(nullptr, request);
+    EXPECT_TRUE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+    EXPECT_EQ(dialog->nameFilters(), QStringList{"Excel(*.csv)"});
+    EXPECT_EQ(dialog->defaultSuffix(), "csv");
+  }
 }
 
 TEST_F(ReadingsLogTest, CancellingSaveDataWritesNothing) {
