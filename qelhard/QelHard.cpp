@@ -55,13 +55,13 @@ struct Library {
     std::lock_guard guard(lock);
     return {wanted[static_cast<std::size_t>(port)], map.PathOf(port), replyTimeoutMs, pingTimeoutMs};
   }
-  bool Wanted(int port) {
-    std::lock_guard guard(lock);
-    return wanted[static_cast<std::size_t>(port)];
-  }
-  void NoteProblem(int port, const PortDiagnosis& why) {
+  // Opens `channel` at `path` and keeps the diagnosis as the port's last problem.
+  bool OpenNoted(SerialChannel& channel, int port, const QString& path) {
+    PortDiagnosis why;
+    const bool opened = channel.Open(path, why);
     std::lock_guard guard(lock);
     problems[static_cast<std::size_t>(port)] = why;
+    return opened;
   }
 
   // Opens (or reopens) a wanted port at its current path; the caller holds
@@ -70,10 +70,7 @@ struct Library {
     if (!settings.wanted) return false;
     SerialChannel& channel = PortAt(port).Channel();
     if (channel.IsOpen() && channel.Path() == settings.path) return true;
-    PortDiagnosis why;
-    const bool opened = channel.Open(settings.path, why);
-    NoteProblem(port, why);
-    return opened;
+    return OpenNoted(channel, port, settings.path);
   }
 };
 
@@ -138,10 +135,7 @@ std::uint16_t QelIsDevConnect(std::int32_t port) {
   if (settings.wanted)
     return lib.EnsureOpen(port, settings) && Ping(slot.Channel(), settings.pingTimeoutMs) ? 1 : 0;
   SerialChannel probe;
-  PortDiagnosis why;
-  const bool opened = probe.Open(settings.path, why);
-  lib.NoteProblem(port, why);
-  return opened && Ping(probe, settings.pingTimeoutMs) ? 1 : 0;
+  return lib.OpenNoted(probe, port, settings.path) && Ping(probe, settings.pingTimeoutMs) ? 1 : 0;
 }
 
 std::uint16_t QelOpenCOM(std::int32_t port) {
@@ -163,7 +157,7 @@ std::uint16_t QelOpenCOM(std::int32_t port) {
   for (const int other : released) {
     Port& slot = lib.PortAt(other);
     std::lock_guard io(slot.io);
-    if (!lib.Wanted(other)) slot.Channel().Close();
+    if (!lib.SettingsOf(other).wanted) slot.Channel().Close();
   }
   Port& slot = lib.PortAt(port);
   std::lock_guard io(slot.io);
