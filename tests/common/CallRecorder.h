@@ -1,7 +1,10 @@
 #pragma once
 // The call log the recording fakes share: each call is one line of text,
 // kept under a mutex because fakes are called from the worker thread while a
-// test reads them from its own.
+// test reads them from its own. Calls() hands out a list of its own, never a
+// shared copy: Qt checks a list's sharing with a relaxed load before it
+// appends in place, so a shared copy dropped by the test's thread while the
+// worker appends is a race the thread sanitizer rightly reports.
 
 #include <QMutex>
 #include <QMutexLocker>
@@ -14,7 +17,7 @@ class CallRecorder {
  public:
   QStringList Calls() const {
     QMutexLocker lock(&m_mutex);
-    return m_calls;
+    return QStringList(m_calls.cbegin(), m_calls.cend());
   }
   void ClearCalls() {
     QMutexLocker lock(&m_mutex);
