@@ -1,0 +1,33 @@
+#pragma once
+// Where the lab's records are: a SQLite file (the default, one bench) or a
+// PostgreSQL server given as postgresql://user@host:port/dbname. A password
+// is never part of a location: libpq finds it in ~/.pgpass or PGPASSWORD.
+
+#include <QString>
+#include <optional>
+
+namespace vorenx {
+
+struct RecordsLocation {
+  enum class Engine { Sqlite, Postgres };
+  Engine engine = Engine::Sqlite;
+  QString path;  // SQLite: the database file
+  QString user;  // PostgreSQL: empty means libpq's default (the system user)
+  QString host;
+  int port = 5432;
+  QString database;
+
+  // The location as the user gives it again, without any password.
+  QString Text() const;
+  friend bool operator==(const RecordsLocation&, const RecordsLocation&) = default;
+};
+
+// $XDG_DATA_HOME/vorenx/records.sqlite.
+RecordsLocation DefaultRecordsLocation();
+
+// "postgresql://user@host:port/db" (also "postgres://"; port 5432 when left
+// out), or an absolute path to a SQLite file. A URL with a password, a query,
+// no host or no database is refused with the reason in `error`.
+std::optional<RecordsLocation> ParseRecordsLocation(const QString& text, QString* error = nullptr);
+
+}  // namespace vorenx
