@@ -130,6 +130,18 @@ struct DueFilter {
   std::optional<int> dueWithinDays;    // only those due on or before today + N days
 };
 
+// What an import did with one record file.
+enum class ImportOutcome {
+  Imported,            // stored as a new calibration (its instrument added to the register if new)
+  AlreadyImported,     // the same file was imported before: nothing added
+  ChangedSinceImport,  // a record of this tag and start time was imported, but the file differs now: not imported
+};
+
+struct ImportedRecord {
+  ImportOutcome outcome = ImportOutcome::Imported;
+  CalibrationSummary summary;  // the stored calibration (the earlier import's for the two others)
+};
+
 struct ChainReport {
   bool intact = true;
   qint64 entries = 0;
@@ -156,6 +168,8 @@ class LabRecords {
   // Conflict naming who changed it and when, with the current values.
   virtual RecordsResult<Instrument> UpdateInstrument(const Instrument& edited, const Actor& who) = 0;
   virtual RecordsResult<Instrument> FindInstrument(const QString& tag) = 0;
+  // Every instrument in the register, by tag.
+  virtual RecordsResult<std::vector<Instrument>> Instruments() = 0;
 
   virtual RecordsResult<ReferenceStandard> AddStandard(const ReferenceStandard& standard, const Actor& who) = 0;
   virtual RecordsResult<std::vector<ReferenceStandard>> Standards() = 0;
@@ -170,6 +184,14 @@ class LabRecords {
   virtual RecordsResult<CalibrationSummary> Amend(qint64 calibrationId, const CalibrationRecord& record,
                                                   const Actor& who) = 0;
   virtual RecordsResult<StoredCalibration> FindCalibration(qint64 calibrationId) = 0;
+  // Every revision of the certificate `number`, oldest first; NotFound when there is none.
+  virtual RecordsResult<std::vector<CalibrationSummary>> FindCertificate(const QString& number) = 0;
+  // Every stored calibration, all revisions, by certificate number and revision.
+  virtual RecordsResult<std::vector<CalibrationSummary>> Calibrations() = 0;
+  // Stores a record read from the file `path` (whose bytes are `fileBytes`)
+  // once: a record is known by its tag and start time. The file is not touched.
+  virtual RecordsResult<ImportedRecord> ImportRecord(const CalibrationRecord& record, const QByteArray& fileBytes,
+                                                     const QString& path, const Actor& who) = 0;
 
   // ---- lists ----
   // Instruments not retired, soonest due first (never calibrated first of all).
@@ -178,6 +200,9 @@ class LabRecords {
   virtual RecordsResult<std::vector<CalibrationSummary>> History(const QString& tag) = 0;
 
   // ---- audit ----
+  // Checks the chain entry by entry, then that every instrument, standard and
+  // calibration row is what its newest audit entry says it is (a row changed,
+  // added or removed behind the program's back is reported with that entry).
   virtual RecordsResult<ChainReport> VerifyAudit() = 0;
 };
 

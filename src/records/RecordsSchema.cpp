@@ -32,7 +32,7 @@ Migration FirstSchema() {
       QStringLiteral("CREATE TABLE calibrations (id %KEY%, certificate_number TEXT NOT NULL, "
                      "revision INTEGER NOT NULL, supersedes BIGINT REFERENCES calibrations (id), "
                      "instrument_id BIGINT NOT NULL REFERENCES instruments (id), "
-                     "standard_id BIGINT NOT NULL REFERENCES reference_standards (id), tag TEXT NOT NULL, "
+                     "standard_id BIGINT REFERENCES reference_standards (id), tag TEXT NOT NULL, "
                      "technician TEXT NOT NULL, started_at TEXT NOT NULL, finished_at TEXT NOT NULL, "
                      "as_found_verdict TEXT NOT NULL, as_left_verdict TEXT NOT NULL, "
                      "state TEXT NOT NULL CHECK (state IN ('draft', 'approved', 'superseded')), "
@@ -52,12 +52,17 @@ Migration FirstSchema() {
   return m;
 }
 
-Migration AuditByEntity() {
+Migration AuditIndexAndImports() {
   Migration m;
   m.version = 2;
   m.oldestReader = 1;
-  m.description = QStringLiteral("audit entries found by what they changed");
-  m.statements = {QStringLiteral("CREATE INDEX audit_by_entity ON audit_log (entity, entity_id)")};
+  m.description = QStringLiteral("audit entries found by what they changed; the record files imported");
+  // A record file is known by its tag and start time; its hash tells a file
+  // changed since its import from one imported again.
+  m.statements = {QStringLiteral("CREATE INDEX audit_by_entity ON audit_log (entity, entity_id)"),
+                  QStringLiteral("CREATE TABLE imported_files (id %KEY%, tag TEXT NOT NULL, started_at TEXT NOT NULL, "
+                                 "path TEXT NOT NULL, sha256 TEXT NOT NULL, calibration_id BIGINT NOT NULL "
+                                 "REFERENCES calibrations (id), imported_at TEXT NOT NULL, UNIQUE (tag, started_at))")};
   return m;
 }
 
@@ -130,7 +135,7 @@ Result SetSqliteOptions(RecordsConnection& c) {
 }  // namespace
 
 const std::vector<Migration>& RecordsMigrations() {
-  static const std::vector<Migration> migrations{FirstSchema(), AuditByEntity()};
+  static const std::vector<Migration> migrations{FirstSchema(), AuditIndexAndImports()};
   return migrations;
 }
 

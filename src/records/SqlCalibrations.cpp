@@ -6,18 +6,9 @@
 
 namespace vorenx {
 
-using namespace records_sql;
-
-namespace {
+namespace records_sql {
 
 // The columns a stored calibration's lists need, taken from its record.
-struct ListColumns {
-  QDateTime started;
-  QDateTime finished;
-  QString asFound;
-  QString asLeft;
-};
-
 ListColumns ColumnsOf(const CalibrationRecord& r) {
   ListColumns c{{}, {}, VerdictText(r.asFound), VerdictText(r.asLeft)};
   for (const std::optional<RunResult>* run : {&r.asFound, &r.asLeft}) {
@@ -41,7 +32,9 @@ QString RecordProblem(const CalibrationRecord& r) {
 
 QVariant IdOrNull(qint64 id) { return id ? QVariant(id) : QVariant(QMetaType(QMetaType::LongLong)); }
 
-}  // namespace
+}  // namespace records_sql
+
+using namespace records_sql;
 
 std::optional<QString> SqlLabRecords::NextCertificateNumber(QString* error) {
   QSqlQuery q(m_connection.Database());
@@ -52,12 +45,13 @@ std::optional<QString> SqlLabRecords::NextCertificateNumber(QString* error) {
   return QStringLiteral("VX-%1-%2").arg(QDate::currentDate().year()).arg(q.value(0).toLongLong(), 6, 10, QLatin1Char('0'));
 }
 
-std::optional<CalibrationSummary> SqlLabRecords::SummaryById(qint64 id, QString* error) {
+std::optional<CalibrationSummary> SqlLabRecords::SummaryById(qint64 id, QString* error, QByteArray* payload) {
   QSqlQuery q(m_connection.Database());
   error->clear();
-  if (!RunQuery(q, QStringLiteral("SELECT %1 FROM calibrations c WHERE c.id = ?").arg(kSummaryColumns), {id}, error,
+  if (!RunQuery(q, QStringLiteral("SELECT %1, c.payload FROM calibrations c WHERE c.id = ?").arg(kSummaryColumns), {id}, error,
                 QStringLiteral("Cannot read the calibration")) || !q.next())
     return std::nullopt;
+  if (payload) *payload = q.value(13).toString().toUtf8();
   return SummaryFrom(q);
 }
 
@@ -79,28 +73,36 @@ RecordsResult<CalibrationSummary> SqlLabRecords::SaveCalibration(const Calibrati
   if (!RunQuery(q, QStringLiteral("SELECT id FROM reference_standards WHERE id = ?"), {standardId}, &error))
     return Result::Fail(RecordsError::Database, error);
   if (!q.next()) return Result::Fail(RecordsError::NotFound, QStringLiteral("The reference standard used is not kept in the records."));
-  const std::optional<QString> number = NextCertificateNumber(&error);
-  if (!number) return Result::Fail(RecordsError::Database, error);
 
+  std::optional<CalibrationSummary> s = InsertCalibration(record, *instrument, standardId, QStringLiteral("add"), who, &error);
+  if (!s || !transaction.Commit(&error)) return Result::Fail(RecordsError::Database, error);
+  return Result::Ok(*s);
+}
+
+std::optional<CalibrationSummary> SqlLabRecords::InsertCalibration(const CalibrationRecord& record, const Instrument& instrument,
+                                                                   qint64 standardId, const QString& action, const Actor& who,
+                                                                   QString* error) {
+  const std::optional<QString> number = NextCertificateNumber(error);
+  if (!number) return std::nullopt;
   const ListColumns columns = ColumnsOf(record);
-  CalibrationSummary s{0, *number, 1, 0, instrument->id, instrument->tag, standardId, record.setup.technician,
+  CalibrationSummary s{0, *number, 1, 0, instrument.id, instrument.tag, standardId, record.setup.technician,
                        columns.started.toUTC(), (columns.finished.isValid() ? columns.finished : columns.started).toUTC(),
                        columns.asFound, columns.asLeft, CalibrationState::Draft};
   const QByteArray payload = RecordToJson(record);
+  QSqlQuery q(m_connection.Database());
   if (!RunQuery(q, QStringLiteral("INSERT INTO calibrations (certificate_number, revision, supersedes, instrument_id, "
                                   "standard_id, tag, technician, started_at, finished_at, as_found_verdict, as_left_verdict, "
                                   "state, changed_by, changed_at, reason, payload) "
                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
-                {s.certificateNumber, s.revision, IdOrNull(0), s.instrumentId, s.standardId, s.tag, s.technician,
+                {s.certificateNumber, s.revision, IdOrNull(0), s.instrumentId, IdOrNull(s.standardId), s.tag, s.technician,
                  TimeText(s.started), TimeText(s.finished), s.asFoundVerdict, s.asLeftVerdict,
                  CalibrationStateText(s.state), who.technician, Now(), who.reason, QString::fromUtf8(payload)},
-                &error, QStringLiteral("Cannot save the calibration")) || !q.next())
-    return Result::Fail(RecordsError::Database, error);
+                error, QStringLiteral("Cannot save the calibration")) || !q.next())
+    return std::nullopt;
   s.id = q.value(0).toLongLong();
-  if (!Audit(who, QStringLiteral("add"), QStringLiteral("calibration"), s.id, QStringLiteral("{}"), SummaryJson(s, payload), &error) ||
-      !transaction.Commit(&error))
-    return Result::Fail(RecordsError::Database, error);
-  return Result::Ok(s);
+  if (!Audit(who, action, QStringLiteral("calibration"), s.id, QStringLiteral("{}"), SummaryJson(s, payload), error))
+    return std::nullopt;
+  return s;
 }
 
 RecordsResult<CalibrationSummary> SqlLabRecords::Approve(qint64 id, const Actor& who) {
@@ -109,7 +111,8 @@ RecordsResult<CalibrationSummary> SqlLabRecords::Approve(qint64 id, const Actor&
   WriteTransaction transaction(m_connection);
   QString error;
   if (!transaction.Begin(&error)) return Result::Fail(RecordsError::Database, error);
-  const std::optional<CalibrationSummary> before = SummaryById(id, &error);
+  QByteArray payload;
+  const std::optional<CalibrationSummary> before = SummaryById(id, &error, &payload);
   if (!before)
     return Result::Fail(error.isEmpty() ? RecordsError::NotFound : RecordsError::Database,
                         error.isEmpty() ? QStringLiteral("No such calibration in the records.") : error);
@@ -122,8 +125,8 @@ RecordsResult<CalibrationSummary> SqlLabRecords::Approve(qint64 id, const Actor&
   QSqlQuery q(m_connection.Database());
   if (!RunQuery(q, QStringLiteral("UPDATE calibrations SET state = 'approved', changed_by = ?, changed_at = ? WHERE id = ?"),
                 {who.technician, Now(), id}, &error, QStringLiteral("Cannot approve the calibration")) ||
-      !Audit(who, QStringLiteral("approve"), QStringLiteral("calibration"), id, SummaryJson(*before, {}),
-             SummaryJson(after, {}), &error) ||
+      !Audit(who, QStringLiteral("approve"), QStringLiteral("calibration"), id, SummaryJson(*before, payload),
+             SummaryJson(after, payload), &error) ||
       !transaction.Commit(&error))
     return Result::Fail(RecordsError::Database, error);
   return Result::Ok(after);
@@ -138,7 +141,8 @@ RecordsResult<CalibrationSummary> SqlLabRecords::Amend(qint64 id, const Calibrat
   WriteTransaction transaction(m_connection);
   QString error;
   if (!transaction.Begin(&error)) return Result::Fail(RecordsError::Database, error);
-  const std::optional<CalibrationSummary> old = SummaryById(id, &error);
+  QByteArray oldPayload;
+  const std::optional<CalibrationSummary> old = SummaryById(id, &error, &oldPayload);
   if (!old)
     return Result::Fail(error.isEmpty() ? RecordsError::NotFound : RecordsError::Database,
                         error.isEmpty() ? QStringLiteral("No such calibration in the records.") : error);
@@ -167,7 +171,7 @@ RecordsResult<CalibrationSummary> SqlLabRecords::Amend(qint64 id, const Calibrat
                                     "as_found_verdict = ?, as_left_verdict = ?, changed_by = ?, changed_at = ?, reason = ?, "
                                     "payload = ? WHERE id = ? AND state = 'draft'"),
                   listValues + QVariantList{id}, &error, QStringLiteral("Cannot change the draft")) ||
-        !Audit(who, QStringLiteral("update"), QStringLiteral("calibration"), id, SummaryJson(*old, {}), SummaryJson(s, payload), &error) ||
+        !Audit(who, QStringLiteral("update"), QStringLiteral("calibration"), id, SummaryJson(*old, oldPayload), SummaryJson(s, payload), &error) ||
         !transaction.Commit(&error))
       return Result::Fail(RecordsError::Database, error);
     return Result::Ok(s);
@@ -181,16 +185,16 @@ RecordsResult<CalibrationSummary> SqlLabRecords::Amend(qint64 id, const Calibrat
   s.state = CalibrationState::Draft;
   if (!RunQuery(q, QStringLiteral("UPDATE calibrations SET state = 'superseded' WHERE id = ? AND state = 'approved'"), {id}, &error,
                 QStringLiteral("Cannot amend the calibration")) ||
-      !Audit(who, QStringLiteral("supersede"), QStringLiteral("calibration"), id, SummaryJson(*old, {}), SummaryJson(superseded, {}), &error) ||
+      !Audit(who, QStringLiteral("supersede"), QStringLiteral("calibration"), id, SummaryJson(*old, oldPayload), SummaryJson(superseded, oldPayload), &error) ||
       !RunQuery(q, QStringLiteral("INSERT INTO calibrations (technician, started_at, finished_at, as_found_verdict, "
                                   "as_left_verdict, changed_by, changed_at, reason, payload, certificate_number, revision, "
                                   "supersedes, instrument_id, standard_id, tag, state) "
                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'draft') RETURNING id"),
-                listValues + QVariantList{s.certificateNumber, s.revision, s.supersedes, s.instrumentId, s.standardId, s.tag},
+                listValues + QVariantList{s.certificateNumber, s.revision, s.supersedes, s.instrumentId, IdOrNull(s.standardId), s.tag},
                 &error, QStringLiteral("Cannot amend the calibration")) || !q.next())
     return Result::Fail(RecordsError::Database, error);
   s.id = q.value(0).toLongLong();
-  if (!Audit(who, QStringLiteral("amend"), QStringLiteral("calibration"), s.id, SummaryJson(*old, {}), SummaryJson(s, payload), &error) ||
+  if (!Audit(who, QStringLiteral("amend"), QStringLiteral("calibration"), s.id, SummaryJson(*old, oldPayload), SummaryJson(s, payload), &error) ||
       !transaction.Commit(&error))
     return Result::Fail(RecordsError::Database, error);
   return Result::Ok(s);

@@ -32,6 +32,8 @@ QString TextProblem(const QString& field, const QString& text, int maxLength, bo
 const QString kInstrumentColumns = QStringLiteral(
     "i.id, i.tag, i.description, i.manufacturer, i.model, i.serial, i.location, i.owner, i.interval_days, i.state, "
     "i.version, i.changed_by, i.changed_at");
+const QString kStandardColumns =
+    QStringLiteral("s.id, s.serial, s.description, s.certificate_number, s.calibrated_on, s.due_on");
 const QString kSummaryColumns = QStringLiteral(
     "c.id, c.certificate_number, c.revision, c.supersedes, c.instrument_id, c.tag, c.standard_id, c.technician, "
     "c.started_at, c.finished_at, c.as_found_verdict, c.as_left_verdict, c.state");
@@ -77,6 +79,21 @@ QString InstrumentJson(const Instrument& i) {
                       {"manufacturer", i.manufacturer}, {"model", i.model}, {"serial", i.serial},
                       {"location", i.location}, {"owner", i.owner}, {"intervalDays", i.intervalDays},
                       {"state", ServiceStateText(i.state)}, {"version", i.version}};
+  return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
+}
+
+ReferenceStandard StandardFrom(const QSqlQuery& q, int f) {
+  return {q.value(f).toLongLong(), q.value(f + 1).toString(), q.value(f + 2).toString(), q.value(f + 3).toString(),
+          QDate::fromString(q.value(f + 4).toString(), Qt::ISODate), QDate::fromString(q.value(f + 5).toString(), Qt::ISODate)};
+}
+
+QString StandardJson(const ReferenceStandard& s) {
+  const QJsonObject o{{"id", s.id},
+                      {"serial", s.serial},
+                      {"description", s.description},
+                      {"certificateNumber", s.certificateNumber},
+                      {"calibratedOn", s.calibratedOn.toString(Qt::ISODate)},
+                      {"dueOn", s.dueOn.toString(Qt::ISODate)}};
   return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
 }
 
@@ -200,6 +217,12 @@ RecordsResult<Instrument> SqlLabRecords::AddInstrument(const Instrument& given, 
   if (InstrumentWhere(QStringLiteral("tag"), given.tag, &error))
     return Result::Fail(RecordsError::Invalid, QStringLiteral("Tag: an instrument with tag \"%1\" is already in the register.").arg(given.tag));
   if (!error.isEmpty()) return Result::Fail(RecordsError::Database, error);
+  const std::optional<Instrument> added = InsertInstrument(given, who, &error);
+  if (!added || !transaction.Commit(&error)) return Result::Fail(RecordsError::Database, error);
+  return Result::Ok(*added);
+}
+
+std::optional<Instrument> SqlLabRecords::InsertInstrument(const Instrument& given, const Actor& who, QString* error) {
   Instrument i = given;
   i.version = 1;
   i.changedBy = who.technician.isEmpty() ? m_osUser : who.technician;
@@ -208,14 +231,13 @@ RecordsResult<Instrument> SqlLabRecords::AddInstrument(const Instrument& given, 
   if (!RunQuery(q, QStringLiteral("INSERT INTO instruments (tag, description, manufacturer, model, serial, location, owner, "
                                   "interval_days, state, version, changed_by, changed_at) "
                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
-                InstrumentValues(i) + QVariantList{i.version, i.changedBy, TimeText(i.changedAt)}, &error,
+                InstrumentValues(i) + QVariantList{i.version, i.changedBy, TimeText(i.changedAt)}, error,
                 QStringLiteral("Cannot add the instrument")) || !q.next())
-    return Result::Fail(RecordsError::Database, error);
+    return std::nullopt;
   i.id = q.value(0).toLongLong();
-  if (!Audit(who, QStringLiteral("add"), QStringLiteral("instrument"), i.id, QStringLiteral("{}"), InstrumentJson(i), &error) ||
-      !transaction.Commit(&error))
-    return Result::Fail(RecordsError::Database, error);
-  return Result::Ok(i);
+  if (!Audit(who, QStringLiteral("add"), QStringLiteral("instrument"), i.id, QStringLiteral("{}"), InstrumentJson(i), error))
+    return std::nullopt;
+  return i;
 }
 
 RecordsResult<Instrument> SqlLabRecords::UpdateInstrument(const Instrument& edited, const Actor& who) {
@@ -294,10 +316,7 @@ RecordsResult<ReferenceStandard> SqlLabRecords::AddStandard(const ReferenceStand
                 &error, QStringLiteral("Cannot add the standard")) || !q.next())
     return Result::Fail(RecordsError::Database, error);
   s.id = q.value(0).toLongLong();
-  const QString after = QString::fromUtf8(QJsonDocument(QJsonObject{
-      {"id", s.id}, {"serial", s.serial}, {"description", s.description}, {"certificateNumber", s.certificateNumber},
-      {"calibratedOn", s.calibratedOn.toString(Qt::ISODate)}, {"dueOn", s.dueOn.toString(Qt::ISODate)}}).toJson(QJsonDocument::Compact));
-  if (!Audit(who, QStringLiteral("add"), QStringLiteral("standard"), s.id, QStringLiteral("{}"), after, &error) ||
+  if (!Audit(who, QStringLiteral("add"), QStringLiteral("standard"), s.id, QStringLiteral("{}"), StandardJson(s), &error) ||
       !transaction.Commit(&error))
     return Result::Fail(RecordsError::Database, error);
   return Result::Ok(s);
@@ -308,20 +327,21 @@ RecordsResult<std::vector<ReferenceStandard>> SqlLabRecords::Standards() {
   if (QString why = Unusable(); !why.isEmpty()) return Result::Fail(RecordsError::Database, why);
   QSqlQuery q(m_connection.Database());
   QString error;
-  if (!RunQuery(q, QStringLiteral("SELECT id, serial, description, certificate_number, calibrated_on, due_on "
-                                  "FROM reference_standards ORDER BY serial"), {}, &error))
+  if (!RunQuery(q, QStringLiteral("SELECT %1 FROM reference_standards s ORDER BY s.serial").arg(kStandardColumns), {}, &error,
+                QStringLiteral("Cannot read the reference standards")))
     return Result::Fail(RecordsError::Database, error);
   std::vector<ReferenceStandard> standards;
-  while (q.next())
-    standards.push_back({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
-                         QDate::fromString(q.value(4).toString(), Qt::ISODate),
-                         QDate::fromString(q.value(5).toString(), Qt::ISODate)});
+  while (q.next()) standards.push_back(StandardFrom(q));
   return Result::Ok(std::move(standards));
 }
 
 RecordsResult<ChainReport> SqlLabRecords::VerifyAudit() {
   if (QString why = Unusable(); !why.isEmpty()) return RecordsResult<ChainReport>::Fail(RecordsError::Database, why);
-  return VerifyAuditChain(m_connection);
+  RecordsResult<ChainReport> chain = VerifyAuditChain(m_connection);
+  if (!chain.ok() || !chain.value.intact) return chain;
+  QString error;
+  if (!VerifyRows(chain.value, &error)) return RecordsResult<ChainReport>::Fail(RecordsError::Database, error);
+  return chain;
 }
 
 }  // namespace vorenx

@@ -38,6 +38,7 @@ class SqlLabRecords final : public LabRecords {
   RecordsResult<Instrument> AddInstrument(const Instrument& instrument, const Actor& who) override;
   RecordsResult<Instrument> UpdateInstrument(const Instrument& edited, const Actor& who) override;
   RecordsResult<Instrument> FindInstrument(const QString& tag) override;
+  RecordsResult<std::vector<Instrument>> Instruments() override;
   RecordsResult<ReferenceStandard> AddStandard(const ReferenceStandard& standard, const Actor& who) override;
   RecordsResult<std::vector<ReferenceStandard>> Standards() override;
 
@@ -47,6 +48,10 @@ class SqlLabRecords final : public LabRecords {
   RecordsResult<CalibrationSummary> Amend(qint64 calibrationId, const CalibrationRecord& record,
                                           const Actor& who) override;
   RecordsResult<StoredCalibration> FindCalibration(qint64 calibrationId) override;
+  RecordsResult<std::vector<CalibrationSummary>> FindCertificate(const QString& number) override;
+  RecordsResult<std::vector<CalibrationSummary>> Calibrations() override;
+  RecordsResult<ImportedRecord> ImportRecord(const CalibrationRecord& record, const QByteArray& fileBytes,
+                                             const QString& path, const Actor& who) override;
 
   RecordsResult<std::vector<DueEntry>> DueList(const DueFilter& filter) override;
   RecordsResult<std::vector<CalibrationSummary>> History(const QString& tag) override;
@@ -59,7 +64,20 @@ class SqlLabRecords final : public LabRecords {
   bool Audit(const Actor& who, const QString& action, const QString& entity, qint64 id, const QString& before,
              const QString& after, QString* error);
   std::optional<Instrument> InstrumentWhere(const QString& column, const QVariant& value, QString* error);
-  std::optional<CalibrationSummary> SummaryById(qint64 id, QString* error);
+  // The calibration `id`, and its runs' JSON in `payload` when asked for.
+  std::optional<CalibrationSummary> SummaryById(qint64 id, QString* error, QByteArray* payload = nullptr);
+  // The rows against their newest audit entries, for an intact chain.
+  bool VerifyRows(ChainReport& report, QString* error);
+  // The import of one record, in the current transaction.
+  RecordsResult<ImportedRecord> ImportInTransaction(const CalibrationRecord& record, const QByteArray& fileBytes,
+                                                    const QString& path, const Actor& who);
+  // Adds `record` as a new draft with a new certificate number and its audit
+  // entry, in the current transaction.
+  std::optional<CalibrationSummary> InsertCalibration(const CalibrationRecord& record, const Instrument& instrument,
+                                                      qint64 standardId, const QString& action, const Actor& who,
+                                                      QString* error);
+  // Adds `instrument` (version 1) and its audit entry, in the current transaction.
+  std::optional<Instrument> InsertInstrument(const Instrument& instrument, const Actor& who, QString* error);
   // The next certificate number, counted in the current transaction.
   std::optional<QString> NextCertificateNumber(QString* error);
 
@@ -81,6 +99,21 @@ extern const QString kSummaryColumns;
 Instrument InstrumentFrom(const QSqlQuery& q, int first = 0);
 CalibrationSummary SummaryFrom(const QSqlQuery& q, int first = 0);
 QString InstrumentJson(const Instrument& instrument);
+// The start, end and verdicts of a record, as the calibration lists keep them.
+struct ListColumns {
+  QDateTime started;
+  QDateTime finished;
+  QString asFound;
+  QString asLeft;
+};
+ListColumns ColumnsOf(const CalibrationRecord& record);
+// A key to bind: NULL for 0 (no row).
+QVariant IdOrNull(qint64 id);
+// The first reason `record` cannot be stored; empty when it can.
+QString RecordProblem(const CalibrationRecord& record);
+QString StandardJson(const ReferenceStandard& standard);
+ReferenceStandard StandardFrom(const QSqlQuery& q, int first = 0);
+extern const QString kStandardColumns;
 QString SummaryJson(const CalibrationSummary& summary, const QByteArray& payload);
 }  // namespace records_sql
 
