@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs CMD with a throw-away PostgreSQL 15 server: a new cluster in a temporary
 # folder, listening on 127.0.0.1 only on a free port, trust authentication, one
-# database vorenx_test. CMD sees
+# database vorenx_test, and a role vorenx_locked that must give a password. CMD sees
 #   VORENX_TEST_POSTGRES=postgresql://postgres@127.0.0.1:PORT/vorenx_test
 # The server is stopped and its folder removed whatever happens. As root
 # (initdb and postgres refuse to run as root) the server runs as the
@@ -47,6 +47,9 @@ fail() {
 "${as_server[@]}" "$bin/initdb" -D "$dir/data" -U postgres --auth=trust -E UTF8 --locale=C.UTF-8 \
   >"$dir/initdb.log" 2>&1 || { cat "$dir/initdb.log" >&2; fail "initdb failed"; }
 
+# One role asks for its password, so that the tests can see a login refused.
+sed -i '1i host all vorenx_locked 127.0.0.1/32 scram-sha-256' "$dir/data/pg_hba.conf"
+
 # A port nobody listens on; another program may take it between the check
 # and the start, so a failed start tries the next one.
 port_in_use() { (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
@@ -63,7 +66,8 @@ done
 [ -n "$started" ] || fail "the server did not start"
 
 "$bin/psql" -X -q -h 127.0.0.1 -p "$started" -U postgres -d postgres -v ON_ERROR_STOP=1 \
-  -c "CREATE DATABASE vorenx_test" >/dev/null || fail "cannot create the test database"
+  -c "CREATE DATABASE vorenx_test" -c "CREATE ROLE vorenx_locked LOGIN PASSWORD 'right'" >/dev/null ||
+  fail "cannot create the test database"
 
 export VORENX_TEST_POSTGRES="postgresql://postgres@127.0.0.1:$started/vorenx_test"
 echo "with-postgres: PostgreSQL on 127.0.0.1:$started ($VORENX_TEST_POSTGRES)" >&2

@@ -145,7 +145,7 @@ struct ImportedRecord {
 struct ChainReport {
   bool intact = true;
   qint64 entries = 0;
-  qint64 firstBrokenId = 0;  // the first entry that does not verify; 0 when intact
+  qint64 firstBrokenId = 0;  // the first entry that does not verify; 0 when intact, or for a row with no entry
   QString problem;           // what is wrong with it
   QString newestHash;        // hex SHA-256 of the newest entry that verifies; empty for an empty trail
 };

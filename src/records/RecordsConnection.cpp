@@ -84,7 +84,9 @@ bool RunQuery(QSqlQuery& query, const QString& sql, const QVariantList& values, 
   // queries and data changes, not BEGIN or CREATE.
   bool ok = values.isEmpty() ? query.exec(sql) : query.prepare(sql);
   if (ok && !values.isEmpty()) {
-    for (const QVariant& v : values) query.addBindValue(v);
+    // A null QString binds as SQL NULL; the records keep an empty text as "".
+    for (const QVariant& v : values)
+      query.addBindValue(v.typeId() == QMetaType::QString && v.toString().isNull() ? QVariant(QStringLiteral("")) : v);
     ok = query.exec();
   }
   if (!ok && error)

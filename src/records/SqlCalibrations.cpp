@@ -73,6 +73,7 @@ RecordsResult<CalibrationSummary> SqlLabRecords::SaveCalibration(const Calibrati
   if (!RunQuery(q, QStringLiteral("SELECT id FROM reference_standards WHERE id = ?"), {standardId}, &error))
     return Result::Fail(RecordsError::Database, error);
   if (!q.next()) return Result::Fail(RecordsError::NotFound, QStringLiteral("The reference standard used is not kept in the records."));
+  q.finish();  // SQLite commits only with no statement left open
 
   std::optional<CalibrationSummary> s = InsertCalibration(record, *instrument, standardId, QStringLiteral("add"), who, &error);
   if (!s || !transaction.Commit(&error)) return Result::Fail(RecordsError::Database, error);
@@ -194,6 +195,7 @@ RecordsResult<CalibrationSummary> SqlLabRecords::Amend(qint64 id, const Calibrat
                 &error, QStringLiteral("Cannot amend the calibration")) || !q.next())
     return Result::Fail(RecordsError::Database, error);
   s.id = q.value(0).toLongLong();
+  q.finish();
   if (!Audit(who, QStringLiteral("amend"), QStringLiteral("calibration"), s.id, SummaryJson(*old, oldPayload), SummaryJson(s, payload), &error) ||
       !transaction.Commit(&error))
     return Result::Fail(RecordsError::Database, error);

@@ -316,6 +316,7 @@ RecordsResult<ReferenceStandard> SqlLabRecords::AddStandard(const ReferenceStand
                 &error, QStringLiteral("Cannot add the standard")) || !q.next())
     return Result::Fail(RecordsError::Database, error);
   s.id = q.value(0).toLongLong();
+  q.finish();  // SQLite commits only with no statement left open
   if (!Audit(who, QStringLiteral("add"), QStringLiteral("standard"), s.id, QStringLiteral("{}"), StandardJson(s), &error) ||
       !transaction.Commit(&error))
     return Result::Fail(RecordsError::Database, error);

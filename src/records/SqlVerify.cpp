@@ -39,8 +39,10 @@ bool SqlLabRecords::VerifyRows(ChainReport& report, QString* error) {
       return false;
     while (q.next()) last[{q.value(1).toString(), q.value(2).toLongLong()}] = {q.value(0).toLongLong(), q.value(3).toString()};
   }
+  // Of several problems, the one at the oldest entry is reported; a row with
+  // no entry at all only when nothing else is wrong.
   auto broken = [&](qint64 auditId, const QString& problem) {
-    if (!report.intact) return;
+    if (!report.intact && (auditId == 0 || (report.firstBrokenId != 0 && report.firstBrokenId <= auditId))) return;
     report.intact = false;
     report.firstBrokenId = auditId;
     report.problem = problem;
