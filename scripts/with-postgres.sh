@@ -3,6 +3,7 @@
 # folder, listening on 127.0.0.1 only on a free port, trust authentication, one
 # database vorenx_test, and a role vorenx_locked that must give a password. CMD sees
 #   VORENX_TEST_POSTGRES=postgresql://postgres@127.0.0.1:PORT/vorenx_test
+# and VORENX_TEST_POSTGRES_CONTROL, a script that stops and starts the server.
 # The server is stopped and its folder removed whatever happens. As root
 # (initdb and postgres refuse to run as root) the server runs as the
 # `postgres` user. Exits with CMD's status, or 70 when the server cannot start.
@@ -69,6 +70,20 @@ done
   -c "CREATE DATABASE vorenx_test" -c "CREATE ROLE vorenx_locked LOGIN PASSWORD 'right'" >/dev/null ||
   fail "cannot create the test database"
 
+# The tests that lose the server mid-run stop and start it with this script.
+control="$dir/server.sh"
+cat >"$control" <<EOF
+#!/usr/bin/env bash
+# server.sh stop|start: the throw-away server, stopped at once or started again.
+case "\$1" in
+  stop) ${as_server[*]} "$bin/pg_ctl" -D "$dir/data" -m immediate -w stop ;;
+  start) ${as_server[*]} "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 \\
+           -o "-c listen_addresses=127.0.0.1 -p $started -k $dir -c fsync=on" start ;;
+  *) echo "usage: \$0 stop|start" >&2; exit 64 ;;
+esac
+EOF
+chmod 755 "$control"
+export VORENX_TEST_POSTGRES_CONTROL="$control"
 export VORENX_TEST_POSTGRES="postgresql://postgres@127.0.0.1:$started/vorenx_test"
 echo "with-postgres: PostgreSQL on 127.0.0.1:$started ($VORENX_TEST_POSTGRES)" >&2
 "$@"

@@ -161,6 +161,8 @@ class LabRecords {
   // "postgresql://lab@records.example:5432/vorenx" or the SQLite file's path.
   virtual QString Where() const = 0;
   virtual RecordsResult<int> SchemaVersion() = 0;
+  // Whether the database answers a trivial query now (a server may have gone).
+  virtual bool Answers() = 0;
 
   // ---- the register ----
   virtual RecordsResult<Instrument> AddInstrument(const Instrument& instrument, const Actor& who) = 0;
@@ -175,9 +177,12 @@ class LabRecords {
   virtual RecordsResult<std::vector<ReferenceStandard>> Standards() = 0;
 
   // ---- calibrations ----
-  // A new draft for the instrument of `record.setup.tag`, with a new certificate number.
+  // A new draft for the instrument of `record.setup.tag`, with a new
+  // certificate number. `origin` is the bench's own name for the run (a
+  // UUID): a second save of the same origin stores nothing and returns the
+  // first, so that a run sent again after a lost answer arrives once.
   virtual RecordsResult<CalibrationSummary> SaveCalibration(const CalibrationRecord& record, qint64 standardId,
-                                                            const Actor& who) = 0;
+                                                            const Actor& who, const QString& origin = QString()) = 0;
   virtual RecordsResult<CalibrationSummary> Approve(qint64 calibrationId, const Actor& who) = 0;
   // A draft is changed in place; an approved calibration gets a new revision
   // (the old one superseded), and only with a reason; a superseded one is refused.

@@ -32,7 +32,7 @@ RecordsConnection::RecordsConnection(RecordsLocation location)
     m_db.setUserName(m_location.user);
     m_db.setDatabaseName(m_location.database);
     // No password: libpq reads ~/.pgpass and PGPASSWORD itself.
-    m_db.setConnectOptions(QStringLiteral("connect_timeout=15;application_name=vorenx"));
+    m_db.setConnectOptions(QStringLiteral("connect_timeout=5;application_name=vorenx"));
   } else {
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
     m_db.setDatabaseName(m_location.path);
@@ -85,8 +85,11 @@ bool RunQuery(QSqlQuery& query, const QString& sql, const QVariantList& values, 
   bool ok = values.isEmpty() ? query.exec(sql) : query.prepare(sql);
   if (ok && !values.isEmpty()) {
     // A null QString binds as SQL NULL; the records keep an empty text as "".
-    for (const QVariant& v : values)
-      query.addBindValue(v.typeId() == QMetaType::QString && v.toString().isNull() ? QVariant(QStringLiteral("")) : v);
+    // Only a null variant (QVariant(QMetaType(...))) is meant as NULL.
+    for (const QVariant& v : values) {
+      const bool emptyText = v.typeId() == QMetaType::QString && !v.isNull() && v.toString().isNull();
+      query.addBindValue(emptyText ? QVariant(QStringLiteral("")) : v);
+    }
     ok = query.exec();
   }
   if (!ok && error)

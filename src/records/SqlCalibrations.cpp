@@ -56,33 +56,45 @@ std::optional<CalibrationSummary> SqlLabRecords::SummaryById(qint64 id, QString*
 }
 
 RecordsResult<CalibrationSummary> SqlLabRecords::SaveCalibration(const CalibrationRecord& record, qint64 standardId,
-                                                                 const Actor& who) {
+                                                                 const Actor& who, const QString& origin) {
   using Result = RecordsResult<CalibrationSummary>;
   if (QString why = Unusable(); !why.isEmpty()) return Result::Fail(RecordsError::Database, why);
   if (QString problem = RecordProblem(record); !problem.isEmpty()) return Result::Fail(RecordsError::Invalid, problem);
   WriteTransaction transaction(m_connection);
   QString error;
   if (!transaction.Begin(&error)) return Result::Fail(RecordsError::Database, error);
+  QSqlQuery q(m_connection.Database());
+  if (!origin.isEmpty()) {
+    // Looked for under the write lock: two benches sending the same run store it once.
+    if (!RunQuery(q, QStringLiteral("SELECT id FROM calibrations WHERE origin = ? ORDER BY revision LIMIT 1"), {origin}, &error,
+                  QStringLiteral("Cannot read the calibrations")))
+      return Result::Fail(RecordsError::Database, error);
+    if (q.next()) {
+      const qint64 id = q.value(0).toLongLong();
+      q.finish();
+      if (std::optional<CalibrationSummary> earlier = SummaryById(id, &error)) return Result::Ok(*earlier);
+      return Result::Fail(RecordsError::Database, error);
+    }
+  }
   const std::optional<Instrument> instrument = InstrumentWhere(QStringLiteral("tag"), record.setup.tag, &error);
   if (!instrument)
     return Result::Fail(error.isEmpty() ? RecordsError::NotFound : RecordsError::Database,
                         error.isEmpty() ? QStringLiteral("No instrument with tag \"%1\" in the register: add it first.").arg(record.setup.tag) : error);
   if (instrument->state == ServiceState::Retired)
     return Result::Fail(RecordsError::Refused, QStringLiteral("Instrument %1 is retired: it is not calibrated any more.").arg(instrument->tag));
-  QSqlQuery q(m_connection.Database());
   if (!RunQuery(q, QStringLiteral("SELECT id FROM reference_standards WHERE id = ?"), {standardId}, &error))
     return Result::Fail(RecordsError::Database, error);
   if (!q.next()) return Result::Fail(RecordsError::NotFound, QStringLiteral("The reference standard used is not kept in the records."));
   q.finish();  // SQLite commits only with no statement left open
 
-  std::optional<CalibrationSummary> s = InsertCalibration(record, *instrument, standardId, QStringLiteral("add"), who, &error);
+  std::optional<CalibrationSummary> s = InsertCalibration(record, *instrument, standardId, QStringLiteral("add"), who, origin, &error);
   if (!s || !transaction.Commit(&error)) return Result::Fail(RecordsError::Database, error);
   return Result::Ok(*s);
 }
 
 std::optional<CalibrationSummary> SqlLabRecords::InsertCalibration(const CalibrationRecord& record, const Instrument& instrument,
                                                                    qint64 standardId, const QString& action, const Actor& who,
-                                                                   QString* error) {
+                                                                   const QString& origin, QString* error) {
   const std::optional<QString> number = NextCertificateNumber(error);
   if (!number) return std::nullopt;
   const ListColumns columns = ColumnsOf(record);
@@ -93,11 +105,12 @@ std::optional<CalibrationSummary> SqlLabRecords::InsertCalibration(const Calibra
   QSqlQuery q(m_connection.Database());
   if (!RunQuery(q, QStringLiteral("INSERT INTO calibrations (certificate_number, revision, supersedes, instrument_id, "
                                   "standard_id, tag, technician, started_at, finished_at, as_found_verdict, as_left_verdict, "
-                                  "state, changed_by, changed_at, reason, payload) "
-                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
+                                  "state, changed_by, changed_at, reason, payload, origin) "
+                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
                 {s.certificateNumber, s.revision, IdOrNull(0), s.instrumentId, IdOrNull(s.standardId), s.tag, s.technician,
                  TimeText(s.started), TimeText(s.finished), s.asFoundVerdict, s.asLeftVerdict,
-                 CalibrationStateText(s.state), who.technician, Now(), who.reason, QString::fromUtf8(payload)},
+                 CalibrationStateText(s.state), who.technician, Now(), who.reason, QString::fromUtf8(payload),
+                 origin.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(origin)},
                 error, QStringLiteral("Cannot save the calibration")) || !q.next())
     return std::nullopt;
   s.id = q.value(0).toLongLong();

@@ -56,7 +56,7 @@ RecordsResult<ImportedRecord> SqlLabRecords::ImportInTransaction(const Calibrati
   // The records from before the register name their calibrator in their own
   // text only: the calibration has no reference standard of the register.
   const std::optional<CalibrationSummary> stored =
-      InsertCalibration(record, *instrument, 0, QStringLiteral("import"), importer, &error);
+      InsertCalibration(record, *instrument, 0, QStringLiteral("import"), importer, QString(), &error);
   if (!stored) return Result::Fail(RecordsError::Database, error);
   if (!RunQuery(q, QStringLiteral("INSERT INTO imported_files (tag, started_at, path, sha256, calibration_id, imported_at) "
                                   "VALUES (?, ?, ?, ?, ?, ?)"),

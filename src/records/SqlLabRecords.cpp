@@ -179,6 +179,13 @@ RecordsResult<int> SqlLabRecords::SchemaVersion() {
   return RecordsResult<int>::Ok(q.value(0).toInt());
 }
 
+bool SqlLabRecords::Answers() {
+  if (!Unusable().isEmpty()) return false;
+  QSqlQuery q(m_connection.Database());
+  QString error;
+  return RunQuery(q, QStringLiteral("SELECT 1"), {}, &error) && q.next();
+}
+
 bool SqlLabRecords::Audit(const Actor& who, const QString& action, const QString& entity, qint64 id,
                           const QString& before, const QString& after, QString* error) {
   AuditEntry e;

@@ -34,6 +34,7 @@ class SqlLabRecords final : public LabRecords {
 
   QString Where() const override { return m_connection.Location().Text(); }
   RecordsResult<int> SchemaVersion() override;
+  bool Answers() override;
 
   RecordsResult<Instrument> AddInstrument(const Instrument& instrument, const Actor& who) override;
   RecordsResult<Instrument> UpdateInstrument(const Instrument& edited, const Actor& who) override;
@@ -43,7 +44,7 @@ class SqlLabRecords final : public LabRecords {
   RecordsResult<std::vector<ReferenceStandard>> Standards() override;
 
   RecordsResult<CalibrationSummary> SaveCalibration(const CalibrationRecord& record, qint64 standardId,
-                                                    const Actor& who) override;
+                                                    const Actor& who, const QString& origin = QString()) override;
   RecordsResult<CalibrationSummary> Approve(qint64 calibrationId, const Actor& who) override;
   RecordsResult<CalibrationSummary> Amend(qint64 calibrationId, const CalibrationRecord& record,
                                           const Actor& who) override;
@@ -75,7 +76,7 @@ class SqlLabRecords final : public LabRecords {
   // entry, in the current transaction.
   std::optional<CalibrationSummary> InsertCalibration(const CalibrationRecord& record, const Instrument& instrument,
                                                       qint64 standardId, const QString& action, const Actor& who,
-                                                      QString* error);
+                                                      const QString& origin, QString* error);
   // Adds `instrument` (version 1) and its audit entry, in the current transaction.
   std::optional<Instrument> InsertInstrument(const Instrument& instrument, const Actor& who, QString* error);
   // The next certificate number, counted in the current transaction.
