@@ -175,6 +175,9 @@ class LabRecords {
 
   virtual RecordsResult<ReferenceStandard> AddStandard(const ReferenceStandard& standard, const Actor& who) = 0;
   virtual RecordsResult<std::vector<ReferenceStandard>> Standards() = 0;
+  // Notes in the audit trail that the overdue standard `standardId` is used
+  // for calibrating `tag`, with the user's reason (required).
+  virtual RecordsResult<ReferenceStandard> NoteOverdueStandard(qint64 standardId, const QString& tag, const Actor& who) = 0;
 
   // ---- calibrations ----
   // A new draft for the instrument of `record.setup.tag`, with a new

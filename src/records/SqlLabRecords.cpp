@@ -343,6 +343,34 @@ RecordsResult<std::vector<ReferenceStandard>> SqlLabRecords::Standards() {
   return Result::Ok(std::move(standards));
 }
 
+RecordsResult<ReferenceStandard> SqlLabRecords::NoteOverdueStandard(qint64 standardId, const QString& tag, const Actor& who) {
+  using Result = RecordsResult<ReferenceStandard>;
+  if (QString why = Unusable(); !why.isEmpty()) return Result::Fail(RecordsError::Database, why);
+  if (who.reason.trimmed().isEmpty())
+    return Result::Fail(RecordsError::Refused, QStringLiteral("Reason: an overdue standard is used only with a reason."));
+  if (QString problem = TextProblem(QStringLiteral("Reason"), who.reason, kMaxReasonLength, true); !problem.isEmpty())
+    return Result::Fail(RecordsError::Invalid, problem);
+  WriteTransaction transaction(m_connection);
+  QString error;
+  if (!transaction.Begin(&error)) return Result::Fail(RecordsError::Database, error);
+  QSqlQuery q(m_connection.Database());
+  if (!RunQuery(q, QStringLiteral("SELECT %1 FROM reference_standards s WHERE s.id = ?").arg(kStandardColumns), {standardId},
+                &error, QStringLiteral("Cannot read the reference standards")))
+    return Result::Fail(RecordsError::Database, error);
+  if (!q.next()) return Result::Fail(RecordsError::NotFound, QStringLiteral("The reference standard is not kept in the records."));
+  const ReferenceStandard standard = StandardFrom(q);
+  q.finish();
+  // The standard itself is unchanged: before and after are the same, the
+  // reason and the instrument are what the entry keeps.
+  const QString json = StandardJson(standard);
+  Actor noted = who;
+  noted.reason = QStringLiteral("used while overdue for %1: %2").arg(tag, who.reason);
+  if (!Audit(noted, QStringLiteral("use-overdue"), QStringLiteral("standard"), standard.id, json, json, &error) ||
+      !transaction.Commit(&error))
+    return Result::Fail(RecordsError::Database, error);
+  return Result::Ok(standard);
+}
+
 RecordsResult<ChainReport> SqlLabRecords::VerifyAudit() {
   if (QString why = Unusable(); !why.isEmpty()) return RecordsResult<ChainReport>::Fail(RecordsError::Database, why);
   RecordsResult<ChainReport> chain = VerifyAuditChain(m_connection);

@@ -42,6 +42,7 @@ class SqlLabRecords final : public LabRecords {
   RecordsResult<std::vector<Instrument>> Instruments() override;
   RecordsResult<ReferenceStandard> AddStandard(const ReferenceStandard& standard, const Actor& who) override;
   RecordsResult<std::vector<ReferenceStandard>> Standards() override;
+  RecordsResult<ReferenceStandard> NoteOverdueStandard(qint64 standardId, const QString& tag, const Actor& who) override;
 
   RecordsResult<CalibrationSummary> SaveCalibration(const CalibrationRecord& record, qint64 standardId,
                                                     const Actor& who, const QString& origin = QString()) override;

@@ -32,7 +32,13 @@ TEST_P(AuditTest, EveryChangeIsAnEntryAndTheChainVerifies) {
   EXPECT_TRUE(report.intact) << report.problem.toStdString();
   EXPECT_EQ(report.entries, 4);  // instrument, standard, calibration, approval
   EXPECT_EQ(report.newestHash.size(), 64);
+  // An overdue standard is used only with a reason, which the trail keeps.
+  const qint64 standard = records->Standards().value.at(0).id;
+  EXPECT_EQ(records->NoteOverdueStandard(standard, "PT-1", {"Anna", {}}).error, RecordsError::Refused);
+  ASSERT_TRUE(records->NoteOverdueStandard(standard, "PT-1", {"Anna", "the spare is away"}).ok());
+  EXPECT_TRUE(Verify(*records).intact);
   RawSql raw(location);
+  EXPECT_EQ(raw.Run("SELECT reason FROM audit_log WHERE id = 5"), "used while overdue for PT-1: the spare is away");
   EXPECT_EQ(raw.Run("SELECT os_user FROM audit_log WHERE id = 4"), SystemUserName());
   EXPECT_EQ(raw.Run("SELECT technician FROM audit_log WHERE id = 4"), "Anna");
   EXPECT_EQ(raw.Run("SELECT action FROM audit_log WHERE id = 4"), "approve");
