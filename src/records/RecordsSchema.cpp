@@ -27,8 +27,8 @@ Migration FirstSchema() {
       QStringLiteral("CREATE TABLE reference_standards (id %KEY%, serial TEXT NOT NULL UNIQUE, "
                      "description TEXT NOT NULL, certificate_number TEXT NOT NULL, calibrated_on TEXT NOT NULL, "
                      "due_on TEXT NOT NULL)"),
-      // The list columns come before the payload, so that the lists read
-      // them without touching the runs' JSON.
+      // What the lists show; the runs themselves (JSON) are a table of their
+      // own, so that the lists read small rows.
       QStringLiteral("CREATE TABLE calibrations (id %KEY%, certificate_number TEXT NOT NULL, "
                      "revision INTEGER NOT NULL, supersedes BIGINT REFERENCES calibrations (id), "
                      "instrument_id BIGINT NOT NULL REFERENCES instruments (id), "
@@ -37,8 +37,11 @@ Migration FirstSchema() {
                      "as_found_verdict TEXT NOT NULL, as_left_verdict TEXT NOT NULL, "
                      "state TEXT NOT NULL CHECK (state IN ('draft', 'approved', 'superseded')), "
                      "changed_by TEXT NOT NULL, changed_at TEXT NOT NULL, reason TEXT NOT NULL, "
-                     "payload TEXT NOT NULL, UNIQUE (certificate_number, revision))"),
-      QStringLiteral("CREATE INDEX calibrations_by_instrument ON calibrations (instrument_id, finished_at)"),
+                     "UNIQUE (certificate_number, revision))"),
+      QStringLiteral("CREATE TABLE calibration_runs (calibration_id BIGINT PRIMARY KEY REFERENCES calibrations (id), "
+                     "payload TEXT NOT NULL)"),
+      // The due list and the histories read each instrument's newest first.
+      QStringLiteral("CREATE INDEX calibrations_by_instrument ON calibrations (instrument_id, finished_at, id)"),
       QStringLiteral("CREATE TABLE audit_log (id %KEY%, changed_at TEXT NOT NULL, technician TEXT NOT NULL, "
                      "os_user TEXT NOT NULL, action TEXT NOT NULL, entity TEXT NOT NULL, entity_id BIGINT NOT NULL, "
                      "before_json TEXT NOT NULL, after_json TEXT NOT NULL, reason TEXT NOT NULL, "
@@ -136,7 +139,8 @@ Result CurrentVersion(RecordsConnection& c, int known) {
 Result SetSqliteOptions(RecordsConnection& c) {
   QSqlQuery q(c.Database());
   QString error;
-  for (const char* pragma : {"PRAGMA journal_mode=WAL", "PRAGMA foreign_keys=ON", "PRAGMA synchronous=FULL"})
+  for (const char* pragma : {"PRAGMA journal_mode=WAL", "PRAGMA foreign_keys=ON", "PRAGMA synchronous=FULL",
+                            "PRAGMA mmap_size=268435456", "PRAGMA cache_size=-32768"})
     if (!RunQuery(q, QLatin1String(pragma), {}, &error, QStringLiteral("Cannot set up ") + c.Describe()))
       return Result::Fail(RecordsError::Database, error);
   return Result::Ok(0);

@@ -48,7 +48,8 @@ std::optional<QString> SqlLabRecords::NextCertificateNumber(QString* error) {
 std::optional<CalibrationSummary> SqlLabRecords::SummaryById(qint64 id, QString* error, QByteArray* payload) {
   QSqlQuery q(m_connection.Database());
   error->clear();
-  if (!RunQuery(q, QStringLiteral("SELECT %1, c.payload FROM calibrations c WHERE c.id = ?").arg(kSummaryColumns), {id}, error,
+  if (!RunQuery(q, QStringLiteral("SELECT %1, r.payload FROM calibrations c LEFT JOIN calibration_runs r ON r.calibration_id = c.id "
+                                  "WHERE c.id = ?").arg(kSummaryColumns), {id}, error,
                 QStringLiteral("Cannot read the calibration")) || !q.next())
     return std::nullopt;
   if (payload) *payload = q.value(13).toString().toUtf8();
@@ -92,6 +93,12 @@ RecordsResult<CalibrationSummary> SqlLabRecords::SaveCalibration(const Calibrati
   return Result::Ok(*s);
 }
 
+bool SqlLabRecords::InsertRuns(qint64 calibrationId, const QByteArray& payload, QString* error) {
+  QSqlQuery q(m_connection.Database());
+  return RunQuery(q, QStringLiteral("INSERT INTO calibration_runs (calibration_id, payload) VALUES (?, ?)"),
+                  {calibrationId, QString::fromUtf8(payload)}, error, QStringLiteral("Cannot save the calibration's runs"));
+}
+
 std::optional<CalibrationSummary> SqlLabRecords::InsertCalibration(const CalibrationRecord& record, const Instrument& instrument,
                                                                    qint64 standardId, const QString& action, const Actor& who,
                                                                    const QString& origin, QString* error) {
@@ -105,15 +112,17 @@ std::optional<CalibrationSummary> SqlLabRecords::InsertCalibration(const Calibra
   QSqlQuery q(m_connection.Database());
   if (!RunQuery(q, QStringLiteral("INSERT INTO calibrations (certificate_number, revision, supersedes, instrument_id, "
                                   "standard_id, tag, technician, started_at, finished_at, as_found_verdict, as_left_verdict, "
-                                  "state, changed_by, changed_at, reason, payload, origin) "
-                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
+                                  "state, changed_by, changed_at, reason, origin) "
+                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"),
                 {s.certificateNumber, s.revision, IdOrNull(0), s.instrumentId, IdOrNull(s.standardId), s.tag, s.technician,
                  TimeText(s.started), TimeText(s.finished), s.asFoundVerdict, s.asLeftVerdict,
-                 CalibrationStateText(s.state), who.technician, Now(), who.reason, QString::fromUtf8(payload),
+                 CalibrationStateText(s.state), who.technician, Now(), who.reason,
                  origin.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(origin)},
                 error, QStringLiteral("Cannot save the calibration")) || !q.next())
     return std::nullopt;
   s.id = q.value(0).toLongLong();
+  q.finish();
+  if (!InsertRuns(s.id, payload, error)) return std::nullopt;
   if (!Audit(who, action, QStringLiteral("calibration"), s.id, QStringLiteral("{}"), SummaryJson(s, payload), error))
     return std::nullopt;
   return s;
@@ -178,13 +187,15 @@ RecordsResult<CalibrationSummary> SqlLabRecords::Amend(qint64 id, const Calibrat
   s.asLeftVerdict = columns.asLeft;
   const QByteArray payload = RecordToJson(record);
   const QVariantList listValues{s.technician, TimeText(s.started), TimeText(s.finished), s.asFoundVerdict, s.asLeftVerdict,
-                                who.technician, Now(), who.reason, QString::fromUtf8(payload)};
+                                who.technician, Now(), who.reason};
   QSqlQuery q(m_connection.Database());
   if (!approved) {
     if (!RunQuery(q, QStringLiteral("UPDATE calibrations SET technician = ?, started_at = ?, finished_at = ?, "
-                                    "as_found_verdict = ?, as_left_verdict = ?, changed_by = ?, changed_at = ?, reason = ?, "
-                                    "payload = ? WHERE id = ? AND state = 'draft'"),
+                                    "as_found_verdict = ?, as_left_verdict = ?, changed_by = ?, changed_at = ?, reason = ? "
+                                    "WHERE id = ? AND state = 'draft'"),
                   listValues + QVariantList{id}, &error, QStringLiteral("Cannot change the draft")) ||
+        !RunQuery(q, QStringLiteral("UPDATE calibration_runs SET payload = ? WHERE calibration_id = ?"),
+                  {QString::fromUtf8(payload), id}, &error, QStringLiteral("Cannot change the draft")) ||
         !Audit(who, QStringLiteral("update"), QStringLiteral("calibration"), id, SummaryJson(*old, oldPayload), SummaryJson(s, payload), &error) ||
         !transaction.Commit(&error))
       return Result::Fail(RecordsError::Database, error);
@@ -201,14 +212,15 @@ RecordsResult<CalibrationSummary> SqlLabRecords::Amend(qint64 id, const Calibrat
                 QStringLiteral("Cannot amend the calibration")) ||
       !Audit(who, QStringLiteral("supersede"), QStringLiteral("calibration"), id, SummaryJson(*old, oldPayload), SummaryJson(superseded, oldPayload), &error) ||
       !RunQuery(q, QStringLiteral("INSERT INTO calibrations (technician, started_at, finished_at, as_found_verdict, "
-                                  "as_left_verdict, changed_by, changed_at, reason, payload, certificate_number, revision, "
+                                  "as_left_verdict, changed_by, changed_at, reason, certificate_number, revision, "
                                   "supersedes, instrument_id, standard_id, tag, state) "
-                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'draft') RETURNING id"),
+                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'draft') RETURNING id"),
                 listValues + QVariantList{s.certificateNumber, s.revision, s.supersedes, s.instrumentId, IdOrNull(s.standardId), s.tag},
                 &error, QStringLiteral("Cannot amend the calibration")) || !q.next())
     return Result::Fail(RecordsError::Database, error);
   s.id = q.value(0).toLongLong();
   q.finish();
+  if (!InsertRuns(s.id, payload, &error)) return Result::Fail(RecordsError::Database, error);
   if (!Audit(who, QStringLiteral("amend"), QStringLiteral("calibration"), s.id, SummaryJson(*old, oldPayload), SummaryJson(s, payload), &error) ||
       !transaction.Commit(&error))
     return Result::Fail(RecordsError::Database, error);
@@ -220,7 +232,8 @@ RecordsResult<StoredCalibration> SqlLabRecords::FindCalibration(qint64 id) {
   if (QString why = Unusable(); !why.isEmpty()) return Result::Fail(RecordsError::Database, why);
   QSqlQuery q(m_connection.Database());
   QString error;
-  if (!RunQuery(q, QStringLiteral("SELECT %1, c.payload FROM calibrations c WHERE c.id = ?").arg(kSummaryColumns), {id}, &error,
+  if (!RunQuery(q, QStringLiteral("SELECT %1, r.payload FROM calibrations c LEFT JOIN calibration_runs r ON r.calibration_id = c.id "
+                                  "WHERE c.id = ?").arg(kSummaryColumns), {id}, &error,
                 QStringLiteral("Cannot read the calibration")))
     return Result::Fail(RecordsError::Database, error);
   if (!q.next()) return Result::Fail(RecordsError::NotFound, QStringLiteral("No such calibration in the records."));
@@ -241,10 +254,15 @@ RecordsResult<std::vector<DueEntry>> SqlLabRecords::DueList(const DueFilter& fil
   QString error;
   // Each instrument's newest calibration that is not superseded, found
   // through the index on (instrument_id, finished_at).
-  if (!RunQuery(q, QStringLiteral("SELECT %1, %2 FROM instruments i LEFT JOIN calibrations c ON c.id = ("
-                                  "SELECT n.id FROM calibrations n WHERE n.instrument_id = i.id AND n.state <> 'superseded' "
-                                  "ORDER BY n.finished_at DESC, n.id DESC LIMIT 1) WHERE i.state <> 'retired'")
-                       .arg(kInstrumentColumns, kSummaryColumns),
+  // PostgreSQL runs the newest-calibration lookup as a lateral join; SQLite
+  // as a subquery in the join.
+  const QString newest = QStringLiteral("SELECT n.id FROM calibrations n WHERE n.instrument_id = i.id AND n.state <> "
+                                        "'superseded' ORDER BY n.finished_at DESC, n.id DESC LIMIT 1");
+  const QString join = m_connection.IsPostgres()
+                           ? QStringLiteral("LEFT JOIN LATERAL (%1) last ON true LEFT JOIN calibrations c ON c.id = last.id").arg(newest)
+                           : QStringLiteral("LEFT JOIN calibrations c ON c.id = (%1)").arg(newest);
+  if (!RunQuery(q, QStringLiteral("SELECT %1, %2 FROM instruments i %3 WHERE i.state <> 'retired'")
+                       .arg(kInstrumentColumns, kSummaryColumns, join),
                 {}, &error, QStringLiteral("Cannot read the due list")))
     return Result::Fail(RecordsError::Database, error);
   const QDate today = filter.today.isValid() ? filter.today : QDate::currentDate();

@@ -78,6 +78,8 @@ class SqlLabRecords final : public LabRecords {
   std::optional<CalibrationSummary> InsertCalibration(const CalibrationRecord& record, const Instrument& instrument,
                                                       qint64 standardId, const QString& action, const Actor& who,
                                                       const QString& origin, QString* error);
+  // Adds the runs of the calibration `calibrationId`, in the current transaction.
+  bool InsertRuns(qint64 calibrationId, const QByteArray& payload, QString* error);
   // Adds `instrument` (version 1) and its audit entry, in the current transaction.
   std::optional<Instrument> InsertInstrument(const Instrument& instrument, const Actor& who, QString* error);
   // The next certificate number, counted in the current transaction.

@@ -76,7 +76,9 @@ bool SqlLabRecords::VerifyRows(ChainReport& report, QString* error) {
     const ReferenceStandard s = StandardFrom(q);
     check(QStringLiteral("standard"), s.id, s.serial, StandardJson(s));
   }
-  if (!RunQuery(q, QStringLiteral("SELECT %1, c.payload FROM calibrations c ORDER BY c.id").arg(kSummaryColumns), {}, error,
+  // A calibration whose runs were deleted reads with empty runs: a mismatch.
+  if (!RunQuery(q, QStringLiteral("SELECT %1, r.payload FROM calibrations c LEFT JOIN calibration_runs r ON r.calibration_id = c.id "
+                                  "ORDER BY c.id").arg(kSummaryColumns), {}, error,
                 QStringLiteral("Cannot read the calibrations")))
     return false;
   while (q.next()) {

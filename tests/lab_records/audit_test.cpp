@@ -55,8 +55,8 @@ TEST_P(AuditTest, ARowChangedAddedOrDeletedByHandIsFoundWithTheEntryItBreaksAt) 
       {"an audit entry edited", {"UPDATE audit_log SET technician = 'Mallory' WHERE id = 2"}, 2, "changed"},
       {"an entry removed from the middle", {"DELETE FROM audit_log WHERE id = 2"}, 3, "removed"},
       {"a verdict edited", {"UPDATE calibrations SET as_found_verdict = 'fail'"}, 4, "changed behind"},
-      {"the runs edited", {"UPDATE calibrations SET payload = replace(payload, 'PT-1', 'PT-9')"}, 4, "changed behind"},
-      {"an instrument deleted", {"DELETE FROM calibrations", "DELETE FROM instruments"}, 1, "deleted"},
+      {"the runs edited", {"UPDATE calibration_runs SET payload = replace(payload, 'PT-1', 'PT-9')"}, 4, "changed behind"},
+      {"an instrument deleted", {"DELETE FROM calibration_runs", "DELETE FROM calibrations", "DELETE FROM instruments"}, 1, "deleted"},
       {"the newest entries removed", {"DELETE FROM audit_log WHERE id >= 3"}, 0, "no audit entry"},
       {"an instrument added", {"INSERT INTO instruments (tag, description, manufacturer, model, serial, location, owner, "
                                "interval_days, state, version, changed_by, changed_at) VALUES ('X', '', '', '', '', '', '', "
