@@ -1,6 +1,8 @@
 #include "records/RecordsLocation.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QSettings>
 #include <QUrl>
 
 #include "platform/FileText.h"
@@ -59,6 +61,30 @@ std::optional<RecordsLocation> ParseRecordsLocation(const QString& text, QString
   if (location.database.isEmpty() || location.database.contains(QLatin1Char('/')))
     return refuse(QStringLiteral("The records address names no database (…/dbname): %1").arg(trimmed));
   return location;
+}
+
+std::optional<RecordsLocation> ChooseRecordsLocation(const QString& fromCommandLine, const QString& settingsFile,
+                                                     QString* error) {
+  QString why;
+  if (!fromCommandLine.isEmpty()) {
+    std::optional<RecordsLocation> given = ParseRecordsLocation(fromCommandLine, &why);
+    if (!given && error) *error = QStringLiteral("--records: %1").arg(why);
+    return given;
+  }
+  if (!settingsFile.isEmpty() && QFileInfo::exists(settingsFile)) {
+    const QSettings settings(settingsFile, QSettings::IniFormat);
+    if (settings.status() != QSettings::NoError) {
+      if (error) *error = QStringLiteral("The settings file %1 cannot be read.").arg(settingsFile);
+      return std::nullopt;
+    }
+    const QString kept = settings.value(QStringLiteral("records/database")).toString();
+    if (!kept.trimmed().isEmpty()) {
+      std::optional<RecordsLocation> set = ParseRecordsLocation(kept, &why);
+      if (!set && error) *error = QStringLiteral("The records database set in %1: %2").arg(settingsFile, why);
+      return set;
+    }
+  }
+  return DefaultRecordsLocation();
 }
 
 }  // namespace vorenx

@@ -30,4 +30,11 @@ RecordsLocation DefaultRecordsLocation();
 // no host or no database is refused with the reason in `error`.
 std::optional<RecordsLocation> ParseRecordsLocation(const QString& text, QString* error = nullptr);
 
+// The records a program should open: `fromCommandLine` when it is not empty,
+// else the "Records database" setting (key records/database of the INI file
+// `settingsFile`), else DefaultRecordsLocation(). A value that does not parse
+// is refused, not passed over: `error` says where it came from and why.
+std::optional<RecordsLocation> ChooseRecordsLocation(const QString& fromCommandLine, const QString& settingsFile,
+                                                     QString* error = nullptr);
+
 }  // namespace vorenx
