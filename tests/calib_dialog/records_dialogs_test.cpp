@@ -45,6 +45,11 @@ class RecordsDialogs : public ::testing::Test {
   // A calibration of `tag` that ended on `day`.
   void Calibrated(const QString& tag, const QDate& day, bool pass = true) {
     CalibrationRecord r = testing::RecordOf(tag, QDateTime(day, QTime(9, 0), QTimeZone::utc()), pass);
+    // An as-left after it, a little off at the top.
+    r.asLeft = r.asFound;
+    r.asLeft->kind = RunKind::AsLeft;
+    r.asLeft->points.back().errorPercent = 0.04;
+    r.asLeft->points.back().pass = true;
     ASSERT_TRUE(Records().SaveCalibration(r, Records().Standards().value.front().id, {}).ok());
   }
   QStringList Column(QTableWidget* table, int column) {
@@ -158,6 +163,9 @@ TEST_F(RecordsDialogs, TheRegisterIsByDueDateFilteredAndMarksTheOverdue) {
   EXPECT_EQ(window.HistoryTable()->rowCount(), 2);
   EXPECT_EQ(Column(window.HistoryTable(), 2), (QStringList{"draft", "draft"}));
   EXPECT_FALSE(window.HistoryTable()->item(0, 6)->text().isEmpty());
+  EXPECT_TRUE(window.HistoryTable()->item(0, 7)->text().startsWith(QStringLiteral("+0.040 % at 100 %")))
+      << window.HistoryTable()->item(0, 7)->text().toStdString();
+  EXPECT_TRUE(window.HistoryTable()->item(1, 7)->text().isEmpty());
 
   window.CalibrateRow(3);
   EXPECT_EQ(handedTag, QStringLiteral("LT-4"));
