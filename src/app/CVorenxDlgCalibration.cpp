@@ -1,13 +1,21 @@
 // The main window's side of calibration runs: the host the calibration dialog
-// asks for runs and defaults. Runs are made and fed by the station; the
-// window adds the calibrator's description from its Port list.
+// asks for runs and defaults, the bench's keeper of the lab records, the
+// register window, and the timer that sends spooled runs. Runs are made and
+// fed by the station; the window adds the calibrator's description from its
+// Port list.
 #include <QComboBox>
+#include <QFile>
+#include <QTimer>
+#include <cstdio>
 
 #include "app/CVorenxDlg.h"
 #include "calib_dialog/CCalibrationDlg.h"
 #include "calib_dialog/CalibrationHost.h"
 #include "calib/CalibrationRun.h"
+#include "calib_dialog/CInstrumentsDlg.h"
+#include "calib_dialog/CalibrationDialogSettings.h"
 #include "records/CalibrationStore.h"
+#include "records/RecordsKeeper.h"
 
 namespace vorenx {
 
@@ -52,13 +60,77 @@ void CVorenxDlg::SetCalibrationStore(std::unique_ptr<CalibrationStore> store) {
 }
 
 CCalibrationDlg* CVorenxDlg::CalibrationDialog() const { return m_calibrationDialog.data(); }
+CInstrumentsDlg* CVorenxDlg::InstrumentsDialog() const { return m_instrumentsDialog.data(); }
+
+void CVorenxDlg::SetRecordsKeeper(std::unique_ptr<RecordsKeeper> keeper) {
+  if (!m_calibrationDialog && !m_instrumentsDialog) m_recordsKeeper = std::move(keeper);
+}
+
+namespace {
+
+// --records, else the "Records database" setting, else the default file.
+// A setting that cannot be read falls back to the default, said on standard error.
+RecordsLocation ChosenLocation(const QString& option, const QString& settingsFile) {
+  const QString given = option.isEmpty() ? CalibrationDialogSettings(settingsFile).RecordsDatabase() : option;
+  if (given.isEmpty()) return DefaultRecordsLocation();
+  QString why;
+  if (std::optional<RecordsLocation> parsed = ParseRecordsLocation(given, &why)) return *parsed;
+  std::fprintf(stderr, "vorenx: the records database \"%s\" is not usable (%s): using the default\n",
+               qPrintable(given), qPrintable(why));
+  return DefaultRecordsLocation();
+}
+
+}  // namespace
+
+RecordsKeeper& CVorenxDlg::Keeper() {
+  if (!m_calibrationStore)
+    m_calibrationStore = std::make_unique<CalibrationStore>(DefaultCalibrationsFolder(), DefaultSetupFile());
+  if (!m_recordsKeeper)
+    m_recordsKeeper = std::make_unique<RecordsKeeper>(
+        ChosenLocation(m_recordsLocation, m_calibrationStore->SettingsFile()), DefaultSpoolPath());
+  if (!m_spoolTimer) {
+    // Runs kept on the bench while the lab's server was away are sent once a
+    // minute. On this thread: a server that does not answer holds the window
+    // for the keeper's connect timeout (5 s) at most.
+    m_spoolTimer = new QTimer(this);
+    m_spoolTimer->setInterval(60 * 1000);
+    connect(m_spoolTimer, &QTimer::timeout, this, [this] { SendSpooledRuns(); });
+    m_spoolTimer->start();
+  }
+  return *m_recordsKeeper;
+}
+
+void CVorenxDlg::SendSpooledRuns() {
+  if (m_closing || !m_recordsKeeper || !m_recordsKeeper->IsShared() || m_recordsKeeper->PendingCount() == 0) return;
+  const RecordsResult<int> sent = m_recordsKeeper->SendPending();
+  if (m_calibrationDialog) m_calibrationDialog->OnSpoolSent(sent.value);
+}
+
+void CVorenxDlg::WatchSpoolLeftBefore() {
+  if (QFile::exists(DefaultSpoolPath())) QTimer::singleShot(0, this, [this] { Keeper(); });
+}
+
+void CVorenxDlg::OnInstruments() {
+  if (m_closing) return;
+  if (!m_instrumentsDialog) {
+    m_instrumentsDialog = new CInstrumentsDlg(
+        Keeper(),
+        [this](const Instrument& instrument, const std::optional<CalibrationSetup>& setup) {
+          OnCalibration();
+          if (m_calibrationDialog) m_calibrationDialog->CalibrateInstrument(instrument, setup);
+        },
+        this);
+  }
+  m_instrumentsDialog->show();
+  m_instrumentsDialog->raise();
+  m_instrumentsDialog->activateWindow();
+}
 
 void CVorenxDlg::OnCalibration() {
   if (m_closing) return;
   if (!m_calibrationDialog) {
-    if (!m_calibrationStore)
-      m_calibrationStore = std::make_unique<CalibrationStore>(DefaultCalibrationsFolder(), DefaultSetupFile());
-    m_calibrationDialog = new CCalibrationDlg(CalibrationSide(), *m_calibrationStore, this);
+    RecordsKeeper& keeper = Keeper();
+    m_calibrationDialog = new CCalibrationDlg(CalibrationSide(), *m_calibrationStore, keeper, this);
   }
   m_calibrationDialog->show();
   m_calibrationDialog->raise();
