@@ -529,11 +529,36 @@ void CCalibrationDlg::SaveSpreadsheetCsv() {
   m_status->setText(tr("Results saved to %1.").arg(path));
 }
 
+bool CCalibrationDlg::IssueFromRecords(CertificateContent& content) {
+  if (m_kept.origin.isEmpty()) return true;  // nothing kept yet: a certificate of the runs as they are
+  // A run that went to the spool may have been sent since: keeping it again
+  // finds it in the records (it is stored once) and learns its number.
+  if (m_kept.calibrationId == 0) m_keeper.Keep(m_record, m_keptStandard, Actor{m_record.setup.technician, {}}, m_kept);
+  QString error;
+  LabRecords* records = m_kept.calibrationId == 0 ? nullptr : m_keeper.Records(&error);
+  if (!records) {
+    m_dialogs->ShowMessage(this, tr("The certificate is issued when the calibration has reached the lab database: it is %1.")
+                                     .arg(SpooledText()));
+    return false;
+  }
+  const RecordsResult<std::vector<CalibrationSummary>> revisions = records->FindCertificate(m_kept.certificateNumber);
+  const RecordsResult<QString> hash = records->NewestAuditHash();
+  if (!revisions.ok() || !hash.ok()) {
+    m_dialogs->ShowMessage(this, revisions.ok() ? hash.message : revisions.message);
+    return false;
+  }
+  content.certificateNumber = m_kept.certificateNumber;
+  content.revision = revisions.value.back().revision;
+  content.auditHash = hash.value;
+  return true;
+}
+
 void CCalibrationDlg::SaveCertificate() {
+  CertificateContent content{m_record, m_previousAsLeft, QDateTime::currentDateTime(), m_previousAsLeftFile};
+  if (!IssueFromRecords(content)) return;
   QString path;
   if (!AskSavePath(tr("Save Certificate"), QStringLiteral("pdf"), tr("PDF files (*.pdf)"), path)) return;
-  const CalibrationCertificate certificate(
-      {m_record, m_previousAsLeft, QDateTime::currentDateTime(), m_previousAsLeftFile});
+  const CalibrationCertificate certificate(content);
   QString error;
   if (!certificate.WritePdf(path, &error)) {
     m_dialogs->ShowMessage(this, error);

@@ -40,6 +40,7 @@ class QSpinBox;
 namespace vorenx {
 
 class CalibrationResultsTable;
+struct CertificateContent;
 
 class CCalibrationDlg : public QDialog {
   Q_OBJECT
@@ -99,6 +100,9 @@ class CCalibrationDlg : public QDialog {
   void reject() override;
 
  private:
+  // Fills the certificate's number, revision and audit hash from the lab's
+  // records; false (the user told why) while the run waits in the spool.
+  bool IssueFromRecords(CertificateContent& content);
   // The form (CCalibrationDlgForm.cpp).
   QWidget* BuildForm();
   struct RowField {

@@ -212,6 +212,9 @@ class LabRecords {
   // calibration row is what its newest audit entry says it is (a row changed,
   // added or removed behind the program's back is reported with that entry).
   virtual RecordsResult<ChainReport> VerifyAudit() = 0;
+  // The hash of the newest audit entry (empty for an empty trail), for a
+  // certificate to print: a later check finds entries removed after it.
+  virtual RecordsResult<QString> NewestAuditHash() = 0;
 };
 
 }  // namespace vorenx

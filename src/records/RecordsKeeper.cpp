@@ -27,6 +27,16 @@ RecordsResult<CalibrationSummary> RecordsKeeper::Store(LabRecords& records, cons
                                                        qint64 calibrationId) {
   if (calibrationId == 0) {
     RecordsResult<CalibrationSummary> saved = records.SaveCalibration(record, standardId, who, origin);
+    if (saved.error == RecordsError::NotFound && records.FindInstrument(record.setup.tag).error == RecordsError::NotFound) {
+      // A run of a tag the register does not know yet (kept in the spool
+      // before its instrument was added): the instrument comes with it.
+      Instrument added;
+      added.tag = record.setup.tag;
+      added.description = record.setup.description;
+      RecordsResult<Instrument> instrument = records.AddInstrument(added, who);
+      if (!instrument.ok()) return RecordsResult<CalibrationSummary>::Fail(instrument.error, instrument.message);
+      saved = records.SaveCalibration(record, standardId, who, origin);
+    }
     if (!saved.ok()) return saved;
     calibrationId = saved.value.id;
   }

@@ -390,6 +390,16 @@ RecordsResult<ReferenceStandard> SqlLabRecords::NoteOverdueStandard(qint64 stand
   return Result::Ok(standard);
 }
 
+RecordsResult<QString> SqlLabRecords::NewestAuditHash() {
+  if (QString why = Unusable(); !why.isEmpty()) return RecordsResult<QString>::Fail(RecordsError::Database, why);
+  QSqlQuery q(m_connection.Database());
+  QString error;
+  if (!RunQuery(q, QStringLiteral("SELECT hash FROM audit_log ORDER BY id DESC LIMIT 1"), {}, &error,
+                QStringLiteral("Cannot read the audit trail")))
+    return RecordsResult<QString>::Fail(RecordsError::Database, error);
+  return RecordsResult<QString>::Ok(q.next() ? q.value(0).toString() : QString());
+}
+
 RecordsResult<ChainReport> SqlLabRecords::VerifyAudit() {
   if (QString why = Unusable(); !why.isEmpty()) return RecordsResult<ChainReport>::Fail(RecordsError::Database, why);
   RecordsResult<ChainReport> chain = VerifyAuditChain(m_connection);

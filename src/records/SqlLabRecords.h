@@ -58,6 +58,7 @@ class SqlLabRecords final : public LabRecords {
   RecordsResult<std::vector<DueEntry>> DueList(const DueFilter& filter) override;
   RecordsResult<std::vector<CalibrationSummary>> History(const QString& tag) override;
   RecordsResult<ChainReport> VerifyAudit() override;
+  RecordsResult<QString> NewestAuditHash() override;
 
  private:
   // Empty when the call may go on; else why not (not open, wrong thread).

@@ -56,10 +56,10 @@ TEST_P(KeeperTest, RunsFinishedWhileTheServerIsDownArriveOnceWhenItIsBack) {
   ASSERT_EQ(keeper.Keep(first, standard, {"Anna", {}}, firstRun).value, KeptWhere::Records);
 
   ASSERT_TRUE(server("stop"));
-  // The first run's as-left and a second run end while the server is down.
+  // The first run's as-left and a run of a tag new to the register end while the server is down.
   first.asLeft = RecordOf("PT-1", Utc(2026, 5, 1, 10)).asFound;
   first.asLeft->kind = RunKind::AsLeft;
-  const CalibrationRecord second = RecordOf("PT-2", Utc(2026, 5, 2));
+  const CalibrationRecord second = RecordOf("PT-NEW", Utc(2026, 5, 2));
   KeptRun secondRun;
   RecordsResult<KeptWhere> kept = keeper.Keep(first, standard, {"Anna", {}}, firstRun);
   EXPECT_EQ(kept.value, KeptWhere::Spool) << kept.message.toStdString();
@@ -85,6 +85,7 @@ TEST_P(KeeperTest, RunsFinishedWhileTheServerIsDownArriveOnceWhenItIsBack) {
   EXPECT_EQ(all[0].certificateNumber, firstRun.certificateNumber);
   EXPECT_EQ(records.FindCalibration(all[0].id).value.record, first);
   EXPECT_EQ(records.FindCalibration(all[1].id).value.record, second);
+  EXPECT_TRUE(records.FindInstrument("PT-NEW").ok());
   EXPECT_TRUE(records.VerifyAudit().value.intact);
 }
 
