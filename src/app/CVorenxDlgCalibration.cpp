@@ -4,7 +4,9 @@
 // fed by the station; the window adds the calibrator's description from its
 // Port list.
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTimer>
 #include <cstdio>
 
@@ -15,6 +17,8 @@
 #include "calib_dialog/CInstrumentsDlg.h"
 #include "calib_dialog/CalibrationDialogSettings.h"
 #include "records/CalibrationStore.h"
+#include "records/RecordsConnection.h"
+#include "records/RecordsImport.h"
 #include "records/RecordsKeeper.h"
 
 namespace vorenx {
@@ -80,14 +84,43 @@ RecordsLocation ChosenLocation(const QString& option, const QString& settingsFil
   return DefaultRecordsLocation();
 }
 
+// The record files the program wrote before it kept lab records go into the
+// records once per records location (a second import would add nothing, but
+// would read every file again). A location that cannot be opened now is
+// tried again at the next start; what was not imported is said on standard
+// error, the files stay where they are.
+void ImportRecordFilesOnce(RecordsKeeper& keeper, const RecordsLocation& location, const CalibrationStore& store) {
+  QSettings settings(store.SettingsFile(), QSettings::IniFormat);
+  QStringList done = settings.value(QStringLiteral("records/importedInto")).toStringList();
+  const QString where = location.Text();
+  if (done.contains(where) || !QDir(store.Folder()).exists()) return;
+  QString error;
+  LabRecords* records = keeper.Records(&error);
+  if (!records) return;
+  const ImportCounts counts = ImportRecordFiles(*records, store.Folder(), {SystemUserName(), {}}, [](const QString& line) {
+    if (!line.contains(QLatin1String(": imported ")) && !line.contains(QLatin1String(": already imported")))
+      std::fprintf(stderr, "vorenx: %s\n", qPrintable(line));
+  });
+  if (counts.stoppedBy != RecordsError::None) {
+    std::fprintf(stderr, "vorenx: the record files were not imported: %s\n", qPrintable(counts.stoppedWhy));
+    return;
+  }
+  if (counts.files > 0)
+    std::fprintf(stderr, "vorenx: record files of %s: %s\n", qPrintable(store.Folder()), qPrintable(ImportSummary(counts)));
+  done << where;
+  settings.setValue(QStringLiteral("records/importedInto"), done);
+}
+
 }  // namespace
 
 RecordsKeeper& CVorenxDlg::Keeper() {
   if (!m_calibrationStore)
     m_calibrationStore = std::make_unique<CalibrationStore>(DefaultCalibrationsFolder(), DefaultSetupFile());
-  if (!m_recordsKeeper)
-    m_recordsKeeper = std::make_unique<RecordsKeeper>(
-        ChosenLocation(m_recordsLocation, m_calibrationStore->SettingsFile()), DefaultSpoolPath());
+  if (!m_recordsKeeper) {
+    const RecordsLocation location = ChosenLocation(m_recordsLocation, m_calibrationStore->SettingsFile());
+    m_recordsKeeper = std::make_unique<RecordsKeeper>(location, DefaultSpoolPath());
+    ImportRecordFilesOnce(*m_recordsKeeper, location, *m_calibrationStore);
+  }
   if (!m_spoolTimer) {
     // Runs kept on the bench while the lab's server was away are sent once a
     // minute. On this thread: a server that does not answer holds the window

@@ -10,14 +10,11 @@
 #include "calib/CalibrationResult.h"
 #include "platform/FileText.h"
 #include "records/RecordsConnection.h"
+#include "records/RecordsImport.h"
 
 namespace vorenx::records_cli {
 
 namespace {
-
-// A record file is a few hundred kilobytes at most; anything far larger is
-// not one, and is not read into memory whole.
-constexpr qint64 kMaxRecordFileBytes = 64 * 1024 * 1024;
 
 // The exit code of a call the store refused, after its message.
 template <typename T>
@@ -167,65 +164,16 @@ int ExportCsv(LabRecords& records, const QString& file, QTextStream& out, QTextS
 }
 
 int ImportFolder(LabRecords& records, const QString& folder, QTextStream& out, QTextStream& err) {
-  const QDir dir(folder);
-  if (!dir.exists()) {
+  if (!QDir(folder).exists()) {
     err << "No folder " << folder << " to import from.\n";
     return kExitFailed;
   }
-  const Actor importer{SystemUserName(), {}};
-  int imported = 0, already = 0, changed = 0, failed = 0;
-  const QStringList names = dir.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name);
-  for (const QString& name : names) {
-    const QString path = dir.absoluteFilePath(name);
-    auto fail = [&](const QString& why) {
-      out << name << ": " << why << '\n';
-      ++failed;
-    };
-    QFile f(path);
-    if (f.size() > kMaxRecordFileBytes) {
-      fail(QStringLiteral("not imported: too large to be a calibration record"));
-      continue;
-    }
-    if (!f.open(QIODevice::ReadOnly)) {
-      fail(QStringLiteral("cannot be read: ") + f.errorString());
-      continue;
-    }
-    const QByteArray bytes = f.readAll();
-    QString why;
-    const std::optional<CalibrationRecord> record = RecordFromJson(bytes, &why);
-    if (!record) {
-      fail(QStringLiteral("not a calibration record: ") + why);
-      continue;
-    }
-    const RecordsResult<ImportedRecord> done = records.ImportRecord(*record, bytes, path, importer);
-    if (!done.ok()) {
-      if (done.error == RecordsError::Connection || done.error == RecordsError::NotRecords) {
-        // Every other file would fail the same way.
-        out << name << ": not imported\n";
-        return Refused(done, err);
-      }
-      fail(QStringLiteral("not imported: ") + done.message);
-      continue;
-    }
-    const QString& number = done.value.summary.certificateNumber;
-    switch (done.value.outcome) {
-      case ImportOutcome::Imported:
-        out << name << ": imported " << number << '\n';
-        ++imported;
-        break;
-      case ImportOutcome::AlreadyImported:
-        out << name << ": already imported (" << number << ")\n";
-        ++already;
-        break;
-      case ImportOutcome::ChangedSinceImport:
-        out << name << ": changed since its import: not imported again (" << number << ")\n";
-        ++changed;
-        break;
-    }
-  }
-  out << names.size() << (names.size() == 1 ? " file: " : " files: ") << imported << " imported, " << already
-      << " already imported, " << changed << " changed since their import, " << failed << " failed\n";
-  return failed > 0 ? kExitFailed : kExitOk;
+  const ImportCounts counts =
+      ImportRecordFiles(records, folder, {SystemUserName(), {}}, [&out](const QString& line) { out << line << '\n'; });
+  if (counts.stoppedBy != RecordsError::None)
+    return Refused(RecordsResult<int>::Fail(counts.stoppedBy, counts.stoppedWhy), err);
+  out << ImportSummary(counts) << '\n';
+  return counts.failed > 0 ? kExitFailed : kExitOk;
 }
 
 int VerifyTrail(LabRecords& records, QTextStream& out, QTextStream& err) {
