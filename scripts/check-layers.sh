@@ -14,7 +14,7 @@ declare -A layer_of=(
   [qelhard]=qelhard [qeldisplay]=qeldisplay [simulator]=simulator
   [src/link]=link [src/journal]=journal [src/display]=display [src/log]=log
   [src/calib]=calib [src/records]=records [src/station]=station [src/calib_dialog]=calib_dialog
-  [src/probe]=probe [src/app]=app
+  [src/records_cli]=records_cli [src/probe]=probe [src/app]=app
 )
 declare -A may_use=(
   [platform]=""
@@ -29,6 +29,7 @@ declare -A may_use=(
   [log]="grid link journal instrument platform"
   [calib]="instrument platform"
   [records]="calib instrument platform"
+  [records_cli]="records calib instrument platform"
   [station]="calib journal link instrument platform"
   [calib_dialog]="records calib grid link instrument platform"
   [probe]="qelhard link instrument platform"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what Vorenx needs, builds it and runs every test: the plain build,
+# Installs what Vorenx needs, builds it and runs every test (with a throw-away
+# PostgreSQL server for the records store): the plain build,
 # an AddressSanitizer + UndefinedBehaviorSanitizer build, a ThreadSanitizer
 # build of the link, worker and history suites, and each fuzz target for a
 # bounded time. Ends with one summary line.
@@ -21,11 +22,16 @@ passed=0
 failed=0
 summary=()
 
+# The records store's suites run on a throw-away PostgreSQL server as well as
+# on SQLite: each ctest run gets its own server, and a server that does not
+# start (or a suite that finds none) counts as a failure.
+with_postgres=(env VORENX_REQUIRE_POSTGRES=1 bash scripts/with-postgres.sh)
+
 # run_ctest NAME DIR [ctest args...]: runs ctest and adds its counts to the totals.
 run_ctest() {
   local name=$1 dir=$2; shift 2
   local log; log=$(mktemp)
-  ctest --test-dir "$dir" --output-on-failure "$@" 2>&1 | tee "$log"
+  "${with_postgres[@]}" ctest --test-dir "$dir" --output-on-failure "$@" 2>&1 | tee "$log"
   local line; line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
   rm -f "$log"
   if [ -z "$line" ]; then

@@ -5,6 +5,7 @@
 #include "DutModel.h"
 #include "instrument/PortOption.h"
 #include "journal/JournalReadings.h"
+#include "records/RecordsLocation.h"
 
 namespace vorenx {
 
@@ -38,7 +39,7 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     }
     const bool wantsValue = name == QLatin1String("--port") || name == QLatin1String("--screenshot") ||
                             name == QLatin1String("--quit-after") || name == QLatin1String("--journal") ||
-                            name == QLatin1String("--dut");
+                            name == QLatin1String("--dut") || name == QLatin1String("--records");
     if (wantsValue && !hasValue) {
       if (i + 1 >= arguments.size()) {
         result.error = QStringLiteral("%1 needs a value").arg(name);
@@ -89,6 +90,13 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
         return result;
       }
       o.dut = value;
+    } else if (name == QLatin1String("--records")) {
+      QString why;
+      if (!ParseRecordsLocation(value, &why)) {
+        result.error = QStringLiteral("--records: %1").arg(why);
+        return result;
+      }
+      o.records = value;
     } else if (name == QLatin1String("--no-journal")) {
       o.noJournal = true;
     } else {
@@ -135,6 +143,10 @@ QString UsageText() {
       "  --journal DIR         write the readings journal into DIR (default:\n"
       "                        $XDG_DATA_HOME/vorenx/journal, ~/.local/share/vorenx/journal)\n"
       "  --no-journal          write no readings journal\n"
+      "  --records URL         keep calibrations in the lab records at URL:\n"
+      "                        postgresql://user@host:port/db or a SQLite file's\n"
+      "                        absolute path (default: the \"Records database\" setting,\n"
+      "                        else $XDG_DATA_HOME/vorenx/records.sqlite)\n"
       "  -h, --help            show this text\n"
       "\n"
       "Ports without --port: 0 to 9 stand for /dev/ttyUSB0 to 9 (USB serial\n"

@@ -19,6 +19,7 @@ struct AppOptions {
   QString journalFolder;                         // --journal DIR; empty: the default folder
   bool noJournal = false;                        // --no-journal
   QString dut;                                   // --dut DESCRIPTION (with --simulate): a transmitter under test
+  QString records;                               // --records URL; empty: the setting, else the default
 };
 
 struct ParsedOptions {

@@ -15,6 +15,8 @@ int CVorenxApp::InitInstance(QelHardDll& hard, QelDisplayDll& display, const App
                              std::function<QString(int port)> portProblem) {
   CVorenxDlg dlg(hard, display, SystemTicks(), SystemClock(), JournalFolder(options));
   dlg.SetPortProblemSource(std::move(portProblem));
+  dlg.SetRecordsLocation(options.records);
+  dlg.WatchSpoolLeftBefore();
   const SignalCloser closer([&dlg](int signal) {
     dlg.CloseWithoutAsking(QStringLiteral("The program was told to end (%1)").arg(SignalName(signal)));
   });

@@ -15,7 +15,9 @@
 #include "app/CUpDown.h"
 #include "app/ControlTable.h"
 #include "calib_dialog/CCalibrationDlg.h"
+#include "calib_dialog/CInstrumentsDlg.h"
 #include "records/CalibrationStore.h"
+#include "records/RecordsKeeper.h"
 #include "display/CStaticLCD.h"
 #include "log/CReadingsLog.h"
 #include "platform/FileText.h"
@@ -62,6 +64,7 @@ CVorenxDlg::~CVorenxDlg() {
   // The calibration dialog is a child, which would go after the members its
   // run reaches: it goes first, ending its run with the output off.
   delete m_calibrationDialog;
+  delete m_instrumentsDialog;
   m_station.EndCalibrationRun(QStringLiteral("The main window was closed"));
   StopWorker();
   // The panel outlives the link (children go after members): let it forget it.
@@ -98,6 +101,9 @@ bool CVorenxDlg::OnInitDialog() {
   // "Calibration..." has no command id: it is handled by its own connection.
   connect(m_systemMenu->addAction(tr("Calibration...\tCtrl+K")), &QAction::triggered, this,
           [this] { OnCalibration(); });
+  // The register window beside it, in the window menu only (the readings
+  // table's menu is about the readings).
+  connect(m_systemMenu->addAction(tr("Instruments...")), &QAction::triggered, this, [this] { OnInstruments(); });
   AddCommandKeys();
   m_systemMenu->addSeparator();
   m_systemMenu->addAction(tr("Minimize"))->setData(kScMinimize);

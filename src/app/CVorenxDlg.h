@@ -32,6 +32,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QTabBar;
+class QTimer;
 
 namespace vorenx {
 
@@ -39,6 +40,8 @@ class CAboutDlg;
 class CalibrationHost;
 class CalibrationStore;
 class CCalibrationDlg;
+class CInstrumentsDlg;
+class RecordsKeeper;
 class CalibrationRun;
 class CEditEx;
 class CGridCtrl;
@@ -125,6 +128,20 @@ class CVorenxDlg : public QDialog {
   // user's data and config folders. Tests give their own before the first
   // OnCalibration.
   void SetCalibrationStore(std::unique_ptr<CalibrationStore> store);
+  // Where the lab's records are: --records's location, given before the
+  // first OnCalibration; empty for the "Records database" setting, else the default.
+  void SetRecordsLocation(const QString& location) { m_recordsLocation = location; }
+  // The bench's keeper of calibrations (tests give their own before the first
+  // OnCalibration or OnInstruments); made on first use.
+  void SetRecordsKeeper(std::unique_ptr<RecordsKeeper> keeper);
+  RecordsKeeper& Keeper();
+  // "Instruments..." (beside "Calibration..."): the register window, made on first use.
+  void OnInstruments();
+  CInstrumentsDlg* InstrumentsDialog() const;
+  // Sends the runs waiting in the bench's spool (the 60 s timer's work).
+  void SendSpooledRuns();
+  // At the start: a spool left by an earlier session starts the timer.
+  void WatchSpoolLeftBefore();
 
   // Closes the dialog: stops the worker and waits for it first.
   void done(int result) override;
@@ -291,6 +308,10 @@ class CVorenxDlg : public QDialog {
   std::shared_ptr<CalibrationBridge> m_calibration;  // made on first use
   std::unique_ptr<CalibrationStore> m_calibrationStore;
   QPointer<CCalibrationDlg> m_calibrationDialog;  // a child; deleted before the members go
+  QPointer<CInstrumentsDlg> m_instrumentsDialog;  // a child, as the calibration dialog
+  QString m_recordsLocation;
+  std::unique_ptr<RecordsKeeper> m_recordsKeeper;
+  QTimer* m_spoolTimer = nullptr;
 };
 
 }  // namespace vorenx

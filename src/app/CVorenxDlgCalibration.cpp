@@ -1,13 +1,25 @@
 // The main window's side of calibration runs: the host the calibration dialog
-// asks for runs and defaults. Runs are made and fed by the station; the
-// window adds the calibrator's description from its Port list.
+// asks for runs and defaults, the bench's keeper of the lab records, the
+// register window, and the timer that sends spooled runs. Runs are made and
+// fed by the station; the window adds the calibrator's description from its
+// Port list.
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTimer>
+#include <cstdio>
 
 #include "app/CVorenxDlg.h"
 #include "calib_dialog/CCalibrationDlg.h"
 #include "calib_dialog/CalibrationHost.h"
 #include "calib/CalibrationRun.h"
+#include "calib_dialog/CInstrumentsDlg.h"
+#include "calib_dialog/CalibrationDialogSettings.h"
 #include "records/CalibrationStore.h"
+#include "records/RecordsConnection.h"
+#include "records/RecordsImport.h"
+#include "records/RecordsKeeper.h"
 
 namespace vorenx {
 
@@ -52,13 +64,106 @@ void CVorenxDlg::SetCalibrationStore(std::unique_ptr<CalibrationStore> store) {
 }
 
 CCalibrationDlg* CVorenxDlg::CalibrationDialog() const { return m_calibrationDialog.data(); }
+CInstrumentsDlg* CVorenxDlg::InstrumentsDialog() const { return m_instrumentsDialog.data(); }
+
+void CVorenxDlg::SetRecordsKeeper(std::unique_ptr<RecordsKeeper> keeper) {
+  if (!m_calibrationDialog && !m_instrumentsDialog) m_recordsKeeper = std::move(keeper);
+}
+
+namespace {
+
+// --records, else the "Records database" setting, else the default file.
+// A setting that cannot be read falls back to the default, said on standard error.
+RecordsLocation ChosenLocation(const QString& option, const QString& settingsFile) {
+  const QString given = option.isEmpty() ? CalibrationDialogSettings(settingsFile).RecordsDatabase() : option;
+  if (given.isEmpty()) return DefaultRecordsLocation();
+  QString why;
+  if (std::optional<RecordsLocation> parsed = ParseRecordsLocation(given, &why)) return *parsed;
+  std::fprintf(stderr, "vorenx: the records database \"%s\" is not usable (%s): using the default\n",
+               qPrintable(given), qPrintable(why));
+  return DefaultRecordsLocation();
+}
+
+// The record files the program wrote before it kept lab records go into the
+// records once per records location (a second import would add nothing, but
+// would read every file again). A location that cannot be opened now is
+// tried again at the next start; what was not imported is said on standard
+// error, the files stay where they are.
+void ImportRecordFilesOnce(RecordsKeeper& keeper, const RecordsLocation& location, const CalibrationStore& store) {
+  QSettings settings(store.SettingsFile(), QSettings::IniFormat);
+  QStringList done = settings.value(QStringLiteral("records/importedInto")).toStringList();
+  const QString where = location.Text();
+  if (done.contains(where) || !QDir(store.Folder()).exists()) return;
+  QString error;
+  LabRecords* records = keeper.Records(&error);
+  if (!records) return;
+  const ImportCounts counts = ImportRecordFiles(*records, store.Folder(), {SystemUserName(), {}}, [](const QString& line) {
+    if (!line.contains(QLatin1String(": imported ")) && !line.contains(QLatin1String(": already imported")))
+      std::fprintf(stderr, "vorenx: %s\n", qPrintable(line));
+  });
+  if (counts.stoppedBy != RecordsError::None) {
+    std::fprintf(stderr, "vorenx: the record files were not imported: %s\n", qPrintable(counts.stoppedWhy));
+    return;
+  }
+  if (counts.files > 0)
+    std::fprintf(stderr, "vorenx: record files of %s: %s\n", qPrintable(store.Folder()), qPrintable(ImportSummary(counts)));
+  done << where;
+  settings.setValue(QStringLiteral("records/importedInto"), done);
+}
+
+}  // namespace
+
+RecordsKeeper& CVorenxDlg::Keeper() {
+  if (!m_calibrationStore)
+    m_calibrationStore = std::make_unique<CalibrationStore>(DefaultCalibrationsFolder(), DefaultSetupFile());
+  if (!m_recordsKeeper) {
+    const RecordsLocation location = ChosenLocation(m_recordsLocation, m_calibrationStore->SettingsFile());
+    m_recordsKeeper = std::make_unique<RecordsKeeper>(location, DefaultSpoolPath());
+    ImportRecordFilesOnce(*m_recordsKeeper, location, *m_calibrationStore);
+  }
+  if (!m_spoolTimer) {
+    // Runs kept on the bench while the lab's server was away are sent once a
+    // minute. On this thread: a server that does not answer holds the window
+    // for the keeper's connect timeout (5 s) at most.
+    m_spoolTimer = new QTimer(this);
+    m_spoolTimer->setInterval(60 * 1000);
+    connect(m_spoolTimer, &QTimer::timeout, this, [this] { SendSpooledRuns(); });
+    m_spoolTimer->start();
+  }
+  return *m_recordsKeeper;
+}
+
+void CVorenxDlg::SendSpooledRuns() {
+  if (m_closing || !m_recordsKeeper || !m_recordsKeeper->IsShared() || m_recordsKeeper->PendingCount() == 0) return;
+  const RecordsResult<int> sent = m_recordsKeeper->SendPending();
+  if (m_calibrationDialog) m_calibrationDialog->OnSpoolSent(sent.value);
+}
+
+void CVorenxDlg::WatchSpoolLeftBefore() {
+  if (QFile::exists(DefaultSpoolPath())) QTimer::singleShot(0, this, [this] { Keeper(); });
+}
+
+void CVorenxDlg::OnInstruments() {
+  if (m_closing) return;
+  if (!m_instrumentsDialog) {
+    m_instrumentsDialog = new CInstrumentsDlg(
+        Keeper(),
+        [this](const Instrument& instrument, const std::optional<CalibrationSetup>& setup) {
+          OnCalibration();
+          if (m_calibrationDialog) m_calibrationDialog->CalibrateInstrument(instrument, setup);
+        },
+        this);
+  }
+  m_instrumentsDialog->show();
+  m_instrumentsDialog->raise();
+  m_instrumentsDialog->activateWindow();
+}
 
 void CVorenxDlg::OnCalibration() {
   if (m_closing) return;
   if (!m_calibrationDialog) {
-    if (!m_calibrationStore)
-      m_calibrationStore = std::make_unique<CalibrationStore>(DefaultCalibrationsFolder(), DefaultSetupFile());
-    m_calibrationDialog = new CCalibrationDlg(CalibrationSide(), *m_calibrationStore, this);
+    RecordsKeeper& keeper = Keeper();
+    m_calibrationDialog = new CCalibrationDlg(CalibrationSide(), *m_calibrationStore, keeper, this);
   }
   m_calibrationDialog->show();
   m_calibrationDialog->raise();

@@ -1,6 +1,12 @@
 #include "calib_dialog/CCalibrationDlg.h"
 
+#include <QCompleter>
+#include <QComboBox>
+#include <QDate>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QStringListModel>
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -13,6 +19,7 @@
 #include "records/CalibrationCsv.h"
 #include "calib_dialog/CalibrationResultsTable.h"
 #include "calib_dialog/CalibrationTexts.h"
+#include "calib_dialog/RecordsForms.h"
 #include "platform/ScreenFit.h"
 
 namespace vorenx {
@@ -30,8 +37,8 @@ QPushButton* Button(const QString& text, const QString& name) {
 
 }  // namespace
 
-CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store, QWidget* parent)
-    : QDialog(parent), m_host(host), m_store(store), m_settings(store.SettingsFile()) {
+CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store, RecordsKeeper& keeper, QWidget* parent)
+    : QDialog(parent), m_host(host), m_store(store), m_keeper(keeper), m_settings(store.SettingsFile()) {
   setWindowTitle(tr("Calibration"));
   setModal(false);
 
@@ -79,7 +86,8 @@ CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store,
 
   const std::optional<CalibrationSetup> last = m_store.LoadSetup();
   ShowSetup(last ? *last : m_host.CurrentDefaults());
-  m_status->setText(tr("Set up the calibration, then start the as-found run."));
+  ReloadRegister();
+  m_status->setText(QStringLiteral("%1 %2").arg(tr("Set up the calibration, then start the as-found run."), PendingText()).trimmed());
   const QSize kept = m_settings.WindowSize();
   resize(kept.isValid() ? kept : QSize(1320, 660));
   UpdateControls();
@@ -98,14 +106,186 @@ CCalibrationDlg::~CCalibrationDlg() {
 
 QString CCalibrationDlg::KeepResult(const RunResult& result) {
   (result.kind == RunKind::AsFound ? m_record.asFound : m_record.asLeft) = result;
-  QString error;
-  // The record now holds everything the file written earlier did: it goes over
-  // that file in one rename, so the record is never missing under its name.
-  if (!m_recordPath.isEmpty() && m_store.SaveOver(m_recordPath, m_record, &error)) return {};
-  const QString path = m_store.Save(m_record, &error);
-  if (path.isEmpty()) return error.isEmpty() ? tr("unknown error") : error;
-  m_recordPath = path;
+  m_keptText.clear();
+  if (m_kept.origin.isEmpty()) {
+    if (QString error = RegisterTag(m_record.setup); !error.isEmpty()) return error;
+  }
+  // The same draft each time: the keeper remembers it in m_kept.
+  const RecordsResult<KeptWhere> kept = m_keeper.Keep(m_record, m_keptStandard, Actor{m_record.setup.technician, {}}, m_kept);
+  if (!kept.ok()) return kept.message.isEmpty() ? tr("unknown error") : kept.message;
+  m_keptText = kept.value == KeptWhere::Records ? tr("Saved as %1 (draft).").arg(m_kept.certificateNumber)
+                                                : tr("Calibration %1.").arg(SpooledText());
   return {};
+}
+
+QString CCalibrationDlg::RegisterTag(const CalibrationSetup& setup) {
+  QString error;
+  LabRecords* records = m_keeper.Records(&error);
+  // A lab's server that is away: the run goes to the spool as it is.
+  if (!records) return m_keeper.IsShared() ? QString() : error;
+  const RecordsResult<Instrument> found = records->FindInstrument(setup.tag);
+  if (found.ok() || found.error != RecordsError::NotFound) return {};
+  Instrument added;
+  added.tag = setup.tag;
+  added.description = setup.description;
+  added.intervalDays = 365;
+  const RecordsResult<Instrument> stored = records->AddInstrument(added, Actor{setup.technician, {}});
+  if (!stored.ok()) return tr("%1 could not be added to the register: %2").arg(setup.tag, stored.message);
+  ReloadRegister();
+  return {};
+}
+
+QString CCalibrationDlg::PendingText() {
+  if (!m_keeper.IsShared()) return {};
+  const int waiting = m_keeper.PendingCount();
+  return waiting > 0 ? tr("%n run(s) waiting to be sent to the lab database.", nullptr, waiting) : QString();
+}
+
+void CCalibrationDlg::OnSpoolSent(int sent) {
+  if (RunActive()) return;
+  const QString went = sent > 0 ? tr("%n run(s) sent to the lab database.", nullptr, sent) : QString();
+  if (!went.isEmpty() || !PendingText().isEmpty())
+    m_status->setText(QStringLiteral("%1 %2").arg(went, PendingText()).trimmed());
+}
+
+void CCalibrationDlg::ReloadRegister() {
+  QString error;
+  LabRecords* records = m_keeper.Records(&error);
+  const CalibrationDialogSettings::BenchStandard bench = m_settings.Standard();
+  m_standards.clear();
+  QStringList tags;
+  if (records) {
+    if (RecordsResult<std::vector<Instrument>> instruments = records->Instruments(); instruments.ok())
+      for (const Instrument& i : instruments.value) tags << i.tag;
+    RecordsResult<std::vector<ReferenceStandard>> standards = records->Standards();
+    if (standards.ok()) m_standards = std::move(standards.value);
+    else error = standards.message;
+  } else if (!bench.serial.isEmpty() && bench.id > 0) {
+    // While the lab's server is away, the bench's own standard lets a run
+    // start; it goes to the spool.
+    m_standards.push_back({bench.id, bench.serial, {}, {}, {}, bench.dueOn});
+  }
+  m_tagCompleter->setModel(new QStringListModel(tags, m_tagCompleter));
+
+  const QDate today = QDate::currentDate();
+  m_standard->clear();
+  for (const ReferenceStandard& s : m_standards) {
+    QString text = s.serial;
+    if (!records) {
+      text = tr("%1 (remembered: the lab database cannot be reached)").arg(s.serial);
+    } else {
+      text = tr("%1 — %2, certificate %3, due %4").arg(s.serial, s.description, s.certificateNumber,
+                                                          s.dueOn.toString(Qt::ISODate));
+    }
+    if (s.IsOverdue(today)) text += QLatin1Char(' ') + tr("(overdue)");
+    m_standard->addItem(text, s.id);
+  }
+  if (m_standards.empty())
+    m_standard->addItem(records ? tr("No reference standard in the register: add one")
+                                : tr("The lab database cannot be reached: %1").arg(error),
+                        0);
+  const int remembered = m_standard->findData(bench.id);
+  const auto bySerial = std::find_if(m_standards.begin(), m_standards.end(),
+                                     [&](const ReferenceStandard& s) { return s.serial == bench.serial; });
+  if (bySerial != m_standards.end())
+    m_standard->setCurrentIndex(static_cast<int>(bySerial - m_standards.begin()));
+  else if (remembered >= 0)
+    m_standard->setCurrentIndex(remembered);
+}
+
+void CCalibrationDlg::OnStandardChosen() {
+  const qint64 id = m_standard->currentData().toLongLong();
+  for (const ReferenceStandard& s : m_standards)
+    if (s.id == id) m_settings.SetStandard({s.serial, s.id, s.dueOn});
+}
+
+bool CCalibrationDlg::StoreStandard(const ReferenceStandard& standard) {
+  QString error;
+  LabRecords* records = m_keeper.Records(&error);
+  if (!records) {
+    m_dialogs->ShowMessage(this, tr("The standard could not be added: %1").arg(error));
+    return false;
+  }
+  const RecordsResult<ReferenceStandard> added = records->AddStandard(standard, Actor{m_technician->text(), {}});
+  if (!added.ok()) {
+    m_dialogs->ShowMessage(this, tr("The standard could not be added: %1").arg(added.message));
+    return false;
+  }
+  m_settings.SetStandard({added.value.serial, added.value.id, added.value.dueOn});
+  ReloadRegister();
+  return true;
+}
+
+void CCalibrationDlg::AddStandard() {
+  CStandardDlg form(this);
+  // Asked again with what was typed until it is stored or cancelled.
+  while (form.exec() == QDialog::Accepted)
+    if (StoreStandard(form.Standard())) return;
+}
+
+qint64 CCalibrationDlg::StandardForRun(const CalibrationSetup& setup) {
+  const qint64 id = m_standard->currentData().toLongLong();
+  const auto chosen = std::find_if(m_standards.begin(), m_standards.end(),
+                                   [id](const ReferenceStandard& s) { return s.id == id; });
+  if (id <= 0 || chosen == m_standards.end()) {
+    m_status->setText(tr("Choose the reference standard (or add one with Add standard...) before the run."));
+    return 0;
+  }
+  if (!chosen->IsOverdue(QDate::currentDate())) return id;
+  QString reason;
+  const QString question =
+      tr("The reference standard %1 was due on %2 and is overdue. Why is it used for %3? The reason is kept in the "
+         "audit trail; without one the run does not start.")
+          .arg(chosen->serial, chosen->dueOn.toString(Qt::ISODate), setup.tag);
+  if (!m_dialogs->AskText(this, question, reason) || reason.trimmed().isEmpty()) {
+    m_status->setText(tr("The run was not started: an overdue reference standard is used only with a reason."));
+    return 0;
+  }
+  QString error;
+  LabRecords* records = m_keeper.Records(&error);
+  if (!records) {
+    m_dialogs->ShowMessage(this, tr("The use of the overdue standard could not be recorded: %1").arg(error));
+    return 0;
+  }
+  const RecordsResult<ReferenceStandard> noted =
+      records->NoteOverdueStandard(id, setup.tag, Actor{setup.technician, reason.trimmed()});
+  if (!noted.ok()) {
+    m_dialogs->ShowMessage(this, tr("The use of the overdue standard could not be recorded: %1").arg(noted.message));
+    return 0;
+  }
+  return id;
+}
+
+std::optional<RunResult> CCalibrationDlg::PreviousAsLeft(const QString& tag, QString* certificate) {
+  QString error;
+  LabRecords* records = m_keeper.Records(&error);
+  if (!records) return std::nullopt;
+  const RecordsResult<std::vector<CalibrationSummary>> history = records->History(tag);
+  if (!history.ok()) return std::nullopt;
+  // Newest first; an as-left that ended early is no basis for a drift.
+  for (const CalibrationSummary& s : history.value) {
+    if (s.state == CalibrationState::Superseded) continue;
+    const RecordsResult<StoredCalibration> found = records->FindCalibration(s.id);
+    if (found.ok() && found.value.record.asLeft && found.value.record.asLeft->complete) {
+      *certificate = s.certificateNumber;
+      return found.value.record.asLeft;
+    }
+  }
+  return std::nullopt;
+}
+
+void CCalibrationDlg::CalibrateInstrument(const Instrument& instrument, const std::optional<CalibrationSetup>& setup) {
+  if (RunActive()) {
+    m_dialogs->ShowMessage(this, tr("A calibration run is in progress: %1 can be calibrated once it has ended.").arg(instrument.tag));
+    return;
+  }
+  if (setup) {
+    ShowSetup(*setup);
+  } else {
+    m_description->setText(instrument.description);
+  }
+  m_tag->setText(instrument.tag);
+  m_status->setText(tr("Set up the calibration, then start the as-found run."));
 }
 
 void CCalibrationDlg::DropRun() {
@@ -127,20 +307,24 @@ bool CCalibrationDlg::StartAsFound() {
     m_status->setText(tr("The setup needs correcting where shown in red."));
     return false;
   }
-  // A new as-found begins a new calibration (and a new record file).
+  const qint64 standard = StandardForRun(setup);
+  if (standard == 0) return false;
+  // A new as-found begins a new calibration (and a new draft in the records).
   CalibrationRecord before = std::exchange(m_record, CalibrationRecord{setup, m_host.CalibratorText(), {}, {}});
   QString previousFile;
-  std::optional<RunResult> previousBefore =
-      std::exchange(m_previousAsLeft, m_store.LastAsLeft(setup.tag, &previousFile));
+  std::optional<RunResult> previousBefore = std::exchange(m_previousAsLeft, PreviousAsLeft(setup.tag, &previousFile));
   QString previousFileBefore = std::exchange(m_previousAsLeftFile, previousFile);
-  QString pathBefore = std::exchange(m_recordPath, QString());
+  KeptRun keptBefore = std::exchange(m_kept, KeptRun{});
+  const qint64 standardBefore = std::exchange(m_keptStandard, standard);
   if (!StartRun(setup, RunKind::AsFound)) {
     m_record = std::move(before);
     m_previousAsLeft = std::move(previousBefore);
     m_previousAsLeftFile = std::move(previousFileBefore);
-    m_recordPath = std::move(pathBefore);
+    m_kept = std::move(keptBefore);
+    m_keptStandard = standardBefore;
     return false;
   }
+  OnStandardChosen();
   ShowResults();
   return true;
 }
@@ -248,7 +432,10 @@ void CCalibrationDlg::OnRunEnded() {
   ShowResults();
   UpdateControls();
   // The run's own line already says why it ended early.
-  m_status->setText(QStringLiteral("%1 %2").arg(m_endStatus, RunSummaryText(result, !m_endStatus.contains(result.endReason))).trimmed());
+  QStringList parts{QStringLiteral("%1 %2").arg(m_endStatus, RunSummaryText(result, !m_endStatus.contains(result.endReason))).trimmed(),
+                    m_keptText, PendingText()};
+  parts.removeAll(QString());
+  m_status->setText(parts.join(QLatin1Char(' ')));
 }
 
 void CCalibrationDlg::ShowResults() {
@@ -342,11 +529,36 @@ void CCalibrationDlg::SaveSpreadsheetCsv() {
   m_status->setText(tr("Results saved to %1.").arg(path));
 }
 
+bool CCalibrationDlg::IssueFromRecords(CertificateContent& content) {
+  if (m_kept.origin.isEmpty()) return true;  // nothing kept yet: a certificate of the runs as they are
+  // A run that went to the spool may have been sent since: keeping it again
+  // finds it in the records (it is stored once) and learns its number.
+  if (m_kept.calibrationId == 0) m_keeper.Keep(m_record, m_keptStandard, Actor{m_record.setup.technician, {}}, m_kept);
+  QString error;
+  LabRecords* records = m_kept.calibrationId == 0 ? nullptr : m_keeper.Records(&error);
+  if (!records) {
+    m_dialogs->ShowMessage(this, tr("The certificate is issued when the calibration has reached the lab database: it is %1.")
+                                     .arg(SpooledText()));
+    return false;
+  }
+  const RecordsResult<std::vector<CalibrationSummary>> revisions = records->FindCertificate(m_kept.certificateNumber);
+  const RecordsResult<QString> hash = records->NewestAuditHash();
+  if (!revisions.ok() || !hash.ok()) {
+    m_dialogs->ShowMessage(this, revisions.ok() ? hash.message : revisions.message);
+    return false;
+  }
+  content.certificateNumber = m_kept.certificateNumber;
+  content.revision = revisions.value.back().revision;
+  content.auditHash = hash.value;
+  return true;
+}
+
 void CCalibrationDlg::SaveCertificate() {
+  CertificateContent content{m_record, m_previousAsLeft, QDateTime::currentDateTime(), m_previousAsLeftFile};
+  if (!IssueFromRecords(content)) return;
   QString path;
   if (!AskSavePath(tr("Save Certificate"), QStringLiteral("pdf"), tr("PDF files (*.pdf)"), path)) return;
-  const CalibrationCertificate certificate(
-      {m_record, m_previousAsLeft, QDateTime::currentDateTime(), m_previousAsLeftFile});
+  const CalibrationCertificate certificate(content);
   QString error;
   if (!certificate.WritePdf(path, &error)) {
     m_dialogs->ShowMessage(this, error);

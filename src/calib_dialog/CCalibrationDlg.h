@@ -5,9 +5,14 @@
 // PDF certificate. Non-modal; runs go through the CalibrationHost, so the
 // dialog never talks to the instrument itself.
 //
-// Each calibration is one record file: written when the as-found run ends,
-// and written again with the as-left run when that ends, over the as-found-only
-// file in one rename, so the record is never missing under its name.
+// Each calibration is one draft in the lab's records, kept through the
+// bench's RecordsKeeper: stored when the as-found run ends and changed in
+// place with the as-left run when that ends (or kept in the bench's spool
+// while the lab's server is away). The tag is offered from the register and
+// a run names the reference standard it is made with; an overdue standard is
+// used only with a reason, which goes into the audit trail. The previous
+// as-left, for the drift, is the newest complete one in the records. The
+// CalibrationStore keeps the last setup only.
 
 #include <QDialog>
 #include <QPointer>
@@ -22,9 +27,11 @@
 #include "platform/UserDialogs.h"
 #include "records/CalibrationRecord.h"
 #include "records/CalibrationStore.h"
+#include "records/RecordsKeeper.h"
 
 class QCheckBox;
 class QComboBox;
+class QCompleter;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -33,12 +40,13 @@ class QSpinBox;
 namespace vorenx {
 
 class CalibrationResultsTable;
+struct CertificateContent;
 
 class CCalibrationDlg : public QDialog {
   Q_OBJECT
 
  public:
-  CCalibrationDlg(CalibrationHost& host, CalibrationStore& store, QWidget* parent = nullptr);
+  CCalibrationDlg(CalibrationHost& host, CalibrationStore& store, RecordsKeeper& keeper, QWidget* parent = nullptr);
   ~CCalibrationDlg() override;
 
   // Replaces the confirmations, file dialogs and message boxes (tests).
@@ -72,13 +80,29 @@ class CCalibrationDlg : public QDialog {
   const CalibrationRecord& Record() const { return m_record; }
   CalibrationResultsTable* ResultsTable() const { return m_table; }
   QString StatusLine() const;
-  // The record file of this calibration, once written.
-  const QString& RecordPath() const { return m_recordPath; }
+  // What the bench knows of the calibration kept last (its certificate number
+  // once it reached the records).
+  const KeptRun& Kept() const { return m_kept; }
+
+  // Reads the register's tags and the reference standards again.
+  void ReloadRegister();
+  // "Add standard...": asks for a new reference standard and stores it.
+  void AddStandard();
+  // Stores `standard` in the records and chooses it; false with a message shown.
+  bool StoreStandard(const ReferenceStandard& standard);
+  // From the register window: the setup of the instrument's last calibration
+  // (or the current one with its tag and description) in the fields.
+  void CalibrateInstrument(const Instrument& instrument, const std::optional<CalibrationSetup>& setup);
+  // After the main window sent spooled runs: says how many went and how many wait.
+  void OnSpoolSent(int sent);
 
  public slots:
   void reject() override;
 
  private:
+  // Fills the certificate's number, revision and audit hash from the lab's
+  // records; false (the user told why) while the run waits in the spool.
+  bool IssueFromRecords(CertificateContent& content);
   // The form (CCalibrationDlgForm.cpp).
   QWidget* BuildForm();
   struct RowField {
@@ -105,9 +129,21 @@ class CCalibrationDlg : public QDialog {
   // True when the run waits for the user to let the output go on.
   bool NeedsConfirmation() const;
   void OnRunEnded();
-  // Puts `result` into the record and writes the record file; the error, or
-  // empty when it was written.
+  // Puts `result` into the record and keeps it; the error, or empty when it
+  // was kept (m_keptText then says where).
   QString KeepResult(const RunResult& result);
+  // Before the first keep of a calibration: a tag not in the register is
+  // added with the setup's description. The error, or empty.
+  QString RegisterTag(const CalibrationSetup& setup);
+  // The standard chosen for a new calibration, asking for the reason when it
+  // is overdue (noted in the audit trail); 0 when no run may start.
+  qint64 StandardForRun(const CalibrationSetup& setup);
+  void OnStandardChosen();
+  // The newest complete as-left of `tag` in the records (not superseded),
+  // with its certificate number.
+  std::optional<RunResult> PreviousAsLeft(const QString& tag, QString* certificate);
+  // "2 runs waiting to be sent to the lab database.", or empty.
+  QString PendingText();
   // Lets go of the current run; it is deleted from the event loop.
   void DropRun();
   void ShowResults();
@@ -119,6 +155,7 @@ class CCalibrationDlg : public QDialog {
 
   CalibrationHost& m_host;
   CalibrationStore& m_store;
+  RecordsKeeper& m_keeper;
   CalibrationDialogSettings m_settings;
   QtUserDialogs m_qtDialogs{QObject::tr("Calibration")};
   UserDialogs* m_dialogs = &m_qtDialogs;
@@ -126,8 +163,11 @@ class CCalibrationDlg : public QDialog {
   std::unique_ptr<CalibrationRun> m_run;
   CalibrationRecord m_record;
   std::optional<RunResult> m_previousAsLeft;
-  QString m_previousAsLeftFile;  // the record file m_previousAsLeft came from
-  QString m_recordPath;
+  QString m_previousAsLeftFile;  // the certificate number m_previousAsLeft came from
+  KeptRun m_kept;                // the calibration being kept; new for each as-found
+  qint64 m_keptStandard = 0;     // the reference standard of m_kept
+  QString m_keptText;            // where the last keep went, for the status line
+  std::vector<ReferenceStandard> m_standards;
   QString m_endStatus;
   bool m_asking = false;
   bool m_withoutAsking = false;  // ending for a signal: problems go to standard error
@@ -136,6 +176,9 @@ class CCalibrationDlg : public QDialog {
   QLineEdit* m_tag = nullptr;
   QLineEdit* m_description = nullptr;
   QLineEdit* m_technician = nullptr;
+  QComboBox* m_standard = nullptr;
+  QPushButton* m_addStandard = nullptr;
+  QCompleter* m_tagCompleter = nullptr;
   QComboBox* m_inputFunction = nullptr;
   QComboBox* m_wiring = nullptr;
   QComboBox* m_tempUnit = nullptr;

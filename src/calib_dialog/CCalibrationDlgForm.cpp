@@ -3,6 +3,8 @@
 // their fields.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
+#include <QPushButton>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -108,6 +110,24 @@ QWidget* CCalibrationDlg::BuildForm() {
   dutRows->addRow(tr("Description:"),
                   FieldRow({m_description}, {{m_description, SetupField::Description, "description"}}));
   dutRows->addRow(tr("Technician:"), FieldRow({m_technician}, {{m_technician, SetupField::Technician, "technician"}}));
+  m_tagCompleter = new QCompleter(this);
+  m_tagCompleter->setCaseSensitivity(Qt::CaseInsensitive);
+  m_tag->setCompleter(m_tagCompleter);
+  m_standard = new QComboBox;
+  m_standard->setObjectName(QStringLiteral("standard"));
+  m_standard->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  m_standard->setMinimumContentsLength(24);
+  m_addStandard = new QPushButton(tr("Add standard..."));
+  m_addStandard->setObjectName(QStringLiteral("addStandard"));
+  m_addStandard->setAutoDefault(false);
+  auto* standardRow = new QWidget;
+  auto* standardLine = new QHBoxLayout(standardRow);
+  standardLine->setContentsMargins(0, 0, 0, 0);
+  standardLine->addWidget(m_standard, 1);
+  standardLine->addWidget(m_addStandard);
+  dutRows->addRow(tr("Reference standard:"), standardRow);
+  connect(m_standard, &QComboBox::activated, this, [this] { OnStandardChosen(); });
+  connect(m_addStandard, &QPushButton::clicked, this, [this] { AddStandard(); });
   column->addWidget(dut);
 
   auto* input = new QGroupBox(tr("Input (sourced on the lower display)"));

@@ -86,6 +86,8 @@ CertificateMetrics CalibrationCertificate::MetricsFor(double printableHeight) co
   // An interrupted run says when and for how long, on a line of its own under its verdict.
   for (const RunResult* run : Runs())
     if (!run->interruptions.empty()) m.verdictLines = 4;
+  // The records' lines: the number on top, the trail's hash at the end.
+  m.headerLines += (m_content.certificateNumber.isEmpty() ? 0 : 1) + (m_content.auditHash.isEmpty() ? 0 : 1);
   return m;
 }
 
@@ -153,7 +155,8 @@ void CalibrationCertificate::PaintPage(QPainter& p, const CertificatePage& page,
   p.drawLine(QPointF(0, y - 4), QPointF(kCertificateWidth, y - 4));
   Text(p, QRectF(0, y, 700, 16),
        QObject::tr("Calibration certificate %1 \u2014 printed %2")
-           .arg(m_content.record.setup.tag, DateTimeText(m_content.printed)));
+           .arg(m_content.certificateNumber.isEmpty() ? m_content.record.setup.tag : m_content.certificateNumber,
+                DateTimeText(m_content.printed)));
   Text(p, QRectF(700, y, 300, 16), QObject::tr("Page %1 of %2").arg(number).arg(count),
        Qt::AlignRight | Qt::AlignVCenter);
 }
@@ -180,7 +183,11 @@ void CalibrationCertificate::PaintHeader(QPainter& p, double top, const Certific
   if (m_content.record.asLeft)
     when += QObject::tr("%1as-left finished %2")
                 .arg(when.isEmpty() ? QString() : QStringLiteral("; "), DateTimeText(m_content.record.asLeft->finished));
-  const std::pair<QString, QString> lines[] = {
+  std::vector<std::pair<QString, QString>> lines;
+  if (!m_content.certificateNumber.isEmpty())
+    lines.push_back({QObject::tr("Certificate"),
+                     QObject::tr("%1, revision %2").arg(m_content.certificateNumber).arg(m_content.revision)});
+  const std::pair<QString, QString> setupLines[] = {
       {QObject::tr("Tag"), s.tag},
       {QObject::tr("Description"), s.description},
       {QObject::tr("Date and time"), when},
@@ -193,6 +200,8 @@ void CalibrationCertificate::PaintHeader(QPainter& p, double top, const Certific
                                        (s.runDown ? QObject::tr(", up and down") : QObject::tr(", up"))},
       {QObject::tr("Settling"), SettleRuleText(s.settle)},
   };
+  lines.insert(lines.end(), std::begin(setupLines), std::end(setupLines));
+  if (!m_content.auditHash.isEmpty()) lines.push_back({QObject::tr("Audit trail"), m_content.auditHash});
   double y = top + 3 * m.lineHeight;
   for (const auto& [label, value] : lines) {
     p.setFont(BodyFont(true));

@@ -21,6 +21,12 @@ struct CertificateContent {
   std::optional<RunResult> previousAsLeft;  // the last complete as-left of the tag before this as-found
   QDateTime printed;
   QString previousAsLeftFile;  // the record file it came from
+  // From the lab's records: the certificate's number and revision, and the
+  // audit trail's newest hash when it was issued (a later check of the trail
+  // finds entries removed after it). Empty for a run kept on the bench only.
+  QString certificateNumber;
+  int revision = 0;
+  QString auditHash;
 };
 
 class CalibrationCertificate {

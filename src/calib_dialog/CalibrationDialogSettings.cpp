@@ -33,4 +33,22 @@ void CalibrationDialogSettings::SetLastFolder(const QString& suffix, const QStri
   QSettings(m_file, QSettings::IniFormat).setValue(FolderKey(suffix), folder);
 }
 
+QString CalibrationDialogSettings::RecordsDatabase() const {
+  return QSettings(m_file, QSettings::IniFormat).value(QStringLiteral("records/database")).toString().trimmed();
+}
+
+CalibrationDialogSettings::BenchStandard CalibrationDialogSettings::Standard() const {
+  const QSettings settings(m_file, QSettings::IniFormat);
+  return {settings.value(QStringLiteral("records/standard")).toString(),
+          settings.value(QStringLiteral("records/standardId")).toLongLong(),
+          QDate::fromString(settings.value(QStringLiteral("records/standardDue")).toString(), Qt::ISODate)};
+}
+
+void CalibrationDialogSettings::SetStandard(const BenchStandard& standard) {
+  QSettings settings(m_file, QSettings::IniFormat);
+  settings.setValue(QStringLiteral("records/standard"), standard.serial);
+  settings.setValue(QStringLiteral("records/standardId"), standard.id);
+  settings.setValue(QStringLiteral("records/standardDue"), standard.dueOn.toString(Qt::ISODate));
+}
+
 }  // namespace vorenx

@@ -1,5 +1,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -12,6 +14,13 @@ namespace vorenx {
 bool QtUserDialogs::Confirm(QWidget* parent, const QString& text) {
   return QMessageBox::question(parent, m_caption, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
          QMessageBox::Yes;
+}
+
+bool QtUserDialogs::AskText(QWidget* parent, const QString& text, QString& answer) {
+  bool ok = false;
+  const QString typed = QInputDialog::getText(parent, m_caption, text, QLineEdit::Normal, answer, &ok);
+  if (ok) answer = typed;
+  return ok;
 }
 
 std::unique_ptr<QFileDialog> QtUserDialogs::CreateFileDialog(QWidget* parent, const SaveFileRequest& request) {

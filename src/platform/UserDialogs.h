@@ -1,6 +1,6 @@
 #pragma once
-// What the program asks the user and tells them: yes/no questions, the
-// save-as file dialog, a message box and the print dialog. Behind one
+// What the program asks the user and tells them: yes/no questions, a
+// question answered with a line of text, the save-as file dialog, a message box and the print dialog. Behind one
 // interface so that tests answer in the user's place; QtUserDialogs shows the
 // real ones. The interface needs Qt Core only; QtUserDialogs lives in the
 // vorenx_user_dialogs target (Qt Widgets and PrintSupport).
@@ -42,6 +42,12 @@ class UserDialogs {
     (void)parent, (void)text;
     return false;
   }
+  // True with the text the user typed when they answered with OK; `answer`
+  // holds the proposed text on the way in. Seams that ask nothing cancel.
+  virtual bool AskText(QWidget* parent, const QString& text, QString& answer) {
+    (void)parent, (void)text, (void)answer;
+    return false;
+  }
   // True with the full path when the user chose a file.
   virtual bool AskSaveFileName(QWidget* parent, const SaveFileRequest& request, QString& path) = 0;
   virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
@@ -58,6 +64,8 @@ class QtUserDialogs : public UserDialogs {
 
   // Yes and No, No the default.
   bool Confirm(QWidget* parent, const QString& text) override;
+  // QInputDialog with one line.
+  bool AskText(QWidget* parent, const QString& text, QString& answer) override;
   bool AskSaveFileName(QWidget* parent, const SaveFileRequest& request, QString& path) override;
   void ShowMessage(QWidget* parent, const QString& text) override;
   // QPrintPreviewDialog; each painting of the preview or the print shows a

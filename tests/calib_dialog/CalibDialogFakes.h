@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/UserDialogs.h"
+#include "TestKeeper.h"
 #include "calib_dialog/CalibrationHost.h"
 #include "calib/CalibrationMath.h"
 #include "../calib_run/RunBench.h"
@@ -95,8 +96,16 @@ class FakeCalibrationDialogs : public UserDialogs {
     return true;
   }
   void ShowMessage(QWidget*, const QString& text) override { messages << text; }
+  bool AskText(QWidget*, const QString& text, QString& typed) override {
+    textQuestions << text;
+    typed = textAnswer;
+    return textAnswered;
+  }
 
   bool answer = true;
+  QString textAnswer;         // what the user types when asked for a text
+  bool textAnswered = false;  // OK (true) or Cancel
+  QStringList textQuestions;
   QString savePath;
   QStringList questions;
   QStringList messages;

@@ -1,5 +1,6 @@
 // Runs from the calibration dialog over a fake host: confirmation, verdicts,
-// abort and close, a dropped link, the record files, CSV and certificate.
+// abort and close, a dropped link, the draft kept in the lab records, CSV
+// and certificate.
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -10,9 +11,6 @@
 #include <QTest>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <sys/inotify.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "CalibDialogFakes.h"
 #include "calib_dialog/CCalibrationDlg.h"
@@ -26,38 +24,14 @@ using testing::FakeCalibrationDialogs;
 using testing::FakeCalibrationHost;
 using testing::FakeTransmitter;
 
-// Names that left a folder (deleted, or renamed away) while it was watched.
-class DepartureWatch {
- public:
-  explicit DepartureWatch(const QString& folder) : m_fd(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
-    if (m_fd >= 0) ::inotify_add_watch(m_fd, QFile::encodeName(folder).constData(), IN_DELETE | IN_MOVED_FROM);
-  }
-  ~DepartureWatch() {
-    if (m_fd >= 0) ::close(m_fd);
-  }
-  bool Valid() const { return m_fd >= 0; }
-  QStringList Departed() {
-    QStringList names;
-    alignas(inotify_event) char buffer[8192];
-    for (ssize_t n; (n = ::read(m_fd, buffer, sizeof buffer)) > 0;)
-      for (ssize_t at = 0; at < n;) {
-        const auto* e = reinterpret_cast<const inotify_event*>(buffer + at);
-        if (e->len > 0) names << QFile::decodeName(e->name);
-        at += static_cast<ssize_t>(sizeof(inotify_event) + e->len);
-      }
-    return names;
-  }
-
- private:
-  int m_fd;
-};
-
 class CalibrationDialogRun : public ::testing::Test {
  protected:
   CalibrationDialogRun()
-      : folder(dir.filePath("calibrations")), store(folder, dir.filePath("calibration-setup.json")) {
+      : folder(dir.filePath("calibrations")),
+        store(folder, dir.filePath("calibration-setup.json")),
+        keeper(testing::TestKeeper(dir.path())) {
     host.defaults = testing::DialogSetup();
-    dlg = std::make_unique<CCalibrationDlg>(host, store);
+    dlg = std::make_unique<CCalibrationDlg>(host, store, *keeper);
     dlg->SetDialogs(dialogs);
   }
   // Runs until the run ends (or far longer than it may take).
@@ -65,7 +39,16 @@ class CalibrationDialogRun : public ::testing::Test {
     for (int i = 0; i < 400 && dlg->ActiveRun() && !dlg->ActiveRun()->Ended(); ++i) host.Feed(1, transmitter);
     QCoreApplication::processEvents();
   }
-  QStringList RecordFiles() const { return QDir(folder).entryList({QStringLiteral("*.json")}, QDir::Files); }
+  LabRecords& Records() {
+    QString error;
+    return *keeper->Records(&error);
+  }
+  // Every calibration in the records, with its runs.
+  std::vector<StoredCalibration> Stored() {
+    std::vector<StoredCalibration> all;
+    for (const CalibrationSummary& s : Records().Calibrations().value) all.push_back(Records().FindCalibration(s.id).value);
+    return all;
+  }
   QStringList Column(int column) const {
     QStringList cells;
     const auto* table = dlg->ResultsTable();
@@ -85,6 +68,7 @@ class CalibrationDialogRun : public ::testing::Test {
   QTemporaryDir dir;
   QString folder;
   CalibrationStore store;
+  std::unique_ptr<RecordsKeeper> keeper;
   FakeCalibrationHost host;
   FakeCalibrationDialogs dialogs;
   std::unique_ptr<CCalibrationDlg> dlg;
@@ -102,7 +86,7 @@ TEST_F(CalibrationDialogRun, AGoodTransmitterPassesEveryPointAndIsRecorded) {
   EXPECT_EQ(Column(0), (QStringList{"0", "25", "50", "75", "100"}));
   EXPECT_TRUE(Verdicts().startsWith(QStringLiteral("As-found: PASS.")));
   EXPECT_TRUE(Verdicts().contains(QStringLiteral("+0.200 % of span at 100 % up"))) << Verdicts().toStdString();
-  ASSERT_EQ(RecordFiles().size(), 1);
+  ASSERT_EQ(Stored().size(), 1u);
   EXPECT_TRUE(Enabled("startAsLeft"));
   EXPECT_TRUE(Enabled("saveCertificate"));
   // Output off at the end.
@@ -118,30 +102,34 @@ TEST_F(CalibrationDialogRun, AOnePercentGainErrorFailsTheTopPointThenTheAsLeftPa
   EXPECT_EQ(found.first(), QStringLiteral("Pass"));
   EXPECT_EQ(found.last(), QStringLiteral("Fail"));
   EXPECT_TRUE(Verdicts().startsWith(QStringLiteral("As-found: FAIL.")));
-  ASSERT_EQ(RecordFiles().size(), 1);
-  const QString foundFile = RecordFiles().front();
+  ASSERT_EQ(Stored().size(), 1u);
+  const CalibrationSummary draft = Stored().front().summary;
+  EXPECT_EQ(draft.certificateNumber, dlg->Kept().certificateNumber);
+  EXPECT_EQ(draft.asFoundVerdict, QStringLiteral("fail"));
+  const QString status = dlg->findChild<QLabel*>(QStringLiteral("status"))->text();
+  EXPECT_TRUE(status.contains(QStringLiteral("Saved as %1 (draft).").arg(draft.certificateNumber))) << status.toStdString();
 
-  DepartureWatch watch(folder);
-  ASSERT_TRUE(watch.Valid());
   ASSERT_TRUE(dlg->StartAsLeft());
   RunToEnd({1.0, 0.001});
-  // The record with both runs went over the first file in one step: at no
-  // moment was the calibration missing under its name.
-  EXPECT_FALSE(watch.Departed().contains(foundFile));
   EXPECT_EQ(dialogs.questions.size(), 2);
   EXPECT_EQ(Column(7).mid(5), QStringList(5, QStringLiteral("Pass")));
   EXPECT_TRUE(Verdicts().contains(QStringLiteral("As-left: PASS.")));
   ASSERT_TRUE(dlg->Record().asLeft && dlg->Record().asFound);
-  // One file for the calibration, holding both runs, under its first name.
-  const QStringList files = RecordFiles();
-  ASSERT_EQ(files, QStringList{foundFile});
-  EXPECT_EQ(dlg->RecordPath(), QDir(folder).filePath(foundFile));
-  QFile file(QDir(folder).filePath(files.front()));
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const auto record = RecordFromJson(file.readAll());
-  ASSERT_TRUE(record.has_value());
-  EXPECT_EQ(*record, dlg->Record());
-  EXPECT_EQ(store.LastAsLeft(QStringLiteral("TT-101")), dlg->Record().asLeft);
+  // One draft for the calibration, changed in place to hold both runs, under
+  // its first certificate number; the tag went into the register at the first keep.
+  const std::vector<StoredCalibration> stored = Stored();
+  ASSERT_EQ(stored.size(), 1u);
+  EXPECT_EQ(stored[0].summary.id, draft.id);
+  EXPECT_EQ(stored[0].summary.certificateNumber, draft.certificateNumber);
+  EXPECT_EQ(stored[0].summary.revision, 1);
+  EXPECT_EQ(stored[0].summary.state, CalibrationState::Draft);
+  EXPECT_EQ(stored[0].summary.asLeftVerdict, QStringLiteral("pass"));
+  EXPECT_EQ(stored[0].record, dlg->Record());
+  const RecordsResult<Instrument> registered = Records().FindInstrument(QStringLiteral("TT-101"));
+  ASSERT_TRUE(registered.ok());
+  EXPECT_EQ(registered.value.description, QStringLiteral("Reactor inlet temperature"));
+  EXPECT_EQ(registered.value.intervalDays, 365);
+  EXPECT_TRUE(dlg->findChild<QLabel*>(QStringLiteral("status"))->text().contains(draft.certificateNumber));
 }
 
 TEST_F(CalibrationDialogRun, TheNextAsFoundShowsItsDriftAgainstTheLastAsLeft) {
@@ -149,7 +137,7 @@ TEST_F(CalibrationDialogRun, TheNextAsFoundShowsItsDriftAgainstTheLastAsLeft) {
   RunToEnd({1.0, 0.0});
   ASSERT_TRUE(dlg->StartAsLeft());
   RunToEnd({1.0, 0.0});
-  const QString completeFile = QFileInfo(dlg->RecordPath()).fileName();
+  const QString completeFile = dlg->Kept().certificateNumber;
   ASSERT_TRUE(dlg->StartAsFound());
   RunToEnd({1.0, 0.016});  // 0.1 % of span higher everywhere
   const QStringList drift = Column(6).mid(0, 5);
@@ -217,7 +205,7 @@ TEST_F(CalibrationDialogRun, AbortSwitchesTheOutputOffAndKeepsThePointsSoFar) {
   EXPECT_TRUE(Verdicts().contains(QStringLiteral("Aborted by the user")));
   const QString status = dlg->findChild<QLabel*>(QStringLiteral("status"))->text();
   EXPECT_EQ(status.count(QStringLiteral("Ended early")), 1) << status.toStdString();
-  EXPECT_EQ(RecordFiles().size(), 1);
+  EXPECT_EQ(Stored().size(), 1u);
   EXPECT_TRUE(Enabled("startAsFound"));
 }
 
@@ -245,10 +233,8 @@ TEST_F(CalibrationDialogRun, DestroyedDuringARunTheDialogSwitchesTheOutputOffAnd
   dlg.reset();  // no question, no message: nobody is left to answer
   EXPECT_FALSE(host.link.lowers.back().outputOn);
   EXPECT_TRUE(dialogs.messages.isEmpty());
-  ASSERT_EQ(RecordFiles().size(), 1);
-  QFile file(QDir(folder).filePath(RecordFiles().first()));
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const std::optional<CalibrationRecord> record = RecordFromJson(file.readAll());
+  ASSERT_EQ(Stored().size(), 1u);
+  const std::optional<CalibrationRecord> record = Stored().front().record;
   ASSERT_TRUE(record && record->asFound);
   EXPECT_EQ(record->asFound->points.size(), 2u);
   EXPECT_FALSE(record->asFound->complete);
@@ -382,7 +368,7 @@ TEST_F(CalibrationDialogRun, KeepsItsSizeAndTheLastFoldersForTheNextTime) {
   dlg->hide();
   dlg.reset();
 
-  CCalibrationDlg again(host, store);
+  CCalibrationDlg again(host, store, *keeper);
   again.SetDialogs(dialogs);
   EXPECT_EQ(again.size(), QSize(900, 560));
   ASSERT_TRUE(again.StartAsFound());
@@ -404,14 +390,20 @@ TEST_F(CalibrationDialogRun, KeepsItsSizeAndTheLastFoldersForTheNextTime) {
 }
 
 TEST_F(CalibrationDialogRun, ARecordThatCannotBeWrittenIsReported) {
-  QFile blocker(folder);  // a file where the folder should be
-  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-  blocker.close();
+  // The instrument is retired while its run goes on: the records refuse it.
+  Instrument tt;
+  tt.tag = QStringLiteral("TT-101");
+  ASSERT_TRUE(Records().AddInstrument(tt, {}).ok());
   ASSERT_TRUE(dlg->StartAsFound());
+  tt = Records().FindInstrument(tt.tag).value;
+  tt.state = ServiceState::Retired;
+  ASSERT_TRUE(Records().UpdateInstrument(tt, {}).ok());
   RunToEnd({1.0, 0.0});
   ASSERT_EQ(dialogs.messages.size(), 1);
   EXPECT_TRUE(dialogs.messages[0].startsWith(QStringLiteral("The calibration could not be saved")));
-  EXPECT_TRUE(dlg->RecordPath().isEmpty());
+  EXPECT_TRUE(dialogs.messages[0].contains(QStringLiteral("retired"))) << dialogs.messages[0].toStdString();
+  EXPECT_TRUE(dlg->Kept().certificateNumber.isEmpty());
+  EXPECT_TRUE(Stored().empty());
 }
 
 // Also writes the pictures of the user guide: the dialog and the certificate
@@ -420,7 +412,7 @@ TEST_F(CalibrationDialogRun, AFailedAsFoundAndAPassingAsLeftOnTheCertificate) {
   CalibrationSetup setup = testing::DialogSetup();
   setup.runDown = true;
   ASSERT_TRUE(store.SaveSetup(setup));
-  dlg = std::make_unique<CCalibrationDlg>(host, store);
+  dlg = std::make_unique<CCalibrationDlg>(host, store, *keeper);
   dlg->SetDialogs(dialogs);
   ASSERT_TRUE(dlg->StartAsFound());
   RunToEnd({1.0075, 0.012, 0.002});

@@ -18,11 +18,12 @@ using testing::FakeCalibrationHost;
 
 class CalibrationDialogSetup : public ::testing::Test {
  protected:
-  CalibrationDialogSetup() : store(dir.filePath("calibrations"), dir.filePath("calibration-setup.json")) {
+  CalibrationDialogSetup()
+      : store(dir.filePath("calibrations"), dir.filePath("calibration-setup.json")), keeper(testing::TestKeeper(dir.path())) {
     host.defaults = testing::DialogSetup();
   }
   std::unique_ptr<CCalibrationDlg> Open() {
-    auto dlg = std::make_unique<CCalibrationDlg>(host, store);
+    auto dlg = std::make_unique<CCalibrationDlg>(host, store, *keeper);
     dlg->SetDialogs(dialogs);
     return dlg;
   }
@@ -30,6 +31,7 @@ class CalibrationDialogSetup : public ::testing::Test {
 
   QTemporaryDir dir;
   CalibrationStore store;
+  std::unique_ptr<RecordsKeeper> keeper;
   FakeCalibrationHost host;
   FakeCalibrationDialogs dialogs;
 };

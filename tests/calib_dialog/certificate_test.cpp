@@ -172,6 +172,25 @@ TEST(CalibrationCertificate, AnInterruptedRunGetsALineForItUnderItsVerdict) {
   EXPECT_TRUE(CalibrationCertificate(content).WritePdf(dir.filePath("c.pdf"), &error)) << error.toStdString();
 }
 
+TEST(CalibrationCertificate, TheRecordsNumberAndTheAuditHashGetLinesOfTheirOwn) {
+  CertificateContent content;
+  content.record.setup = testing::DialogSetup();
+  content.record.asFound = SyntheticRun(RunKind::AsFound, 5, 1.0, false);
+  const auto headerHeight = [&content] {
+    const std::vector<CertificatePage> pages = CalibrationCertificate(content).Pages(1453);
+    return pages.at(0).at(0).height;
+  };
+  const double plain = headerHeight();
+  content.certificateNumber = QStringLiteral("VX-2026-000123");
+  content.revision = 2;
+  content.auditHash = QString(64, QChar('a'));
+  const double line = CalibrationCertificate::Metrics(1453).lineHeight;
+  EXPECT_DOUBLE_EQ(headerHeight(), plain + 2 * line);
+  QTemporaryDir dir;
+  QString error;
+  EXPECT_TRUE(CalibrationCertificate(content).WritePdf(dir.filePath("c.pdf"), &error)) << error.toStdString();
+}
+
 TEST(CalibrationCertificate, AnUnwritablePathIsAnErrorAndLeavesNothing) {
   QTemporaryDir dir;
   CertificateContent content;

@@ -41,7 +41,8 @@ TEST(DialogsOnTheScreen, OpenWithinItsAvailableArea) {
   CalibrationStore store(dir.filePath("calibrations"), dir.filePath("calibration-setup.json"));
   testing::FakeCalibrationHost host;
   host.defaults = testing::DialogSetup();
-  CCalibrationDlg calibration(host, store);
+  const std::unique_ptr<RecordsKeeper> keeper = testing::TestKeeper(dir.path());
+  CCalibrationDlg calibration(host, store, *keeper);
   ExpectWithinScreen(calibration);
   const QString scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1"));
   QDir().mkpath(QStringLiteral(VORENX_PICTURE_DIR));

@@ -26,6 +26,7 @@
 #include "platform/UserDialogs.h"
 #include "calib_dialog/CalibrationHost.h"
 #include "records/CalibrationStore.h"
+#include "../calib_dialog/TestKeeper.h"
 #include "grid/GridCtrl.h"
 
 namespace vorenx::testing {

@@ -12,6 +12,7 @@
 #include "app/CVorenxApp.h"
 #include "app/SignalCloser.h"
 #include "records/CalibrationRecord.h"
+#include "records/SqlLabRecords.h"
 
 namespace vorenx {
 namespace {
@@ -26,6 +27,7 @@ class CalibrationFaultsTest : public CalibrationWindowTest {
   // started and sourcing.
   void StartFromTheDialog(CVorenxDlg& window, const CalibrationSetup& setup) {
     window.SetCalibrationStore(std::make_unique<CalibrationStore>(Records(), folder.filePath("setup.json")));
+    window.SetRecordsKeeper(testing::TestKeeper(folder.path()));
     window.OnCalibration();
     calibration = window.CalibrationDialog();
     ASSERT_NE(calibration, nullptr);
@@ -34,13 +36,15 @@ class CalibrationFaultsTest : public CalibrationWindowTest {
     ASSERT_TRUE(calibration->StartAsFound()) << calibration->StatusLine().toStdString();
   }
   QString Records() const { return folder.filePath("calibrations"); }
-  // The one record file written, read back.
+  // The one calibration kept in the lab records, read back.
   std::optional<CalibrationRecord> WrittenRecord() const {
-    const QStringList files = QDir(Records()).entryList({QStringLiteral("*.json")}, QDir::Files);
-    if (files.size() != 1) return std::nullopt;
-    QFile file(QDir(Records()).filePath(files.front()));
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    return RecordFromJson(file.readAll());
+    RecordsLocation location;
+    location.path = folder.filePath("records.sqlite");
+    RecordsResult<std::unique_ptr<LabRecords>> records = OpenLabRecords(location);
+    if (!records.ok()) return std::nullopt;
+    const std::vector<CalibrationSummary> all = records.value->Calibrations().value;
+    if (all.size() != 1) return std::nullopt;
+    return records.value->FindCalibration(all.front().id).value.record;
   }
 
   YesDialogs answers;

@@ -194,6 +194,7 @@ TEST_F(CalibrationWindowTest, CtrlKAndBothMenusOpenOneDialogWhoseRunEndsWithTheW
   Open(Transmitter(1.0));
   dlg->SetCalibrationStore(
       std::make_unique<CalibrationStore>(folder.filePath("calibrations"), folder.filePath("setup.json")));
+  dlg->SetRecordsKeeper(testing::TestKeeper(folder.path()));
   dlg->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
   QTest::keyClick(dlg->Control(1061), Qt::Key_K, Qt::ControlModifier);

@@ -1,0 +1,96 @@
+// The rows against the audit trail, of SqlLabRecords: an intact chain says
+// what every row must be now; a row that differs from its newest entry, that
+// has no entry, or that is gone while its entry says it is there was changed
+// behind the program's back.
+#include <QHash>
+#include <QSqlQuery>
+#include <map>
+
+#include "records/SqlLabRecords.h"
+
+namespace vorenx {
+
+using namespace records_sql;
+
+namespace {
+
+struct LastEntry {
+  qint64 auditId = 0;
+  QString after;
+};
+
+QString EntityName(const QString& entity) {
+  if (entity == QLatin1String("standard")) return QStringLiteral("Reference standard");
+  if (entity == QLatin1String("calibration")) return QStringLiteral("Calibration");
+  return QStringLiteral("Instrument");
+}
+
+}  // namespace
+
+bool SqlLabRecords::VerifyRows(ChainReport& report, QString* error) {
+  // The newest entry of each row, in a map ordered by entity and id so that
+  // the report names the same first problem every time.
+  std::map<std::pair<QString, qint64>, LastEntry> last;
+  {
+    QSqlQuery q(m_connection.Database());
+    q.setForwardOnly(true);
+    if (!RunQuery(q, QStringLiteral("SELECT id, entity, entity_id, after_json FROM audit_log ORDER BY id"), {}, error,
+                  QStringLiteral("Cannot read the audit trail")))
+      return false;
+    while (q.next()) last[{q.value(1).toString(), q.value(2).toLongLong()}] = {q.value(0).toLongLong(), q.value(3).toString()};
+  }
+  // Of several problems, the one at the oldest entry is reported; a row with
+  // no entry at all only when nothing else is wrong.
+  auto broken = [&](qint64 auditId, const QString& problem) {
+    if (!report.intact && (auditId == 0 || (report.firstBrokenId != 0 && report.firstBrokenId <= auditId))) return;
+    report.intact = false;
+    report.firstBrokenId = auditId;
+    report.problem = problem;
+  };
+  // Checks one row's present JSON against its newest entry and marks the entry seen.
+  auto check = [&](const QString& entity, qint64 id, const QString& label, const QString& now) {
+    auto found = last.find({entity, id});
+    if (found == last.end()) {
+      broken(0, QStringLiteral("%1 %2 has no audit entry: it was added behind the program's back.").arg(EntityName(entity), label));
+      return;
+    }
+    if (found->second.after != now)
+      broken(found->second.auditId, QStringLiteral("%1 %2 is not what audit entry %3 says: it was changed behind the "
+                                                   "program's back.").arg(EntityName(entity), label).arg(found->second.auditId));
+    found->second.after.clear();  // seen
+  };
+
+  QSqlQuery q(m_connection.Database());
+  q.setForwardOnly(true);
+  if (!RunQuery(q, QStringLiteral("SELECT %1 FROM instruments i ORDER BY i.id").arg(kInstrumentColumns), {}, error,
+                QStringLiteral("Cannot read the register")))
+    return false;
+  while (q.next()) {
+    const Instrument i = InstrumentFrom(q);
+    check(QStringLiteral("instrument"), i.id, i.tag, InstrumentJson(i));
+  }
+  if (!RunQuery(q, QStringLiteral("SELECT %1 FROM reference_standards s ORDER BY s.id").arg(kStandardColumns), {}, error,
+                QStringLiteral("Cannot read the reference standards")))
+    return false;
+  while (q.next()) {
+    const ReferenceStandard s = StandardFrom(q);
+    check(QStringLiteral("standard"), s.id, s.serial, StandardJson(s));
+  }
+  // A calibration whose runs were deleted reads with empty runs: a mismatch.
+  if (!RunQuery(q, QStringLiteral("SELECT %1, r.payload FROM calibrations c LEFT JOIN calibration_runs r ON r.calibration_id = c.id "
+                                  "ORDER BY c.id").arg(kSummaryColumns), {}, error,
+                QStringLiteral("Cannot read the calibrations")))
+    return false;
+  while (q.next()) {
+    const CalibrationSummary s = SummaryFrom(q);
+    check(QStringLiteral("calibration"), s.id, QStringLiteral("%1 revision %2").arg(s.certificateNumber).arg(s.revision),
+          SummaryJson(s, q.value(13).toString().toUtf8()));
+  }
+  for (const auto& [key, entry] : last)
+    if (!entry.after.isEmpty())
+      broken(entry.auditId, QStringLiteral("%1 %2 is gone although audit entry %3 says it is there: it was deleted behind "
+                                           "the program's back.").arg(EntityName(key.first)).arg(key.second).arg(entry.auditId));
+  return true;
+}
+
+}  // namespace vorenx
