@@ -49,7 +49,7 @@ QString LargestErrorText(const std::optional<RunResult>& run) {
 }  // namespace
 
 CInstrumentsDlg::CInstrumentsDlg(RecordsKeeper& keeper, CalibrateFn calibrate, QWidget* parent)
-    : QDialog(parent), m_keeper(keeper), m_calibrate(std::move(calibrate)), m_today(QDate::currentDate()) {
+    : QDialog(parent), m_keeper(keeper), m_calibrate(std::move(calibrate)) {
   setWindowTitle(tr("Instruments"));
   setModal(false);
 
@@ -128,7 +128,8 @@ void CInstrumentsDlg::SetFilter(Filter filter) {
 void CInstrumentsDlg::Reload() {
   LabRecords* records = Records();
   if (!records) return;
-  DueFilter filter{m_today, false, std::nullopt};
+  const QDate today = m_today.isValid() ? m_today : QDate::currentDate();
+  DueFilter filter{today, false, std::nullopt};
   const auto chosen = static_cast<Filter>(m_filter->currentData().toInt());
   if (chosen == Filter::Overdue) filter.overdueOnly = true;
   if (chosen == Filter::DueWithin30Days) filter.dueWithinDays = 30;
@@ -144,7 +145,7 @@ void CInstrumentsDlg::Reload() {
   for (int row = 0; row < m_table->rowCount(); ++row) {
     const DueEntry& e = m_entries[static_cast<size_t>(row)];
     const bool never = !e.dueOn.isValid();
-    const bool overdue = never || e.dueOn < m_today;
+    const bool overdue = never || e.dueOn < today;
     QString dueText = never ? tr("now (never calibrated)") : e.dueOn.toString(Qt::ISODate);
     if (overdue && !never) dueText += QLatin1Char(' ') + tr("overdue");
     const QStringList cells{e.instrument.tag,

@@ -35,7 +35,8 @@ class CInstrumentsDlg : public QDialog {
   CInstrumentsDlg(RecordsKeeper& keeper, CalibrateFn calibrate, QWidget* parent = nullptr);
 
   void SetDialogs(UserDialogs& dialogs) { m_dialogs = &dialogs; }
-  // The date the due list is for (today unless a test says otherwise).
+  // The date the due list is for (tests); by default each reload's own date,
+  // so that a window left open over midnight marks what became overdue since.
   void SetToday(const QDate& today) { m_today = today; }
 
   // Reads the due list again with the filter chosen.
