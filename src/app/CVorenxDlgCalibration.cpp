@@ -15,11 +15,11 @@
 #include "calib_dialog/CalibrationHost.h"
 #include "calib/CalibrationRun.h"
 #include "calib_dialog/CInstrumentsDlg.h"
-#include "calib_dialog/CalibrationDialogSettings.h"
 #include "records/CalibrationStore.h"
 #include "records/RecordsConnection.h"
 #include "records/RecordsImport.h"
 #include "records/RecordsKeeper.h"
+#include "records/RecordsLocation.h"
 
 namespace vorenx {
 
@@ -73,14 +73,11 @@ void CVorenxDlg::SetRecordsKeeper(std::unique_ptr<RecordsKeeper> keeper) {
 namespace {
 
 // --records, else the "Records database" setting, else the default file.
-// A setting that cannot be read falls back to the default, said on standard error.
+// A setting that cannot be used falls back to the default, said on standard error.
 RecordsLocation ChosenLocation(const QString& option, const QString& settingsFile) {
-  const QString given = option.isEmpty() ? CalibrationDialogSettings(settingsFile).RecordsDatabase() : option;
-  if (given.isEmpty()) return DefaultRecordsLocation();
   QString why;
-  if (std::optional<RecordsLocation> parsed = ParseRecordsLocation(given, &why)) return *parsed;
-  std::fprintf(stderr, "vorenx: the records database \"%s\" is not usable (%s): using the default\n",
-               qPrintable(given), qPrintable(why));
+  if (std::optional<RecordsLocation> chosen = ChooseRecordsLocation(option, settingsFile, &why)) return *chosen;
+  std::fprintf(stderr, "vorenx: %s: using the default records database\n", qPrintable(why));
   return DefaultRecordsLocation();
 }
 

@@ -19,23 +19,11 @@
 #include "records/CalibrationCsv.h"
 #include "calib_dialog/CalibrationResultsTable.h"
 #include "calib_dialog/CalibrationTexts.h"
+#include "calib_dialog/DialogButton.h"
 #include "calib_dialog/RecordsForms.h"
 #include "platform/ScreenFit.h"
 
 namespace vorenx {
-
-namespace {
-
-QPushButton* Button(const QString& text, const QString& name) {
-  auto* button = new QPushButton(text);
-  button->setObjectName(name);
-  // Enter in a field must never start or end anything.
-  button->setAutoDefault(false);
-  button->setDefault(false);
-  return button;
-}
-
-}  // namespace
 
 CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store, RecordsKeeper& keeper, QWidget* parent)
     : QDialog(parent), m_host(host), m_store(store), m_keeper(keeper), m_settings(store.SettingsFile()) {
@@ -52,13 +40,13 @@ CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store,
   m_status = new QLabel;
   m_status->setObjectName(QStringLiteral("status"));
   m_status->setWordWrap(true);
-  m_startAsFound = Button(tr("Start As-found"), QStringLiteral("startAsFound"));
-  m_startAsLeft = Button(tr("Start As-left"), QStringLiteral("startAsLeft"));
-  m_abort = Button(tr("Abort"), QStringLiteral("abort"));
-  m_saveCsv = Button(tr("Save CSV..."), QStringLiteral("saveCsv"));
-  m_saveSpreadsheet = Button(tr("Save for Spreadsheet..."), QStringLiteral("saveSpreadsheet"));
-  m_saveCertificate = Button(tr("Save Certificate..."), QStringLiteral("saveCertificate"));
-  m_close = Button(tr("Close"), QStringLiteral("close"));
+  m_startAsFound = DialogButton(tr("Start As-found"), QStringLiteral("startAsFound"));
+  m_startAsLeft = DialogButton(tr("Start As-left"), QStringLiteral("startAsLeft"));
+  m_abort = DialogButton(tr("Abort"), QStringLiteral("abort"));
+  m_saveCsv = DialogButton(tr("Save CSV..."), QStringLiteral("saveCsv"));
+  m_saveSpreadsheet = DialogButton(tr("Save for Spreadsheet..."), QStringLiteral("saveSpreadsheet"));
+  m_saveCertificate = DialogButton(tr("Save Certificate..."), QStringLiteral("saveCertificate"));
+  m_close = DialogButton(tr("Close"), QStringLiteral("close"));
   auto* buttons = new QHBoxLayout;
   for (QPushButton* b : {m_startAsFound, m_startAsLeft, m_abort}) buttons->addWidget(b);
   buttons->addStretch(1);
@@ -144,8 +132,8 @@ QString CCalibrationDlg::PendingText() {
 void CCalibrationDlg::OnSpoolSent(int sent) {
   if (RunActive()) return;
   const QString went = sent > 0 ? tr("%n run(s) sent to the lab database.", nullptr, sent) : QString();
-  if (!went.isEmpty() || !PendingText().isEmpty())
-    m_status->setText(QStringLiteral("%1 %2").arg(went, PendingText()).trimmed());
+  const QString waiting = PendingText();
+  if (!went.isEmpty() || !waiting.isEmpty()) m_status->setText(QStringLiteral("%1 %2").arg(went, waiting).trimmed());
 }
 
 void CCalibrationDlg::ReloadRegister() {
@@ -554,7 +542,7 @@ bool CCalibrationDlg::IssueFromRecords(CertificateContent& content) {
 }
 
 void CCalibrationDlg::SaveCertificate() {
-  CertificateContent content{m_record, m_previousAsLeft, QDateTime::currentDateTime(), m_previousAsLeftFile};
+  CertificateContent content{m_record, m_previousAsLeft, QDateTime::currentDateTime(), m_previousAsLeftFile, {}, 0, {}};
   if (!IssueFromRecords(content)) return;
   QString path;
   if (!AskSavePath(tr("Save Certificate"), QStringLiteral("pdf"), tr("PDF files (*.pdf)"), path)) return;

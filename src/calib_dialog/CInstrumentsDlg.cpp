@@ -9,18 +9,12 @@
 #include <QVBoxLayout>
 
 #include "calib_dialog/CalibrationTexts.h"
+#include "calib_dialog/DialogButton.h"
 #include "calib_dialog/RecordsForms.h"
 
 namespace vorenx {
 
 namespace {
-
-QPushButton* Button(const QString& text, const QString& name) {
-  auto* button = new QPushButton(text);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  return button;
-}
 
 QTableWidget* MakeTable(const QString& name, const QStringList& headers) {
   auto* table = new QTableWidget(0, static_cast<int>(headers.size()));
@@ -58,7 +52,7 @@ CInstrumentsDlg::CInstrumentsDlg(RecordsKeeper& keeper, CalibrateFn calibrate, Q
   m_filter->addItem(tr("All"), static_cast<int>(Filter::All));
   m_filter->addItem(tr("Overdue"), static_cast<int>(Filter::Overdue));
   m_filter->addItem(tr("Due within 30 days"), static_cast<int>(Filter::DueWithin30Days));
-  auto* refresh = Button(tr("Refresh"), QStringLiteral("refresh"));
+  auto* refresh = DialogButton(tr("Refresh"), QStringLiteral("refresh"));
   auto* top = new QHBoxLayout;
   top->addWidget(new QLabel(tr("Show:")));
   top->addWidget(m_filter);
@@ -67,10 +61,10 @@ CInstrumentsDlg::CInstrumentsDlg(RecordsKeeper& keeper, CalibrateFn calibrate, Q
 
   m_table = MakeTable(QStringLiteral("instruments"), {tr("Tag"), tr("Description"), tr("Location"), tr("Last calibration"),
                                                   tr("As-found"), tr("As-left"), tr("Due")});
-  auto* history = Button(tr("History"), QStringLiteral("history"));
-  auto* calibrateButton = Button(tr("Calibrate"), QStringLiteral("calibrate"));
-  auto* edit = Button(tr("Edit..."), QStringLiteral("edit"));
-  auto* close = Button(tr("Close"), QStringLiteral("close"));
+  auto* history = DialogButton(tr("History"), QStringLiteral("history"));
+  auto* calibrateButton = DialogButton(tr("Calibrate"), QStringLiteral("calibrate"));
+  auto* edit = DialogButton(tr("Edit..."), QStringLiteral("edit"));
+  auto* close = DialogButton(tr("Close"), QStringLiteral("close"));
   auto* buttons = new QHBoxLayout;
   for (QPushButton* b : {history, calibrateButton, edit}) buttons->addWidget(b);
   buttons->addStretch(1);

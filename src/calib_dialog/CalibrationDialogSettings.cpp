@@ -33,10 +33,6 @@ void CalibrationDialogSettings::SetLastFolder(const QString& suffix, const QStri
   QSettings(m_file, QSettings::IniFormat).setValue(FolderKey(suffix), folder);
 }
 
-QString CalibrationDialogSettings::RecordsDatabase() const {
-  return QSettings(m_file, QSettings::IniFormat).value(QStringLiteral("records/database")).toString().trimmed();
-}
-
 CalibrationDialogSettings::BenchStandard CalibrationDialogSettings::Standard() const {
   const QSettings settings(m_file, QSettings::IniFormat);
   return {settings.value(QStringLiteral("records/standard")).toString(),

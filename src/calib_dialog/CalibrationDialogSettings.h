@@ -20,9 +20,6 @@ class CalibrationDialogSettings {
   // The folder of the last file saved of this suffix ("pdf", "csv"); empty when none.
   QString LastFolder(const QString& suffix) const;
   void SetLastFolder(const QString& suffix, const QString& folder);
-  // The "Records database" setting (records/database): a location as
-  // ParseRecordsLocation reads it; empty when none is set.
-  QString RecordsDatabase() const;
   // The reference standard last used on this bench (records/standard, by
   // serial), with its id and due date so that a run can start while the
   // lab's server is away; an empty serial when none was chosen.

@@ -109,8 +109,7 @@ RecordsResult<int> RecordsKeeper::SendPending() {
 
 int RecordsKeeper::PendingCount() {
   QString error;
-  const std::optional<std::vector<SpooledRun>> pending = m_spool.Pending(&error);
-  return pending ? static_cast<int>(pending->size()) : 0;
+  return m_spool.Count(&error).value_or(0);
 }
 
 }  // namespace vorenx

@@ -73,6 +73,16 @@ std::optional<std::vector<SpooledRun>> RecordsSpool::Pending(QString* error) {
   return runs;
 }
 
+std::optional<int> RecordsSpool::Count(QString* error) {
+  if (!Open(error)) return std::nullopt;
+  QSqlQuery q(m_connection.Database());
+  if (!RunQuery(q, QStringLiteral("SELECT COUNT(*) FROM spooled_runs"), {}, error,
+                QStringLiteral("Cannot read the bench's spool %1").arg(m_path)) ||
+      !q.next())
+    return std::nullopt;
+  return q.value(0).toInt();
+}
+
 bool RecordsSpool::Remove(const QString& origin, int version, QString* error) {
   if (!Open(error)) return false;
   QSqlQuery q(m_connection.Database());

@@ -32,6 +32,8 @@ class RecordsSpool {
   bool Put(const SpooledRun& run, QString* error);
   // Every pending run, oldest first; nullopt with `error` when the file cannot be read.
   std::optional<std::vector<SpooledRun>> Pending(QString* error);
+  // How many runs wait, without reading them; nullopt with `error` when the file cannot be read.
+  std::optional<int> Count(QString* error);
   // Removes the run `origin` if it is still at `version`.
   bool Remove(const QString& origin, int version, QString* error);
   const QString& Path() const { return m_path; }
