@@ -203,6 +203,8 @@ void CInstrumentsDlg::ShowHistory(int row) {
 void CInstrumentsDlg::CalibrateRow(int row) {
   if (row < 0 || row >= static_cast<int>(m_entries.size()) || !m_calibrate) return;
   const DueEntry& e = m_entries[static_cast<size_t>(row)];
+  std::optional<Instrument> instrument = InstrumentAt(row);
+  if (!instrument) return;
   std::optional<CalibrationSetup> setup;
   if (e.last) {
     if (LabRecords* records = Records()) {
@@ -210,12 +212,27 @@ void CInstrumentsDlg::CalibrateRow(int row) {
       if (found.ok()) setup = found.value.record.setup;
     }
   }
-  m_calibrate(e.instrument, setup);
+  m_calibrate(*instrument, setup);
+}
+
+std::optional<Instrument> CInstrumentsDlg::InstrumentAt(int row) {
+  LabRecords* records = Records();
+  if (!records) return std::nullopt;
+  const QString tag = m_entries[static_cast<size_t>(row)].instrument.tag;
+  RecordsResult<Instrument> found = records->FindInstrument(tag);
+  if (!found.ok()) {
+    m_status->setText(tr("Instrument %1 could not be read: %2").arg(tag, found.message));
+    return std::nullopt;
+  }
+  return found.value;
 }
 
 void CInstrumentsDlg::EditRow(int row) {
   if (row < 0 || row >= static_cast<int>(m_entries.size())) return;
-  m_editing = m_entries[static_cast<size_t>(row)].instrument;
+  // The list holds what it shows; the form gets the whole entry as it is now.
+  std::optional<Instrument> instrument = InstrumentAt(row);
+  if (!instrument) return;
+  m_editing = *instrument;
   // Asked again on the current values after a conflict, until it is written or cancelled.
   for (;;) {
     CInstrumentEditDlg form(this);

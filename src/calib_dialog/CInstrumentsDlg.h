@@ -58,6 +58,8 @@ class CInstrumentsDlg : public QDialog {
  private:
   void showEvent(QShowEvent* event) override;
   void EditRow(int row);
+  // The whole register entry behind `row`, read afresh; nullopt (and the status says why) when it cannot be read.
+  std::optional<Instrument> InstrumentAt(int row);
   int CurrentRow() const;
   LabRecords* Records();
 

@@ -117,10 +117,31 @@ struct StoredCalibration {
   CalibrationRecord record;
 };
 
-// One line of the due list.
+// One line of the due list: what the list shows of an instrument (the whole
+// entry comes from FindInstrument) and of its newest calibration.
+struct DueInstrument {
+  qint64 id = 0;
+  QString tag;
+  QString description;
+  QString location;
+  int intervalDays = 0;
+
+  friend bool operator==(const DueInstrument&, const DueInstrument&) = default;
+};
+
+struct LastCalibration {
+  qint64 id = 0;
+  QString certificateNumber;
+  QDateTime finished;  // UTC
+  QString asFoundVerdict;
+  QString asLeftVerdict;
+
+  friend bool operator==(const LastCalibration&, const LastCalibration&) = default;
+};
+
 struct DueEntry {
-  Instrument instrument;
-  std::optional<CalibrationSummary> last;  // the newest calibration that is not superseded
+  DueInstrument instrument;
+  std::optional<LastCalibration> last;  // the newest calibration that is not superseded
   QDate dueOn;  // last end + interval; invalid for an instrument never calibrated (due now)
 };
 

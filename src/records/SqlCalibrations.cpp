@@ -252,25 +252,20 @@ RecordsResult<std::vector<DueEntry>> SqlLabRecords::DueList(const DueFilter& fil
   QSqlQuery q(m_connection.Database());
   q.setForwardOnly(true);
   QString error;
-  // Each instrument's newest calibration that is not superseded, found
-  // through the index on (instrument_id, finished_at).
-  // PostgreSQL runs the newest-calibration lookup as a lateral join; SQLite
-  // as a subquery in the join.
-  const QString newest = QStringLiteral("SELECT n.id FROM calibrations n WHERE n.instrument_id = i.id AND n.state <> "
-                                        "'superseded' ORDER BY n.finished_at DESC, n.id DESC LIMIT 1");
-  const QString join = m_connection.IsPostgres()
-                           ? QStringLiteral("LEFT JOIN LATERAL (%1) last ON true LEFT JOIN calibrations c ON c.id = last.id").arg(newest)
-                           : QStringLiteral("LEFT JOIN calibrations c ON c.id = (%1)").arg(newest);
-  if (!RunQuery(q, QStringLiteral("SELECT %1, %2 FROM instruments i %3 WHERE i.state <> 'retired'")
-                       .arg(kInstrumentColumns, kSummaryColumns, join),
-                {}, &error, QStringLiteral("Cannot read the due list")))
+  // Only the columns the list shows, each instrument's newest calibration
+  // from the table the triggers keep (one row per instrument).
+  if (!RunQuery(q, kDueListQuery, {}, &error, QStringLiteral("Cannot read the due list")))
     return Result::Fail(RecordsError::Database, error);
   const QDate today = filter.today.isValid() ? filter.today : QDate::currentDate();
   std::vector<DueEntry> due;
   while (q.next()) {
-    DueEntry e{InstrumentFrom(q), std::nullopt, {}};
-    if (!q.isNull(13)) {
-      e.last = SummaryFrom(q, 13);
+    DueEntry e{{q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
+                q.value(4).toInt()},
+               std::nullopt,
+               {}};
+    if (!q.isNull(5)) {
+      e.last = LastCalibration{q.value(5).toLongLong(), q.value(6).toString(), TimeFrom(q.value(7)),
+                               q.value(8).toString(), q.value(9).toString()};
       e.dueOn = e.last->finished.date().addDays(e.instrument.intervalDays);
     }
     const bool overdue = !e.dueOn.isValid() || e.dueOn < today;

@@ -56,6 +56,10 @@ const QString kStandardColumns =
 const QString kSummaryColumns = QStringLiteral(
     "c.id, c.certificate_number, c.revision, c.supersedes, c.instrument_id, c.tag, c.standard_id, c.technician, "
     "c.started_at, c.finished_at, c.as_found_verdict, c.as_left_verdict, c.state");
+const QString kDueListQuery = QStringLiteral(
+    "SELECT i.id, i.tag, i.description, i.location, i.interval_days, l.calibration_id, l.certificate_number, "
+    "l.finished_at, l.as_found_verdict, l.as_left_verdict FROM instruments i LEFT JOIN latest_calibrations l "
+    "ON l.instrument_id = i.id WHERE i.state <> 'retired'");
 
 Instrument InstrumentFrom(const QSqlQuery& q, int f) {
   Instrument i;

@@ -101,6 +101,9 @@ QDateTime TimeFrom(const QVariant& value);
 QString TextProblem(const QString& field, const QString& text, int maxLength, bool required);
 extern const QString kInstrumentColumns;
 extern const QString kSummaryColumns;
+// The due list's rows: what the list shows of each instrument not retired,
+// and of its newest calibration.
+extern const QString kDueListQuery;
 Instrument InstrumentFrom(const QSqlQuery& q, int first = 0);
 CalibrationSummary SummaryFrom(const QSqlQuery& q, int first = 0);
 QString InstrumentJson(const Instrument& instrument);

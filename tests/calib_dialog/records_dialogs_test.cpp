@@ -181,7 +181,7 @@ TEST_F(RecordsDialogs, AnEditOverSomeoneElsesChangeShowsWhoAndTheCurrentValues) 
   CInstrumentsDlg window(*keeper, {});
   window.SetDialogs(dialogs);
   window.Reload();
-  Instrument mine = window.Entries().front().instrument;
+  Instrument mine = Records().FindInstrument(window.Entries().front().instrument.tag).value;
 
   Instrument theirs = Records().FindInstrument(QStringLiteral("TT-7")).value;
   theirs.location = QStringLiteral("Hall 5");

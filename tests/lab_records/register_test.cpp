@@ -1,5 +1,6 @@
 // The register, the certificates and the lists, on each engine.
 #include "LabRecordsTestSupport.h"
+#include "records/RecordsSchema.h"
 
 namespace vorenx::testing {
 namespace {
@@ -140,6 +141,49 @@ TEST_P(RegisterTest, TheDueListPutsTheNeverCalibratedFirstThenTheSoonestDue) {
   EXPECT_EQ(tags({today, false, 5}), QStringList({"C-NEVER"}));
   // Refused for a retired instrument.
   EXPECT_EQ(records->SaveCalibration(RecordOf("D-RETIRED", Utc(2026, 12, 1)), standard, anna).error, RecordsError::Refused);
+}
+
+TEST_P(RegisterTest, TheDueListFollowsTheNewestCalibrationWhicheverProgramWritesIt) {
+  const std::vector<Migration>& all = RecordsMigrations();
+  const std::vector<Migration> older(all.begin(), all.end() - 1);
+  const Actor anna{QStringLiteral("Anna"), {}};
+  qint64 standard = 0;
+  {
+    // Calibrations made before the due list kept its own table.
+    std::unique_ptr<LabRecords> old = Open(&older);
+    ASSERT_TRUE(old);
+    standard = old->AddStandard(Calibrator(), anna).value.id;
+    ASSERT_TRUE(old->AddInstrument(Transmitter("PT-1"), anna).ok());
+    ASSERT_TRUE(old->SaveCalibration(RecordOf("PT-1", Utc(2026, 2, 1)), standard, anna).ok());
+    ASSERT_TRUE(old->SaveCalibration(RecordOf("PT-1", Utc(2025, 2, 1)), standard, anna).ok());
+  }
+  std::unique_ptr<LabRecords> records = Open();
+  ASSERT_TRUE(records);
+  auto last = [&] {
+    const std::vector<DueEntry> due = records->DueList({QDate(2026, 12, 9), false, {}}).value;
+    return due.size() == 1 && due[0].last ? *due[0].last : LastCalibration{};
+  };
+  EXPECT_EQ(last().finished, Utc(2026, 2, 1).addSecs(600));
+
+  // An amendment supersedes the newest: the list shows the new revision.
+  const CalibrationSummary newest = records->History("PT-1").value.front();
+  ASSERT_TRUE(records->Approve(newest.id, anna).ok());
+  CalibrationRecord edited = RecordOf("PT-1", Utc(2026, 2, 1), false);
+  RecordsResult<CalibrationSummary> amended =
+      records->Amend(newest.id, edited, {QStringLiteral("Anna"), QStringLiteral("wrong point")});
+  ASSERT_TRUE(amended.ok()) << amended.message.toStdString();
+  EXPECT_EQ(last().id, amended.value.id);
+  EXPECT_EQ(last().asFoundVerdict, "fail");
+  EXPECT_EQ(last().certificateNumber, newest.certificateNumber);
+
+  // A bench one schema behind saves a newer one: the database keeps the list right.
+  {
+    std::unique_ptr<LabRecords> old = Open(&older);
+    ASSERT_TRUE(old);
+    ASSERT_TRUE(old->SaveCalibration(RecordOf("PT-1", Utc(2026, 11, 1)), standard, anna).ok());
+  }
+  EXPECT_EQ(last().finished, Utc(2026, 11, 1).addSecs(600));
+  EXPECT_TRUE(records->VerifyAudit().value.intact);
 }
 
 TEST_P(RegisterTest, ARecordFileIsImportedOnceAndAChangedOneIsReported) {
