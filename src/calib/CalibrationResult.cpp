@@ -25,6 +25,15 @@ bool RunPasses(const RunResult& run) {
          std::all_of(run.points.begin(), run.points.end(), [](const PointResult& p) { return p.pass; });
 }
 
+PointVerdict RunVerdict(const RunResult& run) {
+  if (!run.complete || run.points.empty()) return PointVerdict::Fail;
+  std::vector<PointVerdict> verdicts;
+  verdicts.reserve(run.points.size());
+  for (const PointResult& p : run.points)
+    verdicts.push_back(p.verdict ? *p.verdict : (p.pass ? PointVerdict::Pass : PointVerdict::Fail));
+  return CombineVerdicts(verdicts);
+}
+
 const PointResult* LargestError(const RunResult& run) {
   const PointResult* largest = nullptr;
   for (const PointResult& p : run.points) {

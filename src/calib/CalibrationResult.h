@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "calib/CalibrationSetup.h"
+#include "calib/Uncertainty.h"
 
 namespace vorenx {
 
@@ -26,6 +27,15 @@ struct PointResult {
   std::optional<double> spread;
   int spreadReadings = 0;
   QDateTime time;         // when the point was recorded (local time with offset)
+  // The standard deviation (n - 1) of the readings behind `measured`; none
+  // when fewer than two, or in records made before it was kept.
+  std::optional<double> stdDev;
+  // How well the point is known, and its verdict under the setup's decision
+  // rule; none in records made before they were kept (then `pass` is all
+  // there is, and the point is shown with "not recorded"). `pass` is kept
+  // equal to verdict == Pass.
+  std::optional<PointUncertainty> uncertainty;
+  std::optional<PointVerdict> verdict;
 
   friend bool operator==(const PointResult&, const PointResult&) = default;
 };
@@ -57,6 +67,9 @@ struct RunResult {
 QString RunKindText(RunKind kind);
 // A run passes when it is complete and every point passes.
 bool RunPasses(const RunResult& run);
+// The run's verdict: fail when incomplete; else the points' verdicts
+// combined (a point without one counts as its `pass`).
+PointVerdict RunVerdict(const RunResult& run);
 // The point with the largest |error| (null when there are none or none was measured).
 const PointResult* LargestError(const RunResult& run);
 // The largest |error(up) - error(down)| over points run both ways, in % of

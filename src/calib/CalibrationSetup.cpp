@@ -99,6 +99,16 @@ std::optional<QString> PointsProblem(const std::vector<double>& points) {
 
 }  // namespace
 
+QString DecisionRuleText(DecisionRule rule) {
+  return rule == DecisionRule::GuardBand ? QStringLiteral("guard-band") : QStringLiteral("simple");
+}
+
+std::optional<DecisionRule> DecisionRuleFromText(const QString& text) {
+  if (text == QLatin1String("simple")) return DecisionRule::SimpleAcceptance;
+  if (text == QLatin1String("guard-band")) return DecisionRule::GuardBand;
+  return std::nullopt;
+}
+
 std::vector<SetupProblem> ValidateSetup(const CalibrationSetup& s, const RangeLookup& range) {
   Problems p;
   p.Add(SetupField::Tag, TextProblem(s.tag, QStringLiteral("tag"), kMaxTagLength, true));

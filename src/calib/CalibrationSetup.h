@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "instrument/FunctionCode.h"
@@ -14,6 +15,15 @@ namespace vorenx {
 
 enum class ToleranceUnit { PercentOfSpan, OutputUnits };
 enum class OutputTransfer { Linear, SquareRoot };
+
+// How a point's verdict is reached from its error, the tolerance and the
+// point's expanded uncertainty U: simple acceptance (the error within the
+// tolerance), or a guard band of w = U (pass within tolerance - U, fail
+// beyond tolerance + U, indeterminate between).
+enum class DecisionRule { SimpleAcceptance, GuardBand };
+// "simple", "guard-band" (as files and command lines write them).
+QString DecisionRuleText(DecisionRule rule);
+std::optional<DecisionRule> DecisionRuleFromText(const QString& text);
 
 // When a point's reading counts as settled: the newest `readings` upper
 // readings lie within a band of `bandFraction` times the tolerance (max - min),
@@ -57,6 +67,12 @@ struct CalibrationSetup {
   ToleranceUnit toleranceUnit = ToleranceUnit::PercentOfSpan;
   SettleRule settle;
 
+  // The instrument under test's resolution in output units (its last
+  // digit; half of it enters each point's uncertainty). 0 when not entered
+  // (setups saved before it was kept): a run is refused until it is.
+  double resolution = 0.0;
+  DecisionRule rule = DecisionRule::SimpleAcceptance;
+
   friend bool operator==(const CalibrationSetup&, const CalibrationSetup&) = default;
 };
 
@@ -76,6 +92,10 @@ enum class SetupField {
   SettleReadings,
   SettleBand,
   SettleTimeout,
+  Resolution,
+  Rule,
+  AmbientTemperature,
+  Humidity,
 };
 
 struct SetupProblem {

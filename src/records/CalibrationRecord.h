@@ -5,17 +5,39 @@
 // as-found of the same tag can show its drift against the last as-left.
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <optional>
+#include <vector>
 
 #include "calib/CalibrationResult.h"
 #include "calib/CalibrationSetup.h"
+#include "calib/Uncertainty.h"
 
 namespace vorenx {
+
+// The reference standard a calibration was done with, as it stood then: its
+// identity and certificate, and the accuracy table the uncertainties were
+// computed from (the documented defaults when the lab entered none).
+struct StandardUsed {
+  QString serial;
+  QString description;
+  QString certificateNumber;
+  QDate calibratedOn;
+  QDate dueOn;
+  std::vector<AccuracySpec> accuracy;
+  bool defaultAccuracy = true;  // `accuracy` is the documented default table
+  QString overdueReason;        // the user's reason for using it past its due date; empty otherwise
+
+  friend bool operator==(const StandardUsed&, const StandardUsed&) = default;
+};
 
 struct CalibrationRecord {
   CalibrationSetup setup;
   QString calibrator;  // "Vorenx calibrator on COM4 (/dev/ttyUSB0)"
+  // None in records made before they were kept: shown as "not recorded".
+  std::optional<StandardUsed> standard;
+  Environment environment;
   std::optional<RunResult> asFound;
   std::optional<RunResult> asLeft;
 

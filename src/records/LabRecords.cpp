@@ -33,7 +33,7 @@ std::optional<CalibrationState> CalibrationStateFromText(const QString& text) { 
 QString VerdictText(const std::optional<RunResult>& run) {
   if (!run) return QString();
   if (!run->complete) return QStringLiteral("incomplete");
-  return RunPasses(*run) ? QStringLiteral("pass") : QStringLiteral("fail");
+  return PointVerdictText(RunVerdict(*run));
 }
 
 }  // namespace vorenx

@@ -79,6 +79,9 @@ struct ReferenceStandard {
   QString certificateNumber;  // the standard's own certificate
   QDate calibratedOn;
   QDate dueOn;
+  // The standard's accuracy from its own certificate; empty for the
+  // documented defaults (DefaultAccuracySpecs).
+  std::vector<AccuracySpec> accuracy;
 
   // Overdue on `date` when its due date has passed (due on the day is not overdue).
   bool IsOverdue(const QDate& date) const { return dueOn.isValid() && dueOn < date; }
@@ -89,8 +92,8 @@ enum class CalibrationState { Draft, Approved, Superseded };
 QString CalibrationStateText(CalibrationState state);  // "draft", "approved", "superseded"
 std::optional<CalibrationState> CalibrationStateFromText(const QString& text);
 
-// A run's verdict as the lists show it: "pass", "fail", "incomplete", or
-// empty when the run was not done.
+// A run's verdict as the lists show it: "pass", "fail", "indeterminate",
+// "incomplete", or empty when the run was not done.
 QString VerdictText(const std::optional<RunResult>& run);
 
 // A stored calibration without its runs: what the lists show.
