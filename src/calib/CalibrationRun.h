@@ -17,12 +17,14 @@
 #include <QTimer>
 #include <cstdint>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "calib/CalibrationMath.h"
 #include "calib/CalibrationResult.h"
 #include "calib/CalibrationSetup.h"
 #include "calib/SettleTracker.h"
+#include "calib/Uncertainty.h"
 #include "instrument/InstrumentState.h"
 
 namespace vorenx {
@@ -75,6 +77,12 @@ class CalibrationRun : public QObject {
 
   CalibrationRun(CalibrationLink& link, CalibrationSetup setup, RunKind kind, QObject* parent = nullptr);
   ~CalibrationRun() override;
+
+  // The calibrator's accuracy the points' uncertainties are computed from:
+  // the reference standard's own table, or the documented defaults (as
+  // before this is called). Set it before Start.
+  void SetAccuracyTable(std::vector<AccuracySpec> table) { m_accuracy = std::move(table); }
+  const std::vector<AccuracySpec>& AccuracyTable() const { return m_accuracy; }
 
   // Requests the functions with the output off and fast polling. Call once.
   void Start();
@@ -164,6 +172,7 @@ class CalibrationRun : public QObject {
   int m_validReadings = 0;          // finite upper readings at this point
   std::optional<InstrumentState> m_last;  // the newest decoded state
   QString m_pauseText;
+  std::vector<AccuracySpec> m_accuracy = DefaultAccuracySpecs();
 };
 
 }  // namespace vorenx
