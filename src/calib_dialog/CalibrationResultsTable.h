@@ -1,8 +1,11 @@
 #pragma once
 // The results of a calibration in a table: a title line per run, one row per
 // recorded point (point, direction, applied input, expected and measured
-// output, error and drift in % of span, verdict) and the run's verdict line
-// with its largest error and hysteresis. Failing points are marked in red.
+// output, error and drift in % of span, the expanded uncertainty U and the
+// test uncertainty ratio, verdict) and the run's verdict line with its
+// largest error and hysteresis. Failing points are marked in red,
+// indeterminate ones in amber, and a ratio under 4:1 on an amber ground with
+// a tooltip that says so.
 // While the table has the keyboard focus a frame in the highlight colour, 2
 // pixels wide, lies inside the edge of its cells' area: the current cell alone
 // would not show the focus, as the table is empty before a run and not every
@@ -33,6 +36,9 @@ class CalibrationResultsTable : public QTableWidget {
   // Rows by what they show, for tests and for scrolling to the newest point.
   enum class RowKind { RunTitle, Point, Verdict };
   RowKind KindOfRow(int row) const;
+  // The columns of U and of the ratio (ResultTableColumnTitles).
+  static constexpr int kUncertaintyColumn = 7;
+  static constexpr int kTurColumn = 8;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -42,7 +48,8 @@ class CalibrationResultsTable : public QTableWidget {
  private:
   QRegion FocusFrameRegion() const;
   void AddRun(const QString& title, const RunResult& run, const std::vector<double>& drift, bool inProgress);
-  void AddSpanningRow(RowKind kind, const QString& text, bool bad);
+  // `colour` invalid: the palette's text colour.
+  void AddSpanningRow(RowKind kind, const QString& text, const QColor& colour);
 };
 
 }  // namespace vorenx

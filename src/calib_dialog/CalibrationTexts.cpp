@@ -149,21 +149,70 @@ QStringList ResultCells(const PointResult& p, double drift) {
           PointVerdictText(p)};
 }
 
+PointVerdict ShownVerdict(const PointResult& p) {
+  if (p.pass) return PointVerdict::Pass;
+  return p.settled && p.verdict == PointVerdict::Indeterminate ? PointVerdict::Indeterminate : PointVerdict::Fail;
+}
+
+bool AnyPointFails(const RunResult& run) {
+  return std::any_of(run.points.begin(), run.points.end(),
+                     [](const PointResult& p) { return ShownVerdict(p) == PointVerdict::Fail; });
+}
+
 QString PointVerdictText(const PointResult& p) {
   if (!p.settled) return QObject::tr("Fail (not settled)");
-  return p.pass ? QObject::tr("Pass") : QObject::tr("Fail");
+  switch (ShownVerdict(p)) {
+    case PointVerdict::Pass: return QObject::tr("Pass");
+    case PointVerdict::Indeterminate: return QObject::tr("Indeterminate");
+    case PointVerdict::Fail: break;
+  }
+  return QObject::tr("Fail");
+}
+
+QStringList ResultTableColumnTitles(const CalibrationSetup& s) {
+  QStringList titles = ResultColumnTitles(s);
+  const QString out = FunctionUnit(s.outputFunction, s.celsius);
+  titles.insert(titles.size() - 1, out.isEmpty() ? QStringLiteral("U") : QStringLiteral("U (%1)").arg(out));
+  titles.insert(titles.size() - 1, QObject::tr("TUR"));
+  return titles;
+}
+
+QStringList ResultTableCells(const PointResult& p, double drift) {
+  QStringList cells = ResultCells(p, drift);
+  cells.insert(cells.size() - 1, UncertaintyText(p));
+  cells.insert(cells.size() - 1, TurText(p));
+  return cells;
+}
+
+QString UncertaintyText(const PointResult& p) {
+  return p.uncertainty ? FormatUncertainty(p.uncertainty->expanded) : QObject::tr("not recorded");
+}
+
+QString TurText(const PointResult& p) {
+  if (!p.uncertainty) return QObject::tr("not recorded");
+  const std::optional<double> tur = p.uncertainty->tur;
+  if (!tur || !std::isfinite(*tur) || *tur <= 0.0) return kDash;
+  // Two significant digits, cut down: 3.96 reads 3.9, never 4.0.
+  const int e = static_cast<int>(std::floor(std::log10(*tur)));
+  const double step = std::pow(10.0, e - 1);
+  const double cut = std::floor(*tur / step * (1.0 + 1e-12)) * step;
+  return QStringLiteral("%1:1").arg(QString::number(cut, 'f', std::max(0, 1 - e)));
+}
+
+bool TurBelowMinimum(const PointResult& p) {
+  return p.uncertainty && p.uncertainty->tur && *p.uncertainty->tur < kMinimumTur;
 }
 
 QString RunVerdictText(const RunResult& run) {
   if (RunPasses(run)) return QStringLiteral("PASS");
-  const bool anyFail = std::any_of(run.points.begin(), run.points.end(), [](const PointResult& p) { return !p.pass; });
-  return (run.complete || anyFail) ? QStringLiteral("FAIL") : QStringLiteral("INCOMPLETE");
+  if (run.complete && RunVerdict(run) == PointVerdict::Indeterminate) return QStringLiteral("INDETERMINATE");
+  return (run.complete || AnyPointFails(run)) ? QStringLiteral("FAIL") : QStringLiteral("INCOMPLETE");
 }
 
 QString RunSummaryText(const RunResult& run) { return RunSummaryText(run, true); }
 
 QString RunInProgressText(const RunResult& run) {
-  const bool anyFail = std::any_of(run.points.begin(), run.points.end(), [](const PointResult& p) { return !p.pass; });
+  const bool anyFail = AnyPointFails(run);
   const std::size_t n = run.points.size();
   return QObject::tr("%1: %2in progress, %3 recorded.")
       .arg(RunKindText(run.kind), anyFail ? QObject::tr("FAIL so far, ") : QString(),
@@ -171,7 +220,15 @@ QString RunInProgressText(const RunResult& run) {
 }
 
 QString RunSummaryText(const RunResult& run, bool withEndReason) {
-  QString text = QStringLiteral("%1: %2.").arg(RunKindText(run.kind), RunVerdictText(run));
+  QString verdict = RunVerdictText(run);
+  if (run.complete && RunVerdict(run) == PointVerdict::Indeterminate) {
+    const auto undecided = std::count_if(run.points.begin(), run.points.end(), [](const PointResult& p) {
+      return p.verdict == PointVerdict::Indeterminate;
+    });
+    verdict += QObject::tr(" (conformity could not be decided at %1)")
+                   .arg(undecided == 1 ? QObject::tr("1 point") : QObject::tr("%1 points").arg(undecided));
+  }
+  QString text = QStringLiteral("%1: %2.").arg(RunKindText(run.kind), verdict);
   if (const PointResult* worst = LargestError(run)) {
     text += QObject::tr(" Largest error %1 % of span at %2 % %3.")
                 .arg(ErrorText(worst->errorPercent), NumberText(worst->percent),

@@ -50,17 +50,41 @@ QStringList ResultColumnTitles(const CalibrationSetup& setup);
 // One point's cells in the order of ResultColumnTitles; `drift` (% of span) is
 // NaN when there is nothing to compare with.
 QStringList ResultCells(const PointResult& point, double drift);
-// "Pass", "Fail" or "Fail (not settled)".
+// A point's verdict as shown: its own (records from before verdicts were
+// kept have `pass` alone), a point not settled always failing.
+PointVerdict ShownVerdict(const PointResult& point);
+// True when a point of `run` is shown failing (an indeterminate one is not).
+bool AnyPointFails(const RunResult& run);
+// "Pass", "Fail", "Indeterminate" (the guard band's zone between pass and
+// fail) or "Fail (not settled)".
 QString PointVerdictText(const PointResult& point);
+
+// The results table's columns: those of ResultColumnTitles with the point's
+// expanded uncertainty ("U (mA)") and its test uncertainty ratio ("TUR")
+// before the verdict; its cells in the same order.
+QStringList ResultTableColumnTitles(const CalibrationSetup& setup);
+QStringList ResultTableCells(const PointResult& point, double drift);
+// U at k = 2 with two significant digits ("0.012"); "not recorded" for a
+// point recorded before uncertainties were kept.
+QString UncertaintyText(const PointResult& point);
+// "3.2:1", with two significant digits cut down rather than rounded, so that
+// a ratio under kMinimumTur never reads as 4.0:1; "—" when U is 0, and
+// "not recorded" as for U.
+QString TurText(const PointResult& point);
+// True when the point's ratio is known and under kMinimumTur.
+bool TurBelowMinimum(const PointResult& point);
 // "As-found: FAIL. Largest error +1.000 % of span at 100 % up. Hysteresis 0.020 % of span."
-// and, for a run that ended early, why.
+// and, for a run that ended early, why; an indeterminate run also says at how
+// many points ("As-found: INDETERMINATE (conformity could not be decided at 2 points).").
 QString RunSummaryText(const RunResult& run);
 // `withEndReason` false leaves out why a run ended early (said elsewhere).
 QString RunSummaryText(const RunResult& run, bool withEndReason);
 // The line of a run still going on: "As-found: in progress, 2 points recorded."
 // or, once a point failed, "As-found: FAIL so far, in progress, 3 points recorded."
 QString RunInProgressText(const RunResult& run);
-// "PASS", "FAIL", or "INCOMPLETE" for a run that ended before its last point.
+// "PASS", "FAIL", "INDETERMINATE" for a complete run with no failing point
+// whose conformity could not be decided at some, or "INCOMPLETE" for a run
+// that ended before its last point.
 QString RunVerdictText(const RunResult& run);
 
 // What a drift is measured against: "the last complete as-left, finished

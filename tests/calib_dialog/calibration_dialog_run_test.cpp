@@ -82,7 +82,7 @@ TEST_F(CalibrationDialogRun, AGoodTransmitterPassesEveryPointAndIsRecorded) {
   ASSERT_EQ(dialogs.questions.size(), 1);
   EXPECT_TRUE(dialogs.questions.front().contains(QStringLiteral("output on")));
   EXPECT_TRUE(dialogs.questions.front().contains(QStringLiteral("TT-101")));
-  EXPECT_EQ(Column(7), QStringList(5, QStringLiteral("Pass")));
+  EXPECT_EQ(Column(9), QStringList(5, QStringLiteral("Pass")));
   EXPECT_EQ(Column(0), (QStringList{"0", "25", "50", "75", "100"}));
   EXPECT_TRUE(Verdicts().startsWith(QStringLiteral("As-found: PASS.")));
   EXPECT_TRUE(Verdicts().contains(QStringLiteral("+0.200 % of span at 100 % up"))) << Verdicts().toStdString();
@@ -97,7 +97,7 @@ TEST_F(CalibrationDialogRun, AGoodTransmitterPassesEveryPointAndIsRecorded) {
 TEST_F(CalibrationDialogRun, AOnePercentGainErrorFailsTheTopPointThenTheAsLeftPasses) {
   ASSERT_TRUE(dlg->StartAsFound());
   RunToEnd({1.01, 0.0});
-  const QStringList found = Column(7);
+  const QStringList found = Column(9);
   ASSERT_EQ(found.size(), 5);
   EXPECT_EQ(found.first(), QStringLiteral("Pass"));
   EXPECT_EQ(found.last(), QStringLiteral("Fail"));
@@ -112,7 +112,7 @@ TEST_F(CalibrationDialogRun, AOnePercentGainErrorFailsTheTopPointThenTheAsLeftPa
   ASSERT_TRUE(dlg->StartAsLeft());
   RunToEnd({1.0, 0.001});
   EXPECT_EQ(dialogs.questions.size(), 2);
-  EXPECT_EQ(Column(7).mid(5), QStringList(5, QStringLiteral("Pass")));
+  EXPECT_EQ(Column(9).mid(5), QStringList(5, QStringLiteral("Pass")));
   EXPECT_TRUE(Verdicts().contains(QStringLiteral("As-left: PASS.")));
   ASSERT_TRUE(dlg->Record().asLeft && dlg->Record().asFound);
   // One draft for the calibration, changed in place to hold both runs, under
@@ -161,12 +161,12 @@ TEST_F(CalibrationDialogRun, ATooNoisyTransmitterTimesOutAtEveryPointAndFails) {
   qobject_cast<QLineEdit*>(dlg->Field(SetupField::SettleTimeout))->setText(QStringLiteral("5"));
   ASSERT_TRUE(dlg->StartAsFound());
   RunToEnd({1.0, 0.0, 0.05});  // a spread of 0.1 mA against a band of 0.008 mA
-  EXPECT_EQ(Column(7), QStringList(5, QStringLiteral("Fail (not settled)")));
+  EXPECT_EQ(Column(9), QStringList(5, QStringLiteral("Fail (not settled)")));
   EXPECT_TRUE(Verdicts().startsWith(QStringLiteral("As-found: FAIL.")));
   // Noise within the band settles.
   ASSERT_TRUE(dlg->StartAsFound());
   RunToEnd({1.0, 0.0, 0.003});
-  EXPECT_EQ(Column(7), QStringList(5, QStringLiteral("Pass")));
+  EXPECT_EQ(Column(9), QStringList(5, QStringLiteral("Pass")));
 }
 
 TEST_F(CalibrationDialogRun, EnterInAFieldStartsNothing) {

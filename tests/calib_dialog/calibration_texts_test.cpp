@@ -108,6 +108,44 @@ TEST(CalibrationTexts, VerdictsOfPointsAndRuns) {
   EXPECT_TRUE(RunSummaryText(run).endsWith(QStringLiteral("Ended early: Aborted by the user.")));
 }
 
+// A ratio is never shown better than it is, least of all across 4:1.
+TEST(CalibrationTexts, RatiosAreCutDownToTwoDigitsAndAMissingUncertaintyIsSaid) {
+  PointResult p;
+  EXPECT_EQ(UncertaintyText(p), QStringLiteral("not recorded"));
+  EXPECT_EQ(TurText(p), QStringLiteral("not recorded"));
+  EXPECT_FALSE(TurBelowMinimum(p));
+  p.uncertainty = PointUncertainty{};
+  p.uncertainty->expanded = 0.0;
+  EXPECT_EQ(TurText(p), QStringLiteral("\u2014"));  // U of 0: no ratio
+  EXPECT_FALSE(TurBelowMinimum(p));
+  const std::pair<double, const char*> ratios[] = {
+      {3.999, "3.9:1"}, {4.0, "4.0:1"}, {12.7, "12:1"}, {0.857, "0.85:1"}, {250.0, "250:1"}, {1.0, "1.0:1"}};
+  for (const auto& [tur, text] : ratios) {
+    p.uncertainty->tur = tur;
+    EXPECT_EQ(TurText(p), QString::fromUtf8(text)) << tur;
+    EXPECT_EQ(TurBelowMinimum(p), tur < 4.0) << tur;
+  }
+}
+
+TEST(CalibrationTexts, ARunUndecidedAtSomePointsIsIndeterminateOnlyWhenComplete) {
+  PointResult good;
+  good.pass = good.settled = true;
+  good.verdict = PointVerdict::Pass;
+  PointResult between = good;
+  between.pass = false;
+  between.verdict = PointVerdict::Indeterminate;
+  EXPECT_EQ(PointVerdictText(between), QStringLiteral("Indeterminate"));
+  RunResult run;
+  run.points = {good, between, between};
+  EXPECT_EQ(RunVerdictText(run), QStringLiteral("INCOMPLETE"));
+  run.complete = true;
+  EXPECT_EQ(RunVerdictText(run), QStringLiteral("INDETERMINATE"));
+  EXPECT_TRUE(RunSummaryText(run).startsWith(
+      QStringLiteral("As-found: INDETERMINATE (conformity could not be decided at 2 points).")));
+  run.points.back().verdict = PointVerdict::Fail;
+  EXPECT_EQ(RunVerdictText(run), QStringLiteral("FAIL"));
+}
+
 TEST(CalibrationTexts, TimesShowTheirOffsetFromUtc) {
   const QDateTime t(QDate(2026, 12, 8), QTime(9, 3, 7), QTimeZone(-(3 * 3600 + 1800)));
   EXPECT_EQ(DateTimeText(t), QStringLiteral("2026-12-08 09:03:07 (UTC-03:30)"));

@@ -1,4 +1,5 @@
 // The certificate's page layout, its PDF, the plot's axis and the results table.
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -224,11 +225,81 @@ TEST(CalibrationResultsTableTest, ShowsRunsWithVerdictsAndDrift) {
   // Top point: 1 % high, drift 1 % against a perfect as-left, failed in red.
   EXPECT_EQ(table.item(6, 5)->text(), QStringLiteral("+1.000"));
   EXPECT_EQ(table.item(6, 6)->text(), QStringLiteral("+1.000"));
-  EXPECT_EQ(table.item(6, 7)->text(), QStringLiteral("Fail"));
-  EXPECT_NE(table.item(6, 7)->foreground().color(), table.item(1, 7)->foreground().color());
+  EXPECT_EQ(table.item(6, 9)->text(), QStringLiteral("Fail"));
+  EXPECT_NE(table.item(6, 9)->foreground().color(), table.item(1, 9)->foreground().color());
   // The as-left has no drift column of its own.
   EXPECT_EQ(table.item(9, 6)->text(), QStringLiteral("\u2014"));
   EXPECT_TRUE(table.item(15, 0)->text().startsWith(QStringLiteral("As-left: PASS.")));
+}
+
+// The uncertainty columns: U with two digits, the ratio marked under 4:1, an
+// indeterminate point neither in the pass nor in the fail colour, and a run
+// recorded without uncertainties saying so rather than showing a number.
+TEST(CalibrationResultsTableTest, ShowsUncertaintyRatioAndVerdictWithTheLowRatiosMarked) {
+  CalibrationRecord record;
+  record.setup = testing::DialogSetup();
+  record.setup.rule = DecisionRule::GuardBand;
+  record.asFound = SyntheticRun(RunKind::AsFound, 4, 1.0, false);
+  const struct {
+    double expanded;
+    double tur;
+    PointVerdict verdict;
+  } known[] = {{0.01234, 6.48, PointVerdict::Pass},
+               {0.025, 3.2, PointVerdict::Pass},
+               {0.0202, 3.96, PointVerdict::Indeterminate},
+               {0.03, 2.6, PointVerdict::Fail}};
+  for (int i = 0; i < 4; ++i) {
+    PointResult& p = record.asFound->points[i];
+    p.uncertainty = PointUncertainty{};
+    p.uncertainty->expanded = known[i].expanded;
+    p.uncertainty->tur = known[i].tur;
+    p.verdict = known[i].verdict;
+    p.pass = known[i].verdict == PointVerdict::Pass;
+  }
+  record.asLeft = SyntheticRun(RunKind::AsLeft, 2, 1.0, false);  // from before uncertainties were kept
+  CalibrationResultsTable table;
+  table.ShowRecord(record, std::nullopt);
+  const int u = CalibrationResultsTable::kUncertaintyColumn, tur = CalibrationResultsTable::kTurColumn;
+  EXPECT_EQ(table.horizontalHeaderItem(u)->text(), QStringLiteral("U (mA)"));
+  EXPECT_EQ(table.horizontalHeaderItem(tur)->text(), QStringLiteral("TUR"));
+  EXPECT_EQ(table.horizontalHeaderItem(table.columnCount() - 1)->text(), QStringLiteral("Result"));
+  QStringList us, turs, verdicts;
+  for (int r = 1; r <= 4; ++r) {
+    us << table.item(r, u)->text();
+    turs << table.item(r, tur)->text();
+    verdicts << table.item(r, table.columnCount() - 1)->text();
+  }
+  EXPECT_EQ(us, (QStringList{"0.012", "0.025", "0.020", "0.030"}));
+  EXPECT_EQ(turs, (QStringList{"6.4:1", "3.2:1", "3.9:1", "2.6:1"}));
+  EXPECT_EQ(verdicts, (QStringList{"Pass", "Pass", "Indeterminate", "Fail"}));
+  // Only the ratios under 4:1 are marked, each with the reason in its tooltip.
+  EXPECT_TRUE(table.item(1, tur)->toolTip().isEmpty());
+  for (int r = 2; r <= 4; ++r) {
+    EXPECT_EQ(table.item(r, tur)->toolTip(), QStringLiteral("test uncertainty ratio under 4:1")) << r;
+    EXPECT_NE(table.item(r, tur)->background(), table.item(1, tur)->background()) << r;
+  }
+  const QColor passColour = table.item(1, 0)->foreground().color();
+  const QColor undecided = table.item(3, 0)->foreground().color();
+  const QColor failColour = table.item(4, 0)->foreground().color();
+  EXPECT_NE(undecided, passColour);
+  EXPECT_NE(undecided, failColour);
+  EXPECT_NE(failColour, passColour);
+  EXPECT_EQ(table.item(5, 0)->text().left(16), QStringLiteral("As-found: FAIL. "));
+  record.asFound->points.pop_back();  // without the failing point the run is undecided
+  table.ShowRecord(record, std::nullopt);
+  EXPECT_TRUE(table.item(4, 0)->text().startsWith(
+      QStringLiteral("As-found: INDETERMINATE (conformity could not be decided at 1 point).")))
+      << table.item(4, 0)->text().toStdString();
+  EXPECT_EQ(table.item(4, 0)->foreground().color(), undecided);
+  // The as-left's points were recorded without uncertainties.
+  EXPECT_EQ(table.item(6, u)->text(), QStringLiteral("not recorded"));
+  EXPECT_EQ(table.item(6, tur)->text(), QStringLiteral("not recorded"));
+  EXPECT_TRUE(table.item(6, tur)->toolTip().isEmpty());
+  EXPECT_EQ(table.item(6, table.columnCount() - 1)->text(), QStringLiteral("Pass"));
+
+  table.resize(1000, 320);
+  ASSERT_TRUE(QDir().mkpath(QStringLiteral(VORENX_PICTURE_DIR)));
+  EXPECT_TRUE(table.grab().save(QStringLiteral(VORENX_PICTURE_DIR "/calibration-results-uncertainty.png")));
 }
 
 TEST(CalibrationResultsTableTest, AVerdictLineGivesTheHysteresisOfPointsRunBothWays) {
