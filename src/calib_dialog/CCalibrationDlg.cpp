@@ -1,11 +1,9 @@
 #include "calib_dialog/CCalibrationDlg.h"
 
-#include <QCompleter>
 #include <QComboBox>
 #include <QDate>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QStringListModel>
 #include <algorithm>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,7 +18,6 @@
 #include "calib_dialog/CalibrationResultsTable.h"
 #include "calib_dialog/CalibrationTexts.h"
 #include "calib_dialog/DialogButton.h"
-#include "calib_dialog/RecordsForms.h"
 #include "platform/ScreenFit.h"
 
 namespace vorenx {
@@ -31,10 +28,14 @@ CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store,
   setModal(false);
 
   m_form = BuildForm();
+  m_ambient = BuildAmbient();
   m_table = new CalibrationResultsTable;
   m_table->setObjectName(QStringLiteral("results"));
+  auto* setup = new QVBoxLayout;
+  setup->addWidget(m_form, 1);
+  setup->addWidget(m_ambient);
   auto* split = new QHBoxLayout;
-  split->addWidget(m_form);
+  split->addLayout(setup);
   split->addWidget(m_table, 1);
 
   m_status = new QLabel;
@@ -73,11 +74,14 @@ CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store,
   tick->start(250);
 
   const std::optional<CalibrationSetup> last = m_store.LoadSetup();
-  ShowSetup(last ? *last : m_host.CurrentDefaults());
+  if (last)
+    ShowSetup(*last);
+  else
+    ShowNewSetup(m_host.CurrentDefaults());
   ReloadRegister();
   m_status->setText(QStringLiteral("%1 %2").arg(tr("Set up the calibration, then start the as-found run."), PendingText()).trimmed());
   const QSize kept = m_settings.WindowSize();
-  resize(kept.isValid() ? kept : QSize(1320, 660));
+  resize(kept.isValid() ? kept : QSize(1500, 700));
   UpdateControls();
 }
 
@@ -106,23 +110,6 @@ QString CCalibrationDlg::KeepResult(const RunResult& result) {
   return {};
 }
 
-QString CCalibrationDlg::RegisterTag(const CalibrationSetup& setup) {
-  QString error;
-  LabRecords* records = m_keeper.Records(&error);
-  // A lab's server that is away: the run goes to the spool as it is.
-  if (!records) return m_keeper.IsShared() ? QString() : error;
-  const RecordsResult<Instrument> found = records->FindInstrument(setup.tag);
-  if (found.ok() || found.error != RecordsError::NotFound) return {};
-  Instrument added;
-  added.tag = setup.tag;
-  added.description = setup.description;
-  added.intervalDays = 365;
-  const RecordsResult<Instrument> stored = records->AddInstrument(added, Actor{setup.technician, {}});
-  if (!stored.ok()) return tr("%1 could not be added to the register: %2").arg(setup.tag, stored.message);
-  ReloadRegister();
-  return {};
-}
-
 QString CCalibrationDlg::PendingText() {
   if (!m_keeper.IsShared()) return {};
   const int waiting = m_keeper.PendingCount();
@@ -136,132 +123,6 @@ void CCalibrationDlg::OnSpoolSent(int sent) {
   if (!went.isEmpty() || !waiting.isEmpty()) m_status->setText(QStringLiteral("%1 %2").arg(went, waiting).trimmed());
 }
 
-void CCalibrationDlg::ReloadRegister() {
-  QString error;
-  LabRecords* records = m_keeper.Records(&error);
-  const CalibrationDialogSettings::BenchStandard bench = m_settings.Standard();
-  m_standards.clear();
-  QStringList tags;
-  if (records) {
-    if (RecordsResult<std::vector<Instrument>> instruments = records->Instruments(); instruments.ok())
-      for (const Instrument& i : instruments.value) tags << i.tag;
-    RecordsResult<std::vector<ReferenceStandard>> standards = records->Standards();
-    if (standards.ok()) m_standards = std::move(standards.value);
-    else error = standards.message;
-  } else if (!bench.serial.isEmpty() && bench.id > 0) {
-    // While the lab's server is away, the bench's own standard lets a run
-    // start; it goes to the spool.
-    m_standards.push_back({bench.id, bench.serial, {}, {}, {}, bench.dueOn});
-  }
-  m_tagCompleter->setModel(new QStringListModel(tags, m_tagCompleter));
-
-  const QDate today = QDate::currentDate();
-  m_standard->clear();
-  for (const ReferenceStandard& s : m_standards) {
-    QString text = s.serial;
-    if (!records) {
-      text = tr("%1 (remembered: the lab database cannot be reached)").arg(s.serial);
-    } else {
-      text = tr("%1 — %2, certificate %3, due %4").arg(s.serial, s.description, s.certificateNumber,
-                                                          s.dueOn.toString(Qt::ISODate));
-    }
-    if (s.IsOverdue(today)) text += QLatin1Char(' ') + tr("(overdue)");
-    m_standard->addItem(text, s.id);
-  }
-  if (m_standards.empty())
-    m_standard->addItem(records ? tr("No reference standard in the register: add one")
-                                : tr("The lab database cannot be reached: %1").arg(error),
-                        0);
-  const int remembered = m_standard->findData(bench.id);
-  const auto bySerial = std::find_if(m_standards.begin(), m_standards.end(),
-                                     [&](const ReferenceStandard& s) { return s.serial == bench.serial; });
-  if (bySerial != m_standards.end())
-    m_standard->setCurrentIndex(static_cast<int>(bySerial - m_standards.begin()));
-  else if (remembered >= 0)
-    m_standard->setCurrentIndex(remembered);
-}
-
-void CCalibrationDlg::OnStandardChosen() {
-  const qint64 id = m_standard->currentData().toLongLong();
-  for (const ReferenceStandard& s : m_standards)
-    if (s.id == id) m_settings.SetStandard({s.serial, s.id, s.dueOn});
-}
-
-bool CCalibrationDlg::StoreStandard(const ReferenceStandard& standard) {
-  QString error;
-  LabRecords* records = m_keeper.Records(&error);
-  if (!records) {
-    m_dialogs->ShowMessage(this, tr("The standard could not be added: %1").arg(error));
-    return false;
-  }
-  const RecordsResult<ReferenceStandard> added = records->AddStandard(standard, Actor{m_technician->text(), {}});
-  if (!added.ok()) {
-    m_dialogs->ShowMessage(this, tr("The standard could not be added: %1").arg(added.message));
-    return false;
-  }
-  m_settings.SetStandard({added.value.serial, added.value.id, added.value.dueOn});
-  ReloadRegister();
-  return true;
-}
-
-void CCalibrationDlg::AddStandard() {
-  CStandardDlg form(this);
-  // Asked again with what was typed until it is stored or cancelled.
-  while (form.exec() == QDialog::Accepted)
-    if (StoreStandard(form.Standard())) return;
-}
-
-qint64 CCalibrationDlg::StandardForRun(const CalibrationSetup& setup) {
-  const qint64 id = m_standard->currentData().toLongLong();
-  const auto chosen = std::find_if(m_standards.begin(), m_standards.end(),
-                                   [id](const ReferenceStandard& s) { return s.id == id; });
-  if (id <= 0 || chosen == m_standards.end()) {
-    m_status->setText(tr("Choose the reference standard (or add one with Add standard...) before the run."));
-    return 0;
-  }
-  if (!chosen->IsOverdue(QDate::currentDate())) return id;
-  QString reason;
-  const QString question =
-      tr("The reference standard %1 was due on %2 and is overdue. Why is it used for %3? The reason is kept in the "
-         "audit trail; without one the run does not start.")
-          .arg(chosen->serial, chosen->dueOn.toString(Qt::ISODate), setup.tag);
-  if (!m_dialogs->AskText(this, question, reason) || reason.trimmed().isEmpty()) {
-    m_status->setText(tr("The run was not started: an overdue reference standard is used only with a reason."));
-    return 0;
-  }
-  QString error;
-  LabRecords* records = m_keeper.Records(&error);
-  if (!records) {
-    m_dialogs->ShowMessage(this, tr("The use of the overdue standard could not be recorded: %1").arg(error));
-    return 0;
-  }
-  const RecordsResult<ReferenceStandard> noted =
-      records->NoteOverdueStandard(id, setup.tag, Actor{setup.technician, reason.trimmed()});
-  if (!noted.ok()) {
-    m_dialogs->ShowMessage(this, tr("The use of the overdue standard could not be recorded: %1").arg(noted.message));
-    return 0;
-  }
-  return id;
-}
-
-std::optional<RunResult> CCalibrationDlg::PreviousAsLeft(const QString& tag, QString* certificate) {
-  QString error;
-  LabRecords* records = m_keeper.Records(&error);
-  if (!records) return std::nullopt;
-  const RecordsResult<std::vector<CalibrationSummary>> history = records->History(tag);
-  if (!history.ok()) return std::nullopt;
-  // Newest first; an as-left that ended early is no basis for a drift.
-  for (const CalibrationSummary& s : history.value) {
-    if (s.state == CalibrationState::Superseded) continue;
-    const RecordsResult<StoredCalibration> found = records->FindCalibration(s.id);
-    if (found.ok() && found.value.record.asLeft && found.value.record.asLeft->complete) {
-      *certificate = s.certificateNumber;
-      return found.value.record.asLeft;
-    }
-  }
-  return std::nullopt;
-}
-
 void CCalibrationDlg::CalibrateInstrument(const Instrument& instrument, const std::optional<CalibrationSetup>& setup) {
   if (RunActive()) {
     m_dialogs->ShowMessage(this, tr("A calibration run is in progress: %1 can be calibrated once it has ended.").arg(instrument.tag));
@@ -273,6 +134,7 @@ void CCalibrationDlg::CalibrateInstrument(const Instrument& instrument, const st
     m_description->setText(instrument.description);
   }
   m_tag->setText(instrument.tag);
+  ClearEnvironment();
   m_status->setText(tr("Set up the calibration, then start the as-found run."));
 }
 
@@ -288,23 +150,27 @@ QString CCalibrationDlg::StatusLine() const { return m_run ? m_run->StatusText()
 
 bool CCalibrationDlg::StartAsFound() {
   if (RunActive()) return false;
-  std::vector<SetupProblem> problems;
-  const CalibrationSetup setup = FormSetup(&problems);
+  CalibrationSetup setup;
+  Environment environment;
+  const std::vector<SetupProblem> problems = FormProblems(&setup, &environment);
   ShowProblems(problems);
   if (!problems.empty()) {
     m_status->setText(tr("The setup needs correcting where shown in red."));
     return false;
   }
-  const qint64 standard = StandardForRun(setup);
-  if (standard == 0) return false;
+  qint64 standardId = 0;
+  std::optional<StandardUsed> standard = StandardForRun(setup, &standardId);
+  if (!standard) return false;
+  const std::vector<AccuracySpec> accuracy = standard->accuracy;
   // A new as-found begins a new calibration (and a new draft in the records).
-  CalibrationRecord before = std::exchange(m_record, CalibrationRecord{setup, m_host.CalibratorText(), {}, {}});
+  CalibrationRecord before =
+      std::exchange(m_record, CalibrationRecord{setup, m_host.CalibratorText(), std::move(standard), environment, {}, {}});
   QString previousFile;
   std::optional<RunResult> previousBefore = std::exchange(m_previousAsLeft, PreviousAsLeft(setup.tag, &previousFile));
   QString previousFileBefore = std::exchange(m_previousAsLeftFile, previousFile);
   KeptRun keptBefore = std::exchange(m_kept, KeptRun{});
-  const qint64 standardBefore = std::exchange(m_keptStandard, standard);
-  if (!StartRun(setup, RunKind::AsFound)) {
+  const qint64 standardBefore = std::exchange(m_keptStandard, standardId);
+  if (!StartRun(setup, RunKind::AsFound, accuracy)) {
     m_record = std::move(before);
     m_previousAsLeft = std::move(previousBefore);
     m_previousAsLeftFile = std::move(previousFileBefore);
@@ -318,18 +184,29 @@ bool CCalibrationDlg::StartAsFound() {
 }
 
 bool CCalibrationDlg::StartAsLeft() {
-  // The as-left repeats the as-found's setup, so the two compare point by point.
+  // The as-left repeats the as-found's setup, with the same standard, so the
+  // two compare point by point; the ambient conditions are those of now.
   if (RunActive() || !m_record.asFound) return false;
+  std::vector<SetupProblem> problems;
+  const Environment environment = FormEnvironment(&problems);
+  ShowProblems(problems);
+  if (!problems.empty()) {
+    m_status->setText(tr("Enter the ambient conditions where shown in red."));
+    return false;
+  }
   std::optional<RunResult> before = std::exchange(m_record.asLeft, std::nullopt);
-  if (!StartRun(m_record.setup, RunKind::AsLeft)) {
+  const Environment environmentBefore = std::exchange(m_record.environment, environment);
+  const std::vector<AccuracySpec> accuracy = m_record.standard ? m_record.standard->accuracy : DefaultAccuracySpecs();
+  if (!StartRun(m_record.setup, RunKind::AsLeft, accuracy)) {
     m_record.asLeft = std::move(before);
+    m_record.environment = environmentBefore;
     return false;
   }
   ShowResults();
   return true;
 }
 
-bool CCalibrationDlg::StartRun(const CalibrationSetup& setup, RunKind kind) {
+bool CCalibrationDlg::StartRun(const CalibrationSetup& setup, RunKind kind, const std::vector<AccuracySpec>& accuracy) {
   QString why;
   std::unique_ptr<CalibrationRun> run = m_host.CreateRun(setup, kind, &why);
   if (!run) {
@@ -352,6 +229,7 @@ bool CCalibrationDlg::StartRun(const CalibrationSetup& setup, RunKind kind) {
     if (r == m_run.get()) OnRunEnded();
   });
   UpdateControls();
+  r->SetAccuracyTable(accuracy);
   r->Start();
   m_status->setText(StatusLine());
   return true;
@@ -409,6 +287,8 @@ void CCalibrationDlg::OnRunEnded() {
   const RunResult result = m_run->Result();
   m_endStatus = m_run->StatusText();
   DropRun();
+  // A calibration ends with its as-left: the next is measured in its own conditions.
+  if (result.kind == RunKind::AsLeft) ClearEnvironment();
   const QString error = KeepResult(result);
   if (!error.isEmpty()) {
     // Ending without asking anyone: the reason goes to standard error instead.
@@ -437,6 +317,7 @@ void CCalibrationDlg::UpdateControls() {
   const bool running = RunActive();
   const bool anyRun = m_record.asFound || m_record.asLeft;
   m_form->setEnabled(!running);
+  m_ambient->setEnabled(!running);
   m_startAsFound->setEnabled(!running);
   m_startAsLeft->setEnabled(!running && m_record.asFound.has_value());
   m_abort->setEnabled(running);

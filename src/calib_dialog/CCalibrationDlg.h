@@ -10,7 +10,9 @@
 // place with the as-left run when that ends (or kept in the bench's spool
 // while the lab's server is away). The tag is offered from the register and
 // a run names the reference standard it is made with; an overdue standard is
-// used only with a reason, which goes into the audit trail. The previous
+// used only with a reason, which goes into the audit trail. The record keeps
+// the standard as it stood, with the accuracy table the run's uncertainties
+// come from, and the ambient conditions entered before the run. The previous
 // as-left, for the drift, is the newest complete one in the records. The
 // CalibrationStore keeps the last setup only.
 
@@ -56,6 +58,9 @@ class CCalibrationDlg : public QDialog {
   CalibrationSetup FormSetup(std::vector<SetupProblem>* problems) const;
   // Fills the fields from `setup`.
   void ShowSetup(const CalibrationSetup& setup);
+  // The ambient conditions as their fields hold them (nullopt where empty),
+  // and every problem with them.
+  Environment FormEnvironment(std::vector<SetupProblem>* problems) const;
   // The widget of a field and the label that shows its problems.
   QWidget* Field(SetupField field) const;
   QLabel* ProblemLabel(SetupField field) const;
@@ -105,12 +110,24 @@ class CCalibrationDlg : public QDialog {
   bool IssueFromRecords(CertificateContent& content);
   // The form (CCalibrationDlgForm.cpp).
   QWidget* BuildForm();
+  // The ambient conditions' fields, beside the form and not part of the setup.
+  QWidget* BuildAmbient();
   struct RowField {
     QWidget* widget;
     SetupField field;
     const char* name;  // object names of the field and of its "problem_" label
   };
   QWidget* FieldRow(const std::vector<QWidget*>& parts, const std::vector<RowField>& fields);
+  // The resolution offered for a new setup, in output units: the last digit
+  // of a typical transmitter's output, 0.001 mA or 0.001 V.
+  static constexpr double kDefaultResolution = 0.001;
+  // A setup that was not calibrated with before (the host's defaults): a
+  // resolution to start from when it has none.
+  void ShowNewSetup(CalibrationSetup setup);
+  // The problems of the setup and of the ambient conditions, with what the fields hold.
+  std::vector<SetupProblem> FormProblems(CalibrationSetup* setup, Environment* environment) const;
+  // Empties the ambient conditions: each calibration has its own.
+  void ClearEnvironment();
   // "low to high unit", the two numbers with their problems.
   QWidget* SpanRow(QLineEdit*& low, QLineEdit*& high, QLabel*& unit, SetupField lowField, SetupField highField,
                    const std::array<const char*, 2>& names);
@@ -122,8 +139,8 @@ class CCalibrationDlg : public QDialog {
   // After an edit, problems shown are checked again, so a corrected field's go.
   void OnFieldEdited();
 
-  // The runs (CCalibrationDlg.cpp).
-  bool StartRun(const CalibrationSetup& setup, RunKind kind);
+  // The runs (CCalibrationDlg.cpp); `accuracy` is the table of the run's uncertainties.
+  bool StartRun(const CalibrationSetup& setup, RunKind kind, const std::vector<AccuracySpec>& accuracy);
   void OnRunState();
   void AskToConfirmOutput();
   // True when the run waits for the user to let the output go on.
@@ -135,9 +152,11 @@ class CCalibrationDlg : public QDialog {
   // Before the first keep of a calibration: a tag not in the register is
   // added with the setup's description. The error, or empty.
   QString RegisterTag(const CalibrationSetup& setup);
-  // The standard chosen for a new calibration, asking for the reason when it
-  // is overdue (noted in the audit trail); 0 when no run may start.
-  qint64 StandardForRun(const CalibrationSetup& setup);
+  // The standard chosen for a new calibration as the record keeps it, asking
+  // for the reason when it is overdue (noted in the audit trail), and its id
+  // in `id`; nullopt when no run may start. (CCalibrationDlgStandard.cpp,
+  // with the register's lists.)
+  std::optional<StandardUsed> StandardForRun(const CalibrationSetup& setup, qint64* id);
   void OnStandardChosen();
   // The newest complete as-left of `tag` in the records (not superseded),
   // with its certificate number.
@@ -173,6 +192,7 @@ class CCalibrationDlg : public QDialog {
   bool m_withoutAsking = false;  // ending for a signal: problems go to standard error
 
   QWidget* m_form = nullptr;
+  QWidget* m_ambient = nullptr;
   QLineEdit* m_tag = nullptr;
   QLineEdit* m_description = nullptr;
   QLineEdit* m_technician = nullptr;
@@ -197,6 +217,11 @@ class CCalibrationDlg : public QDialog {
   QSpinBox* m_settleReadings = nullptr;
   QLineEdit* m_settleBand = nullptr;
   QLineEdit* m_settleTimeout = nullptr;
+  QLineEdit* m_resolution = nullptr;
+  QLabel* m_resolutionUnit = nullptr;
+  QComboBox* m_rule = nullptr;
+  QLineEdit* m_ambientTemperature = nullptr;
+  QLineEdit* m_humidity = nullptr;
   std::map<SetupField, QWidget*> m_fields;
   std::map<SetupField, QLabel*> m_problems;
 

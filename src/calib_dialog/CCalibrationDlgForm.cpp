@@ -1,6 +1,5 @@
-// The calibration dialog's setup form: its fields, filling them from a setup,
-// reading a setup back with every problem, and showing the problems in red at
-// their fields.
+// The calibration dialog's setup form: its fields and rows, and what follows
+// from choosing a function.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
@@ -24,35 +23,11 @@ namespace vorenx {
 
 namespace {
 
-void Select(QComboBox* box, int data) {
-  const int index = box->findData(data);
-  if (index >= 0) box->setCurrentIndex(index);
-}
-
 QLineEdit* NumberEdit(const QString& name) {
   auto* edit = new QLineEdit;
   edit->setObjectName(name);
   edit->setMaximumWidth(90);
   return edit;
-}
-
-// `text` broken into lines of at most `width` pixels at spaces. A label that
-// wraps by itself asks its layout for height-for-width, which a form in a
-// scroll area does not give, and gets squeezed.
-QString Wrapped(const QString& text, const QFontMetrics& metrics, int width) {
-  QStringList lines;
-  QString line;
-  for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-    const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
-    if (!line.isEmpty() && metrics.horizontalAdvance(longer) > width) {
-      lines << line;
-      line = word;
-    } else {
-      line = longer;
-    }
-  }
-  if (!line.isEmpty()) lines << line;
-  return lines.join(QLatin1Char('\n'));
 }
 
 }  // namespace
@@ -95,6 +70,27 @@ QWidget* CCalibrationDlg::SpanRow(QLineEdit*& low, QLineEdit*& high, QLabel*& un
   high = NumberEdit(QLatin1String(names[1]));
   unit = new QLabel;
   return FieldRow({low, new QLabel(tr("to")), high, unit}, {{low, lowField, names[0]}, {high, highField, names[1]}});
+}
+
+QWidget* CCalibrationDlg::BuildAmbient() {
+  // Measured before each run, never offered from an earlier calibration;
+  // below the form, so that they are in sight however far it scrolls.
+  auto* ambient = new QGroupBox(tr("Ambient conditions (now, before the run)"));
+  ambient->setObjectName(QStringLiteral("ambient"));
+  auto* rows = new QFormLayout(ambient);
+  m_ambientTemperature = NumberEdit(QStringLiteral("ambientTemperature"));
+  m_humidity = NumberEdit(QStringLiteral("humidity"));
+  rows->addRow(tr("Temperature:"), FieldRow({m_ambientTemperature, new QLabel(QStringLiteral("\u2103"))},
+                                            {{m_ambientTemperature, SetupField::AmbientTemperature, "ambientTemperature"}}));
+  rows->addRow(tr("Relative humidity:"),
+               FieldRow({m_humidity, new QLabel(QStringLiteral("%"))}, {{m_humidity, SetupField::Humidity, "humidity"}}));
+  // Inset as the form's groups are in their scroll area.
+  auto* box = new QWidget;
+  auto* inset = new QVBoxLayout(box);
+  inset->setContentsMargins(inset->contentsMargins().left(), 0, inset->contentsMargins().right() + 20, 0);
+  inset->addWidget(ambient);
+  box->setMaximumWidth(520);
+  return box;
 }
 
 QWidget* CCalibrationDlg::BuildForm() {
@@ -178,6 +174,20 @@ QWidget* CCalibrationDlg::BuildForm() {
   m_toleranceUnit->addItem(tr("output units"), static_cast<int>(ToleranceUnit::OutputUnits));
   testRows->addRow(tr("Tolerance: \u00B1"),
                    FieldRow({m_tolerance, m_toleranceUnit}, {{m_tolerance, SetupField::Tolerance, "tolerance"}}));
+  m_resolution = NumberEdit(QStringLiteral("resolution"));
+  m_resolution->setToolTip(tr("The last digit of the instrument under test's output; half of it enters each "
+                              "point's uncertainty"));
+  m_resolutionUnit = new QLabel;
+  m_resolutionUnit->setObjectName(QStringLiteral("resolutionUnit"));
+  testRows->addRow(tr("Resolution:"), FieldRow({m_resolution, m_resolutionUnit},
+                                               {{m_resolution, SetupField::Resolution, "resolution"}}));
+  m_rule = new QComboBox;
+  m_rule->addItem(tr("Simple acceptance"), static_cast<int>(DecisionRule::SimpleAcceptance));
+  m_rule->addItem(tr("Guard band (w = U)"), static_cast<int>(DecisionRule::GuardBand));
+  m_rule->setToolTip(tr("Simple acceptance: a point passes within the tolerance. Guard band: it passes within the "
+                        "tolerance less its uncertainty U, fails beyond the tolerance plus U, and is indeterminate "
+                        "between. The certificate states the rule."));
+  testRows->addRow(tr("Decision rule:"), FieldRow({m_rule}, {{m_rule, SetupField::Rule, "rule"}}));
   m_settleReadings = new QSpinBox;
   m_settleReadings->setObjectName(QStringLiteral("settleReadings"));
   m_settleReadings->setRange(1, 100);
@@ -192,6 +202,7 @@ QWidget* CCalibrationDlg::BuildForm() {
                    FieldRow({m_settleTimeout, new QLabel(tr("s at most; a point not settled by then fails"))},
                             {{m_settleTimeout, SetupField::SettleTimeout, "settleTimeout"}}));
   column->addWidget(test);
+
   column->addStretch(1);
 
   connect(m_inputFunction, &QComboBox::activated, this, [this] { OnInputFunctionChosen(); });
@@ -209,116 +220,6 @@ QWidget* CCalibrationDlg::BuildForm() {
   return scroll;
 }
 
-void CCalibrationDlg::ShowSetup(const CalibrationSetup& s) {
-  m_tag->setText(s.tag);
-  m_description->setText(s.description);
-  m_technician->setText(s.technician);
-  Select(m_inputFunction, s.inputFunction);
-  Select(m_wiring, s.wiring);
-  Select(m_tempUnit, s.celsius ? 1 : 0);
-  m_inputLow->setText(NumberText(s.inputLow));
-  m_inputHigh->setText(NumberText(s.inputHigh));
-  Select(m_outputFunction, s.outputFunction);
-  m_outputLow->setText(NumberText(s.outputLow));
-  m_outputHigh->setText(NumberText(s.outputHigh));
-  Select(m_transfer, static_cast<int>(s.transfer));
-  m_points->setText(PointsFieldText(s.pointsPercent));
-  m_runDown->setChecked(s.runDown);
-  m_tolerance->setText(NumberText(s.tolerance));
-  Select(m_toleranceUnit, static_cast<int>(s.toleranceUnit));
-  m_settleReadings->setValue(s.settle.readings);
-  m_settleBand->setText(NumberText(s.settle.bandFraction * 100.0));
-  m_settleTimeout->setText(NumberText(s.settle.timeoutSeconds));
-  UpdateInputControls();
-}
-
-CalibrationSetup CCalibrationDlg::FormSetup(std::vector<SetupProblem>* problems) const {
-  CalibrationSetup s;
-  std::vector<SetupProblem> unread;
-  auto number = [&](QLineEdit* edit, SetupField field, double& into) {
-    if (ParseNumberField(edit->text(), into)) return;
-    // Not a number: no other check compares with it.
-    into = std::nan("");
-    unread.push_back({field, tr("Enter a number, for example 4 or 0.5.")});
-  };
-  s.tag = m_tag->text();
-  s.description = m_description->text();
-  s.technician = m_technician->text();
-  s.inputFunction = static_cast<FunctionCode>(m_inputFunction->currentData().toInt());
-  s.wiring = static_cast<FunctionCode>(m_wiring->currentData().toInt());
-  s.celsius = m_tempUnit->currentData().toInt() == 1;
-  number(m_inputLow, SetupField::InputLow, s.inputLow);
-  number(m_inputHigh, SetupField::InputHigh, s.inputHigh);
-  s.outputFunction = static_cast<FunctionCode>(m_outputFunction->currentData().toInt());
-  number(m_outputLow, SetupField::OutputLow, s.outputLow);
-  number(m_outputHigh, SetupField::OutputHigh, s.outputHigh);
-  s.transfer = static_cast<OutputTransfer>(m_transfer->currentData().toInt());
-  QString pointsError;
-  if (!ParsePointsField(m_points->text(), s.pointsPercent, pointsError))
-    unread.push_back({SetupField::Points, pointsError});
-  s.runDown = m_runDown->isChecked();
-  number(m_tolerance, SetupField::Tolerance, s.tolerance);
-  s.toleranceUnit = static_cast<ToleranceUnit>(m_toleranceUnit->currentData().toInt());
-  s.settle.readings = m_settleReadings->value();
-  double band = s.settle.bandFraction * 100.0;
-  number(m_settleBand, SetupField::SettleBand, band);
-  s.settle.bandFraction = band / 100.0;
-  number(m_settleTimeout, SetupField::SettleTimeout, s.settle.timeoutSeconds);
-
-  if (problems) {
-    // A field that could not be read keeps its default for the checks, whose
-    // problems with it would only confuse; the "not a number" message stands.
-    std::vector<SetupProblem> all = unread;
-    auto range = [this](FunctionCode f, bool c, double& lo, double& hi) { m_host.LowerRange(f, c, lo, hi); };
-    for (const SetupProblem& p : ValidateSetup(s, range)) {
-      const bool known = std::any_of(unread.begin(), unread.end(), [&](const SetupProblem& u) { return u.field == p.field; });
-      if (known) continue;
-      // The field shows the band in % of the tolerance, not as a fraction.
-      if (p.field == SetupField::SettleBand)
-        all.push_back({p.field, tr("The band must be more than 0 and at most 100 % of the tolerance.")});
-      else
-        all.push_back(p);
-    }
-    std::stable_sort(all.begin(), all.end(), [](const SetupProblem& a, const SetupProblem& b) { return a.field < b.field; });
-    *problems = std::move(all);
-  }
-  return s;
-}
-
-void CCalibrationDlg::OnFieldEdited() {
-  const bool shown = std::any_of(m_problems.begin(), m_problems.end(),
-                                 [](const auto& entry) { return !entry.second->isHidden(); });
-  if (!shown) return;
-  std::vector<SetupProblem> problems;
-  FormSetup(&problems);
-  ShowProblems(problems, false);
-}
-
-void CCalibrationDlg::ShowProblems(const std::vector<SetupProblem>& problems, bool focusFirst) {
-  for (auto& [field, label] : m_problems) {
-    QStringList lines;
-    const int width = std::max(200, m_tag->width());
-    for (const SetupProblem& p : problems)
-      if (p.field == field) lines << Wrapped(p.message, label->fontMetrics(), width);
-    label->setText(lines.join(QLatin1Char('\n')));
-    label->setVisible(!lines.isEmpty());
-  }
-  if (focusFirst && !problems.empty()) {
-    QWidget* first = Field(problems.front().field);
-    if (first) first->setFocus(Qt::OtherFocusReason);
-  }
-}
-
-QWidget* CCalibrationDlg::Field(SetupField field) const {
-  const auto it = m_fields.find(field);
-  return it == m_fields.end() ? nullptr : it->second;
-}
-
-QLabel* CCalibrationDlg::ProblemLabel(SetupField field) const {
-  const auto it = m_problems.find(field);
-  return it == m_problems.end() ? nullptr : it->second;
-}
-
 void CCalibrationDlg::UpdateInputControls() {
   const int code = m_inputFunction->currentData().toInt();
   m_wiring->setEnabled(TakesWiring(code));
@@ -326,6 +227,7 @@ void CCalibrationDlg::UpdateInputControls() {
   const bool celsius = m_tempUnit->currentData().toInt() == 1;
   m_inputUnit->setText(FunctionUnit(code, celsius));
   m_outputUnit->setText(FunctionUnit(m_outputFunction->currentData().toInt(), celsius));
+  m_resolutionUnit->setText(m_outputUnit->text());
   // Before a run the results' columns carry the units of the setup in the form.
   if (m_table && !m_run && !m_record.asFound && !m_record.asLeft) {
     CalibrationSetup units;
@@ -352,6 +254,8 @@ void CCalibrationDlg::OnOutputFunctionChosen() {
   const bool voltage = m_outputFunction->currentData().toInt() == fc::kUpperVoltage;
   m_outputLow->setText(NumberText(voltage ? 0.0 : 4.0));
   m_outputHigh->setText(NumberText(voltage ? 10.0 : 20.0));
+  // A resolution in the other unit would mean nothing.
+  m_resolution->setText(NumberText(kDefaultResolution));
   UpdateInputControls();
 }
 

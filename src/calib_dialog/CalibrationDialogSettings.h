@@ -8,6 +8,8 @@
 #include <QSize>
 #include <QString>
 
+#include "records/LabRecords.h"
+
 namespace vorenx {
 
 class CalibrationDialogSettings {
@@ -21,15 +23,13 @@ class CalibrationDialogSettings {
   QString LastFolder(const QString& suffix) const;
   void SetLastFolder(const QString& suffix, const QString& folder);
   // The reference standard last used on this bench (records/standard, by
-  // serial), with its id and due date so that a run can start while the
-  // lab's server is away; an empty serial when none was chosen.
-  struct BenchStandard {
-    QString serial;
-    qint64 id = 0;
-    QDate dueOn;
-  };
-  BenchStandard Standard() const;
-  void SetStandard(const BenchStandard& standard);
+  // serial), with its id, certificate, dates and accuracy table, so that a
+  // run can start while the lab's server is away and its uncertainties come
+  // from the standard's own table; an empty serial when none was chosen. An
+  // accuracy entry that does not read back leaves the table empty (the
+  // documented defaults) rather than part of it.
+  ReferenceStandard Standard() const;
+  void SetStandard(const ReferenceStandard& standard);
 
  private:
   QString m_file;

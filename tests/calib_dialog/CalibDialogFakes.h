@@ -1,9 +1,11 @@
 #pragma once
 // Test-side stand-ins for the calibration dialog: a host that creates real
 // runs on the run tests' recording link, a calibrator with a transmitter under
-// test that answers the requests, and dialogs that answer from a script.
+// test that answers the requests, dialogs that answer from a script, and the
+// ambient conditions typed in.
 
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QPointer>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -11,6 +13,7 @@
 
 #include "platform/UserDialogs.h"
 #include "TestKeeper.h"
+#include "calib_dialog/CCalibrationDlg.h"
 #include "calib_dialog/CalibrationHost.h"
 #include "calib/CalibrationMath.h"
 #include "../calib_run/RunBench.h"
@@ -119,7 +122,15 @@ inline CalibrationSetup DialogSetup() {
   s.description = QStringLiteral("Reactor inlet temperature");
   s.technician = QStringLiteral("A. Tester");
   s.settle = SettleRule{};
+  s.resolution = 0.001;
   return s;
+}
+
+// Types the ambient conditions into the dialog's fields, as the user does before a run.
+inline void EnterEnvironment(CCalibrationDlg& dlg, const QString& temperature = QStringLiteral("21.5"),
+                             const QString& humidity = QStringLiteral("45")) {
+  qobject_cast<QLineEdit*>(dlg.Field(SetupField::AmbientTemperature))->setText(temperature);
+  qobject_cast<QLineEdit*>(dlg.Field(SetupField::Humidity))->setText(humidity);
 }
 
 }  // namespace vorenx::testing

@@ -15,6 +15,7 @@
 #include "CalibDialogFakes.h"
 #include "calib_dialog/CCalibrationDlg.h"
 #include "records/CalibrationCsv.h"
+#include "records/CalibrationRecord.h"
 #include "calib_dialog/CalibrationResultsTable.h"
 
 namespace vorenx {
@@ -33,6 +34,7 @@ class CalibrationDialogRun : public ::testing::Test {
     host.defaults = testing::DialogSetup();
     dlg = std::make_unique<CCalibrationDlg>(host, store, *keeper);
     dlg->SetDialogs(dialogs);
+    testing::EnterEnvironment(*dlg);
   }
   // Runs until the run ends (or far longer than it may take).
   void RunToEnd(FakeTransmitter transmitter) {
@@ -62,6 +64,11 @@ class CalibrationDialogRun : public ::testing::Test {
     for (int r = 0; r < table->rowCount(); ++r)
       if (table->KindOfRow(r) == CalibrationResultsTable::RowKind::Verdict) lines << table->item(r, 0)->text();
     return lines.join(QLatin1Char('|'));
+  }
+  // The record as the lab's records give it back (their format may not carry
+  // every field the dialog fills).
+  static CalibrationRecord ThroughRecordFormat(const CalibrationRecord& record) {
+    return RecordFromJson(RecordToJson(record)).value_or(CalibrationRecord{});
   }
   bool Enabled(const char* name) const { return dlg->findChild<QPushButton*>(QLatin1String(name))->isEnabled(); }
 
@@ -124,12 +131,69 @@ TEST_F(CalibrationDialogRun, AOnePercentGainErrorFailsTheTopPointThenTheAsLeftPa
   EXPECT_EQ(stored[0].summary.revision, 1);
   EXPECT_EQ(stored[0].summary.state, CalibrationState::Draft);
   EXPECT_EQ(stored[0].summary.asLeftVerdict, QStringLiteral("pass"));
-  EXPECT_EQ(stored[0].record, dlg->Record());
+  EXPECT_EQ(stored[0].record, ThroughRecordFormat(dlg->Record()));
   const RecordsResult<Instrument> registered = Records().FindInstrument(QStringLiteral("TT-101"));
   ASSERT_TRUE(registered.ok());
   EXPECT_EQ(registered.value.description, QStringLiteral("Reactor inlet temperature"));
   EXPECT_EQ(registered.value.intervalDays, 365);
   EXPECT_TRUE(dlg->findChild<QLabel*>(QStringLiteral("status"))->text().contains(draft.certificateNumber));
+}
+
+// The record names the standard as it stood and the table its runs took, with
+// the ambient conditions of each run's start; the as-left's are asked for again
+// once the calibration has ended.
+TEST_F(CalibrationDialogRun, TheRecordKeepsTheStandardWithItsTableAndTheAmbientConditions) {
+  ASSERT_TRUE(dlg->StartAsFound());
+  EXPECT_EQ(host.Run()->AccuracyTable(), DefaultAccuracySpecs());
+  RunToEnd({1.0, 0.0});
+  const ReferenceStandard rs1 = Records().Standards().value.front();
+  ASSERT_TRUE(dlg->Record().standard.has_value());
+  const StandardUsed used = *dlg->Record().standard;
+  EXPECT_EQ(used, (StandardUsed{rs1.serial, rs1.description, rs1.certificateNumber, rs1.calibratedOn, rs1.dueOn,
+                                DefaultAccuracySpecs(), true, QString()}));
+  EXPECT_EQ(dlg->Record().environment, (Environment{21.5, 45.0}));
+
+  // The as-left with the conditions of its own start, and the same table.
+  testing::EnterEnvironment(*dlg, QStringLiteral("23"), QStringLiteral("51.5"));
+  ASSERT_TRUE(dlg->StartAsLeft());
+  EXPECT_EQ(host.Run()->AccuracyTable(), used.accuracy);
+  RunToEnd({1.0, 0.0});
+  EXPECT_EQ(dlg->Record().environment, (Environment{23.0, 51.5}));
+  EXPECT_EQ(dlg->Record().standard, used);
+  ASSERT_EQ(Stored().size(), 1u);
+  EXPECT_EQ(Stored().front().record, ThroughRecordFormat(dlg->Record()));
+  // The calibration has ended: a further run waits for the conditions of its own time.
+  const int created = host.created;
+  EXPECT_FALSE(dlg->StartAsLeft());
+  EXPECT_FALSE(dlg->StartAsFound());
+  EXPECT_EQ(host.created, created);
+  EXPECT_FALSE(dlg->ProblemLabel(SetupField::AmbientTemperature)->isHidden());
+  EXPECT_FALSE(dlg->ProblemLabel(SetupField::Humidity)->isHidden());
+}
+
+// While the lab's server is away the bench's remembered standard is used,
+// with the accuracy table of its own certificate, not the defaults.
+TEST_F(CalibrationDialogRun, AwayFromTheServerTheBenchsStandardBringsItsOwnTable) {
+  ReferenceStandard bench{7, QStringLiteral("RS-9"), QStringLiteral("Bench calibrator"), QStringLiteral("RC-90"),
+                          QDate::currentDate().addMonths(-1), QDate::currentDate().addMonths(11)};
+  bench.accuracy = {{fc::kUpperCurrent, 0.0, 24.0, 0.01, 0.002}, {fc::kRtdFirst, -200.0, 850.0, 0.0, 0.07}};
+  CalibrationDialogSettings(store.SettingsFile()).SetStandard(bench);
+  RecordsLocation away;
+  away.engine = RecordsLocation::Engine::Postgres;
+  away.host = QStringLiteral("127.0.0.1");
+  away.port = 1;  // nothing listens there
+  away.database = QStringLiteral("lab");
+  RecordsKeeper spooling(away, dir.filePath("away-spool.sqlite"));
+  CCalibrationDlg offline(host, store, spooling);
+  offline.SetDialogs(dialogs);
+  testing::EnterEnvironment(offline);
+  ASSERT_TRUE(offline.StartAsFound()) << offline.StatusLine().toStdString();
+  EXPECT_EQ(host.Run()->AccuracyTable(), bench.accuracy);
+  ASSERT_TRUE(offline.Record().standard.has_value());
+  EXPECT_EQ(offline.Record().standard->accuracy, bench.accuracy);
+  EXPECT_FALSE(offline.Record().standard->defaultAccuracy);
+  EXPECT_EQ(offline.Record().standard->certificateNumber, QStringLiteral("RC-90"));
+  offline.AbortRun();
 }
 
 TEST_F(CalibrationDialogRun, TheNextAsFoundShowsItsDriftAgainstTheLastAsLeft) {
@@ -138,6 +202,7 @@ TEST_F(CalibrationDialogRun, TheNextAsFoundShowsItsDriftAgainstTheLastAsLeft) {
   ASSERT_TRUE(dlg->StartAsLeft());
   RunToEnd({1.0, 0.0});
   const QString completeFile = dlg->Kept().certificateNumber;
+  testing::EnterEnvironment(*dlg);
   ASSERT_TRUE(dlg->StartAsFound());
   RunToEnd({1.0, 0.016});  // 0.1 % of span higher everywhere
   const QStringList drift = Column(6).mid(0, 5);
@@ -149,6 +214,7 @@ TEST_F(CalibrationDialogRun, TheNextAsFoundShowsItsDriftAgainstTheLastAsLeft) {
   for (int i = 0; i < 60 && Column(0).size() < 7; ++i) host.Feed(1, {1.0, 0.032});
   dlg->findChild<QPushButton*>(QStringLiteral("abort"))->click();
   ASSERT_FALSE(dlg->Record().asLeft->complete);
+  testing::EnterEnvironment(*dlg);
   ASSERT_TRUE(dlg->StartAsFound());
   RunToEnd({1.0, 0.016});
   EXPECT_EQ(Column(6).mid(0, 5), QStringList(5, QStringLiteral("+0.100")));
@@ -370,6 +436,8 @@ TEST_F(CalibrationDialogRun, KeepsItsSizeAndTheLastFoldersForTheNextTime) {
 
   CCalibrationDlg again(host, store, *keeper);
   again.SetDialogs(dialogs);
+  testing::EnterEnvironment(again);
+  qobject_cast<QLineEdit*>(again.Field(SetupField::Resolution))->setText(QStringLiteral("0.001"));
   EXPECT_EQ(again.size(), QSize(900, 560));
   ASSERT_TRUE(again.StartAsFound());
   for (int i = 0; i < 400 && again.ActiveRun() && !again.ActiveRun()->Ended(); ++i) host.Feed(1);
@@ -414,6 +482,8 @@ TEST_F(CalibrationDialogRun, AFailedAsFoundAndAPassingAsLeftOnTheCertificate) {
   ASSERT_TRUE(store.SaveSetup(setup));
   dlg = std::make_unique<CCalibrationDlg>(host, store, *keeper);
   dlg->SetDialogs(dialogs);
+  testing::EnterEnvironment(*dlg);
+  qobject_cast<QLineEdit*>(dlg->Field(SetupField::Resolution))->setText(QStringLiteral("0.001"));
   ASSERT_TRUE(dlg->StartAsFound());
   RunToEnd({1.0075, 0.012, 0.002});
   ASSERT_TRUE(dlg->StartAsLeft());

@@ -9,6 +9,7 @@
 #include "CalibDialogFakes.h"
 #include "calib_dialog/CCalibrationDlg.h"
 #include "calib_dialog/CalibrationResultsTable.h"
+#include "records/CalibrationRecord.h"
 
 namespace vorenx {
 namespace {
@@ -25,6 +26,7 @@ class CalibrationDialogSetup : public ::testing::Test {
   std::unique_ptr<CCalibrationDlg> Open() {
     auto dlg = std::make_unique<CCalibrationDlg>(host, store, *keeper);
     dlg->SetDialogs(dialogs);
+    testing::EnterEnvironment(*dlg);
     return dlg;
   }
   static QLineEdit* Edit(CCalibrationDlg& dlg, SetupField f) { return qobject_cast<QLineEdit*>(dlg.Field(f)); }
@@ -57,9 +59,15 @@ TEST_F(CalibrationDialogSetup, OffersTheLastSetupAgainOverTheHostsDefaults) {
   last.tolerance = 0.02;
   last.toleranceUnit = ToleranceUnit::OutputUnits;
   last.settle = {5, 0.25, 90};
+  last.resolution = 0.0005;
+  last.rule = DecisionRule::GuardBand;
   ASSERT_TRUE(store.SaveSetup(last));
   auto dlg = Open();
-  EXPECT_EQ(dlg->FormSetup(nullptr), last);
+  // As the setup file gives it back (a file from before the resolution was
+  // kept has none, and the field is left empty to be entered).
+  const CalibrationSetup kept = SetupFromJson(SetupToJson(last)).value();
+  EXPECT_EQ(dlg->FormSetup(nullptr), kept);
+  EXPECT_EQ(Edit(*dlg, SetupField::Resolution)->text().isEmpty(), kept.resolution == 0.0);
   // The empty results table is already titled in the setup's units.
   const auto* table = dlg->ResultsTable();
   EXPECT_EQ(table->horizontalHeaderItem(2)->text(), QString::fromUtf8("Applied (℃)"));
@@ -69,6 +77,58 @@ TEST_F(CalibrationDialogSetup, OffersTheLastSetupAgainOverTheHostsDefaults) {
   output->setCurrentIndex(output->findData(fc::kUpperCurrent));
   emit output->activated(output->currentIndex());
   EXPECT_EQ(table->horizontalHeaderItem(4)->text(), QStringLiteral("Measured (mA)"));
+}
+
+TEST_F(CalibrationDialogSetup, ResolutionAndDecisionRuleAreReadInTheOutputsUnit) {
+  host.defaults.resolution = 0.0;  // the window's settings know no resolution
+  auto dlg = Open();
+  // A new setup starts from the last digit of a 4-20 mA transmitter.
+  EXPECT_EQ(dlg->FormSetup(nullptr).resolution, 0.001);
+  auto* unit = dlg->findChild<QLabel*>(QStringLiteral("resolutionUnit"));
+  ASSERT_NE(unit, nullptr);
+  EXPECT_EQ(unit->text(), QStringLiteral("mA"));
+  Edit(*dlg, SetupField::Resolution)->setText(QStringLiteral("0.01"));
+  // Another output function: the resolution in its unit, not the old number.
+  auto* output = qobject_cast<QComboBox*>(dlg->Field(SetupField::OutputFunction));
+  output->setCurrentIndex(output->findData(fc::kUpperVoltage));
+  emit output->activated(output->currentIndex());
+  EXPECT_EQ(unit->text(), QStringLiteral("V"));
+  EXPECT_EQ(dlg->FormSetup(nullptr).resolution, 0.001);
+
+  CalibrationSetup s = testing::DialogSetup();
+  s.resolution = 0.0002;
+  s.rule = DecisionRule::GuardBand;
+  dlg->ShowSetup(s);
+  std::vector<SetupProblem> problems;
+  EXPECT_EQ(dlg->FormSetup(&problems), s);
+  EXPECT_TRUE(problems.empty());
+  EXPECT_EQ(qobject_cast<QComboBox*>(dlg->Field(SetupField::Rule))->currentText(), QStringLiteral("Guard band (w = U)"));
+  // A setup without a resolution shows none rather than one made up.
+  s.resolution = 0.0;
+  dlg->ShowSetup(s);
+  EXPECT_TRUE(Edit(*dlg, SetupField::Resolution)->text().isEmpty());
+  EXPECT_FALSE(dlg->StartAsFound());
+  EXPECT_TRUE(dlg->ProblemLabel(SetupField::Resolution)->text().contains(QStringLiteral("resolution")));
+}
+
+TEST_F(CalibrationDialogSetup, AmbientConditionsAreReadWithTheirProblemsAndNeverOfferedAgain) {
+  auto dlg = Open();
+  testing::EnterEnvironment(*dlg, QStringLiteral("22,5"), QStringLiteral(" 40 "));
+  std::vector<SetupProblem> problems;
+  EXPECT_EQ(dlg->FormEnvironment(&problems), (Environment{22.5, 40.0}));
+  EXPECT_TRUE(problems.empty());
+  ASSERT_TRUE(dlg->StartAsFound());
+  EXPECT_EQ(dlg->Record().environment, (Environment{22.5, 40.0}));
+  dlg->AbortRun();
+  // The next dialog asks for them afresh, at both fields.
+  auto next = std::make_unique<CCalibrationDlg>(host, store, *keeper);
+  next->SetDialogs(dialogs);
+  EXPECT_EQ(next->FormEnvironment(&problems), Environment{});
+  ASSERT_EQ(problems.size(), 2u);
+  EXPECT_EQ(problems[0].field, SetupField::AmbientTemperature);
+  EXPECT_EQ(problems[1].field, SetupField::Humidity);
+  EXPECT_FALSE(next->StartAsFound());
+  EXPECT_EQ(host.created, 1);
 }
 
 TEST_F(CalibrationDialogSetup, ChoosingAnInputFunctionBringsItsRange) {
@@ -114,6 +174,16 @@ TEST_F(CalibrationDialogSetup, BadInputIsShownAtItsFieldAndStartsNoRun) {
       {"tag too long", SetupField::Tag, QString(kMaxTagLength + 1, QLatin1Char('T'))},
       {"tag with a tab", SetupField::Tag, QStringLiteral("TT\t101")},
       {"settling band of zero", SetupField::SettleBand, QStringLiteral("0")},
+      {"resolution of zero", SetupField::Resolution, QStringLiteral("0")},
+      {"negative resolution", SetupField::Resolution, QStringLiteral("-0.001")},
+      {"no resolution", SetupField::Resolution, QString()},
+      {"resolution not a number", SetupField::Resolution, QStringLiteral("1 digit")},
+      {"no ambient temperature", SetupField::AmbientTemperature, QStringLiteral("  ")},
+      {"ambient temperature too high", SetupField::AmbientTemperature, QStringLiteral("60")},
+      {"ambient temperature not a number", SetupField::AmbientTemperature, QStringLiteral("warm")},
+      {"no humidity", SetupField::Humidity, QString()},
+      {"humidity over 100 %", SetupField::Humidity, QStringLiteral("101")},
+      {"negative humidity", SetupField::Humidity, QStringLiteral("-1")},
   };
   for (const BadInput& c : cases) {
     SCOPED_TRACE(c.name);
@@ -135,7 +205,8 @@ TEST_F(CalibrationDialogSetup, BadInputIsShownAtItsFieldAndStartsNoRun) {
     EXPECT_EQ(dlg->focusWidget(), dlg->Field(c.field));
     // Every other field stays quiet.
     for (SetupField other : {SetupField::Tag, SetupField::InputLow, SetupField::OutputLow, SetupField::Points,
-                             SetupField::Tolerance, SetupField::SettleTimeout})
+                             SetupField::Tolerance, SetupField::SettleTimeout, SetupField::Resolution,
+                             SetupField::AmbientTemperature, SetupField::Humidity})
       if (other != c.field) {
         EXPECT_FALSE(dlg->ProblemLabel(other)->isVisible()) << static_cast<int>(other);
       }

@@ -74,6 +74,7 @@ TEST_F(RecordsDialogs, AnOverdueStandardStartsARunOnlyWithAReasonKeptInTheTrail)
   ASSERT_TRUE(Records().AddStandard(late, {}).ok());
   CCalibrationDlg dlg(host, store, *keeper);
   dlg.SetDialogs(dialogs);
+  testing::EnterEnvironment(dlg);
   auto* standard = dlg.findChild<QComboBox*>(QStringLiteral("standard"));
   ASSERT_EQ(standard->count(), 2);
   const int lateRow = standard->findText(QStringLiteral("RS-OLD"), Qt::MatchStartsWith);
@@ -95,6 +96,10 @@ TEST_F(RecordsDialogs, AnOverdueStandardStartsARunOnlyWithAReasonKeptInTheTrail)
   dialogs.textAnswer = QStringLiteral("the only 4-wire standard on site");
   ASSERT_TRUE(dlg.StartAsFound());
   EXPECT_EQ(host.created, 1);
+  // The record keeps the standard as it was used, with the reason.
+  ASSERT_TRUE(dlg.Record().standard.has_value());
+  EXPECT_EQ(dlg.Record().standard->serial, QStringLiteral("RS-OLD"));
+  EXPECT_EQ(dlg.Record().standard->overdueReason, QStringLiteral("the only 4-wire standard on site"));
   EXPECT_EQ(AuditReasons(QStringLiteral("use-overdue")),
             QStringList{QStringLiteral("used while overdue for TT-101: the only 4-wire standard on site")});
   for (int i = 0; i < 400 && dlg.ActiveRun() && !dlg.ActiveRun()->Ended(); ++i) host.Feed(1);
@@ -112,6 +117,7 @@ TEST_F(RecordsDialogs, WithoutAStandardNoRunStartsUntilOneIsAdded) {
   RecordsKeeper none(bare, empty.filePath("spool.sqlite"));
   CCalibrationDlg dlg(host, store, none);
   dlg.SetDialogs(dialogs);
+  testing::EnterEnvironment(dlg);
   auto* standard = dlg.findChild<QComboBox*>(QStringLiteral("standard"));
   ASSERT_EQ(standard->count(), 1);
   EXPECT_TRUE(standard->currentText().contains(QStringLiteral("No reference standard")));
