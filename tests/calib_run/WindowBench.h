@@ -8,6 +8,7 @@
 // however slowly a busy machine runs them.
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 #include <QTemporaryDir>
@@ -89,6 +90,15 @@ inline sim::DutSpec Transmitter(double gain, double noise = 0.0) {
   d.noise = noise;
   d.seed = 7;
   return d;
+}
+
+// Shows `setup` in the calibration dialog with what a run needs beyond it: a
+// resolution when it has none, and the ambient conditions of now.
+inline void ShowSetupReadyToRun(CCalibrationDlg& dialog, CalibrationSetup setup) {
+  if (!(setup.resolution > 0.0)) setup.resolution = 0.001;
+  dialog.ShowSetup(setup);
+  qobject_cast<QLineEdit*>(dialog.Field(SetupField::AmbientTemperature))->setText(QStringLiteral("21.5"));
+  qobject_cast<QLineEdit*>(dialog.Field(SetupField::Humidity))->setText(QStringLiteral("45"));
 }
 
 class CalibrationWindowTest : public ::testing::Test {

@@ -32,7 +32,7 @@ class CalibrationFaultsTest : public CalibrationWindowTest {
     calibration = window.CalibrationDialog();
     ASSERT_NE(calibration, nullptr);
     calibration->SetDialogs(answers);
-    calibration->ShowSetup(setup);
+    testing::ShowSetupReadyToRun(*calibration, setup);
     ASSERT_TRUE(calibration->StartAsFound()) << calibration->StatusLine().toStdString();
   }
   QString Records() const { return folder.filePath("calibrations"); }

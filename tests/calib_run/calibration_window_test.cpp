@@ -222,7 +222,7 @@ TEST_F(CalibrationWindowTest, CtrlKAndBothMenusOpenOneDialogWhoseRunEndsWithTheW
   calibration->SetDialogs(answers);
   CalibrationSetup setup = testing::RtdTransmitterSetup();
   setup.tag = QStringLiteral("TT-1");
-  calibration->ShowSetup(setup);
+  testing::ShowSetupReadyToRun(*calibration, setup);
   ASSERT_TRUE(calibration->StartAsFound()) << calibration->StatusLine().toStdString();
   ASSERT_TRUE(Until([&] { return simulator.Settings().outputOn; })) << calibration->StatusLine().toStdString();
   EXPECT_EQ(answers.confirmed, 1);
