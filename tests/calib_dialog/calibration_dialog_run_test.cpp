@@ -143,6 +143,7 @@ TEST_F(CalibrationDialogRun, AOnePercentGainErrorFailsTheTopPointThenTheAsLeftPa
 // the ambient conditions of each run's start; the as-left's are asked for again
 // once the calibration has ended.
 TEST_F(CalibrationDialogRun, TheRecordKeepsTheStandardWithItsTableAndTheAmbientConditions) {
+  testing::EnterEnvironment(*dlg, QStringLiteral("21,5"), QStringLiteral(" 45 "));
   ASSERT_TRUE(dlg->StartAsFound());
   EXPECT_EQ(host.Run()->AccuracyTable(), DefaultAccuracySpecs());
   RunToEnd({1.0, 0.0});
@@ -169,6 +170,10 @@ TEST_F(CalibrationDialogRun, TheRecordKeepsTheStandardWithItsTableAndTheAmbientC
   EXPECT_EQ(host.created, created);
   EXPECT_FALSE(dlg->ProblemLabel(SetupField::AmbientTemperature)->isHidden());
   EXPECT_FALSE(dlg->ProblemLabel(SetupField::Humidity)->isHidden());
+  // Nor does the next dialog offer them.
+  std::vector<SetupProblem> problems;
+  EXPECT_EQ(CCalibrationDlg(host, store, *keeper).FormEnvironment(&problems), Environment{});
+  EXPECT_EQ(problems.size(), 2u);
 }
 
 // While the lab's server is away the bench's remembered standard is used,

@@ -111,26 +111,6 @@ TEST_F(CalibrationDialogSetup, ResolutionAndDecisionRuleAreReadInTheOutputsUnit)
   EXPECT_TRUE(dlg->ProblemLabel(SetupField::Resolution)->text().contains(QStringLiteral("resolution")));
 }
 
-TEST_F(CalibrationDialogSetup, AmbientConditionsAreReadWithTheirProblemsAndNeverOfferedAgain) {
-  auto dlg = Open();
-  testing::EnterEnvironment(*dlg, QStringLiteral("22,5"), QStringLiteral(" 40 "));
-  std::vector<SetupProblem> problems;
-  EXPECT_EQ(dlg->FormEnvironment(&problems), (Environment{22.5, 40.0}));
-  EXPECT_TRUE(problems.empty());
-  ASSERT_TRUE(dlg->StartAsFound());
-  EXPECT_EQ(dlg->Record().environment, (Environment{22.5, 40.0}));
-  dlg->AbortRun();
-  // The next dialog asks for them afresh, at both fields.
-  auto next = std::make_unique<CCalibrationDlg>(host, store, *keeper);
-  next->SetDialogs(dialogs);
-  EXPECT_EQ(next->FormEnvironment(&problems), Environment{});
-  ASSERT_EQ(problems.size(), 2u);
-  EXPECT_EQ(problems[0].field, SetupField::AmbientTemperature);
-  EXPECT_EQ(problems[1].field, SetupField::Humidity);
-  EXPECT_FALSE(next->StartAsFound());
-  EXPECT_EQ(host.created, 1);
-}
-
 TEST_F(CalibrationDialogSetup, ChoosingAnInputFunctionBringsItsRange) {
   auto dlg = Open();
   auto* list = dlg->findChild<QComboBox*>(QStringLiteral("inputFunctionList"));
