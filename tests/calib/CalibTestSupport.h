@@ -33,6 +33,7 @@ inline CalibrationSetup RtdTransmitter() {
   s.outputLow = 4.0;
   s.outputHigh = 20.0;
   s.tolerance = 0.5;
+  s.resolution = 0.001;  // a 4-20 mA transmitter read to 1 µA
   return s;
 }
 

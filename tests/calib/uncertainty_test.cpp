@@ -107,6 +107,40 @@ TEST(Uncertainty, AFunctionWithoutATableEntryIsNamedAndAFahrenheitRunTakesItsFlo
   EXPECT_NEAR(Find(u, Source::CalibratorSource)->halfWidth, 0.36, 1e-12);
 }
 
+TEST(Uncertainty, AnAccuracyTableMustCoverTheRunsSpansWithoutGaps) {
+  CalibrationSetup s = Pt100Transmitter();
+  EXPECT_TRUE(ValidateAccuracyTable(s, DefaultAccuracySpecs()).empty());
+  const AccuracySpec pt100{fc::kRtdFirst, -200.0, 100.0, 0.0, 0.2};
+  const AccuracySpec lowMa{fc::kUpperCurrent, 0.0, 10.0, 0.02, 0.002};
+  const AccuracySpec highMa{fc::kUpperCurrent, 10.0, 24.0, 0.02, 0.002};
+  EXPECT_TRUE(ValidateAccuracyTable(s, {highMa, pt100, lowMa}).empty());  // in any order
+
+  // A table kept in ℃ covers a ℉ run up to 212 ℉ (100 ℃), not beyond.
+  s.celsius = false;
+  s.inputLow = 32.0;
+  s.inputHigh = 212.0;
+  EXPECT_TRUE(ValidateAccuracyTable(s, {pt100, lowMa, highMa}).empty());
+  s.inputHigh = 213.0;
+  auto problems = ValidateAccuracyTable(s, {pt100, lowMa, highMa});
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0].field, SetupField::InputFunction);
+  EXPECT_TRUE(problems[0].message.contains("PT100/385 from 32 to 213 ℉")) << problems[0].message.toStdString();
+
+  // A gap between 10 and 10.5 mA, and a broken entry, at the output's field.
+  s = Pt100Transmitter();
+  AccuracySpec gap = highMa;
+  gap.rangeLow = 10.5;
+  problems = ValidateAccuracyTable(s, {pt100, lowMa, gap});
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0].field, SetupField::OutputFunction);
+  EXPECT_TRUE(problems[0].message.contains("Current from 3.92 to 20.08 mA")) << problems[0].message.toStdString();
+  AccuracySpec negative = highMa;
+  negative.floor = -0.002;
+  problems = ValidateAccuracyTable(s, {pt100, lowMa, negative});
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_TRUE(problems[0].message.contains("cannot be used")) << problems[0].message.toStdString();
+}
+
 TEST(Uncertainty, SpecEntriesAndEnvironmentAreCheckedAtTheirFields) {
   EXPECT_TRUE(AccuracySpecProblem({fc::kVolt, 0.0, 10.0, 0.02, 0.001}).isEmpty());
   EXPECT_NE(AccuracySpecProblem({fc::kVolt, 0.0, 10.0, 0.02, -0.001}), "");
