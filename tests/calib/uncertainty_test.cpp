@@ -1,6 +1,8 @@
 // The uncertainty budget against worked examples computed by hand, the
 // decision rules at their limits, and the run's verdict from mixed points.
 
+#include <QFile>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -200,6 +202,32 @@ TEST(DecisionRule, RunVerdictFromMixedPoints) {
   old.points.resize(2);
   old.points[0].pass = old.points[1].pass = true;
   EXPECT_EQ(RunVerdict(old), PointVerdict::Pass);
+}
+
+// The default table a lab reads in docs/uncertainty.md is the one runs use.
+TEST(Uncertainty, TheDocumentedDefaultTableIsTheOneInUse) {
+  QFile doc(QStringLiteral(VORENX_DOCS_DIR "/uncertainty.md"));
+  ASSERT_TRUE(doc.open(QIODevice::ReadOnly | QIODevice::Text));
+  const QString text = QString::fromUtf8(doc.readAll());
+  const qsizetype marker = text.indexOf(QStringLiteral("<!-- default-accuracy-table"));
+  ASSERT_GE(marker, 0);
+  std::vector<AccuracySpec> documented;
+  const QRegularExpression row(QStringLiteral("^\\| (\\d+) \\| [^|]+ \\| ([^|]+) \\| ([-0-9.]+) \\| ([-0-9.]+) \\S+ \\|$"));
+  for (const QString& line : text.mid(marker).split(QLatin1Char('\n'))) {
+    const QRegularExpressionMatch m = row.match(line);
+    if (!m.hasMatch()) continue;
+    AccuracySpec spec{static_cast<FunctionCode>(m.captured(1).toInt()), 0.0, 1.0e9, m.captured(3).toDouble(),
+                      m.captured(4).toDouble()};
+    const QString range = m.captured(2).trimmed();
+    if (range != QLatin1String("any")) {
+      const QStringList ends = range.split(QLatin1Char(' '));
+      ASSERT_EQ(ends.size(), 4) << range.toStdString();  // "-273.15 to 2500 ℃"
+      spec.rangeLow = ends[0].toDouble();
+      spec.rangeHigh = ends[2].toDouble();
+    }
+    documented.push_back(spec);
+  }
+  EXPECT_EQ(documented, DefaultAccuracySpecs());
 }
 
 TEST(Uncertainty, TwoSignificantDigits) {
