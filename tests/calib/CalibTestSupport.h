@@ -4,6 +4,7 @@
 // examples use, fixed times, and a comma-decimal locale for the number tests.
 
 #include <QDateTime>
+#include <QFile>
 #include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -53,6 +54,12 @@ inline void TestRange(FunctionCode f, bool celsius, double& low, double& high) {
     low = 0.0;
     high = 100.0;
   }
+}
+
+// The whole of a file the tests read (a fixture); empty when it cannot be read.
+inline QByteArray FileBytes(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // A time on 8 December 2026 with a fixed offset from UTC.

@@ -44,10 +44,7 @@ CalibrationRecord WorkedRecord() {
   return r;
 }
 
-QByteArray Fixture() {
-  QFile f(QStringLiteral(VORENX_CALIB_DATA "/rtd_transmitter.csv"));
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+QByteArray Fixture() { return FileBytes(QStringLiteral(VORENX_CALIB_DATA "/rtd_transmitter.csv")); }
 
 TEST(CalibrationCsv, WorkedExampleMatchesTheFixture) {
   const QByteArray fixture = Fixture();

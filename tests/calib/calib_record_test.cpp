@@ -2,7 +2,6 @@
 // values and an absent as-left survive, a record of the first format version
 // reads with what it did not keep left empty, and documents that are broken
 // or not ours are refused with a reason.
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -103,13 +102,8 @@ TEST(CalibrationRecord, InterruptionsReadBackAndARecordWithoutThemWasNeverInterr
   EXPECT_TRUE(old->asFound->interruptions.empty());
 }
 
-QByteArray VersionOneRecord() {
-  QFile f(QStringLiteral(VORENX_CALIB_DATA "/record_v1.json"));
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 TEST(CalibrationRecord, AFirstVersionRecordReadsWithWhatItDidNotKeepLeftEmpty) {
-  const QByteArray v1 = VersionOneRecord();
+  const QByteArray v1 = FileBytes(QStringLiteral(VORENX_CALIB_DATA "/record_v1.json"));
   ASSERT_FALSE(v1.isEmpty()) << "tests/calib/data/record_v1.json is missing";
   QString error;
   const std::optional<CalibrationRecord> r = RecordFromJson(v1, &error);
