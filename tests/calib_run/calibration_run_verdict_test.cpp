@@ -134,6 +134,9 @@ TEST_F(RunVerdictTest, ARunWhosePointsCouldNotGetTheirWholeBudgetIsRefusedBefore
   const RunResult& r = Ran(testing::RtdTransmitterSetup(), {pt100, mA20, mA24});
   ASSERT_EQ(run->CurrentState(), State::Finished);
   EXPECT_NEAR(r.points[0].uncertainty->contributions[0].halfWidth, 0.1, 1e-12);
+  // A standard the register keeps without a table of its own runs on the defaults.
+  run->SetAccuracyTable({});
+  EXPECT_EQ(run->AccuracyTable(), DefaultAccuracySpecs());
 }
 
 TEST_F(RunVerdictTest, AReadingBeyondTheTableKeepsNoUnderstatedBudget) {
