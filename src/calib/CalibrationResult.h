@@ -65,7 +65,10 @@ struct RunResult {
 
 // "As-found" / "As-left".
 QString RunKindText(RunKind kind);
-// A run passes when it is complete and every point passes.
+// A run passes when it is complete and every point passes: the same as
+// RunVerdict(run) == Pass, for where a yes or no is meant (the newest passing
+// as-left, a drift reference). What the user is shown or a file keeps is
+// RunVerdict, which tells an indeterminate run from a failed one.
 bool RunPasses(const RunResult& run);
 // The run's verdict: fail when incomplete; else the points' verdicts
 // combined (a point without one counts as its `pass`).

@@ -19,8 +19,12 @@ double RoundTo(double value, int decimals) {
 QString Number(double value) { return QString::number(value, 'g', 8); }
 
 // A setup the engine cannot run at all, whatever the dialog checked: the run
-// refuses it before anything is sent.
-QString Unrunnable(const CalibrationSetup& s, const std::vector<TestStep>& steps) {
+// refuses it before anything is sent. That includes a setup whose points
+// could not be given their whole uncertainty budget (no resolution, or an
+// accuracy table that lacks the run's functions or span): an understated U
+// would let points pass that should not.
+QString Unrunnable(const CalibrationSetup& s, const std::vector<TestStep>& steps,
+                   const std::vector<AccuracySpec>& accuracy) {
   if (steps.empty()) return QStringLiteral("The setup has no test points");
   if (!IsLowerFunction(s.inputFunction)) return QStringLiteral("The input is not a lower function");
   if (!IsUpperFunction(s.outputFunction)) return QStringLiteral("The output is not an upper function");
@@ -35,6 +39,13 @@ QString Unrunnable(const CalibrationSetup& s, const std::vector<TestStep>& steps
       return QStringLiteral("A test point lies outside 0 to 100 %");
   if (s.settle.readings < 1 || !finite(s.settle.timeoutSeconds) || !(s.settle.timeoutSeconds > 0.0))
     return QStringLiteral("The settling rule is not usable");
+  if (!finite(s.resolution) || !(s.resolution > 0.0))
+    return QStringLiteral("The resolution of the instrument under test is not entered");
+  if (const std::vector<SetupProblem> gaps = ValidateAccuracyTable(s, accuracy); !gaps.empty()) {
+    QString why = gaps.front().message;
+    if (why.endsWith(QLatin1Char('.'))) why.chop(1);  // the status line adds its own
+    return why;
+  }
   return {};
 }
 
@@ -83,7 +94,7 @@ void CalibrationRun::Start() {
   if (m_started || Ended()) return;
   m_started = true;
   m_result.started = QDateTime::currentDateTime();
-  if (const QString why = Unrunnable(m_setup, m_steps); !why.isEmpty()) {
+  if (const QString why = Unrunnable(m_setup, m_steps, m_accuracy); !why.isEmpty()) {
     // Nothing was asked of the instrument: end without touching it.
     m_timer->stop();
     m_result.finished = m_result.started;
@@ -246,29 +257,6 @@ void CalibrationRun::OnTimedOut(std::uint32_t now) {
     return;
   }
   NextStep(now);
-}
-
-void CalibrationRun::RecordPoint(bool settled) {
-  const TestStep& step = m_steps[static_cast<std::size_t>(m_step)];
-  PointResult p;
-  p.percent = step.percent;
-  p.down = step.down;
-  p.applied = m_applied;
-  p.expected = ExpectedOutput(m_setup, m_applied);
-  p.measured = m_tracker.Value();
-  p.errorPercent = std::isfinite(p.measured) ? ErrorPercentOfSpan(m_setup, p.measured, p.expected)
-                                             : std::nan("");
-  p.settled = settled;
-  p.pass = settled && std::isfinite(p.errorPercent) &&
-           WithinTolerance(p.errorPercent, TolerancePercentOfSpan(m_setup));
-  p.readings = m_tracker.ReadingCount();
-  if (m_tracker.WindowCount() > 0) {
-    p.spread = m_tracker.Spread();
-    p.spreadReadings = m_tracker.WindowCount();
-  }
-  p.time = QDateTime::currentDateTime();
-  m_result.points.push_back(p);
-  emit pointRecorded(static_cast<int>(m_result.points.size()) - 1);
 }
 
 void CalibrationRun::NextStep(std::uint32_t now) {

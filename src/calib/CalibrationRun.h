@@ -80,8 +80,12 @@ class CalibrationRun : public QObject {
 
   // The calibrator's accuracy the points' uncertainties are computed from:
   // the reference standard's own table, or the documented defaults (as
-  // before this is called). Set it before Start.
-  void SetAccuracyTable(std::vector<AccuracySpec> table) { m_accuracy = std::move(table); }
+  // before this is called, and for an empty table, as the register keeps a
+  // standard without one). Set it before Start, which refuses a table that
+  // does not cover the run (ValidateAccuracyTable).
+  void SetAccuracyTable(std::vector<AccuracySpec> table) {
+    m_accuracy = table.empty() ? DefaultAccuracySpecs() : std::move(table);
+  }
   const std::vector<AccuracySpec>& AccuracyTable() const { return m_accuracy; }
 
   // Requests the functions with the output off and fast polling. Call once.

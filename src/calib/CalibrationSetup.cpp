@@ -96,6 +96,33 @@ std::optional<QString> PointsProblem(const std::vector<double>& points) {
   return std::nullopt;
 }
 
+// The instrument under test's resolution: half of it enters every point's
+// uncertainty, so a run without it would understate U.
+void ResolutionProblem(Problems& p, const CalibrationSetup& s, bool outputOk) {
+  const QString unit = outputOk ? FunctionUnit(s.outputFunction, false) : QString();
+  const QString inUnit = unit.isEmpty() ? QString() : QStringLiteral(" in ") + unit;
+  if (s.resolution == 0.0) {
+    // Setups saved before the resolution was kept read back with 0.
+    p.Add(SetupField::Resolution,
+          QStringLiteral("Enter the resolution of the instrument under test (the value of its last digit%1).")
+              .arg(inUnit));
+    return;
+  }
+  if (!std::isfinite(s.resolution) || s.resolution < 0.0) {
+    p.Add(SetupField::Resolution, QStringLiteral("The resolution must be a number greater than 0."));
+    return;
+  }
+  // A resolution coarser than the tolerance is refused rather than allowed:
+  // such an instrument cannot show an error within the tolerance at all (its
+  // half digit alone gives a test uncertainty ratio below 2), and in practice
+  // it is a value entered in the wrong unit (1 for 0.001 mA).
+  const double tolerance = ToleranceInOutputUnits(s);
+  if (std::isfinite(tolerance) && tolerance > 0.0 && s.resolution > tolerance * (1.0 + 1e-9))
+    p.Add(SetupField::Resolution,
+          QStringLiteral("The resolution (%1%2) is larger than the tolerance (%3%2): check that it is given in "
+                         "output units.")
+              .arg(Num(s.resolution), unit.isEmpty() ? QString() : QLatin1Char(' ') + unit, Num(tolerance)));
+}
 
 }  // namespace
 
@@ -155,6 +182,10 @@ std::vector<SetupProblem> ValidateSetup(const CalibrationSetup& s, const RangeLo
           QStringLiteral("The settling band must be more than 0 and at most 1 times the tolerance."));
   if (!(s.settle.timeoutSeconds >= 1.0 && s.settle.timeoutSeconds <= 3600.0))
     p.Add(SetupField::SettleTimeout, QStringLiteral("The settling time limit must be 1 to 3600 s."));
+
+  ResolutionProblem(p, s, outputOk);
+  if (s.rule != DecisionRule::SimpleAcceptance && s.rule != DecisionRule::GuardBand)
+    p.Add(SetupField::Rule, QStringLiteral("Choose simple acceptance or a guard band as the decision rule."));
   return p.list;
 }
 

@@ -100,6 +100,15 @@ double SettleTracker::Spread() const {
   return *hi - *lo;
 }
 
+double SettleTracker::StdDev() const {
+  const std::size_t n = m_window.size();
+  if (n < 2) return std::numeric_limits<double>::quiet_NaN();
+  const double mean = Value();
+  double squares = 0.0;
+  for (double v : m_window) squares += (v - mean) * (v - mean);
+  return std::sqrt(squares / static_cast<double>(n - 1));
+}
+
 double SettleTracker::Value() const {
   if (m_window.empty()) return std::numeric_limits<double>::quiet_NaN();
   return std::accumulate(m_window.begin(), m_window.end(), 0.0) / static_cast<double>(m_window.size());

@@ -36,6 +36,9 @@ class SettleTracker {
   // are (NaN and 0 when none came).
   double Spread() const;
   int WindowCount() const { return static_cast<int>(m_window.size()); }
+  // The standard deviation (n - 1) of the readings behind Value(): the
+  // repeatability of the point (NaN below two readings).
+  double StdDev() const;
 
  private:
   // True when `ms` lies after the start by more than the time limit.

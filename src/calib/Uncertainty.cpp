@@ -138,6 +138,64 @@ double AccuracyHalfWidth(const AccuracySpec& spec, double value) {
   return std::abs(value) * spec.percentOfReading / 100.0 + spec.floor;
 }
 
+namespace {
+
+// True when the entries of `table` for `function` together cover every value
+// from `low` to `high` (℃ for temperatures; electrical ranges are of |x|).
+bool Covers(const std::vector<AccuracySpec>& table, FunctionCode function, double low, double high) {
+  if (!std::isfinite(low) || !std::isfinite(high)) return false;
+  if (!IsTemperature(function)) {
+    const double a = std::abs(low), b = std::abs(high);
+    low = (low <= 0.0 && high >= 0.0) ? 0.0 : std::min(a, b);
+    high = std::max(a, b);
+  }
+  // Each round extends the covered stretch [low, reached] by the entry that
+  // holds `reached` and goes farthest beyond it; it ends within one round per entry.
+  double reached = low;
+  for (;;) {
+    double farthest = -std::numeric_limits<double>::infinity();
+    for (const AccuracySpec& s : table)
+      if (s.function == function && s.rangeLow <= reached && s.rangeHigh >= reached)
+        farthest = std::max(farthest, s.rangeHigh);
+    if (farthest >= high) return true;
+    if (!(farthest > reached)) return false;
+    reached = farthest;
+  }
+}
+
+// The problems of `table` for one function over [low, high] in `unit`.
+void CheckCoverage(std::vector<SetupProblem>& problems, const std::vector<AccuracySpec>& table, FunctionCode function,
+                   SetupField field, double low, double high, bool celsius, const QString& unit) {
+  for (const AccuracySpec& s : table) {
+    if (s.function != function) continue;
+    if (const QString why = AccuracySpecProblem(s); !why.isEmpty()) {
+      problems.push_back({field, QStringLiteral("The accuracy table of the reference standard cannot be used. ") + why});
+      return;
+    }
+  }
+  const bool temperature = IsTemperature(function);
+  if (Covers(table, function, temperature ? ToCelsius(low, celsius) : low,
+             temperature ? ToCelsius(high, celsius) : high))
+    return;
+  problems.push_back(
+      {field, QStringLiteral("The accuracy table of the reference standard does not cover %1 from %2 to %3 %4, so "
+                             "the uncertainty there is not known: add the values from its certificate in the "
+                             "register.")
+                  .arg(FunctionName(function), FormatCalibrationNumber(low), FormatCalibrationNumber(high), unit)});
+}
+
+}  // namespace
+
+std::vector<SetupProblem> ValidateAccuracyTable(const CalibrationSetup& s, const std::vector<AccuracySpec>& table) {
+  std::vector<SetupProblem> problems;
+  CheckCoverage(problems, table, s.inputFunction, SetupField::InputFunction, s.inputLow, s.inputHigh, s.celsius,
+                FunctionUnit(s.inputFunction, s.celsius));
+  const double tolerance = std::abs(ToleranceInOutputUnits(s));
+  CheckCoverage(problems, table, s.outputFunction, SetupField::OutputFunction, s.outputLow - tolerance,
+                s.outputHigh + tolerance, true, FunctionUnit(s.outputFunction, false));
+  return problems;
+}
+
 std::vector<SetupProblem> ValidateEnvironment(const Environment& e) {
   std::vector<SetupProblem> problems;
   auto check = [&](const std::optional<double>& v, SetupField field, const QString& what, double low, double high,

@@ -51,6 +51,13 @@ std::optional<AccuracySpec> FindAccuracySpec(const std::vector<AccuracySpec>& ta
 QString AccuracySpecProblem(const AccuracySpec& spec);
 // The half-width ± of `spec` at `value`: |value| * percent / 100 + floor.
 double AccuracyHalfWidth(const AccuracySpec& spec, double value);
+// What keeps `table` from giving every point of `setup` its whole budget:
+// an entry for the input or output function that is broken, or no entries
+// covering the input over the input span or the output over the output span
+// widened by the tolerance on either side (where the verdicts are decided).
+// At SetupField::InputFunction and ::OutputFunction; empty when none. A run
+// refuses to start on any of them rather than understate U.
+std::vector<SetupProblem> ValidateAccuracyTable(const CalibrationSetup& setup, const std::vector<AccuracySpec>& table);
 
 // The ambient conditions of a calibration, entered before it runs. A value
 // not recorded (records made before they were kept) is nullopt, and is

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "calib/CalibrationMath.h"
+#include "calib/Uncertainty.h"
 #include "instrument/FunctionTable.h"
 #include "platform/FileText.h"
 #include "platform/SpreadsheetCsv.h"
@@ -29,6 +30,21 @@ QString Number(double v, const Style& style) {
   char text[128];
   const auto result = std::to_chars(text, text + sizeof text, static_cast<float>(v), std::chars_format::fixed);
   return SpreadsheetNumber(QString::fromLatin1(text, static_cast<qsizetype>(result.ptr - text)), style.dialect);
+}
+
+// U with its two significant digits, as the certificate shows it.
+QString UncertaintyText(double expanded, const Style& style) {
+  if (!std::isfinite(expanded)) return QString();
+  const QString text = FormatUncertainty(expanded);
+  return style.sheet ? SpreadsheetNumber(text, style.dialect) : text;
+}
+
+// The test uncertainty ratio to one decimal, rounded down so that a ratio
+// just below 4 never shows as 4.0.
+QString TurText(double tur, const Style& style) {
+  if (!std::isfinite(tur)) return QString();
+  const QString text = QString::number(std::floor(tur * 10.0) / 10.0, 'f', 1);
+  return style.sheet ? SpreadsheetNumber(text, style.dialect) : text;
 }
 
 QString Time(const QDateTime& t, const Style& style) {
@@ -88,6 +104,16 @@ void SetupComments(QByteArray& out, const CalibrationRecord& r, const Style& sty
   Comment(out, QStringLiteral("Tolerance: ") + Number(TolerancePercentOfSpan(s), style) + QLatin1String(" % of span (") +
                    Number(ToleranceInOutputUnits(s), style) + QLatin1Char(' ') + outUnit + QLatin1Char(')'),
           style);
+  // A setup of the first record format has none (0).
+  Comment(out, QStringLiteral("Resolution: ") +
+                   (s.resolution > 0.0 ? Number(s.resolution, style) + QLatin1Char(' ') + outUnit
+                                       : QStringLiteral("not recorded")),
+          style);
+  Comment(out, QStringLiteral("Decision rule: ") +
+                   (s.rule == DecisionRule::GuardBand ? QLatin1String("guard band (w = U)")
+                                                      : QLatin1String("simple acceptance")) +
+                   QLatin1String("; U with k = 2 (about 95 %) in ") + outUnit,
+          style);
   QStringList points;
   for (double p : s.pointsPercent) points << Number(p, style);
   Comment(out, QStringLiteral("Points: ") + points.join(QLatin1Char(' ')) + QLatin1String(" % of input span; ") +
@@ -108,9 +134,12 @@ void RunLines(QByteArray& out, const CalibrationSetup& s, const RunResult& run, 
     Line(out, {kind, Number(p.percent, style), p.down ? QStringLiteral("down") : QStringLiteral("up"), Number(p.applied, style),
                inUnit, Number(p.expected, style), Number(p.measured, style), outUnit, Number(p.errorPercent, style),
                p.settled ? QStringLiteral("yes") : QStringLiteral("no"), QString::number(p.readings),
-               p.pass ? QStringLiteral("pass") : QStringLiteral("fail"), Time(p.time, style)}, style);
+               p.pass ? QStringLiteral("pass") : QStringLiteral("fail"), Time(p.time, style),
+               p.uncertainty ? UncertaintyText(p.uncertainty->expanded, style) : QString(),
+               p.uncertainty && p.uncertainty->tur ? TurText(*p.uncertainty->tur, style) : QString(),
+               p.verdict ? PointVerdictText(*p.verdict) : QStringLiteral("not recorded")}, style);
   }
-  QString summary = kind + QLatin1String(": ") + (RunPasses(run) ? QLatin1String("pass") : QLatin1String("fail"));
+  QString summary = kind + QLatin1String(": ") + PointVerdictText(RunVerdict(run));
   if (!run.complete)
     summary += QLatin1String(" (incomplete") +
                (run.endReason.isEmpty() ? QString() : QLatin1String(": ") + run.endReason) + QLatin1Char(')');
@@ -119,6 +148,14 @@ void RunLines(QByteArray& out, const CalibrationSetup& s, const RunResult& run, 
                Number(largest->percent, style) + (largest->down ? QLatin1String(" % down") : QLatin1String(" % up"));
   if (const std::optional<double> h = Hysteresis(run))
     summary += QLatin1String("; hysteresis ") + Number(*h, style) + QLatin1String(" % of span");
+  int lowTur = 0;
+  for (const PointResult& p : run.points)
+    lowTur += p.uncertainty && p.uncertainty->tur && *p.uncertainty->tur < kMinimumTur ? 1 : 0;
+  if (lowTur > 0)
+    summary += QStringLiteral("; TUR below %1:1 at %2 of %3 points")
+                   .arg(FormatCalibrationNumber(kMinimumTur))
+                   .arg(lowTur)
+                   .arg(run.points.size());
   summary += QLatin1String("; started ") + Time(run.started, style) + QLatin1String("; finished ") +
              Time(run.finished, style);
   Comment(out, summary, style);
@@ -131,7 +168,8 @@ QByteArray Csv(const CalibrationRecord& record, const Style& style) {
              QStringLiteral("Applied"), QStringLiteral("Applied unit"), QStringLiteral("Expected"),
              QStringLiteral("Measured"), QStringLiteral("Output unit"), QStringLiteral("Error (% of span)"),
              QStringLiteral("Settled"), QStringLiteral("Readings"), QStringLiteral("Verdict"),
-             QStringLiteral("Time")}, style);
+             QStringLiteral("Time"), QStringLiteral("U (k = 2)"), QStringLiteral("TUR"),
+             QStringLiteral("Decision")}, style);
   if (record.asFound) RunLines(out, record.setup, *record.asFound, style);
   if (record.asLeft) RunLines(out, record.setup, *record.asLeft, style);
   return out;

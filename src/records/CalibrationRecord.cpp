@@ -10,23 +10,23 @@
 #include "calib/CalibrationMath.h"
 #include "instrument/FunctionTable.h"
 #include "platform/FileText.h"
+#include "records/RecordJson.h"
+#include "records/UncertaintyJson.h"
 
 namespace vorenx {
 
 namespace {
 
-constexpr int kVersion = 1;
+using namespace record_json;
+
+// 2: the resolution and decision rule, each point's repeatability,
+// uncertainty and verdict, the standard used and the environment.
+// Version 1 documents read with those not recorded.
+constexpr int kVersion = 2;
 const QLatin1String kRecordFormat("vorenx-calibration");
 const QLatin1String kSetupFormat("vorenx-calibration-setup");
 
 // ---- writing ----
-
-// JSON has no NaN: an unmeasured value is written as null.
-QJsonValue NumberOrNull(double v) { return std::isfinite(v) ? QJsonValue(v) : QJsonValue(QJsonValue::Null); }
-
-QJsonValue TimeOrNull(const QDateTime& t) {
-  return t.isValid() ? QJsonValue(FormatRecordTime(t)) : QJsonValue(QJsonValue::Null);
-}
 
 QJsonObject SetupObject(const CalibrationSetup& s) {
   QJsonArray points;
@@ -56,6 +56,8 @@ QJsonObject SetupObject(const CalibrationSetup& s) {
       {"settle", QJsonObject{{"readings", s.settle.readings},
                              {"bandFraction", NumberOrNull(s.settle.bandFraction)},
                              {"timeoutSeconds", NumberOrNull(s.settle.timeoutSeconds)}}},
+      {"resolution", NumberOrNull(s.resolution)},
+      {"rule", DecisionRuleText(s.rule)},
   };
 }
 
@@ -75,6 +77,9 @@ QJsonObject PointObject(const PointResult& p) {
     o.insert(QLatin1String("spread"), *p.spread);
     o.insert(QLatin1String("spreadReadings"), p.spreadReadings);
   }
+  if (p.stdDev && std::isfinite(*p.stdDev)) o.insert(QLatin1String("stdDev"), *p.stdDev);
+  if (p.uncertainty) o.insert(QLatin1String("uncertainty"), UncertaintyObject(*p.uncertainty));
+  if (p.verdict) o.insert(QLatin1String("verdict"), PointVerdictText(*p.verdict));
   return o;
 }
 
@@ -107,77 +112,6 @@ QByteArray Document(const QLatin1String& format, const char* key, const QJsonObj
 
 // ---- reading ----
 
-// The first thing wrong with a document, with where it was found.
-struct Refusal {
-  QString message;
-};
-
-[[noreturn]] void Refuse(const QString& where, const QString& what) { throw Refusal{where + QStringLiteral(": ") + what}; }
-
-QJsonValue Field(const QJsonObject& o, const QString& where, const char* key) {
-  const QJsonValue v = o.value(QLatin1String(key));
-  if (v.isUndefined()) Refuse(where, QStringLiteral("\"%1\" is missing").arg(QLatin1String(key)));
-  return v;
-}
-
-QString Path(const QString& where, const char* key) { return where + QLatin1Char('.') + QLatin1String(key); }
-
-// The value at `key` when it has the type `isType` checks, else a refusal saying `notIt`.
-QJsonValue Typed(const QJsonObject& o, const QString& where, const char* key, bool (QJsonValue::*isType)() const,
-                 const char* notIt) {
-  const QJsonValue v = Field(o, where, key);
-  if (!(v.*isType)()) Refuse(Path(where, key), QLatin1String(notIt));
-  return v;
-}
-
-QJsonObject ObjectAt(const QJsonObject& o, const QString& where, const char* key) {
-  return Typed(o, where, key, &QJsonValue::isObject, "not an object").toObject();
-}
-QJsonArray ArrayAt(const QJsonObject& o, const QString& where, const char* key) {
-  return Typed(o, where, key, &QJsonValue::isArray, "not a list").toArray();
-}
-QString StringAt(const QJsonObject& o, const QString& where, const char* key) {
-  return Typed(o, where, key, &QJsonValue::isString, "not a text").toString();
-}
-bool BoolAt(const QJsonObject& o, const QString& where, const char* key) {
-  return Typed(o, where, key, &QJsonValue::isBool, "not true or false").toBool();
-}
-
-double NumberValue(const QJsonValue& v, const QString& where, bool nullIsNan) {
-  if (nullIsNan && v.isNull()) return std::numeric_limits<double>::quiet_NaN();
-  if (!v.isDouble()) Refuse(where, QStringLiteral("not a number"));
-  return v.toDouble();
-}
-
-double NumberAt(const QJsonObject& o, const QString& where, const char* key, bool nullIsNan = false) {
-  return NumberValue(Field(o, where, key), Path(where, key), nullIsNan);
-}
-
-int IntAt(const QJsonObject& o, const QString& where, const char* key, int low, int high) {
-  const double v = NumberAt(o, where, key);
-  if (v != std::floor(v) || v < low || v > high)
-    Refuse(Path(where, key), QStringLiteral("not a whole number from %1 to %2").arg(low).arg(high));
-  return static_cast<int>(v);
-}
-
-QDateTime TimeAt(const QJsonObject& o, const QString& where, const char* key) {
-  const QJsonValue v = Field(o, where, key);
-  if (v.isNull()) return QDateTime();
-  if (!v.isString()) Refuse(Path(where, key), QStringLiteral("not a time"));
-  const QDateTime t = QDateTime::fromString(v.toString(), Qt::ISODateWithMs);
-  if (!t.isValid()) Refuse(Path(where, key), QStringLiteral("not an ISO 8601 time"));
-  return t;
-}
-
-template <typename E>
-E ChoiceAt(const QJsonObject& o, const QString& where, const char* key, const char* first, E firstValue,
-           const char* second, E secondValue) {
-  const QString v = StringAt(o, where, key);
-  if (v == QLatin1String(first)) return firstValue;
-  if (v == QLatin1String(second)) return secondValue;
-  Refuse(Path(where, key), QStringLiteral("neither \"%1\" nor \"%2\"").arg(QLatin1String(first), QLatin1String(second)));
-}
-
 CalibrationSetup ReadSetup(const QJsonObject& o, const QString& where) {
   CalibrationSetup s;
   s.tag = StringAt(o, where, "tag");
@@ -200,7 +134,7 @@ CalibrationSetup ReadSetup(const QJsonObject& o, const QString& where) {
   s.pointsPercent.clear();
   const QJsonArray points = ArrayAt(o, where, "points");
   for (qsizetype i = 0; i < points.size(); ++i)
-    s.pointsPercent.push_back(NumberValue(points[i], Path(where, "points") + QStringLiteral("[%1]").arg(i), true));
+    s.pointsPercent.push_back(NumberValue(points[i], Item(Path(where, "points"), i), true));
   s.runDown = BoolAt(o, where, "runDown");
   const QString tolWhere = Path(where, "tolerance");
   const QJsonObject tol = ObjectAt(o, where, "tolerance");
@@ -212,6 +146,14 @@ CalibrationSetup ReadSetup(const QJsonObject& o, const QString& where) {
   s.settle.readings = IntAt(settle, settleWhere, "readings", 0, 1000000);
   s.settle.bandFraction = NumberAt(settle, settleWhere, "bandFraction", true);
   s.settle.timeoutSeconds = NumberAt(settle, settleWhere, "timeoutSeconds", true);
+  // Setups of version 1 have neither: the resolution is then "not entered"
+  // (0, which a run refuses) and the rule simple acceptance, as they were run.
+  if (!NotRecorded(o, "resolution")) s.resolution = NonNegativeAt(o, where, "resolution");
+  if (o.contains(QLatin1String("rule"))) {
+    const std::optional<DecisionRule> rule = DecisionRuleFromText(StringAt(o, where, "rule"));
+    if (!rule) Refuse(Path(where, "rule"), QStringLiteral("neither \"simple\" nor \"guard-band\""));
+    s.rule = *rule;
+  }
   return s;
 }
 
@@ -231,6 +173,17 @@ PointResult ReadPoint(const QJsonObject& o, const QString& where) {
     p.spread = NumberAt(o, where, "spread");
     p.spreadReadings = IntAt(o, where, "spreadReadings", 1, std::numeric_limits<int>::max());
   }
+  // Not recorded before version 2: left empty, never made up.
+  if (!NotRecorded(o, "stdDev")) p.stdDev = NonNegativeAt(o, where, "stdDev");
+  if (!NotRecorded(o, "uncertainty"))
+    p.uncertainty = ReadUncertainty(ObjectAt(o, where, "uncertainty"), Path(where, "uncertainty"));
+  if (!NotRecorded(o, "verdict")) {
+    p.verdict = PointVerdictFromText(StringAt(o, where, "verdict"));
+    if (!p.verdict) Refuse(Path(where, "verdict"), QStringLiteral("not pass, fail or indeterminate"));
+    // A point whose two verdicts disagree would be shown one way and counted the other.
+    if (p.pass != (*p.verdict == PointVerdict::Pass))
+      Refuse(where, QStringLiteral("\"pass\" and \"verdict\" disagree"));
+  }
   return p;
 }
 
@@ -247,17 +200,13 @@ std::optional<RunResult> ReadRun(const QJsonObject& top, const char* key) {
   run.complete = BoolAt(o, where, "complete");
   run.endReason = StringAt(o, where, "endReason");
   const QJsonArray points = ArrayAt(o, where, "points");
-  for (qsizetype i = 0; i < points.size(); ++i) {
-    const QString pointWhere = Path(where, "points") + QStringLiteral("[%1]").arg(i);
-    if (!points[i].isObject()) Refuse(pointWhere, QStringLiteral("not an object"));
-    run.points.push_back(ReadPoint(points[i].toObject(), pointWhere));
-  }
+  for (qsizetype i = 0; i < points.size(); ++i)
+    run.points.push_back(ReadPoint(ObjectIn(points, Path(where, "points"), i), Item(Path(where, "points"), i)));
   if (o.contains(QLatin1String("interruptions"))) {
     const QJsonArray stretches = ArrayAt(o, where, "interruptions");
     for (qsizetype i = 0; i < stretches.size(); ++i) {
-      const QString stretchWhere = Path(where, "interruptions") + QStringLiteral("[%1]").arg(i);
-      if (!stretches[i].isObject()) Refuse(stretchWhere, QStringLiteral("not an object"));
-      const QJsonObject stretch = stretches[i].toObject();
+      const QString stretchWhere = Item(Path(where, "interruptions"), i);
+      const QJsonObject stretch = ObjectIn(stretches, Path(where, "interruptions"), i);
       run.interruptions.push_back({TimeAt(stretch, stretchWhere, "from"), TimeAt(stretch, stretchWhere, "to")});
     }
   }
@@ -278,8 +227,10 @@ QJsonObject OpenDocument(const QByteArray& json, const QLatin1String& format) {
   if (!version.isDouble() || version.toDouble() < 1 || version.toDouble() != std::floor(version.toDouble()))
     throw Refusal{QStringLiteral("version: not a whole number from 1")};
   if (version.toDouble() > kVersion)
-    throw Refusal{QStringLiteral("written by a newer version of the program (format version %1)")
-                      .arg(FormatCalibrationNumber(version.toDouble()))};
+    throw Refusal{QStringLiteral("written by a newer version of the program (format version %1; this one reads "
+                                 "versions 1 to %2)")
+                      .arg(FormatCalibrationNumber(version.toDouble()))
+                      .arg(kVersion)};
   return top;
 }
 
@@ -295,7 +246,10 @@ QString FormatRecordTime(const QDateTime& time) {
 
 QByteArray RecordToJson(const CalibrationRecord& r) {
   return Document(kRecordFormat, "setup", SetupObject(r.setup),
-                  QJsonObject{{"calibrator", r.calibrator}, {"asFound", RunValue(r.asFound)},
+                  QJsonObject{{"calibrator", r.calibrator},
+                              {"standard", StandardValue(r.standard)},
+                              {"environment", EnvironmentObject(r.environment)},
+                              {"asFound", RunValue(r.asFound)},
                               {"asLeft", RunValue(r.asLeft)}});
 }
 
@@ -305,6 +259,8 @@ std::optional<CalibrationRecord> RecordFromJson(const QByteArray& json, QString*
     CalibrationRecord r;
     r.setup = ReadSetup(ObjectAt(top, QStringLiteral("record"), "setup"), QStringLiteral("setup"));
     r.calibrator = StringAt(top, QStringLiteral("record"), "calibrator");
+    r.standard = ReadStandard(top, QStringLiteral("record"), "standard");
+    r.environment = ReadEnvironment(top, QStringLiteral("record"), "environment");
     r.asFound = ReadRun(top, "asFound");
     r.asLeft = ReadRun(top, "asLeft");
     return r;

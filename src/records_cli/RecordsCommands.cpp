@@ -52,6 +52,14 @@ QString LargestErrorText(const std::optional<RunResult>& run) {
   return worst ? Number(worst->errorPercent) : QString();
 }
 
+// The point's verdict under its decision rule ("indeterminate" inside a
+// guard band); records made before verdicts were kept have their pass.
+QString PointResultText(const PointResult& p) {
+  QString text = PointVerdictText(p.verdict ? *p.verdict : (p.pass ? PointVerdict::Pass : PointVerdict::Fail));
+  if (!p.settled) text += QStringLiteral(" (not settled)");
+  return text;
+}
+
 void PrintPoints(QTextStream& out, const RunResult& run) {
   out << '\n' << RunKindText(run.kind) << " points";
   if (run.complete)
@@ -62,7 +70,7 @@ void PrintPoints(QTextStream& out, const RunResult& run) {
   PrintRow(out, {"percent", "direction", "applied", "expected", "measured", "error_percent_of_span", "result"});
   for (const PointResult& p : run.points)
     PrintRow(out, {Number(p.percent), p.down ? "down" : "up", Number(p.applied), Number(p.expected), Number(p.measured),
-                   Number(p.errorPercent), p.pass ? "pass" : (p.settled ? "fail" : "fail (not settled)")});
+                   Number(p.errorPercent), PointResultText(p)});
 }
 
 QString CsvLine(const QStringList& fields) {

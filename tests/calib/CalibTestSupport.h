@@ -4,6 +4,7 @@
 // examples use, fixed times, and a comma-decimal locale for the number tests.
 
 #include <QDateTime>
+#include <QFile>
 #include <QLocale>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -33,6 +34,7 @@ inline CalibrationSetup RtdTransmitter() {
   s.outputLow = 4.0;
   s.outputHigh = 20.0;
   s.tolerance = 0.5;
+  s.resolution = 0.001;  // a 4-20 mA transmitter read to 1 µA
   return s;
 }
 
@@ -52,6 +54,12 @@ inline void TestRange(FunctionCode f, bool celsius, double& low, double& high) {
     low = 0.0;
     high = 100.0;
   }
+}
+
+// The whole of a file the tests read (a fixture); empty when it cannot be read.
+inline QByteArray FileBytes(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // A time on 8 December 2026 with a fixed offset from UTC.
@@ -99,7 +107,23 @@ inline CalibrationRecord FullRecord() {
   s.tolerance = 0.0125;
   s.toleranceUnit = ToleranceUnit::OutputUnits;
   s.settle = {7, 0.25, 90.5};
+  s.resolution = 0.0001;
+  s.rule = DecisionRule::GuardBand;
   r.calibrator = QStringLiteral("Vorenx calibrator on COM4 (/dev/pts/3)");
+  // A lab's own table for the standard, used past its due date.
+  StandardUsed standard;
+  standard.serial = QStringLiteral("SN 4711/\"B\"");
+  standard.description = QString::fromUtf8("Process calibrator, bench 2 ✓");
+  standard.certificateNumber = QStringLiteral("DKD-K-12345 2026-03");
+  standard.calibratedOn = QDate(2025, 3, 14);
+  standard.dueOn = QDate(2026, 3, 14);
+  standard.accuracy = {{fc::kRtdFirst + 5, -200.0, 850.0, 0.0, 0.15},
+                       {fc::kUpperLoop, 0.0, 24.0, 0.015, 0.0015},
+                       {fc::kUpperLoop, 24.0, 1.0 / 3.0 * 100.0, 0.5, 1.0 / 7.0}};
+  standard.defaultAccuracy = false;
+  standard.overdueReason = QStringLiteral("Successor at the lab; approved by Q. Manager");
+  r.standard = standard;
+  r.environment.temperatureC = 23.4;  // the humidity was not recorded
   RunResult run;
   run.kind = RunKind::AsFound;
   run.started = At(9, 3, 7, 123);
@@ -116,7 +140,15 @@ inline CalibrationRecord FullRecord() {
     p.time = At(9, 10 + static_cast<int>(percent / 10), 1, 7, percent > 50 ? -3 * 3600 : 0);
     run.points.push_back(p);
   }
+  // The newer points know how well they are known; the first is as an older record has it.
+  for (std::size_t i = 1; i < run.points.size(); ++i) {
+    PointResult& p = run.points[i];
+    p.stdDev = 0.00001 * double(i) / 3.0;
+    p.uncertainty = EvaluatePointUncertainty(s, r.standard->accuracy, {p.applied, p.measured, p.stdDev, 7});
+    p.verdict = p.pass ? PointVerdict::Pass : PointVerdict::Fail;
+  }
   run.points[1].pass = false;
+  run.points[1].verdict = PointVerdict::Indeterminate;
   run.points[1].settled = false;
   run.points.back().down = true;
   r.asFound = run;

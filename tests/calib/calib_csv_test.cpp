@@ -2,6 +2,7 @@
 // PT100, as-found with a 1 % gain error, as-left after adjustment) compared
 // with a fixture a reader can check by eye.
 #include <QFile>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include "CalibTestSupport.h"
@@ -26,6 +27,8 @@ RunResult WorkedRun(const CalibrationSetup& s, RunKind kind, double gain, double
     PointResult p = Measured(s, step.percent, Transmitter(s, step.percent, gain, offset + (step.down ? 0.004 : 0.0)),
                              step.down);
     p.time = At(startHour, minute++, 15, 250);
+    p.uncertainty = EvaluatePointUncertainty(s, DefaultAccuracySpecs(), {p.applied, p.measured, std::nullopt, 0});
+    p.verdict = DecidePoint(s.rule, p.errorPercent, TolerancePercentOfSpan(s), p.uncertainty->expandedPercentOfSpan);
     run.points.push_back(p);
   }
   return run;
@@ -41,10 +44,7 @@ CalibrationRecord WorkedRecord() {
   return r;
 }
 
-QByteArray Fixture() {
-  QFile f(QStringLiteral(VORENX_CALIB_DATA "/rtd_transmitter.csv"));
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+QByteArray Fixture() { return FileBytes(QStringLiteral(VORENX_CALIB_DATA "/rtd_transmitter.csv")); }
 
 TEST(CalibrationCsv, WorkedExampleMatchesTheFixture) {
   const QByteArray fixture = Fixture();
@@ -64,11 +64,39 @@ TEST(CalibrationCsv, UserTextsNeverBreakTheLines) {
   for (const QString& line : lines.mid(0, lines.size() - 1)) {
     EXPECT_FALSE(line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r'))) << line.toStdString();
     if (!line.startsWith(QLatin1Char('#')) && !line.startsWith(QChar(0xFEFF))) {
-      EXPECT_EQ(line.count(QLatin1Char(',')), 12) << line.toStdString();
+      EXPECT_EQ(line.count(QLatin1Char(',')), 15) << line.toStdString();
     }
   }
   EXPECT_TRUE(lines.contains(QStringLiteral("# Description: line one  line two")));
   EXPECT_TRUE(lines.filter(QStringLiteral("# As-found: fail (incomplete: Aborted, by the user)")).size() == 1);
+}
+
+// The columns a record of the first format did not keep are added last, so
+// that scripts reading the earlier columns by position go on working.
+TEST(CalibrationCsv, UncertaintyColumnsComeLastAndOlderRecordsSayNotRecorded) {
+  CalibrationRecord r = WorkedRecord();
+  r.setup.resolution = 0.0;  // as a setup of the first format reads
+  for (PointResult& p : r.asFound->points) {
+    p.uncertainty.reset();
+    p.verdict.reset();
+  }
+  PointResult& left = r.asLeft->points[2];
+  left.verdict = PointVerdict::Indeterminate;  // as a guard band decides inside it
+  left.pass = false;
+  const QStringList lines = QString::fromUtf8(CalibrationCsv(r)).split(QStringLiteral("\r\n"));
+  EXPECT_TRUE(lines.contains(QStringLiteral("# Resolution: not recorded")));
+  const QStringList header = lines.filter(QRegularExpression(QStringLiteral("^Run,"))).value(0).split(QLatin1Char(','));
+  ASSERT_EQ(header.size(), 16);
+  EXPECT_EQ(header.mid(11), (QStringList{"Verdict", "Time", "U (k = 2)", "TUR", "Decision"}));
+  const QStringList found = lines.filter(QStringLiteral("As-found,50,up,")).value(0).split(QLatin1Char(','));
+  ASSERT_EQ(found.size(), 16);
+  EXPECT_EQ(found.mid(13), (QStringList{"", "", "not recorded"}));
+  const QStringList middle = lines.filter(QStringLiteral("As-left,50,up,")).value(0).split(QLatin1Char(','));
+  ASSERT_EQ(middle.size(), 16);
+  EXPECT_EQ(middle[11], "fail");
+  EXPECT_EQ(middle[15], "indeterminate");
+  EXPECT_EQ(lines.filter(QStringLiteral("# As-left: indeterminate;")).size(), 1);
+  EXPECT_EQ(lines.filter(QStringLiteral("# As-found: fail;")).size(), 1);  // from its points' pass
 }
 
 TEST_F(CommaLocale, CsvKeepsThePoint) {

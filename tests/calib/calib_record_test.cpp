@@ -1,6 +1,7 @@
 // Calibration records as JSON: every field reads back exactly, unmeasured
-// values and an absent as-left survive, and documents that are broken or not
-// ours are refused with a reason.
+// values and an absent as-left survive, a record of the first format version
+// reads with what it did not keep left empty, and documents that are broken
+// or not ours are refused with a reason.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -27,6 +28,15 @@ TEST(CalibrationRecord, EveryFieldReadsBackExactly) {
   EXPECT_EQ(*back, r);
   EXPECT_FALSE(back->asFound->points[0].spread.has_value());
   EXPECT_EQ(back->asFound->points[1].spreadReadings, 7);
+  // The budget, the verdicts, the standard's own table and a half-kept environment.
+  EXPECT_FALSE(back->asFound->points[0].uncertainty.has_value());
+  ASSERT_TRUE(back->asFound->points[2].uncertainty.has_value());
+  EXPECT_EQ(back->asFound->points[2].uncertainty->contributions.size(), 4u);
+  EXPECT_EQ(back->asFound->points[1].verdict, PointVerdict::Indeterminate);
+  ASSERT_TRUE(back->standard.has_value());
+  EXPECT_EQ(back->standard->accuracy, r.standard->accuracy);
+  EXPECT_EQ(back->environment.temperatureC, 23.4);
+  EXPECT_FALSE(back->environment.humidityPercent.has_value());
   // Each time keeps its own offset from UTC, not only the instant.
   for (size_t i = 0; i < r.asFound->points.size(); ++i)
     EXPECT_EQ(FormatRecordTime(back->asFound->points[i].time), FormatRecordTime(r.asFound->points[i].time));
@@ -92,6 +102,34 @@ TEST(CalibrationRecord, InterruptionsReadBackAndARecordWithoutThemWasNeverInterr
   EXPECT_TRUE(old->asFound->interruptions.empty());
 }
 
+TEST(CalibrationRecord, AFirstVersionRecordReadsWithWhatItDidNotKeepLeftEmpty) {
+  const QByteArray v1 = FileBytes(QStringLiteral(VORENX_CALIB_DATA "/record_v1.json"));
+  ASSERT_FALSE(v1.isEmpty()) << "tests/calib/data/record_v1.json is missing";
+  QString error;
+  const std::optional<CalibrationRecord> r = RecordFromJson(v1, &error);
+  ASSERT_TRUE(r.has_value()) << error.toStdString();
+  EXPECT_EQ(r->setup.resolution, 0.0);  // not entered: a run of this setup is refused until it is
+  EXPECT_EQ(r->setup.rule, DecisionRule::SimpleAcceptance);
+  EXPECT_FALSE(r->standard.has_value());
+  EXPECT_EQ(r->environment, Environment{});
+  ASSERT_EQ(r->asFound->points.size(), 3u);
+  for (const PointResult& p : r->asFound->points) {
+    EXPECT_FALSE(p.stdDev || p.uncertainty || p.verdict);
+  }
+  EXPECT_EQ(RunVerdict(*r->asFound), PointVerdict::Fail);  // from its points' pass
+  // Written again it is a version 2 record that keeps them empty.
+  const QByteArray again = RecordToJson(*r);
+  EXPECT_EQ(QJsonDocument::fromJson(again).object()["version"].toInt(), 2);
+  EXPECT_EQ(RecordFromJson(again), r);
+
+  // The last setup of that version, alone.
+  QJsonObject setupFile{{"format", "vorenx-calibration-setup"}, {"version", 1},
+                        {"setup", QJsonDocument::fromJson(v1).object()["setup"]}};
+  const std::optional<CalibrationSetup> setup = SetupFromJson(QJsonDocument(setupFile).toJson(), &error);
+  ASSERT_TRUE(setup.has_value()) << error.toStdString();
+  EXPECT_EQ(*setup, r->setup);
+}
+
 TEST(CalibrationRecord, FormatRecordTime) {
   EXPECT_EQ(FormatRecordTime(At(9, 3, 7, 5, 0)), "2026-12-08T09:03:07.005+00:00");
   EXPECT_EQ(FormatRecordTime(At(23, 59, 59, 999, -(3 * 3600 + 1800))), "2026-12-08T23:59:59.999-03:30");
@@ -113,6 +151,14 @@ QJsonObject With(QJsonObject o, QStringList path, const QJsonValue& value) {
     o[key] = With(o[key].toObject(), path, value);
   }
   return o;
+}
+
+// Replaces one field of the as-found's point `index` (a path below it).
+QByteArray PointWith(const QByteArray& good, int index, QStringList path, const QJsonValue& value) {
+  QJsonObject o = Parsed(good);
+  QJsonArray points = o["asFound"].toObject()["points"].toArray();
+  points[index] = With(points[index].toObject(), path, value);
+  return Written(With(o, {"asFound", "points"}, points));
 }
 
 // Replaces one field of the as-found's point `index`.
@@ -155,8 +201,8 @@ INSTANTIATE_TEST_SUITE_P(
                "not a vorenx-calibration file"},
         Broken{"SetupFile", [](const QByteArray&) { return SetupToJson(RtdTransmitter()); },
                "not a vorenx-calibration file"},
-        Broken{"NewerVersion", [](const QByteArray& g) { return Written(With(Parsed(g), {"version"}, 2)); },
-               "newer version"},
+        Broken{"NewerVersion", [](const QByteArray& g) { return Written(With(Parsed(g), {"version"}, 3)); },
+               "written by a newer version of the program (format version 3; this one reads versions 1 to 2)"},
         Broken{"TextVersion", [](const QByteArray& g) { return Written(With(Parsed(g), {"version"}, "1")); },
                "version"},
         Broken{"NoSetup", [](const QByteArray& g) { return Written(With(Parsed(g), {"setup"}, Undefined())); },
@@ -197,6 +243,57 @@ INSTANTIATE_TEST_SUITE_P(
                "asFound.points[1].spread: not a number"},
         Broken{"SpreadOfNoReadings", [](const QByteArray& g) { return PointWith(g, 1, "spreadReadings", 0); },
                "asFound.points[1].spreadReadings: not a whole number"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Values a version 2 record cannot hold.
+INSTANTIATE_TEST_SUITE_P(
+    VersionTwoValues, BrokenRecord,
+    ::testing::Values(
+        Broken{"NegativeResolution",
+               [](const QByteArray& g) { return Written(With(Parsed(g), {"setup", "resolution"}, -0.001)); },
+               "setup.resolution: negative"},
+        Broken{"UnknownRule",
+               [](const QByteArray& g) { return Written(With(Parsed(g), {"setup", "rule"}, "lenient")); },
+               "setup.rule: neither \"simple\" nor \"guard-band\""},
+        Broken{"NegativeStdDev", [](const QByteArray& g) { return PointWith(g, 2, "stdDev", -1e-5); },
+               "asFound.points[2].stdDev: negative"},
+        Broken{"NegativeExpanded",
+               [](const QByteArray& g) { return PointWith(g, 2, {"uncertainty", "expanded"}, -0.01); },
+               "asFound.points[2].uncertainty.expanded: negative"},
+        Broken{"TextCoverageFactor",
+               [](const QByteArray& g) { return PointWith(g, 2, {"uncertainty", "coverageFactor"}, "2"); },
+               "asFound.points[2].uncertainty.coverageFactor: not a number"},
+        Broken{"UnknownSource",
+               [](const QByteArray& g) {
+                 QJsonObject u = Parsed(g)["asFound"].toObject()["points"].toArray()[2].toObject()["uncertainty"].toObject();
+                 QJsonArray list = u["contributions"].toArray();
+                 list[1] = With(list[1].toObject(), {"source"}, "guesswork");
+                 return PointWith(g, 2, {"uncertainty", "contributions"}, list);
+               },
+               "asFound.points[2].uncertainty.contributions[1].source: not one of"},
+        Broken{"UnknownVerdict", [](const QByteArray& g) { return PointWith(g, 2, "verdict", "maybe"); },
+               "asFound.points[2].verdict: not pass, fail or indeterminate"},
+        Broken{"VerdictsDisagree", [](const QByteArray& g) { return PointWith(g, 1, "verdict", "pass"); },
+               "asFound.points[1]: \"pass\" and \"verdict\" disagree"},
+        Broken{"NegativeFloor",
+               [](const QByteArray& g) {
+                 QJsonArray table = Parsed(g)["standard"].toObject()["accuracy"].toArray();
+                 table[0] = With(table[0].toObject(), {"floor"}, -0.1);
+                 return Written(With(Parsed(g), {"standard", "accuracy"}, table));
+               },
+               "standard.accuracy[0]: The floor of"},
+        Broken{"BadDueDate",
+               [](const QByteArray& g) { return Written(With(Parsed(g), {"standard", "dueOn"}, "next March")); },
+               "standard.dueOn: not a date"},
+        Broken{"StandardWithoutSerial",
+               [](const QByteArray& g) { return Written(With(Parsed(g), {"standard", "serial"}, Undefined())); },
+               "standard: \"serial\" is missing"},
+        Broken{"HumidityAbove100",
+               [](const QByteArray& g) { return Written(With(Parsed(g), {"environment", "humidityPercent"}, 101)); },
+               "environment.humidityPercent: above 100"},
+        Broken{"NegativeHumidity",
+               [](const QByteArray& g) { return Written(With(Parsed(g), {"environment", "humidityPercent"}, -1)); },
+               "environment.humidityPercent: below 0"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CalibrationRecord, BrokenSetupIsRefused) {

@@ -127,7 +127,16 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"NaNBand", [](S& s) { s.settle.bandFraction = kNaN; }, F::SettleBand, "more than 0"},
         BadCase{"ShortTimeout", [](S& s) { s.settle.timeoutSeconds = 0.5; }, F::SettleTimeout, "1 to 3600 s"},
         BadCase{"LongTimeout", [](S& s) { s.settle.timeoutSeconds = 3601; }, F::SettleTimeout, "1 to 3600 s"},
-        BadCase{"NaNTimeout", [](S& s) { s.settle.timeoutSeconds = kNaN; }, F::SettleTimeout, "1 to 3600 s"}),
+        BadCase{"NaNTimeout", [](S& s) { s.settle.timeoutSeconds = kNaN; }, F::SettleTimeout, "1 to 3600 s"},
+        // A setup saved before the resolution was kept reads back with 0.
+        BadCase{"ResolutionNotEntered", [](S& s) { s.resolution = 0.0; }, F::Resolution,
+                "Enter the resolution of the instrument under test (the value of its last digit in mA)"},
+        BadCase{"NegativeResolution", [](S& s) { s.resolution = -0.001; }, F::Resolution, "greater than 0"},
+        BadCase{"NaNResolution", [](S& s) { s.resolution = kNaN; }, F::Resolution, "greater than 0"},
+        BadCase{"InfiniteResolution", [](S& s) { s.resolution = kInf; }, F::Resolution, "greater than 0"},
+        BadCase{"ResolutionCoarserThanTheTolerance", [](S& s) { s.resolution = 0.1; }, F::Resolution,
+                "(0.1 mA) is larger than the tolerance (0.08 mA)"},
+        BadCase{"UnknownRule", [](S& s) { s.rule = static_cast<DecisionRule>(7); }, F::Rule, "guard band"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ValidateSetup, TagsOfOddContentAreFine) {
@@ -169,6 +178,10 @@ TEST(ValidateSetup, EdgesThatAreAllowed) {
   s.inputLow = 0.5;
   s.inputHigh = 20.5;
   EXPECT_TRUE(Check(s).empty());
+  // A resolution as coarse as the tolerance itself is still allowed.
+  s.resolution = 500.0;
+  s.rule = DecisionRule::GuardBand;
+  EXPECT_TRUE(Check(s).empty()) << Messages(Check(s));
   // Without a range lookup the span is only checked for order.
   s.inputHigh = 1e6;
   EXPECT_TRUE(ValidateSetup(s, RangeLookup()).empty());

@@ -53,6 +53,22 @@ TEST(SettleTracker, ReadingsStillCreepingTowardTheirValueDoNotSettle) {
   EXPECT_EQ(noisy.Add(12.002, 3000), State::Settled);
 }
 
+TEST(SettleTracker, StandardDeviationOfTheWindowBehindTheValue) {
+  SettleTracker t = Tracker(0);
+  t.Add(12.5, 1000);  // before the window: not part of it
+  EXPECT_TRUE(std::isnan(t.StdDev()));  // one reading has no spread of its own
+  t.Add(12.002, 2000);
+  t.Add(12.000, 3000);
+  EXPECT_EQ(t.Add(12.004, 4000), State::Settled);
+  EXPECT_NEAR(t.StdDev(), 0.002, 1e-12);  // n - 1: sqrt((0.002² + 0 + 0.002²) / 2)
+  // A timed-out point's value and deviation come from the readings kept.
+  SettleTracker late = Tracker(0);
+  late.Add(12.0, 1000);
+  late.Add(12.5, 2000);
+  late.Check(61000);
+  EXPECT_NEAR(late.StdDev(), 0.5 / std::sqrt(2.0), 1e-12);
+}
+
 TEST(SettleTracker, SpreadAtTheBandEdgeOfThirtyTwoBitReadings) {
   SettleTracker inside = Tracker(0);
   inside.Add(12.0f, 1000);

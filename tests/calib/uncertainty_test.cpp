@@ -1,6 +1,8 @@
 // The uncertainty budget against worked examples computed by hand, the
 // decision rules at their limits, and the run's verdict from mixed points.
 
+#include <QFile>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -107,6 +109,40 @@ TEST(Uncertainty, AFunctionWithoutATableEntryIsNamedAndAFahrenheitRunTakesItsFlo
   EXPECT_NEAR(Find(u, Source::CalibratorSource)->halfWidth, 0.36, 1e-12);
 }
 
+TEST(Uncertainty, AnAccuracyTableMustCoverTheRunsSpansWithoutGaps) {
+  CalibrationSetup s = Pt100Transmitter();
+  EXPECT_TRUE(ValidateAccuracyTable(s, DefaultAccuracySpecs()).empty());
+  const AccuracySpec pt100{fc::kRtdFirst, -200.0, 100.0, 0.0, 0.2};
+  const AccuracySpec lowMa{fc::kUpperCurrent, 0.0, 10.0, 0.02, 0.002};
+  const AccuracySpec highMa{fc::kUpperCurrent, 10.0, 24.0, 0.02, 0.002};
+  EXPECT_TRUE(ValidateAccuracyTable(s, {highMa, pt100, lowMa}).empty());  // in any order
+
+  // A table kept in ℃ covers a ℉ run up to 212 ℉ (100 ℃), not beyond.
+  s.celsius = false;
+  s.inputLow = 32.0;
+  s.inputHigh = 212.0;
+  EXPECT_TRUE(ValidateAccuracyTable(s, {pt100, lowMa, highMa}).empty());
+  s.inputHigh = 213.0;
+  auto problems = ValidateAccuracyTable(s, {pt100, lowMa, highMa});
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0].field, SetupField::InputFunction);
+  EXPECT_TRUE(problems[0].message.contains("PT100/385 from 32 to 213 ℉")) << problems[0].message.toStdString();
+
+  // A gap between 10 and 10.5 mA, and a broken entry, at the output's field.
+  s = Pt100Transmitter();
+  AccuracySpec gap = highMa;
+  gap.rangeLow = 10.5;
+  problems = ValidateAccuracyTable(s, {pt100, lowMa, gap});
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_EQ(problems[0].field, SetupField::OutputFunction);
+  EXPECT_TRUE(problems[0].message.contains("Current from 3.92 to 20.08 mA")) << problems[0].message.toStdString();
+  AccuracySpec negative = highMa;
+  negative.floor = -0.002;
+  problems = ValidateAccuracyTable(s, {pt100, lowMa, negative});
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_TRUE(problems[0].message.contains("cannot be used")) << problems[0].message.toStdString();
+}
+
 TEST(Uncertainty, SpecEntriesAndEnvironmentAreCheckedAtTheirFields) {
   EXPECT_TRUE(AccuracySpecProblem({fc::kVolt, 0.0, 10.0, 0.02, 0.001}).isEmpty());
   EXPECT_NE(AccuracySpecProblem({fc::kVolt, 0.0, 10.0, 0.02, -0.001}), "");
@@ -166,6 +202,32 @@ TEST(DecisionRule, RunVerdictFromMixedPoints) {
   old.points.resize(2);
   old.points[0].pass = old.points[1].pass = true;
   EXPECT_EQ(RunVerdict(old), PointVerdict::Pass);
+}
+
+// The default table a lab reads in docs/uncertainty.md is the one runs use.
+TEST(Uncertainty, TheDocumentedDefaultTableIsTheOneInUse) {
+  QFile doc(QStringLiteral(VORENX_DOCS_DIR "/uncertainty.md"));
+  ASSERT_TRUE(doc.open(QIODevice::ReadOnly | QIODevice::Text));
+  const QString text = QString::fromUtf8(doc.readAll());
+  const qsizetype marker = text.indexOf(QStringLiteral("<!-- default-accuracy-table"));
+  ASSERT_GE(marker, 0);
+  std::vector<AccuracySpec> documented;
+  const QRegularExpression row(QStringLiteral("^\\| (\\d+) \\| [^|]+ \\| ([^|]+) \\| ([-0-9.]+) \\| ([-0-9.]+) \\S+ \\|$"));
+  for (const QString& line : text.mid(marker).split(QLatin1Char('\n'))) {
+    const QRegularExpressionMatch m = row.match(line);
+    if (!m.hasMatch()) continue;
+    AccuracySpec spec{static_cast<FunctionCode>(m.captured(1).toInt()), 0.0, 1.0e9, m.captured(3).toDouble(),
+                      m.captured(4).toDouble()};
+    const QString range = m.captured(2).trimmed();
+    if (range != QLatin1String("any")) {
+      const QStringList ends = range.split(QLatin1Char(' '));
+      ASSERT_EQ(ends.size(), 4) << range.toStdString();  // "-273.15 to 2500 ℃"
+      spec.rangeLow = ends[0].toDouble();
+      spec.rangeHigh = ends[2].toDouble();
+    }
+    documented.push_back(spec);
+  }
+  EXPECT_EQ(documented, DefaultAccuracySpecs());
 }
 
 TEST(Uncertainty, TwoSignificantDigits) {

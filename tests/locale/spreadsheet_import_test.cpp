@@ -129,6 +129,7 @@ TEST_P(SpreadsheetImport, CalibrationResultsArriveAsNumbersAndDateTimes) {
   run.finished = At(14, 9, 0);
   PointResult p = Measured(record.setup, 25, 8.00123);
   p.time = At(14, 3, 5, 250);
+  p.uncertainty = EvaluatePointUncertainty(record.setup, DefaultAccuracySpecs(), {p.applied, p.measured, {}, 0});
   run.points.push_back(p);
   PointResult tiny = Measured(record.setup, 50, 12.0000001);  // an error of about 1e-6 % of span
   run.points.push_back(tiny);
@@ -149,6 +150,10 @@ TEST_P(SpreadsheetImport, CalibrationResultsArriveAsNumbersAndDateTimes) {
   ExpectNumber(row[8], static_cast<float>(p.errorPercent));
   EXPECT_EQ(row[12].type, "date") << row[12].text.toStdString();
   EXPECT_EQ(row[12].value, "2026-12-08T14:03:05");
+  // U and the TUR, added after the earlier columns, are numbers too.
+  ASSERT_GE(row.size(), 15u);
+  ExpectNumber(row[13], 0.037f);
+  ExpectNumber(row[14], 2.1f);
   ExpectNumber(sheet[header + 2][8], static_cast<float>(tiny.errorPercent));
 }
 

@@ -171,6 +171,21 @@ TEST_F(RecordsCliTest, ImportedRecordsAreListedDueExportedAndShown) {
   EXPECT_TRUE(unknown.Err().contains("No certificate VX-1999-000001"));
 }
 
+TEST_F(RecordsCliTest, APointInsideTheGuardBandIsShownIndeterminateNotFailed) {
+  CalibrationRecord r = RecordOf("PT-3", Utc(2026, 3, 1));
+  r.setup.rule = DecisionRule::GuardBand;
+  r.asFound->points[2].verdict = PointVerdict::Indeterminate;
+  r.asFound->points[2].pass = false;
+  Write("pt3.json", RecordToJson(r));
+  Output imported;
+  ASSERT_EQ(ImportFolder(*records, folder, imported.out, imported.err), kExitOk) << imported.Err().toStdString();
+  const QString number = QRegularExpression("imported (VX-\\d{4}-\\d+)").match(imported.Out()).captured(1);
+  Output shown;
+  ASSERT_EQ(ShowCertificate(*records, number, shown.out, shown.err), kExitOk) << shown.Err().toStdString();
+  EXPECT_TRUE(shown.Out().contains("\n50\tup\t50\t12\t12\t0\tindeterminate\n")) << shown.Out().toStdString();
+  EXPECT_TRUE(shown.Out().contains("\n0\tup\t0\t4\t4\t0\tpass\n")) << shown.Out().toStdString();
+}
+
 TEST_F(RecordsCliTest, VerifyNamesTheEntryOfACalibrationChangedByHand) {
   Write("pt1.json", RecordToJson(RecordOf("PT-1", Utc(2026, 3, 1), false)));
   Output imported;
