@@ -114,7 +114,7 @@ inline Instrument Transmitter(const QString& tag, int intervalDays = 365) {
 
 inline ReferenceStandard Calibrator(const QString& serial = QStringLiteral("CAL-1")) {
   return {0, serial, QStringLiteral("Process calibrator"), QStringLiteral("DKD-4711"), QDate(2026, 1, 10),
-          QDate(2027, 1, 10)};
+          QDate(2027, 1, 10), {}};
 }
 
 // A finished as-found run of `tag` started at `started` (UTC), passing or not.
