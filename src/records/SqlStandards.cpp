@@ -140,13 +140,21 @@ bool SqlLabRecords::WriteAccuracy(qint64 id, const std::vector<AccuracySpec>& ta
   return true;
 }
 
+namespace {
+
+// The first reason `standard`, or the technician of `who`, is refused; empty when none.
+QString FirstProblem(const ReferenceStandard& standard, const Actor& who) {
+  if (const std::vector<StandardProblem> problems = StandardProblems(standard); !problems.empty())
+    return problems.front().message;
+  return TextProblem(QStringLiteral("Technician"), who.technician, kMaxTechnicianLength, false);
+}
+
+}  // namespace
+
 RecordsResult<ReferenceStandard> SqlLabRecords::AddStandard(const ReferenceStandard& given, const Actor& who) {
   using Result = RecordsResult<ReferenceStandard>;
   if (QString why = Unusable(); !why.isEmpty()) return Result::Fail(RecordsError::Database, why);
-  if (const std::vector<StandardProblem> problems = StandardProblems(given); !problems.empty())
-    return Result::Fail(RecordsError::Invalid, problems.front().message);
-  if (QString problem = TextProblem(QStringLiteral("Technician"), who.technician, kMaxTechnicianLength, false); !problem.isEmpty())
-    return Result::Fail(RecordsError::Invalid, problem);
+  if (QString problem = FirstProblem(given, who); !problem.isEmpty()) return Result::Fail(RecordsError::Invalid, problem);
   WriteTransaction transaction(m_connection);
   QString error;
   if (!transaction.Begin(&error)) return Result::Fail(RecordsError::Database, error);
@@ -173,10 +181,7 @@ RecordsResult<ReferenceStandard> SqlLabRecords::AddStandard(const ReferenceStand
 RecordsResult<ReferenceStandard> SqlLabRecords::UpdateStandard(const ReferenceStandard& edited, const Actor& who) {
   using Result = RecordsResult<ReferenceStandard>;
   if (QString why = Unusable(); !why.isEmpty()) return Result::Fail(RecordsError::Database, why);
-  if (const std::vector<StandardProblem> problems = StandardProblems(edited); !problems.empty())
-    return Result::Fail(RecordsError::Invalid, problems.front().message);
-  if (QString problem = TextProblem(QStringLiteral("Technician"), who.technician, kMaxTechnicianLength, false); !problem.isEmpty())
-    return Result::Fail(RecordsError::Invalid, problem);
+  if (QString problem = FirstProblem(edited, who); !problem.isEmpty()) return Result::Fail(RecordsError::Invalid, problem);
   if (who.reason.trimmed().isEmpty())
     return Result::Fail(RecordsError::Refused,
                         QStringLiteral("Reason: a reference standard's values are changed only with a reason; they are "

@@ -93,6 +93,13 @@ class RecordsTestBase : public ::testing::TestWithParam<Engine> {
     return std::move(opened.value);
   }
 
+  // The audit check, which must answer.
+  ChainReport Verify(LabRecords& records) {
+    RecordsResult<ChainReport> report = records.VerifyAudit();
+    EXPECT_TRUE(report.ok()) << report.message.toStdString();
+    return report.value;
+  }
+
   RecordsLocation location;
 
  private:

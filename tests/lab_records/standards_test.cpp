@@ -20,12 +20,6 @@ class StandardsTest : public RecordsTestBase {
  protected:
   const Actor anna{QStringLiteral("Anna"), {}};
   const Actor withReason{QStringLiteral("Anna"), QStringLiteral("new certificate DKD-5000")};
-
-  ChainReport Verify(LabRecords& records) {
-    RecordsResult<ChainReport> report = records.VerifyAudit();
-    EXPECT_TRUE(report.ok()) << report.message.toStdString();
-    return report.value;
-  }
 };
 
 TEST_P(StandardsTest, ATableIsKeptExactlyAndInOrderAndAStandardWithoutOneUsesTheDefaults) {
