@@ -82,7 +82,7 @@ AccuracyTableEdit::AccuracyTableEdit(QWidget* parent) : QWidget(parent) {
 
 void AccuracyTableEdit::SetTable(const std::vector<AccuracySpec>& table) {
   m_table->setRowCount(0);
-  for (const AccuracySpec& spec : table) AddRow(spec);
+  for (const AccuracySpec& entry : table) AddRow(entry);
   ShowProblems({});
   UpdateNote();
 }
@@ -96,17 +96,17 @@ void AccuracyTableEdit::AddRow() {
   UpdateNote();
 }
 
-void AccuracyTableEdit::AddRow(const AccuracySpec& spec) {
+void AccuracyTableEdit::AddRow(const AccuracySpec& entry) {
   const int row = m_table->rowCount();
   m_table->insertRow(row);
   auto* function = new QComboBox;
   for (const FunctionInfo& f : Functions()) function->addItem(FunctionLabel(f), int(f.code));
-  const int index = function->findData(int(spec.function));
+  const int index = function->findData(int(entry.function));
   // A code that is no function (only from a damaged table) shows as an entry of its own.
-  if (index < 0) function->addItem(FunctionName(spec.function), int(spec.function));
+  if (index < 0) function->addItem(FunctionName(entry.function), int(entry.function));
   function->setCurrentIndex(index < 0 ? function->count() - 1 : index);
   m_table->setCellWidget(row, FunctionColumn, function);
-  const double values[] = {spec.rangeLow, spec.rangeHigh, spec.percentOfReading, spec.floor};
+  const double values[] = {entry.rangeLow, entry.rangeHigh, entry.percentOfReading, entry.floor};
   for (int c = LowColumn; c <= FloorColumn; ++c) {
     auto* item = new QTableWidgetItem(NumberText(values[c - LowColumn]));
     item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -130,10 +130,10 @@ void AccuracyTableEdit::UseDefaults() {
 std::vector<AccuracySpec> AccuracyTableEdit::Table(std::vector<StandardProblem>* unread) const {
   std::vector<AccuracySpec> table;
   for (int row = 0; row < m_table->rowCount(); ++row) {
-    AccuracySpec spec;
-    spec.function =
+    AccuracySpec entry;
+    entry.function =
         static_cast<FunctionCode>(static_cast<QComboBox*>(m_table->cellWidget(row, FunctionColumn))->currentData().toInt());
-    double* values[] = {&spec.rangeLow, &spec.rangeHigh, &spec.percentOfReading, &spec.floor};
+    double* values[] = {&entry.rangeLow, &entry.rangeHigh, &entry.percentOfReading, &entry.floor};
     for (int c = LowColumn; c <= FloorColumn; ++c) {
       const QTableWidgetItem* item = m_table->item(row, c);
       double& value = *values[c - LowColumn];
@@ -145,7 +145,7 @@ std::vector<AccuracySpec> AccuracyTableEdit::Table(std::vector<StandardProblem>*
                                .arg(row + 1)
                                .arg(ColumnName(c))});
     }
-    table.push_back(spec);
+    table.push_back(entry);
   }
   return table;
 }

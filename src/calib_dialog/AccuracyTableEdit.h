@@ -45,7 +45,7 @@ class AccuracyTableEdit : public QWidget {
   QTableWidget* Grid() const { return m_table; }
 
  private:
-  void AddRow(const AccuracySpec& spec);
+  void AddRow(const AccuracySpec& entry);
   void UpdateNote();
 
   QTableWidget* m_table = nullptr;
