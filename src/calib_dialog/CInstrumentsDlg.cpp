@@ -2,31 +2,20 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "calib_dialog/CalibrationTexts.h"
+#include "calib_dialog/CStandardsDlg.h"
 #include "calib_dialog/DialogButton.h"
+#include "calib_dialog/ListTable.h"
 #include "calib_dialog/RecordsForms.h"
 
 namespace vorenx {
 
 namespace {
-
-QTableWidget* MakeTable(const QString& name, const QStringList& headers) {
-  auto* table = new QTableWidget(0, static_cast<int>(headers.size()));
-  table->setObjectName(name);
-  table->setHorizontalHeaderLabels(headers);
-  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table->setSelectionMode(QAbstractItemView::SingleSelection);
-  table->verticalHeader()->setVisible(false);
-  table->horizontalHeader()->setStretchLastSection(true);
-  return table;
-}
 
 QString DateText(const QDateTime& time) {
   return time.isValid() ? time.toLocalTime().date().toString(Qt::ISODate) : QString();
@@ -59,20 +48,21 @@ CInstrumentsDlg::CInstrumentsDlg(RecordsKeeper& keeper, CalibrateFn calibrate, Q
   top->addStretch(1);
   top->addWidget(refresh);
 
-  m_table = MakeTable(QStringLiteral("instruments"), {tr("Tag"), tr("Description"), tr("Location"), tr("Last calibration"),
+  m_table = ListTable(QStringLiteral("instruments"), {tr("Tag"), tr("Description"), tr("Location"), tr("Last calibration"),
                                                   tr("As-found"), tr("As-left"), tr("Due")});
   auto* history = DialogButton(tr("History"), QStringLiteral("history"));
   auto* calibrateButton = DialogButton(tr("Calibrate"), QStringLiteral("calibrate"));
   auto* edit = DialogButton(tr("Edit..."), QStringLiteral("edit"));
+  auto* standards = DialogButton(tr("Standards..."), QStringLiteral("standards"));
   auto* close = DialogButton(tr("Close"), QStringLiteral("close"));
   auto* buttons = new QHBoxLayout;
-  for (QPushButton* b : {history, calibrateButton, edit}) buttons->addWidget(b);
+  for (QPushButton* b : {history, calibrateButton, edit, standards}) buttons->addWidget(b);
   buttons->addStretch(1);
   buttons->addWidget(close);
 
   m_historyTitle = new QLabel(tr("History: open an instrument (double click or History)."));
   m_historyTitle->setObjectName(QStringLiteral("historyTitle"));
-  m_history = MakeTable(QStringLiteral("historyTable"),
+  m_history = ListTable(QStringLiteral("historyTable"),
                     {tr("Certificate"), tr("Revision"), tr("State"), tr("Date"), tr("As-found"), tr("As-left"),
                      tr("As-found largest error"), tr("Previous as-left largest error")});
   m_status = new QLabel;
@@ -93,6 +83,7 @@ CInstrumentsDlg::CInstrumentsDlg(RecordsKeeper& keeper, CalibrateFn calibrate, Q
   connect(history, &QPushButton::clicked, this, [this] { ShowHistory(CurrentRow()); });
   connect(calibrateButton, &QPushButton::clicked, this, [this] { CalibrateRow(CurrentRow()); });
   connect(edit, &QPushButton::clicked, this, [this] { EditRow(CurrentRow()); });
+  connect(standards, &QPushButton::clicked, this, [this] { ShowStandards(); });
   connect(close, &QPushButton::clicked, this, [this] { reject(); });
   resize(1000, 620);
 }
@@ -225,6 +216,16 @@ std::optional<Instrument> CInstrumentsDlg::InstrumentAt(int row) {
     return std::nullopt;
   }
   return found.value;
+}
+
+void CInstrumentsDlg::ShowStandards() {
+  if (!m_standards) {
+    m_standards = new CStandardsDlg(m_keeper, this);
+    m_standards->SetDialogs(*m_dialogs);
+  }
+  m_standards->show();
+  m_standards->raise();
+  m_standards->activateWindow();
 }
 
 void CInstrumentsDlg::EditRow(int row) {

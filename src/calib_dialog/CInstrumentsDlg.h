@@ -4,7 +4,8 @@
 // 30 days; an instrument's history of calibrations with each as-found against
 // the as-left before it; "Calibrate" hands an instrument to the calibration
 // dialog with the setup of its last calibration; "Edit" changes its fields
-// with optimistic locking. Non-modal; reads the records through the bench's
+// with optimistic locking; "Standards..." opens the reference standards
+// (CStandardsDlg). Non-modal; reads the records through the bench's
 // keeper each time it is shown or refreshed.
 
 #include <QDate>
@@ -24,6 +25,8 @@ class QTableWidget;
 
 namespace vorenx {
 
+class CStandardsDlg;
+
 class CInstrumentsDlg : public QDialog {
   Q_OBJECT
 
@@ -35,6 +38,9 @@ class CInstrumentsDlg : public QDialog {
   CInstrumentsDlg(RecordsKeeper& keeper, CalibrateFn calibrate, QWidget* parent = nullptr);
 
   void SetDialogs(UserDialogs& dialogs) { m_dialogs = &dialogs; }
+  // The reference standards' window, made on first use and kept (non-modal).
+  void ShowStandards();
+  CStandardsDlg* StandardsWindow() const { return m_standards; }
   // The date the due list is for (tests); by default each reload's own date,
   // so that a window left open over midnight marks what became overdue since.
   void SetToday(const QDate& today) { m_today = today; }
@@ -76,6 +82,7 @@ class CInstrumentsDlg : public QDialog {
   QLabel* m_historyTitle = nullptr;
   QTableWidget* m_history = nullptr;
   QLabel* m_status = nullptr;
+  CStandardsDlg* m_standards = nullptr;
 };
 
 }  // namespace vorenx

@@ -1,11 +1,16 @@
 #include "calib_dialog/RecordsForms.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <tuple>
+
+#include "platform/ScreenFit.h"
 
 namespace vorenx {
 
@@ -19,11 +24,13 @@ QLineEdit* Edit(const QString& name) {
   return edit;
 }
 
-QDateEdit* DateEdit(const QString& name, const QDate& date) {
-  auto* edit = new QDateEdit(date);
+// A date typed as the certificate gives it, "2027-01-10"; empty is allowed
+// here and refused at the field when the form is checked.
+QLineEdit* DateField(const QString& name, const QDate& date) {
+  auto* edit = new QLineEdit(date.toString(Qt::ISODate));
   edit->setObjectName(name);
-  edit->setCalendarPopup(true);
-  edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+  edit->setPlaceholderText(QStringLiteral("YYYY-MM-DD"));
+  edit->setMaximumWidth(140);
   return edit;
 }
 
@@ -43,24 +50,119 @@ CStandardDlg::CStandardDlg(QWidget* parent) : QDialog(parent) {
   m_description = Edit(QStringLiteral("description"));
   m_certificate = Edit(QStringLiteral("certificate"));
   const QDate today = QDate::currentDate();
-  m_calibratedOn = DateEdit(QStringLiteral("calibratedOn"), today);
-  m_dueOn = DateEdit(QStringLiteral("dueOn"), today.addYears(1));
-  rows->addRow(tr("Serial number:"), m_serial);
-  rows->addRow(tr("Description:"), m_description);
-  rows->addRow(tr("Certificate number:"), m_certificate);
-  rows->addRow(tr("Calibrated on:"), m_calibratedOn);
-  rows->addRow(tr("Due on:"), m_dueOn);
+  m_calibratedOn = DateField(QStringLiteral("calibratedOn"), today);
+  m_dueOn = DateField(QStringLiteral("dueOn"), today.addYears(1));
+  m_accuracy = new AccuracyTableEdit;
+  m_reason = Edit(QStringLiteral("reason"));
+  m_reason->setMaxLength(kMaxReasonLength);
+  m_reason->setPlaceholderText(tr("for example: new certificate DKD-5120 of 2026-03-02"));
+  m_reasonTitle = new QLabel(tr("Reason for the change:"));
+  // Each field with a red line under it for its problems (hidden while there are none).
+  auto row = [&](QLabel* title, QWidget* field, int key) {
+    auto* problem = new QLabel;
+    problem->setObjectName(QStringLiteral("problem_%1").arg(field->objectName()));
+    problem->setStyleSheet(QStringLiteral("color: #c00000;"));
+    problem->setWordWrap(true);
+    problem->setVisible(false);
+    m_problems[key] = problem;
+    auto* box = new QWidget;
+    auto* column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(1);
+    column->addWidget(field);
+    column->addWidget(problem);
+    rows->addRow(title, box);
+    return box;
+  };
+  row(new QLabel(tr("Serial number:")), m_serial, int(StandardField::Serial));
+  row(new QLabel(tr("Description:")), m_description, int(StandardField::Description));
+  row(new QLabel(tr("Certificate number:")), m_certificate, int(StandardField::CertificateNumber));
+  row(new QLabel(tr("Calibrated on:")), m_calibratedOn, int(StandardField::CalibratedOn));
+  row(new QLabel(tr("Due on:")), m_dueOn, int(StandardField::DueOn));
+  rows->addRow(tr("Accuracy:"), m_accuracy);
+  QWidget* reasonRow = row(m_reasonTitle, m_reason, kReasonRow);
+  m_reasonTitle->setVisible(false);
+  reasonRow->setVisible(false);
   AddButtons(*this, *rows);
+  resize(860, 600);
 }
 
+void CStandardDlg::ShowStandard(const ReferenceStandard& standard) {
+  m_read = standard;
+  m_editing = true;
+  setWindowTitle(tr("Edit Reference Standard %1").arg(standard.serial));
+  m_serial->setText(standard.serial);
+  m_serial->setReadOnly(true);
+  m_description->setText(standard.description);
+  m_certificate->setText(standard.certificateNumber);
+  m_calibratedOn->setText(standard.calibratedOn.toString(Qt::ISODate));
+  m_dueOn->setText(standard.dueOn.toString(Qt::ISODate));
+  m_accuracy->SetTable(standard.accuracy);
+  m_reasonTitle->setVisible(true);
+  m_reason->parentWidget()->setVisible(true);
+  ShowProblems({});
+}
+
+QDate CStandardDlg::DateOf(const QLineEdit* edit) { return QDate::fromString(edit->text().trimmed(), Qt::ISODate); }
+
 ReferenceStandard CStandardDlg::Standard() const {
-  ReferenceStandard s;
+  ReferenceStandard s = m_read;
   s.serial = m_serial->text().trimmed();
   s.description = m_description->text().trimmed();
   s.certificateNumber = m_certificate->text().trimmed();
-  s.calibratedOn = m_calibratedOn->date();
-  s.dueOn = m_dueOn->date();
+  s.calibratedOn = DateOf(m_calibratedOn);
+  s.dueOn = DateOf(m_dueOn);
+  s.accuracy = m_accuracy->Table();
   return s;
+}
+
+QString CStandardDlg::Reason() const { return m_reason->text().trimmed(); }
+
+std::vector<StandardProblem> CStandardDlg::Problems() const {
+  // What cannot be read at all is said first; the store's checks of the
+  // same field or row would only repeat it less clearly.
+  std::vector<StandardProblem> unread;
+  ReferenceStandard s = Standard();
+  s.accuracy = m_accuracy->Table(&unread);
+  for (const auto& [edit, field, name] : {std::tuple{m_calibratedOn, StandardField::CalibratedOn, tr("Calibration date")},
+                                          std::tuple{m_dueOn, StandardField::DueOn, tr("Due date")}})
+    if (!edit->text().trimmed().isEmpty() && !DateOf(edit).isValid())
+      unread.push_back({field, -1, tr("%1: write the date as YYYY-MM-DD, for example 2027-01-10.").arg(name)});
+  std::vector<StandardProblem> all = unread;
+  for (const StandardProblem& p : StandardProblems(s)) {
+    const bool known = std::any_of(unread.begin(), unread.end(),
+                                   [&](const StandardProblem& u) { return u.field == p.field && u.row == p.row; });
+    if (!known) all.push_back(p);
+  }
+  if (m_editing && Reason().isEmpty())
+    all.push_back({StandardField::Serial, kReasonRow,
+                   tr("Reason: say why the standard's values change (a new certificate, a correction); the audit "
+                      "trail keeps it.")});
+  return all;
+}
+
+void CStandardDlg::ShowProblems(const std::vector<StandardProblem>& problems) {
+  std::map<int, QStringList> lines;
+  for (const StandardProblem& p : problems)
+    if (p.row == kReasonRow) lines[kReasonRow] << p.message;
+    else if (p.field != StandardField::Accuracy) lines[int(p.field)] << p.message;
+  for (auto& [key, label] : m_problems) {
+    label->setText(lines[key].join(QLatin1Char('\n')));
+    label->setVisible(!lines[key].isEmpty());
+  }
+  m_accuracy->ShowProblems(problems);
+}
+
+void CStandardDlg::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  const QRect fitted = FitWindowOnScreen(geometry(), frameGeometry(), screen());
+  if (fitted != geometry()) setGeometry(fitted);
+}
+
+void CStandardDlg::accept() {
+  const std::vector<StandardProblem> problems = Problems();
+  ShowProblems(problems);
+  if (problems.empty()) QDialog::accept();
 }
 
 CInstrumentEditDlg::CInstrumentEditDlg(QWidget* parent) : QDialog(parent) {

@@ -88,6 +88,21 @@ struct ReferenceStandard {
   friend bool operator==(const ReferenceStandard&, const ReferenceStandard&) = default;
 };
 
+// Where a problem of a reference standard is, for the form to show it at its field.
+enum class StandardField { Serial, Description, CertificateNumber, CalibratedOn, DueOn, Accuracy };
+struct StandardProblem {
+  StandardField field = StandardField::Serial;
+  int row = -1;     // the accuracy table's row (from 0) for StandardField::Accuracy; -1 for the table as a whole
+  QString message;  // a sentence that names the field
+
+  friend bool operator==(const StandardProblem&, const StandardProblem&) = default;
+};
+inline constexpr int kMaxAccuracyRows = 200;
+// Every reason AddStandard and UpdateStandard refuse `standard` for, in the
+// order of its fields (texts, a missing date, a due date before the
+// calibration, each accuracy row's AccuracySpecProblem); empty when none.
+std::vector<StandardProblem> StandardProblems(const ReferenceStandard& standard);
+
 enum class CalibrationState { Draft, Approved, Superseded };
 QString CalibrationStateText(CalibrationState state);  // "draft", "approved", "superseded"
 std::optional<CalibrationState> CalibrationStateFromText(const QString& text);
@@ -198,7 +213,15 @@ class LabRecords {
   virtual RecordsResult<std::vector<Instrument>> Instruments() = 0;
 
   virtual RecordsResult<ReferenceStandard> AddStandard(const ReferenceStandard& standard, const Actor& who) = 0;
+  // Every standard, by serial, each with its accuracy table.
   virtual RecordsResult<std::vector<ReferenceStandard>> Standards() = 0;
+  // Changes the standard `standard.id` to `standard` (its serial stays what it
+  // is): description, certificate number, dates and accuracy table, in one
+  // transaction with one audit entry holding before and after. A reason is
+  // required: the standard's values are the evidence of every calibration
+  // made with it. NotFound for a standard not kept; nothing is written when
+  // nothing changes.
+  virtual RecordsResult<ReferenceStandard> UpdateStandard(const ReferenceStandard& standard, const Actor& who) = 0;
   // Notes in the audit trail that the overdue standard `standardId` is used
   // for calibrating `tag`, with the user's reason (required).
   virtual RecordsResult<ReferenceStandard> NoteOverdueStandard(qint64 standardId, const QString& tag, const Actor& who) = 0;

@@ -16,8 +16,8 @@ namespace vorenx {
 
 struct Migration {
   int version = 0;
-  // The oldest program schema that can still use a database at this version
-  // (version - 1 for a migration that only adds).
+  // The oldest program schema that can still use a database at this version:
+  // 1 for a migration that only adds (every older program keeps working).
   int oldestReader = 0;
   QString description;
   // Run on both engines; "%KEY%" stands for each engine's generated key column.

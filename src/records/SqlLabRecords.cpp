@@ -51,8 +51,6 @@ QString TextProblem(const QString& field, const QString& text, int maxLength, bo
 const QString kInstrumentColumns = QStringLiteral(
     "i.id, i.tag, i.description, i.manufacturer, i.model, i.serial, i.location, i.owner, i.interval_days, i.state, "
     "i.version, i.changed_by, i.changed_at");
-const QString kStandardColumns =
-    QStringLiteral("s.id, s.serial, s.description, s.certificate_number, s.calibrated_on, s.due_on");
 const QString kSummaryColumns = QStringLiteral(
     "c.id, c.certificate_number, c.revision, c.supersedes, c.instrument_id, c.tag, c.standard_id, c.technician, "
     "c.started_at, c.finished_at, c.as_found_verdict, c.as_left_verdict, c.state");
@@ -102,21 +100,6 @@ QString InstrumentJson(const Instrument& i) {
                       {"manufacturer", i.manufacturer}, {"model", i.model}, {"serial", i.serial},
                       {"location", i.location}, {"owner", i.owner}, {"intervalDays", i.intervalDays},
                       {"state", ServiceStateText(i.state)}, {"version", i.version}};
-  return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
-}
-
-ReferenceStandard StandardFrom(const QSqlQuery& q, int f) {
-  return {q.value(f).toLongLong(), q.value(f + 1).toString(), q.value(f + 2).toString(), q.value(f + 3).toString(),
-          QDate::fromString(q.value(f + 4).toString(), Qt::ISODate), QDate::fromString(q.value(f + 5).toString(), Qt::ISODate)};
-}
-
-QString StandardJson(const ReferenceStandard& s) {
-  const QJsonObject o{{"id", s.id},
-                      {"serial", s.serial},
-                      {"description", s.description},
-                      {"certificateNumber", s.certificateNumber},
-                      {"calibratedOn", s.calibratedOn.toString(Qt::ISODate)},
-                      {"dueOn", s.dueOn.toString(Qt::ISODate)}};
   return QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact));
 }
 
@@ -182,6 +165,7 @@ RecordsResult<int> SqlLabRecords::Open(const std::vector<Migration>& migrations)
     return RecordsResult<int>::Fail(m_connection.IsPostgres() ? RecordsError::Connection : RecordsError::Database, error);
   RecordsResult<int> prepared = PrepareSchema(m_connection, migrations);
   m_open = prepared.ok();
+  m_schema = migrations.empty() ? 0 : migrations.back().version;
   if (!m_open) m_connection.Database().close();
   return prepared;
 }
@@ -320,78 +304,6 @@ RecordsResult<Instrument> SqlLabRecords::FindInstrument(const QString& tag) {
   if (std::optional<Instrument> found = InstrumentWhere(QStringLiteral("tag"), tag, &error)) return Result::Ok(*found);
   if (!error.isEmpty()) return Result::Fail(RecordsError::Database, error);
   return Result::Fail(RecordsError::NotFound, QStringLiteral("No instrument with tag \"%1\" in the register.").arg(tag));
-}
-
-RecordsResult<ReferenceStandard> SqlLabRecords::AddStandard(const ReferenceStandard& given, const Actor& who) {
-  using Result = RecordsResult<ReferenceStandard>;
-  if (QString why = Unusable(); !why.isEmpty()) return Result::Fail(RecordsError::Database, why);
-  QString problem = TextProblem(QStringLiteral("Serial number"), given.serial, kMaxTagLength, true);
-  if (problem.isEmpty()) problem = TextProblem(QStringLiteral("Description"), given.description, kMaxInstrumentTextLength, false);
-  if (problem.isEmpty()) problem = TextProblem(QStringLiteral("Certificate number"), given.certificateNumber, kMaxTagLength, true);
-  if (problem.isEmpty() && (!given.calibratedOn.isValid() || !given.dueOn.isValid() || given.dueOn < given.calibratedOn))
-    problem = QStringLiteral("Due date: a calibration date and a due date on or after it are needed.");
-  if (!problem.isEmpty()) return Result::Fail(RecordsError::Invalid, problem);
-  WriteTransaction transaction(m_connection);
-  QString error;
-  if (!transaction.Begin(&error)) return Result::Fail(RecordsError::Database, error);
-  QSqlQuery q(m_connection.Database());
-  if (!RunQuery(q, QStringLiteral("SELECT id FROM reference_standards WHERE serial = ?"), {given.serial}, &error))
-    return Result::Fail(RecordsError::Database, error);
-  if (q.next())
-    return Result::Fail(RecordsError::Invalid, QStringLiteral("Serial number: the standard %1 is already kept.").arg(given.serial));
-  ReferenceStandard s = given;
-  if (!RunQuery(q, QStringLiteral("INSERT INTO reference_standards (serial, description, certificate_number, calibrated_on, "
-                                  "due_on) VALUES (?, ?, ?, ?, ?) RETURNING id"),
-                {s.serial, s.description, s.certificateNumber, s.calibratedOn.toString(Qt::ISODate), s.dueOn.toString(Qt::ISODate)},
-                &error, QStringLiteral("Cannot add the standard")) || !q.next())
-    return Result::Fail(RecordsError::Database, error);
-  s.id = q.value(0).toLongLong();
-  q.finish();  // SQLite commits only with no statement left open
-  if (!Audit(who, QStringLiteral("add"), QStringLiteral("standard"), s.id, QStringLiteral("{}"), StandardJson(s), &error) ||
-      !transaction.Commit(&error))
-    return Result::Fail(RecordsError::Database, error);
-  return Result::Ok(s);
-}
-
-RecordsResult<std::vector<ReferenceStandard>> SqlLabRecords::Standards() {
-  using Result = RecordsResult<std::vector<ReferenceStandard>>;
-  if (QString why = Unusable(); !why.isEmpty()) return Result::Fail(RecordsError::Database, why);
-  QSqlQuery q(m_connection.Database());
-  QString error;
-  if (!RunQuery(q, QStringLiteral("SELECT %1 FROM reference_standards s ORDER BY s.serial").arg(kStandardColumns), {}, &error,
-                QStringLiteral("Cannot read the reference standards")))
-    return Result::Fail(RecordsError::Database, error);
-  std::vector<ReferenceStandard> standards;
-  while (q.next()) standards.push_back(StandardFrom(q));
-  return Result::Ok(std::move(standards));
-}
-
-RecordsResult<ReferenceStandard> SqlLabRecords::NoteOverdueStandard(qint64 standardId, const QString& tag, const Actor& who) {
-  using Result = RecordsResult<ReferenceStandard>;
-  if (QString why = Unusable(); !why.isEmpty()) return Result::Fail(RecordsError::Database, why);
-  if (who.reason.trimmed().isEmpty())
-    return Result::Fail(RecordsError::Refused, QStringLiteral("Reason: an overdue standard is used only with a reason."));
-  if (QString problem = TextProblem(QStringLiteral("Reason"), who.reason, kMaxReasonLength, true); !problem.isEmpty())
-    return Result::Fail(RecordsError::Invalid, problem);
-  WriteTransaction transaction(m_connection);
-  QString error;
-  if (!transaction.Begin(&error)) return Result::Fail(RecordsError::Database, error);
-  QSqlQuery q(m_connection.Database());
-  if (!RunQuery(q, QStringLiteral("SELECT %1 FROM reference_standards s WHERE s.id = ?").arg(kStandardColumns), {standardId},
-                &error, QStringLiteral("Cannot read the reference standards")))
-    return Result::Fail(RecordsError::Database, error);
-  if (!q.next()) return Result::Fail(RecordsError::NotFound, QStringLiteral("The reference standard is not kept in the records."));
-  const ReferenceStandard standard = StandardFrom(q);
-  q.finish();
-  // The standard itself is unchanged: before and after are the same, the
-  // reason and the instrument are what the entry keeps.
-  const QString json = StandardJson(standard);
-  Actor noted = who;
-  noted.reason = QStringLiteral("used while overdue for %1: %2").arg(tag, who.reason);
-  if (!Audit(noted, QStringLiteral("use-overdue"), QStringLiteral("standard"), standard.id, json, json, &error) ||
-      !transaction.Commit(&error))
-    return Result::Fail(RecordsError::Database, error);
-  return Result::Ok(standard);
 }
 
 RecordsResult<QString> SqlLabRecords::NewestAuditHash() {

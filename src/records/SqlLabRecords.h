@@ -42,6 +42,7 @@ class SqlLabRecords final : public LabRecords {
   RecordsResult<std::vector<Instrument>> Instruments() override;
   RecordsResult<ReferenceStandard> AddStandard(const ReferenceStandard& standard, const Actor& who) override;
   RecordsResult<std::vector<ReferenceStandard>> Standards() override;
+  RecordsResult<ReferenceStandard> UpdateStandard(const ReferenceStandard& standard, const Actor& who) override;
   RecordsResult<ReferenceStandard> NoteOverdueStandard(qint64 standardId, const QString& tag, const Actor& who) override;
 
   RecordsResult<CalibrationSummary> SaveCalibration(const CalibrationRecord& record, qint64 standardId,
@@ -67,6 +68,12 @@ class SqlLabRecords final : public LabRecords {
   bool Audit(const Actor& who, const QString& action, const QString& entity, qint64 id, const QString& before,
              const QString& after, QString* error);
   std::optional<Instrument> InstrumentWhere(const QString& column, const QVariant& value, QString* error);
+  // The standards `where` (a condition on `s`, this file's own text) picks,
+  // by serial, each with its accuracy table; nullopt when they cannot be read.
+  std::optional<std::vector<ReferenceStandard>> StandardsWhere(const QString& where, const QVariantList& values,
+                                                               QString* error);
+  // Replaces the accuracy table of standard `id`, in the current transaction.
+  bool WriteAccuracy(qint64 id, const std::vector<AccuracySpec>& table, QString* error);
   // The calibration `id`, and its runs' JSON in `payload` when asked for.
   std::optional<CalibrationSummary> SummaryById(qint64 id, QString* error, QByteArray* payload = nullptr);
   // The rows against their newest audit entries, for an intact chain.
@@ -90,6 +97,9 @@ class SqlLabRecords final : public LabRecords {
   QThread* m_thread;
   QString m_osUser;
   bool m_open = false;
+  // The newest schema of the migrations this object was opened with: a store
+  // opened as an older program reads and writes only what that one knew.
+  int m_schema = 0;
 };
 
 // Shared by the store's two source files.
@@ -119,9 +129,14 @@ ListColumns ColumnsOf(const CalibrationRecord& record);
 QVariant IdOrNull(qint64 id);
 // The first reason `record` cannot be stored; empty when it can.
 QString RecordProblem(const CalibrationRecord& record);
+// The standard as its audit entries keep it; the accuracy table only when it
+// has one, so that a standard at the defaults reads as it did before tables.
 QString StandardJson(const ReferenceStandard& standard);
+// The standard's own columns, without its accuracy table.
 ReferenceStandard StandardFrom(const QSqlQuery& q, int first = 0);
 extern const QString kStandardColumns;
+// The schema that added each standard's accuracy table (`standard_accuracy`).
+inline constexpr int kAccuracySchema = 5;
 QString SummaryJson(const CalibrationSummary& summary, const QByteArray& payload);
 }  // namespace records_sql
 

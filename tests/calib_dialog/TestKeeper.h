@@ -18,7 +18,7 @@ inline std::unique_ptr<RecordsKeeper> TestKeeper(const QString& folder) {
   if (LabRecords* records = keeper->Records(&error)) {
     const QDate today = QDate::currentDate();
     records->AddStandard({0, QStringLiteral("RS-1"), QStringLiteral("Reference calibrator"), QStringLiteral("RC-17"),
-                          today.addMonths(-6), today.addMonths(6)},
+                          today.addMonths(-6), today.addMonths(6), {}},
                          Actor{QStringLiteral("A. Tester"), {}});
   }
   return keeper;

@@ -10,6 +10,8 @@
 #include "CalibDialogFakes.h"
 #include "app/CAboutDlg.h"
 #include "calib_dialog/CCalibrationDlg.h"
+#include "calib_dialog/CStandardsDlg.h"
+#include "calib_dialog/RecordsForms.h"
 #include "platform/ScreenFit.h"
 
 namespace vorenx {
@@ -52,6 +54,10 @@ TEST(DialogsOnTheScreen, OpenWithinItsAvailableArea) {
                               .arg(calibration.screen()->geometry().height()));
   CAboutDlg about;
   ExpectWithinScreen(about);
+  CStandardDlg standard;
+  ExpectWithinScreen(standard);
+  CStandardsDlg standards(*keeper);
+  ExpectWithinScreen(standards);
 }
 
 }  // namespace

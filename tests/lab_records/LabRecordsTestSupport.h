@@ -93,6 +93,13 @@ class RecordsTestBase : public ::testing::TestWithParam<Engine> {
     return std::move(opened.value);
   }
 
+  // The audit check, which must answer.
+  ChainReport Verify(LabRecords& records) {
+    RecordsResult<ChainReport> report = records.VerifyAudit();
+    EXPECT_TRUE(report.ok()) << report.message.toStdString();
+    return report.value;
+  }
+
   RecordsLocation location;
 
  private:
@@ -114,7 +121,7 @@ inline Instrument Transmitter(const QString& tag, int intervalDays = 365) {
 
 inline ReferenceStandard Calibrator(const QString& serial = QStringLiteral("CAL-1")) {
   return {0, serial, QStringLiteral("Process calibrator"), QStringLiteral("DKD-4711"), QDate(2026, 1, 10),
-          QDate(2027, 1, 10)};
+          QDate(2027, 1, 10), {}};
 }
 
 // A finished as-found run of `tag` started at `started` (UTC), passing or not.

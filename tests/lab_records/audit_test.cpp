@@ -15,11 +15,6 @@ class AuditTest : public RecordsTestBase {
     EXPECT_TRUE(records.Approve(id, anna).ok());
     return id;
   }
-  ChainReport Verify(LabRecords& records) {
-    RecordsResult<ChainReport> report = records.VerifyAudit();
-    EXPECT_TRUE(report.ok()) << report.message.toStdString();
-    return report.value;
-  }
 };
 
 TEST_P(AuditTest, EveryChangeIsAnEntryAndTheChainVerifies) {
