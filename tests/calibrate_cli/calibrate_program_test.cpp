@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "../lab_records/LabRecordsTestSupport.h"
+#include "ProcessOutput.h"
 #include "SimulatedInstrument.h"
 
 namespace vorenx::testing {
@@ -29,20 +30,15 @@ constexpr int kRunWaitMs = 180000;  // a bound for a hang, not a timing
 #define SKIP_WITHOUT_PROGRAM() \
   if (!kProgram) GTEST_SKIP() << "vorenx-calibrate is not built here (VORENX_BUILD_APPS=OFF)"
 
-// A 4-20 mA transmitter on a 4-20 mA input, three points, settled after two readings.
+// A 4-20 mA transmitter on a 4-20 mA input, three points, settled after two
+// readings; saved without a resolution, as older setups are.
 CalibrationSetup FlowTransmitter() {
-  CalibrationSetup s;
-  s.tag = QStringLiteral("FT-12");
-  s.description = QStringLiteral("Feed flow");
-  s.technician = QStringLiteral("A. Technician");
-  s.inputFunction = fc::kCurrent;
-  s.inputLow = 4.0;
-  s.inputHigh = 20.0;
-  s.outputFunction = fc::kUpperCurrent;
-  s.pointsPercent = {0.0, 50.0, 100.0};
-  s.tolerance = 0.5;
-  s.settle = {2, 0.1, 30.0};
-  return s;  // saved without a resolution, as older setups are
+  return {.tag = "FT-12",
+          .description = "Feed flow",
+          .technician = "A. Technician",
+          .inputFunction = fc::kCurrent,
+          .pointsPercent = {0.0, 50.0, 100.0},
+          .settle = {2, 0.1, 30.0}};
 }
 
 class CalibrateProgram : public ::testing::Test {
@@ -102,13 +98,7 @@ class CalibrateProgram : public ::testing::Test {
   }
   // Reads standard output until it holds `text` or the program ends.
   static bool WaitForOutput(QProcess& program, QByteArray& seen, const QByteArray& text) {
-    while (!seen.contains(text)) {
-      if (program.state() == QProcess::NotRunning) return false;
-      program.setReadChannel(QProcess::StandardOutput);
-      if (!program.waitForReadyRead(kRunWaitMs)) return false;
-      seen += program.readAllStandardOutput();
-    }
-    return true;
+    return WaitForProcessText(program, QProcess::StandardOutput, seen, text, kRunWaitMs);
   }
   QList<QByteArray> Lines() const { return out.trimmed().split('\n'); }
   QList<QByteArray> PointLines(const QByteArray& run = "as-found") const {
