@@ -163,21 +163,58 @@ TEST_F(CalibrateProgram, APassingRunPrintsEachPointAndItsCertificateWhateverTheL
   EXPECT_TRUE(stored.record.calibrator.startsWith("Simulated Vorenx calibrator on COM4")) << stored.record.calibrator.toStdString();
 }
 
-TEST_F(CalibrateProgram, AnErrorWithinTheGuardBandIsIndeterminate) {
+TEST_F(CalibrateProgram, AnErrorWithinTheGuardBandIsIndeterminateInBothRuns) {
   SKIP_WITHOUT_PROGRAM();
   AddStandard("STD-1", InAYear());
   // An error of exactly the tolerance (0.08 mA of 16 mA = 0.5 %) with U near
   // 0.19 % of span: the setup's simple acceptance passes it, the guard band cannot.
   const int status = Run({"--simulate", "--dut", "input=7,output=2,offset=0.08", "--environment", "21,50",
-                          "--resolution", "0.05", "--rule", "guard-band"});
+                          "--resolution", "0.05", "--rule", "guard-band", "--as-left", "--as-found"});
   ASSERT_EQ(status, 0) << Said();
-  const QList<QByteArray> points = PointLines();
-  ASSERT_EQ(points.size(), 3) << Said();
+  const QList<QByteArray> points = PointLines("as-found") + PointLines("as-left");
+  ASSERT_EQ(points.size(), 6) << Said();
   for (const QByteArray& line : points) EXPECT_TRUE(line.endsWith("\tindeterminate")) << line.toStdString();
+  EXPECT_TRUE(Lines()[Lines().size() - 2].startsWith("as-left\t100\t")) << Said();
   EXPECT_TRUE(QRegularExpression("^VX-\\S+ indeterminate$").match(QString::fromUtf8(Lines().last())).hasMatch()) << Said();
+  // One calibration with both runs, the as-left after the as-found.
+  const StoredCalibration stored = Stored();
+  ASSERT_TRUE(stored.record.asFound && stored.record.asLeft);
+  EXPECT_TRUE(stored.record.asFound->complete && stored.record.asLeft->complete);
+  EXPECT_LE(stored.record.asFound->finished, stored.record.asLeft->started);
   if (FormatKeepsConditions()) {
-    EXPECT_EQ(Stored().record.setup.rule, DecisionRule::GuardBand);
+    EXPECT_EQ(stored.record.setup.rule, DecisionRule::GuardBand);
   }
+}
+
+TEST_F(CalibrateProgram, ARunGoesOnByItselfWhenTheCalibratorAnswersAgain) {
+  SKIP_WITHOUT_PROGRAM();
+  AddStandard("STD-1", InAYear());
+  sim::SimulatedInstrument calibrator;
+  calibrator.SetDut(sim::ParseDutSpec("input=7,output=2").dutSpec);
+  QString error;
+  const QString path = calibrator.Start(&error);
+  ASSERT_FALSE(path.isEmpty()) << error.toStdString();
+
+  QProcess program;
+  Start(program, {"--port", "4=" + path, "--environment", "22.5,40", "--resolution", "0.001"});
+  QByteArray seen, said;
+  ASSERT_TRUE(WaitForOutput(program, seen, "\nas-found\t")) << seen.toStdString();
+  calibrator.InjectFault(sim::Fault::Silent, -1);
+  ASSERT_TRUE(WaitForProcessText(program, QProcess::StandardError, said, "stopped answering", kRunWaitMs))
+      << said.toStdString();
+  calibrator.InjectFault(sim::Fault::None, 0);
+  ASSERT_TRUE(program.waitForFinished(kRunWaitMs));
+  out = seen + program.readAllStandardOutput();
+  err = said + program.readAllStandardError();
+  EXPECT_EQ(program.exitCode(), 0) << Said();
+  EXPECT_TRUE(err.contains("answers again")) << Said();
+  EXPECT_EQ(PointLines().size(), 3) << Said();
+  const StoredCalibration stored = Stored();
+  ASSERT_TRUE(stored.record.asFound);
+  EXPECT_TRUE(stored.record.asFound->complete);
+  ASSERT_EQ(stored.record.asFound->interruptions.size(), 1u);
+  EXPECT_TRUE(stored.record.asFound->interruptions.front().to.isValid());
+  EXPECT_EQ(Lines().last(), stored.summary.certificateNumber.toUtf8() + " pass") << Said();
 }
 
 TEST_F(CalibrateProgram, WhatCannotRunIsRefusedBeforeTheCalibratorIsTouched) {
