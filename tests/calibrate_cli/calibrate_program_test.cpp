@@ -87,6 +87,15 @@ class CalibrateProgram : public ::testing::Test {
                   QStringList{"--setup", setupFile, "--records", location.path} + arguments);
     ASSERT_TRUE(program.waitForStarted(kRunWaitMs));
   }
+  // Starts it on this test's own simulated calibrator with a transmitter
+  // under test, which the test can then make misbehave and look at.
+  void StartOnTestCalibrator(QProcess& program, const QStringList& arguments) {
+    calibrator.SetDut(sim::ParseDutSpec("input=7,output=2").dutSpec);
+    QString error;
+    const QString path = calibrator.Start(&error);
+    ASSERT_FALSE(path.isEmpty()) << error.toStdString();
+    Start(program, QStringList{"--port", "4=" + path, "--environment", "22.5,40", "--resolution", "0.001"} + arguments);
+  }
   // Runs it to its end; its exit status, with both streams kept.
   int Run(const QStringList& arguments, const QStringList& environment = {}) {
     QProcess program;
@@ -121,6 +130,7 @@ class CalibrateProgram : public ::testing::Test {
   std::unique_ptr<LabRecords> records;
   QString setupFile;
   QByteArray out, err;
+  sim::SimulatedInstrument calibrator;
 
  private:
   QTemporaryDir m_dir;
@@ -189,14 +199,8 @@ TEST_F(CalibrateProgram, AnErrorWithinTheGuardBandIsIndeterminateInBothRuns) {
 TEST_F(CalibrateProgram, ARunGoesOnByItselfWhenTheCalibratorAnswersAgain) {
   SKIP_WITHOUT_PROGRAM();
   AddStandard("STD-1", InAYear());
-  sim::SimulatedInstrument calibrator;
-  calibrator.SetDut(sim::ParseDutSpec("input=7,output=2").dutSpec);
-  QString error;
-  const QString path = calibrator.Start(&error);
-  ASSERT_FALSE(path.isEmpty()) << error.toStdString();
-
   QProcess program;
-  Start(program, {"--port", "4=" + path, "--environment", "22.5,40", "--resolution", "0.001"});
+  StartOnTestCalibrator(program, {});
   QByteArray seen, said;
   ASSERT_TRUE(WaitForOutput(program, seen, "\nas-found\t")) << seen.toStdString();
   calibrator.InjectFault(sim::Fault::Silent, -1);
@@ -267,15 +271,8 @@ TEST_F(CalibrateProgram, NoCalibratorAtThePortEndsWithFour) {
 TEST_F(CalibrateProgram, SigtermMidRunSwitchesTheOutputOffAndKeepsTheRecordIncomplete) {
   SKIP_WITHOUT_PROGRAM();
   const qint64 standard = AddStandard("STD-OLD", QDate::currentDate().addDays(-3));
-  sim::SimulatedInstrument calibrator;
-  calibrator.SetDut(sim::ParseDutSpec("input=7,output=2").dutSpec);
-  QString error;
-  const QString path = calibrator.Start(&error);
-  ASSERT_FALSE(path.isEmpty()) << error.toStdString();
-
   QProcess program;
-  Start(program, {"--port", "4=" + path, "--environment", "22.5,40", "--resolution", "0.001",
-                  "--accept-overdue-standard", "Bench standard away for repair"});
+  StartOnTestCalibrator(program, {"--accept-overdue-standard", "Bench standard away for repair"});
   QByteArray seen;
   ASSERT_TRUE(WaitForOutput(program, seen, "\nas-found\t")) << seen.toStdString();
   // A point was measured: the output is on, sourcing the next one.
