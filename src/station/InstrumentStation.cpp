@@ -134,8 +134,9 @@ void InstrumentStation::SetStatusText(const QString& text) {
     m_journal->Note(m_sampleClock ? m_sampleClock() : SystemLocalTime(), text);
   }
   Post([this, text] {
+    m_reportedConnected = text == QLatin1String("Connected");
     emit StatusTextChanged(text);
-    if (m_run) m_run->OnConnection(text == QLatin1String("Connected"));
+    if (m_run) m_run->OnConnection(m_reportedConnected);
   });
 }
 

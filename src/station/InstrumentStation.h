@@ -181,6 +181,7 @@ class InstrumentStation : public QObject, private WorkerHost, public Calibration
   std::function<void()> m_composePanel;
   SourceFieldFitter m_fitSourceField;
   int m_chosenInterval = 0;  // station's thread
+  bool m_reportedConnected = false;  // the status line as last carried out (station's thread)
   bool m_fastPolling = false;
   QPointer<CalibrationRun> m_run;
   std::unique_ptr<JournalReporter> m_journalReporter;

@@ -13,8 +13,12 @@ std::unique_ptr<CalibrationRun> InstrumentStation::CreateRun(const CalibrationSe
     return nullptr;
   }
   auto run = std::make_unique<CalibrationRun>(*this, setup, kind);
-  run->OnConnection(Connected());
-  if (Connected()) run->OnReading(m_link.State());
+  // The run starts from the status its views were last told, not from the
+  // link's flag: the worker reports a change before it sets the flag, and a
+  // run that started from the flag would take the report that follows for
+  // no change at all (and miss a drop of the link after it).
+  run->OnConnection(m_reportedConnected);
+  if (m_reportedConnected) run->OnReading(m_link.State());
   m_run = run.get();
   return run;
 }

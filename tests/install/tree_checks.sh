@@ -3,7 +3,7 @@
 # Debian package). Each check prints "ok:" or "FAIL:"; finish_checks exits
 # non-zero when any failed.
 
-PROGRAMS=(vorenx vorenx-probe vorenx-records vorenx-sim)
+PROGRAMS=(vorenx vorenx-calibrate vorenx-probe vorenx-records vorenx-sim)
 failures=0
 
 pass() { echo "ok: $*"; }

@@ -7,6 +7,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include "ProcessOutput.h"
+
 namespace {
 
 #ifdef VORENX_APP_PATH
@@ -24,13 +26,7 @@ constexpr int kWaitMs = 30000;  // a generous bound for a hang, not a timing
 
 // Reads standard error until it holds `text` or the process ends.
 bool WaitForError(QProcess& process, QByteArray& seen, const QByteArray& text) {
-  while (!seen.contains(text)) {
-    if (process.state() == QProcess::NotRunning) return false;
-    process.setReadChannel(QProcess::StandardError);
-    if (!process.waitForReadyRead(kWaitMs)) return false;
-    seen += process.readAllStandardError();
-  }
-  return true;
+  return vorenx::testing::WaitForProcessText(process, QProcess::StandardError, seen, text, kWaitMs);
 }
 
 TEST(ProgramSignals, EachSignalClosesTheWindowInOrderAndExitsZero) {

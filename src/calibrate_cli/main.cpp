@@ -1,0 +1,69 @@
+// vorenx-calibrate: a calibration run without a window. This is the one
+// file that reaches past the library interfaces: to map the port to its
+// device path, to ask why a port could not be opened, and to attach the
+// simulated calibrator for --simulate.
+#include <QCoreApplication>
+#include <QTextStream>
+#include <memory>
+
+#include "DutModel.h"
+#include "PortProblemText.h"
+#include "QelHard.h"
+#include "SimulatedInstrument.h"
+#include "calibrate_cli/CalibrateOptions.h"
+#include "calibrate_cli/CalibrateTool.h"
+#include "platform/FileText.h"
+#include "platform/SignalCloser.h"
+
+int main(int argc, char** argv) {
+  using namespace vorenx::calibrate_cli;
+  // Termination signals end the run in order; caught from here on and
+  // handled once the event loop runs.
+  vorenx::InstallSignalPipe();
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("vorenx-calibrate"));
+  QCoreApplication::setApplicationVersion(vorenx::VersionText());
+  QTextStream out(stdout);
+  QTextStream err(stderr);
+
+  const ParsedCalibrateOptions parsed = ParseCalibrateOptions(app.arguments());
+  switch (parsed.action) {
+    case ParsedCalibrateOptions::Action::ShowHelp:
+    case ParsedCalibrateOptions::Action::ShowVersion:
+      out << parsed.text;
+      return kExitCompleted;
+    case ParsedCalibrateOptions::Action::Refuse:
+      err << "vorenx-calibrate: " << parsed.text << " (try --help)\n";
+      return kExitUsage;
+    case ParsedCalibrateOptions::Action::Run:
+      break;
+  }
+  const CalibrateOptions& options = parsed.options;
+
+  std::unique_ptr<vorenx::sim::SimulatedInstrument> simulator;
+  if (options.simulate) {
+    QString error;
+    simulator = vorenx::sim::AttachSimulator(kSimulatedPort, &error);
+    if (!simulator) {
+      err << "vorenx-calibrate: no simulated calibrator: " << error << '\n';
+      return kExitFailed;
+    }
+    // Checked by the options parser already.
+    if (!options.dut.isEmpty()) simulator->SetDut(vorenx::sim::ParseDutSpec(options.dut.toStdString()).dutSpec);
+  } else {
+    QelSetPortPath(options.port->port, options.port->path);
+  }
+
+  const int code = RunCalibration(
+      options, UserPlaces(),
+      {vorenx::DefaultQelHardDll(), vorenx::DefaultQelDisplayDll(),
+       [](int port) {
+         const qelhard::PortDiagnosis diagnosis = QelLastPortProblem(port);
+         return diagnosis.problem == qelhard::PortProblem::None ? QString() : qelhard::DescribeProblem(port, diagnosis);
+       },
+       options.simulate},
+      out, err);
+  out.flush();
+  err.flush();
+  return code;
+}
