@@ -66,7 +66,7 @@ bool Fill(Register& reg) {
   if (!opened.ok()) return reg.error = opened.message, false;
   reg.records = std::move(opened.value);
   reg.standardId = reg.records->AddStandard({0, "CAL-1", "Process calibrator", "DKD-4711", QDate(2026, 1, 10),
-                                             QDate(2027, 1, 10)}, {}).value.id;
+                                             QDate(2027, 1, 10), {}}, {}).value.id;
   // The rows go in through a connection of the bench's own, in one
   // transaction: saving 100,000 through the store one by one would take the
   // fill longer than every measurement together.

@@ -180,7 +180,7 @@ TEST_F(CalibrationDialogRun, TheRecordKeepsTheStandardWithItsTableAndTheAmbientC
 // with the accuracy table of its own certificate, not the defaults.
 TEST_F(CalibrationDialogRun, AwayFromTheServerTheBenchsStandardBringsItsOwnTable) {
   ReferenceStandard bench{7, QStringLiteral("RS-9"), QStringLiteral("Bench calibrator"), QStringLiteral("RC-90"),
-                          QDate::currentDate().addMonths(-1), QDate::currentDate().addMonths(11)};
+                          QDate::currentDate().addMonths(-1), QDate::currentDate().addMonths(11), {}};
   bench.accuracy = {{fc::kUpperCurrent, 0.0, 24.0, 0.01, 0.002}, {fc::kRtdFirst, -200.0, 850.0, 0.0, 0.07}};
   CalibrationDialogSettings(store.SettingsFile()).SetStandard(bench);
   RecordsLocation away;
