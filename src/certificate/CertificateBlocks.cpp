@@ -36,7 +36,10 @@ void PaintCells(QPainter& p, double y, double height, const QStringList& cells) 
   const std::vector<double>& widths = CertificateColumnWidths();
   double x = 0;
   for (int c = 0; c < cells.size() && c < static_cast<int>(widths.size()); ++c) {
-    Text(p, QRectF(x + 3, y, widths[c] - 6, height), cells[c], ColumnAlignment(c, static_cast<int>(widths.size())));
+    // A text column after a number column keeps clear of it.
+    const int align = ColumnAlignment(c, static_cast<int>(widths.size()));
+    const double pad = (align & Qt::AlignLeft) && c > 0 ? 12 : 3;
+    Text(p, QRectF(x + pad, y, widths[c] - pad - 3, height), cells[c], align);
     x += widths[c];
   }
 }

@@ -131,7 +131,7 @@ QString ConformityStatement(const RunResult& run, const CalibrationSetup& setup)
                             .arg(total);
   QString text;
   if (!failed.empty())
-    text = QObject::tr("%1: does not conform to the tolerance (%2): %3 fail (%4).")
+    text = QObject::tr("%1: does not conform to the tolerance (%2): it fails at %3 (%4).")
                .arg(kind, ToleranceText(setup), OfPoints(failed.size(), total), PointList(failed));
   if (!undecided.empty()) {
     const QString sentence = QObject::tr("conformity could not be decided at %1 (%2): the error lies within U of the "

@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QSaveFile>
 
-#include "platform/FileText.h"
 #include "records/CertificateTexts.h"
 #include "records/DccXmlWriter.h"
 
@@ -91,7 +90,9 @@ std::optional<QString> ConformityWord(PointVerdict verdict) {
   return std::nullopt;
 }
 
-QString Number(double value) { return PointNumber(value); }
+// Twelve significant digits: more than any reading has, and the arithmetic's
+// last-digit noise (0.10000000000000009) is left out.
+QString Number(double value) { return QString::number(value, 'g', 12); }
 
 }  // namespace dcc
 

@@ -53,7 +53,8 @@ class Writer {
 // "pass" / "fail"; nullopt for indeterminate (the schema's words say a
 // decision was made, and none was).
 std::optional<QString> ConformityWord(PointVerdict verdict);
-// A number as D-SI writes it: "0.25", "-4", "1e-07" (finite values only).
+// A number as D-SI writes it, with "." whatever the locale: "0.25", "-4",
+// "1e-07" (finite values only).
 QString Number(double value);
 
 // The measurement results of `data` (DccResults.cpp).

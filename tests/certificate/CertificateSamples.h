@@ -3,6 +3,7 @@
 // of the digital certificate: runs with U, TUR and verdicts, the standard,
 // the environment, the lab and its signatory.
 
+#include <QCryptographicHash>
 #include <QTimeZone>
 #include <cmath>
 
@@ -74,7 +75,7 @@ inline CertificateData FullCertificate(int points = 5) {
   d.record.asFound = CertificateRun(d.record.setup, RunKind::AsFound, points, 1.002);
   d.record.asLeft = CertificateRun(d.record.setup, RunKind::AsLeft, points, 1.0005);
   d.issued = QDateTime(QDate(2026, 12, 8), QTime(12, 0), QTimeZone::utc());
-  d.auditHash = QString(64, QLatin1Char('a'));
+  d.auditHash = QString::fromLatin1(QCryptographicHash::hash("audit trail", QCryptographicHash::Sha256).toHex());
   d.software = QStringLiteral("Vorenx 1.0.0.2");
   return d;
 }

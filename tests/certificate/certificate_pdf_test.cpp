@@ -57,7 +57,7 @@ TEST(CertificatePages, SayWhatAnAccreditedLabMustReport) {
   }
   const QString all = device.All();
   for (const QString& expected :
-       {QStringLiteral("Dr. Signe Tory, Head of laboratory"), QString(64, QLatin1Char('a')),
+       {QStringLiteral("Dr. Signe Tory, Head of laboratory"), FullCertificate().auditHash,
         QStringLiteral("This certificate shall not be reproduced except in full without the written approval of the"),
         QStringLiteral("Decision rule: simple acceptance.")}) {
     EXPECT_TRUE(all.contains(expected)) << expected.toStdString();
@@ -190,9 +190,16 @@ TEST(CertificatePdf, WritesThePagesItsLayoutSaysAndLeavesNothingOnFailure) {
   EXPECT_FALSE(WriteCertificatePdf(FullCertificate(), dir.filePath(QStringLiteral("taken.pdf")), &error));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);  // the two written above
 
-  // The picture of the docs, from the complete certificate.
+  // The picture of the docs: an as-found that failed at its top points, drifted
+  // since last year's as-left, and a passing as-left.
+  CertificateData sample = FullCertificate();
+  sample.record.asFound = CertificateRun(sample.record.setup, RunKind::AsFound, 5, 1.0065);
+  sample.previousAsLeft = CertificateRun(sample.record.setup, RunKind::AsLeft, 5, 1.001);
+  sample.previousAsLeft->started = sample.previousAsLeft->started.addYears(-1);
+  sample.previousAsLeft->finished = sample.previousAsLeft->finished.addYears(-1);
+  sample.previousAsLeftCertificate = QStringLiteral("VX-2025-000077");
   ASSERT_TRUE(QDir().mkpath(QStringLiteral(VORENX_PICTURE_DIR)));
-  EXPECT_TRUE(WriteCertificatePdf(FullCertificate(9), QStringLiteral(VORENX_PICTURE_DIR "/certificate.pdf"), &error));
+  EXPECT_TRUE(WriteCertificatePdf(sample, QStringLiteral(VORENX_PICTURE_DIR "/certificate.pdf"), &error));
 }
 
 }  // namespace
