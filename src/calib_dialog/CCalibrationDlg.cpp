@@ -45,17 +45,22 @@ CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store,
   m_saveCsv = DialogButton(tr("Save CSV..."), QStringLiteral("saveCsv"));
   m_saveSpreadsheet = DialogButton(tr("Save for Spreadsheet..."), QStringLiteral("saveSpreadsheet"));
   m_saveCertificate = DialogButton(tr("Save Certificate..."), QStringLiteral("saveCertificate"));
-  m_saveDcc = DialogButton(tr("Save DCC..."), QStringLiteral("saveDcc"));
+  m_saveDcc = DialogButton(tr("Save Digital Certificate..."), QStringLiteral("saveDcc"));
   m_saveDcc->setToolTip(tr("Save the digital calibration certificate (XML)"));
   m_close = DialogButton(tr("Close"), QStringLiteral("close"));
   auto* buttons = new QHBoxLayout;
   for (QPushButton* b : {m_startAsFound, m_startAsLeft, m_abort}) buttons->addWidget(b);
   buttons->addStretch(1);
-  for (QPushButton* b : {m_saveCsv, m_saveSpreadsheet, m_saveCertificate, m_saveDcc, m_close}) buttons->addWidget(b);
+  for (QPushButton* b : {m_saveCsv, m_saveSpreadsheet, m_saveCertificate, m_close}) buttons->addWidget(b);
+  // The digital certificate's button on the status line, above the PDF's:
+  // the row of buttons is as wide as the smallest screen allows.
+  auto* statusRow = new QHBoxLayout;
+  statusRow->addWidget(m_status, 1);
+  statusRow->addWidget(m_saveDcc, 0, Qt::AlignBottom);
 
   auto* column = new QVBoxLayout(this);
   column->addLayout(split, 1);
-  column->addWidget(m_status);
+  column->addLayout(statusRow);
   column->addLayout(buttons);
 
   connect(m_startAsFound, &QPushButton::clicked, this, [this] { StartAsFound(); });

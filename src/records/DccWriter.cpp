@@ -16,14 +16,18 @@ void Writer::Element(const char* name, const QString& text) {
   m_xml.writeTextElement(QLatin1String(kDccNamespace), QLatin1String(name), text);
 }
 
-void Writer::Text(const char* name, const QStringList& lines) {
-  Start(name);
+void Writer::Contents(const QStringList& lines) {
   for (const QString& line : lines) {
     Start("content");
     m_xml.writeAttribute(QStringLiteral("lang"), QLatin1String(kLanguage));
     m_xml.writeCharacters(line);
     End();
   }
+}
+
+void Writer::Text(const char* name, const QStringList& lines) {
+  Start(name);
+  Contents(lines);
   End();
 }
 
@@ -66,12 +70,7 @@ void Writer::Statement(const QString& name, const QStringList& declaration, cons
   Start("statement");
   Start("declaration");
   Text("name", name);
-  for (const QString& line : declaration) {
-    Start("content");
-    m_xml.writeAttribute(QStringLiteral("lang"), QLatin1String(kLanguage));
-    m_xml.writeCharacters(line);
-    End();
-  }
+  Contents(declaration);
   End();
   if (conformity)
     if (const std::optional<QString> word = ConformityWord(*conformity)) Element("conformity", *word);

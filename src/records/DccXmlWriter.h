@@ -47,6 +47,9 @@ class Writer {
   void Statement(const QString& name, const QStringList& declaration, const std::optional<PointVerdict>& conformity = {});
 
  private:
+  // <dcc:content lang="en">line</dcc:content> for each line.
+  void Contents(const QStringList& lines);
+
   QXmlStreamWriter& m_xml;
 };
 
