@@ -12,7 +12,7 @@ PACKAGES=(
   clang libclang-rt-dev
   fonts-liberation2 fonts-wqy-zenhei fonts-dejavu-core
   xvfb xauth
-  poppler-utils
+  poppler-utils libxml2-dev libxml2-utils
   libreoffice-calc-nogui
   librsvg2-bin
   desktop-file-utils appstream man-db dpkg-dev file

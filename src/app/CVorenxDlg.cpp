@@ -104,6 +104,7 @@ bool CVorenxDlg::OnInitDialog() {
   // The register window beside it, in the window menu only (the readings
   // table's menu is about the readings).
   connect(m_systemMenu->addAction(tr("Instruments...")), &QAction::triggered, this, [this] { OnInstruments(); });
+  connect(m_systemMenu->addAction(tr("Laboratory...")), &QAction::triggered, this, [this] { OnLaboratory(); });
   AddCommandKeys();
   m_systemMenu->addSeparator();
   m_systemMenu->addAction(tr("Minimize"))->setData(kScMinimize);

@@ -138,6 +138,9 @@ class CVorenxDlg : public QDialog {
   // "Instruments..." (beside "Calibration..."): the register window, made on first use.
   void OnInstruments();
   CInstrumentsDlg* InstrumentsDialog() const;
+  // "Laboratory..." (the window menu): the lab's name, address, signatory and
+  // country its certificates carry, in the settings beside the last setup.
+  void OnLaboratory();
   // Sends the runs waiting in the bench's spool (the 60 s timer's work).
   void SendSpooledRuns();
   // At the start: a spool left by an earlier session starts the timer.

@@ -15,6 +15,7 @@
 #include "calib_dialog/CalibrationHost.h"
 #include "calib/CalibrationRun.h"
 #include "calib_dialog/CInstrumentsDlg.h"
+#include "calib_dialog/LabSettingsDlg.h"
 #include "records/CalibrationStore.h"
 #include "records/RecordsConnection.h"
 #include "records/RecordsImport.h"
@@ -154,6 +155,14 @@ void CVorenxDlg::OnInstruments() {
   m_instrumentsDialog->show();
   m_instrumentsDialog->raise();
   m_instrumentsDialog->activateWindow();
+}
+
+void CVorenxDlg::OnLaboratory() {
+  if (m_closing) return;
+  if (!m_calibrationStore)
+    m_calibrationStore = std::make_unique<CalibrationStore>(DefaultCalibrationsFolder(), DefaultSetupFile());
+  CLabSettingsDlg dialog(m_calibrationStore->SettingsFile(), this);
+  dialog.exec();
 }
 
 void CVorenxDlg::OnCalibration() {

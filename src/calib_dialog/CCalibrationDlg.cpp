@@ -13,7 +13,6 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "calib_dialog/CalibrationCertificate.h"
 #include "records/CalibrationCsv.h"
 #include "calib_dialog/CalibrationResultsTable.h"
 #include "calib_dialog/CalibrationTexts.h"
@@ -47,15 +46,22 @@ CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store,
   m_saveCsv = DialogButton(tr("Save CSV..."), QStringLiteral("saveCsv"));
   m_saveSpreadsheet = DialogButton(tr("Save for Spreadsheet..."), QStringLiteral("saveSpreadsheet"));
   m_saveCertificate = DialogButton(tr("Save Certificate..."), QStringLiteral("saveCertificate"));
+  m_saveDcc = DialogButton(tr("Save Digital Certificate..."), QStringLiteral("saveDcc"));
+  m_saveDcc->setToolTip(tr("Save the digital calibration certificate (XML)"));
   m_close = DialogButton(tr("Close"), QStringLiteral("close"));
   auto* buttons = new QHBoxLayout;
   for (QPushButton* b : {m_startAsFound, m_startAsLeft, m_abort}) buttons->addWidget(b);
   buttons->addStretch(1);
   for (QPushButton* b : {m_saveCsv, m_saveSpreadsheet, m_saveCertificate, m_close}) buttons->addWidget(b);
+  // The digital certificate's button on the status line, above the PDF's:
+  // the row of buttons is as wide as the smallest screen allows.
+  auto* statusRow = new QHBoxLayout;
+  statusRow->addWidget(m_status, 1);
+  statusRow->addWidget(m_saveDcc, 0, Qt::AlignBottom);
 
   auto* column = new QVBoxLayout(this);
   column->addLayout(split, 1);
-  column->addWidget(m_status);
+  column->addLayout(statusRow);
   column->addLayout(buttons);
 
   connect(m_startAsFound, &QPushButton::clicked, this, [this] { StartAsFound(); });
@@ -64,6 +70,7 @@ CCalibrationDlg::CCalibrationDlg(CalibrationHost& host, CalibrationStore& store,
   connect(m_saveCsv, &QPushButton::clicked, this, [this] { SaveCsv(); });
   connect(m_saveSpreadsheet, &QPushButton::clicked, this, [this] { SaveSpreadsheetCsv(); });
   connect(m_saveCertificate, &QPushButton::clicked, this, [this] { SaveCertificate(); });
+  connect(m_saveDcc, &QPushButton::clicked, this, [this] { SaveDigitalCertificate(); });
   connect(m_close, &QPushButton::clicked, this, [this] { reject(); });
 
   // The run's status line also changes while it waits (seconds left).
@@ -324,6 +331,7 @@ void CCalibrationDlg::UpdateControls() {
   m_saveCsv->setEnabled(!running && anyRun);
   m_saveSpreadsheet->setEnabled(!running && anyRun);
   m_saveCertificate->setEnabled(!running && anyRun);
+  m_saveDcc->setEnabled(!running && anyRun);
 }
 
 bool CCalibrationDlg::AbortRunIfAgreed(const QString& reason) {
@@ -396,44 +404,6 @@ void CCalibrationDlg::SaveSpreadsheetCsv() {
     return;
   }
   m_status->setText(tr("Results saved to %1.").arg(path));
-}
-
-bool CCalibrationDlg::IssueFromRecords(CertificateContent& content) {
-  if (m_kept.origin.isEmpty()) return true;  // nothing kept yet: a certificate of the runs as they are
-  // A run that went to the spool may have been sent since: keeping it again
-  // finds it in the records (it is stored once) and learns its number.
-  if (m_kept.calibrationId == 0) m_keeper.Keep(m_record, m_keptStandard, Actor{m_record.setup.technician, {}}, m_kept);
-  QString error;
-  LabRecords* records = m_kept.calibrationId == 0 ? nullptr : m_keeper.Records(&error);
-  if (!records) {
-    m_dialogs->ShowMessage(this, tr("The certificate is issued when the calibration has reached the lab database: it is %1.")
-                                     .arg(SpooledText()));
-    return false;
-  }
-  const RecordsResult<std::vector<CalibrationSummary>> revisions = records->FindCertificate(m_kept.certificateNumber);
-  const RecordsResult<QString> hash = records->NewestAuditHash();
-  if (!revisions.ok() || !hash.ok()) {
-    m_dialogs->ShowMessage(this, revisions.ok() ? hash.message : revisions.message);
-    return false;
-  }
-  content.certificateNumber = m_kept.certificateNumber;
-  content.revision = revisions.value.back().revision;
-  content.auditHash = hash.value;
-  return true;
-}
-
-void CCalibrationDlg::SaveCertificate() {
-  CertificateContent content{m_record, m_previousAsLeft, QDateTime::currentDateTime(), m_previousAsLeftFile, {}, 0, {}};
-  if (!IssueFromRecords(content)) return;
-  QString path;
-  if (!AskSavePath(tr("Save Certificate"), QStringLiteral("pdf"), tr("PDF files (*.pdf)"), path)) return;
-  const CalibrationCertificate certificate(content);
-  QString error;
-  if (!certificate.WritePdf(path, &error)) {
-    m_dialogs->ShowMessage(this, error);
-    return;
-  }
-  m_status->setText(tr("Certificate saved to %1.").arg(path));
 }
 
 }  // namespace vorenx

@@ -42,7 +42,7 @@ class QSpinBox;
 namespace vorenx {
 
 class CalibrationResultsTable;
-struct CertificateContent;
+struct CertificateData;
 
 class CCalibrationDlg : public QDialog {
   Q_OBJECT
@@ -72,6 +72,8 @@ class CCalibrationDlg : public QDialog {
   void SaveCsv();
   void SaveSpreadsheetCsv();
   void SaveCertificate();
+  // The digital certificate (XML) of the calibration in the lab's records.
+  void SaveDigitalCertificate();
 
   // With a run in progress, asks whether to abort it and close (as the Close
   // button does) and aborts it with `reason` on yes. True when nothing is
@@ -105,9 +107,11 @@ class CCalibrationDlg : public QDialog {
   void reject() override;
 
  private:
-  // Fills the certificate's number, revision and audit hash from the lab's
-  // records; false (the user told why) while the run waits in the spool.
-  bool IssueFromRecords(CertificateContent& content);
+  // What the certificate says, from the lab's records once the calibration
+  // has reached them (the runs as they are before it was kept); false (the
+  // user told why) while it waits in the spool or the records fail
+  // (CCalibrationDlgCertificate.cpp).
+  bool IssueCertificate(CertificateData& data);
   // The form (CCalibrationDlgForm.cpp).
   QWidget* BuildForm();
   // The ambient conditions' fields, beside the form and not part of the setup.
@@ -233,6 +237,7 @@ class CCalibrationDlg : public QDialog {
   QPushButton* m_saveCsv = nullptr;
   QPushButton* m_saveSpreadsheet = nullptr;
   QPushButton* m_saveCertificate = nullptr;
+  QPushButton* m_saveDcc = nullptr;
   QPushButton* m_close = nullptr;
 };
 

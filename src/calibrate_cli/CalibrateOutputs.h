@@ -15,9 +15,6 @@ struct CertificateFiles {
   QString dcc;
 };
 
-// False when this build has no certificate writer (then --pdf and --dcc are refused before a run).
-bool CertificateOutputsAvailable();
-
 // Writes the files of `files` for the stored calibration `calibrationId`,
 // with the lab as the settings file `settingsFile` names it; each file
 // whole or not at all. False with the reason in `error`.

@@ -37,9 +37,6 @@ CalibratePlaces UserPlaces() {
 
 int RunCalibration(const CalibrateOptions& options, const CalibratePlaces& places, InstrumentAccess instrument,
                    QTextStream& out, QTextStream& err) {
-  if ((!options.pdfFile.isEmpty() || !options.dccFile.isEmpty()) && !CertificateOutputsAvailable())
-    return Refuse(err, kExitUsage, QStringLiteral("--pdf and --dcc are not available in this build"));
-
   const int port = options.Port();
   OnePortLibrary library(instrument.library, port);
   InstrumentStation station(library, instrument.display, SystemTicks(), SystemClock());

@@ -2,7 +2,7 @@
 // file that reaches past the library interfaces: to map the port to its
 // device path, to ask why a port could not be opened, and to attach the
 // simulated calibrator for --simulate.
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 #include <memory>
 
@@ -20,7 +20,10 @@ int main(int argc, char** argv) {
   // Termination signals end the run in order; caught from here on and
   // handled once the event loop runs.
   vorenx::InstallSignalPipe();
-  QCoreApplication app(argc, argv);
+  // The certificate is drawn with Qt Gui's painter and fonts; the program has
+  // no window, so it always runs on the offscreen platform (no display needed).
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("vorenx-calibrate"));
   QCoreApplication::setApplicationVersion(vorenx::VersionText());
   QTextStream out(stdout);

@@ -14,12 +14,15 @@
 
 namespace vorenx {
 
-// The calibration laboratory as its certificates name it (settings "lab/...").
+// The calibration laboratory as its certificates name it (settings "lab/...",
+// LoadLabIdentity in records/LabSettings.h). A certificate of a lab whose name
+// is not set says "Laboratory not set" where the name goes.
 struct LabIdentity {
   QString name;
   QString address;        // may hold several lines
   QString signatoryName;  // the authorised signatory
   QString signatoryRole;
+  QString country;        // ISO 3166-1 alpha-2 ("DE"); empty when not set
 
   friend bool operator==(const LabIdentity&, const LabIdentity&) = default;
 };
@@ -32,9 +35,18 @@ struct CertificateData {
   int replacesRevision = 0;
   CalibrationRecord record;
   std::optional<RunResult> previousAsLeft;  // the tag's last complete as-left before this as-found
-  QDateTime issued;                         // UTC: when the record reached the lab's records
+  QString previousAsLeftCertificate;        // the certificate that as-left belongs to
+  QDateTime issued;                         // UTC: when the certificate was issued from the lab's records
   QString auditHash;                        // the audit trail's newest hash when issued
-  QString software;                         // "Vorenx 1.4.0"
+  QString software;                         // "Vorenx 1.4.0": the program's name, a space, its version
 };
+
+// Everything the certificate of the stored calibration `calibrationId` says,
+// read from `records`: the calibration and its summary, its instrument's
+// register entry (none when the tag is not in the register), the number and
+// revision it replaces, the tag's last complete as-left before this as-found
+// (from another certificate, not superseded), the audit trail's newest hash,
+// issued now, by this program. A failure of the records is returned as it is.
+RecordsResult<CertificateData> LoadCertificateData(LabRecords& records, qint64 calibrationId, const LabIdentity& lab);
 
 }  // namespace vorenx

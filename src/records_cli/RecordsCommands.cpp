@@ -9,6 +9,7 @@
 
 #include "calib/CalibrationResult.h"
 #include "platform/FileText.h"
+#include "records/DccWriter.h"
 #include "records/RecordsConnection.h"
 #include "records/RecordsImport.h"
 
@@ -139,6 +140,21 @@ int ShowCertificate(LabRecords& records, const QString& number, QTextStream& out
   if (!stored.value.record.asFound && !stored.value.record.asLeft) out << " none recorded\n";
   for (const std::optional<RunResult>& run : {stored.value.record.asFound, stored.value.record.asLeft})
     if (run) PrintPoints(out, *run);
+  return kExitOk;
+}
+
+int ShowCertificateDcc(LabRecords& records, const QString& number, const LabIdentity& lab, QTextStream& out,
+                       QTextStream& err) {
+  const RecordsResult<std::vector<CalibrationSummary>> found = records.FindCertificate(number);
+  if (!found.ok()) return Refused(found, err);
+  const RecordsResult<CertificateData> data = LoadCertificateData(records, found.value.back().id, lab);
+  if (!data.ok()) return Refused(data, err);
+  const QByteArray xml = DccXml(data.value);
+  if (xml.isEmpty()) {
+    err << "Certificate " << number << " has no run to certify.\n";
+    return kExitFailed;
+  }
+  out << QString::fromUtf8(xml);  // the stream writes UTF-8, as the XML declares
   return kExitOk;
 }
 

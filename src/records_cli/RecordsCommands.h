@@ -9,6 +9,7 @@
 #include <QTextStream>
 #include <optional>
 
+#include "records/CertificateData.h"
 #include "records/LabRecords.h"
 
 namespace vorenx::records_cli {
@@ -30,6 +31,10 @@ int ListDue(LabRecords& records, const QDate& today, std::optional<int> withinDa
 
 // Every revision of certificate `number`, and the points of its newest revision.
 int ShowCertificate(LabRecords& records, const QString& number, QTextStream& out, QTextStream& err);
+// The digital calibration certificate (XML) of the newest revision of
+// `number`, issued now with `lab` as the laboratory, on `out`.
+int ShowCertificateDcc(LabRecords& records, const QString& number, const LabIdentity& lab, QTextStream& out,
+                       QTextStream& err);
 
 // Every calibration, all revisions, as CSV: to `file` (written whole, or not
 // at all) or to `out` when `file` is empty.

@@ -6,6 +6,7 @@
 
 #include "platform/FileText.h"
 #include "records/CalibrationStore.h"
+#include "records/LabSettings.h"
 #include "records/RecordsLocation.h"
 #include "records/SqlLabRecords.h"
 #include "records_cli/RecordsCommands.h"
@@ -23,6 +24,9 @@ const char kUsage[] =
     "  due [--days N]        instruments due for calibration, soonest first; with\n"
     "                        --days, only those overdue or due within N days\n"
     "  show CERTIFICATE      every revision of a certificate and its points\n"
+    "  show --dcc CERTIFICATE\n"
+    "                        its newest revision as a digital calibration\n"
+    "                        certificate (XML), the laboratory from the settings\n"
     "  export --csv [FILE]   every calibration as CSV, to FILE or standard output\n"
     "  import [DIR]          import the calibration record files of DIR once\n"
     "                        (default: the program's calibrations folder)\n"
@@ -58,7 +62,8 @@ int RunTool(const QStringList& arguments, const ToolPlaces& places, QTextStream&
   const QCommandLineOption recordsOption(QStringLiteral("records"), QString(), QStringLiteral("URL"));
   const QCommandLineOption daysOption(QStringLiteral("days"), QString(), QStringLiteral("N"));
   const QCommandLineOption csvOption(QStringLiteral("csv"), QString());
-  parser.addOptions({help, version, recordsOption, daysOption, csvOption});
+  const QCommandLineOption dccOption(QStringLiteral("dcc"), QString());
+  parser.addOptions({help, version, recordsOption, daysOption, csvOption, dccOption});
   if (!parser.parse(arguments.isEmpty() ? QStringList{QStringLiteral("vorenx-records")} : arguments))
     return Usage(err, parser.errorText());
   if (parser.isSet(help)) {
@@ -79,6 +84,8 @@ int RunTool(const QStringList& arguments, const ToolPlaces& places, QTextStream&
     return Usage(err, QStringLiteral("--days belongs to the due command"));
   if (parser.isSet(csvOption) && command != QLatin1String("export"))
     return Usage(err, QStringLiteral("--csv belongs to the export command"));
+  if (parser.isSet(dccOption) && command != QLatin1String("show"))
+    return Usage(err, QStringLiteral("--dcc belongs to the show command"));
   const qsizetype maxWords = (command == QLatin1String("show") || command == QLatin1String("export") ||
                               command == QLatin1String("import")) ? 1 : 0;
   if (words.size() > maxWords)
@@ -121,7 +128,9 @@ int RunTool(const QStringList& arguments, const ToolPlaces& places, QTextStream&
   const QString argument = words.isEmpty() ? QString() : words.first();
   if (command == QLatin1String("list")) return ListInstruments(records, out, err);
   if (command == QLatin1String("due")) return ListDue(records, places.today, days, out, err);
-  if (command == QLatin1String("show")) return ShowCertificate(records, argument, out, err);
+  if (command == QLatin1String("show"))
+    return parser.isSet(dccOption) ? ShowCertificateDcc(records, argument, LoadLabIdentity(places.settingsFile), out, err)
+                                   : ShowCertificate(records, argument, out, err);
   if (command == QLatin1String("export")) return ExportCsv(records, argument, out, err);
   if (command == QLatin1String("import"))
     return ImportFolder(records, argument.isEmpty() ? places.calibrationsFolder : argument, out, err);

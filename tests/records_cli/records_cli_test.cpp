@@ -5,6 +5,7 @@
 #include <QSettings>
 
 #include "../lab_records/LabRecordsTestSupport.h"
+#include "records/LabSettings.h"
 #include "records_cli/RecordsCommands.h"
 #include "records_cli/RecordsTool.h"
 
@@ -234,6 +235,45 @@ TEST_F(RecordsCliTest, TheCommandLineChoosesTheRecordsAndRefusesWrongArguments) 
   QFile::remove(settings);
   QString error;
   EXPECT_EQ(ChooseRecordsLocation({}, settings, &error), DefaultRecordsLocation());
+}
+
+TEST_F(RecordsCliTest, ShowDccPrintsTheNewestRevisionAsADigitalCertificateOfTheLab) {
+  const QString settings = QDir(folder).filePath("../vorenx.ini");
+  const ToolPlaces places{settings, folder, QDate(2026, 4, 1)};
+  ASSERT_TRUE(SaveLabIdentity({"Bench Lab", "1 Street", "S. Igner", "Manager", "GB"}, settings));
+  ASSERT_TRUE(records->AddInstrument(Transmitter("PT-1"), {}).ok());
+  const RecordsResult<ReferenceStandard> standard = records->AddStandard(Calibrator(), {});
+  ASSERT_TRUE(standard.ok()) << standard.message.toStdString();
+  const RecordsResult<CalibrationSummary> saved =
+      records->SaveCalibration(RecordOf("PT-1", Utc(2026, 3, 1)), standard.value.id, {});
+  ASSERT_TRUE(saved.ok()) << saved.message.toStdString();
+  ASSERT_TRUE(records->Approve(saved.value.id, {}).ok());
+  const RecordsResult<CalibrationSummary> amended =
+      records->Amend(saved.value.id, RecordOf("PT-1", Utc(2026, 3, 1), false), {"T. Echnician", "wrong tolerance"});
+  ASSERT_TRUE(amended.ok()) << amended.message.toStdString();
+  const QString number = saved.value.certificateNumber;
+
+  Output o;
+  const int code = RunTool({"vorenx-records", "--records", location.path, "show", "--dcc", number}, places, o.out, o.err);
+  ASSERT_EQ(code, kExitOk) << o.Err().toStdString();
+  const QString xml = o.Out();
+  EXPECT_TRUE(xml.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>")) << xml.left(80).toStdString();
+  EXPECT_TRUE(xml.contains("<dcc:uniqueIdentifier>" + number + "</dcc:uniqueIdentifier>"));
+  EXPECT_TRUE(xml.contains("<dcc:value>2</dcc:value>"));  // the newest revision
+  EXPECT_TRUE(xml.contains("This certificate replaces certificate " + number + ", revision 1."));
+  EXPECT_TRUE(xml.contains("<dcc:content lang=\"en\">Bench Lab</dcc:content>"));
+  EXPECT_TRUE(xml.contains("<dcc:countryCodeISO3166_1>GB</dcc:countryCodeISO3166_1>"));
+  EXPECT_TRUE(xml.contains("<dcc:conformity>fail</dcc:conformity>"));  // the amended record fails
+  EXPECT_TRUE(xml.trimmed().endsWith("</dcc:digitalCalibrationCertificate>"));
+
+  Output unknown;
+  EXPECT_EQ(RunTool({"vorenx-records", "--records", location.path, "show", "--dcc", "VX-1999-000001"}, places,
+                    unknown.out, unknown.err),
+            kExitFailed);
+  EXPECT_TRUE(unknown.Out().isEmpty());
+  Output wrong;
+  EXPECT_EQ(RunTool({"vorenx-records", "--records", location.path, "list", "--dcc"}, places, wrong.out, wrong.err),
+            kExitUsage);
 }
 
 }  // namespace

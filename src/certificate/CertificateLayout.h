@@ -1,8 +1,10 @@
 #pragma once
 // Where the blocks of a calibration certificate go on its pages: the header
-// (instrument, calibrator, spans, tolerance), each run's table (title, column
-// titles, rows, verdict lines), the plot of error against input, and the
-// signature lines. Pure arithmetic in the certificate's logical units (the
+// (laboratory, certificate, customer, instrument, dates, method, standard,
+// environment), each run's table (title, column titles, rows, verdict and
+// note lines), the plot of error against input, the statements (decision
+// rule, uncertainty, amendment, audit trail, reproduction) and the signature
+// lines. Pure arithmetic in the certificate's logical units (the
 // printable width is kCertificateWidth), so page breaks can be tested.
 //
 // A table whose rows do not fit goes on over the next pages, each part with
@@ -23,11 +25,12 @@ struct CertificateMetrics {
   int tableHeadLines = 3;      // the run's title, a gap, and the column titles
   int verdictLines = 3;        // verdict, drift, a gap
   double plotHeight = 380.0;
+  int statementLines = 0;      // the statements after the plot; none when 0
   double signatureHeight = 150.0;
   double footerHeight = 30.0;  // kept free at the bottom of every page
 };
 
-enum class CertificateBlockKind { Header, TableHead, TableRows, Verdict, Plot, Signatures };
+enum class CertificateBlockKind { Header, TableHead, TableRows, Verdict, Plot, Statements, Signatures };
 
 struct CertificateBlock {
   CertificateBlockKind kind = CertificateBlockKind::Header;
@@ -43,7 +46,9 @@ struct CertificateBlock {
 
 using CertificatePage = std::vector<CertificateBlock>;
 
-// The pages for tables of `tableRows[i]` rows each. Never empty.
-std::vector<CertificatePage> LayoutCertificate(const CertificateMetrics& metrics, const std::vector<int>& tableRows);
+// The pages for tables of `tableRows[i]` rows each, the verdict lines under
+// table i `verdictLines[i]` (metrics.verdictLines where none is given). Never empty.
+std::vector<CertificatePage> LayoutCertificate(const CertificateMetrics& metrics, const std::vector<int>& tableRows,
+                                               const std::vector<int>& verdictLines = {});
 
 }  // namespace vorenx

@@ -1,4 +1,4 @@
-#include "calib_dialog/CertificateLayout.h"
+#include "certificate/CertificateLayout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,7 +39,8 @@ class PageFiller {
 
 }  // namespace
 
-std::vector<CertificatePage> LayoutCertificate(const CertificateMetrics& m, const std::vector<int>& tableRows) {
+std::vector<CertificatePage> LayoutCertificate(const CertificateMetrics& m, const std::vector<int>& tableRows,
+                                               const std::vector<int>& verdictLines) {
   PageFiller pages(m);
   const double line = std::max(m.lineHeight, 1.0);
   pages.Place({CertificateBlockKind::Header, 0, 0, 0, 0.0, m.headerLines * line, false});
@@ -61,9 +62,12 @@ std::vector<CertificatePage> LayoutCertificate(const CertificateMetrics& m, cons
       if (row < total) pages.NewPage();
       continued = true;
     } while (row < total);
-    pages.PlaceWhole({CertificateBlockKind::Verdict, t, 0, 0, 0.0, m.verdictLines * line, false});
+    const int lines = t < static_cast<int>(verdictLines.size()) ? verdictLines[t] : m.verdictLines;
+    pages.PlaceWhole({CertificateBlockKind::Verdict, t, 0, 0, 0.0, std::max(lines, 0) * line, false});
   }
   pages.PlaceWhole({CertificateBlockKind::Plot, 0, 0, 0, 0.0, m.plotHeight, false});
+  if (m.statementLines > 0)
+    pages.PlaceWhole({CertificateBlockKind::Statements, 0, 0, 0, 0.0, m.statementLines * line, false});
   pages.PlaceWhole({CertificateBlockKind::Signatures, 0, 0, 0, 0.0, m.signatureHeight, false});
   return pages.Take();
 }

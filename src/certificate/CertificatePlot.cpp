@@ -1,4 +1,4 @@
-#include "calib_dialog/CertificatePlot.h"
+#include "certificate/CertificatePlot.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "calib/CalibrationMath.h"
-#include "calib_dialog/CalibrationTexts.h"
+#include "records/CalibrationTexts.h"
 
 namespace vorenx {
 

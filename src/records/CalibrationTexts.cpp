@@ -1,4 +1,4 @@
-#include "calib_dialog/CalibrationTexts.h"
+#include "records/CalibrationTexts.h"
 
 #include <QLocale>
 #include <QObject>

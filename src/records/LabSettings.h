@@ -1,0 +1,25 @@
+#pragma once
+// The laboratory's identity in the program's settings file (vorenx.ini,
+// QSettings' INI format, group "lab"): name, address, authorised signatory
+// and role, country. Read by every program that issues certificates.
+
+#include <QString>
+
+#include "records/CertificateData.h"
+
+namespace vorenx {
+
+// The identity kept in `settingsFile`; empty fields where nothing is kept.
+LabIdentity LoadLabIdentity(const QString& settingsFile);
+// Keeps `lab` in `settingsFile` (fields trimmed; an empty field is removed);
+// false with a sentence in `error` when the file cannot be written.
+bool SaveLabIdentity(const LabIdentity& lab, const QString& settingsFile, QString* error = nullptr);
+
+// The longest address kept (names and roles: kMaxInstrumentTextLength).
+inline constexpr int kMaxLabAddressLength = 1000;
+
+// What is wrong with `lab` before it is kept, as a sentence; empty when
+// nothing is: a field too long, or a country that is not two capital letters.
+QString LabIdentityProblem(const LabIdentity& lab);
+
+}  // namespace vorenx
