@@ -3,15 +3,12 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <cmath>
 
-#include "platform/FileText.h"
+#include "watch/AlarmWatch.h"
 
 namespace vorenx {
 
 namespace {
-
-QString NumberText(double value) { return std::isfinite(value) ? PointNumber(value) : QStringLiteral("nan"); }
 
 // The file `path` names: itself when it holds a "/", else the one $PATH finds.
 QString ResolvedProgram(const QString& path) {
@@ -22,7 +19,7 @@ QString ResolvedProgram(const QString& path) {
 }  // namespace
 
 QStringList AlarmProgramArguments(const QString& display, double value, double limit) {
-  return {display, NumberText(value), NumberText(limit)};
+  return {display, AlarmNumberText(value), AlarmNumberText(limit)};
 }
 
 QString AlarmProgramProblem(const QString& path) {

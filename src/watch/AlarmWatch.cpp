@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "platform/FileText.h"
+
 namespace vorenx {
 
 QString AlarmLimitsProblem(const AlarmLimits& l) {
@@ -15,6 +17,13 @@ QString AlarmLimitsProblem(const AlarmLimits& l) {
       return QStringLiteral("the band between the limits must be wider than twice the hysteresis");
   }
   return {};
+}
+
+QString AlarmNumberText(double value) {
+  if (std::isnan(value)) return QStringLiteral("nan");
+  if (std::isinf(value)) return value > 0 ? QStringLiteral("inf") : QStringLiteral("-inf");
+  const auto single = static_cast<float>(value);
+  return static_cast<double>(single) == value ? PointNumber(single) : PointNumber(value);
 }
 
 QString AlarmSideText(AlarmSide side) {

@@ -73,6 +73,12 @@ class AlarmWatch {
   double m_raisedLimit = 0.0;  // the limit the raised alarm was raised for
 };
 
+// A reading or limit as alarms write it: the shortest text that reads back
+// as the same value, taken as a 32-bit number when it is one (the
+// instrument's readings are), "." whatever the locale; "nan", "inf" and
+// "-inf" for the others.
+QString AlarmNumberText(double value);
+
 // "high" or "low" (empty for None).
 QString AlarmSideText(AlarmSide side);
 
