@@ -53,6 +53,7 @@ CVorenxDlg::CVorenxDlg(QelHardDll& hard, QelDisplayDll& display, TickSource tick
       m_runAbout([](CAboutDlg& about) { return about.exec(); }) {
   setWindowIcon(ApplicationIcon());
   CreateControls();
+  CreateStatusMessage();
   StartJournal(journalFolder);  // before the worker starts
   OnInitDialog();
 }
@@ -104,6 +105,7 @@ bool CVorenxDlg::OnInitDialog() {
   // The register window beside it, in the window menu only (the readings
   // table's menu is about the readings).
   connect(m_systemMenu->addAction(tr("Instruments...")), &QAction::triggered, this, [this] { OnInstruments(); });
+  AddWatchMenuEntries();
   AddCommandKeys();
   m_systemMenu->addSeparator();
   m_systemMenu->addAction(tr("Minimize"))->setData(kScMinimize);
