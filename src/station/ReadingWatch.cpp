@@ -48,6 +48,11 @@ void ReadingWatch::SetWaveLength(int samples) {
   for (Display& d : m_displays) d.wave.SetCapacity(length);
 }
 
+int ReadingWatch::WaveLength() const {
+  const std::lock_guard lock(m_lock);
+  return static_cast<int>(m_displays[0].wave.Capacity());
+}
+
 std::vector<WatchAlarm> ReadingWatch::Feed(const InstrumentState& s, const LocalTime& time) {
   std::vector<WatchAlarm> alarms;
   const std::lock_guard lock(m_lock);

@@ -78,6 +78,7 @@ class ReadingWatch {
   // The wave's window: the readings the wave shows (20 to the history's
   // capacity; 0 or less: the default length).
   void SetWaveLength(int samples);
+  int WaveLength() const;
   // Takes one decoded reading of both displays; returns the alarm changes it made.
   std::vector<WatchAlarm> Feed(const InstrumentState& state, const LocalTime& time);
   // The sample history started over: the window's statistics too.
