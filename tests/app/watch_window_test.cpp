@@ -14,7 +14,7 @@
 
 #include "QelHard.h"
 #include "SimulatedInstrument.h"
-#include "TestScale.h"
+#include "SimulatedWait.h"
 #include "app/CStatisticsWnd.h"
 #include "app/CVorenxDlg.h"
 #include "display/CStaticLCD.h"
@@ -22,13 +22,7 @@
 namespace vorenx {
 namespace {
 
-template <typename F>
-bool Until(F done) {
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::seconds(testing::kUnderSanitizer ? 180 : 60);
-  while (!done() && std::chrono::steady_clock::now() < deadline) QApplication::processEvents(QEventLoop::AllEvents, 5);
-  return done();
-}
+using testing::Until;
 
 // Pixels of the panel in the alarm's colour.
 int AlarmPixels(CStaticLCD& panel) {

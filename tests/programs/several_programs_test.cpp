@@ -12,17 +12,11 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include "ProgramPaths.h"
+
 namespace {
 
-#if defined(VORENX_APP_PATH) && defined(VORENX_SIM_PATH)
-constexpr const char* kApp = VORENX_APP_PATH;
-constexpr const char* kSim = VORENX_SIM_PATH;
-#else
-constexpr const char* kApp = nullptr;
-constexpr const char* kSim = nullptr;
-#endif
-
-constexpr int kWaitMs = 60000;  // a generous bound for a hang, not a timing
+constexpr int kLongWaitMs = 60000;  // a generous bound for a hang, not a timing
 
 // A process whose standard error is gathered as it comes.
 class Program {
@@ -38,7 +32,7 @@ class Program {
   ~Program() {
     if (m_process.state() == QProcess::NotRunning) return;
     m_process.kill();
-    m_process.waitForFinished(kWaitMs);
+    m_process.waitForFinished(kLongWaitMs);
   }
   QProcess& Process() { return m_process; }
   qint64 Pid() const { return m_process.processId(); }
@@ -48,7 +42,7 @@ class Program {
     while (!seen.contains(text)) {
       if (m_process.state() == QProcess::NotRunning) return false;
       m_process.setReadChannel(channel);
-      if (!m_process.waitForReadyRead(kWaitMs)) return false;
+      if (!m_process.waitForReadyRead(kLongWaitMs)) return false;
       seen += channel == QProcess::StandardError ? m_process.readAllStandardError() : m_process.readAllStandardOutput();
     }
     return true;
@@ -61,7 +55,7 @@ class Program {
   // Ends it with SIGTERM, as a user's session would; true when it exited 0.
   bool Terminate() {
     ::kill(static_cast<pid_t>(m_process.processId()), SIGTERM);
-    return m_process.waitForFinished(kWaitMs) && m_process.exitStatus() == QProcess::NormalExit &&
+    return m_process.waitForFinished(kLongWaitMs) && m_process.exitStatus() == QProcess::NormalExit &&
            m_process.exitCode() == 0;
   }
 
@@ -92,7 +86,7 @@ QStringList Readings(const QString& path) {
 double UpperOf(const QString& line) { return line.section(',', 1, 1).toDouble(); }
 
 TEST(SeveralPrograms, EachKeepsItsOwnJournalAndABusyPortIsRefusedWithItsHoldersName) {
-  if (!kApp) GTEST_SKIP() << "the programs are not built here (VORENX_BUILD_APPS=OFF)";
+  SKIP_WITHOUT_PROGRAMS();
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   // Two instruments told apart by their upper display: a 12 V supply, and a
@@ -122,7 +116,7 @@ TEST(SeveralPrograms, EachKeepsItsOwnJournalAndABusyPortIsRefusedWithItsHoldersN
   const auto files = [&dir] { return QDir(dir.path()).entryList({"*.csv"}, QDir::Files, QDir::Name); };
   QTRY_VERIFY_WITH_TIMEOUT(files().size() == 2 && Readings(dir.filePath(files()[0])).size() >= 3 &&
                                Readings(dir.filePath(files()[1])).size() >= 3,
-                           kWaitMs);
+                           kLongWaitMs);
   EXPECT_TRUE(one.Terminate()) << one.Error().toStdString();
   EXPECT_TRUE(two.Terminate()) << two.Error().toStdString();
 

@@ -33,24 +33,28 @@ Counted FeedAll(AlarmWatch& watch, const std::vector<double>& values) {
   return c;
 }
 
-std::vector<double> Ramp(double from, double to, double step) {
+AlarmLimits Limits(std::optional<double> low, std::optional<double> high, double hysteresis) {
+  AlarmLimits l;
+  l.low = low;
+  l.high = high;
+  l.hysteresis = hysteresis;
+  return l;
+}
+
+// From `from` to `to` and back in steps of 0.1.
+std::vector<double> OutAndBack(double from, double to) {
   std::vector<double> v;
-  const int n = static_cast<int>(std::round(std::abs(to - from) / step));
-  for (int i = 0; i <= n; ++i) v.push_back(from + (to > from ? step : -step) * i);
+  const int n = static_cast<int>(std::round(std::abs(to - from) / 0.1));
+  const double step = to > from ? 0.1 : -0.1;
+  for (int i = 0; i <= n; ++i) v.push_back(from + step * i);
+  for (int i = n; i >= 0; --i) v.push_back(from + step * i);
   return v;
 }
 
 TEST(AlarmWatch, OutAndBackInGivesOneRaiseAndOneClearPastTheHysteresis) {
-  AlarmLimits limits;
-  limits.high = 10.0;
-  limits.low = 2.0;
-  limits.hysteresis = 0.5;
-  AlarmWatch watch(limits);
-  // Up through the high limit and back down to the middle, a 0.1 step.
-  std::vector<double> values = Ramp(5.0, 12.0, 0.1);
-  const std::vector<double> down = Ramp(12.0, 5.0, 0.1);
-  values.insert(values.end(), down.begin(), down.end());
-  const Counted high = FeedAll(watch, values);
+  AlarmWatch watch(Limits(2.0, 10.0, 0.5));
+  // Up through the high limit and back down to the middle.
+  const Counted high = FeedAll(watch, OutAndBack(5.0, 12.0));
   ASSERT_EQ(high.raised, 1);
   ASSERT_EQ(high.cleared, 1);
   EXPECT_EQ(high.events[0].side, AlarmSide::High);
@@ -63,10 +67,7 @@ TEST(AlarmWatch, OutAndBackInGivesOneRaiseAndOneClearPastTheHysteresis) {
   EXPECT_FALSE(watch.Raised());
 
   // The same below the low limit.
-  std::vector<double> under = Ramp(5.0, 0.0, 0.1);
-  const std::vector<double> back = Ramp(0.0, 5.0, 0.1);
-  under.insert(under.end(), back.begin(), back.end());
-  const Counted low = FeedAll(watch, under);
+  const Counted low = FeedAll(watch, OutAndBack(5.0, 0.0));
   ASSERT_EQ(low.raised, 1);
   ASSERT_EQ(low.cleared, 1);
   EXPECT_EQ(low.events[0].side, AlarmSide::Low);
@@ -75,10 +76,7 @@ TEST(AlarmWatch, OutAndBackInGivesOneRaiseAndOneClearPastTheHysteresis) {
 }
 
 TEST(AlarmWatch, ANoisyValueAtTheLimitDoesNotChatter) {
-  AlarmLimits limits;
-  limits.high = 20.0;
-  limits.hysteresis = 0.05;
-  AlarmWatch watch(limits);
+  AlarmWatch watch(Limits(std::nullopt, 20.0, 0.05));
   std::mt19937 random(3);
   std::uniform_real_distribution<double> noise(-0.02, 0.02);
   std::vector<double> values;
@@ -94,10 +92,7 @@ TEST(AlarmWatch, ANoisyValueAtTheLimitDoesNotChatter) {
 }
 
 TEST(AlarmWatch, JumpsAcrossTheBandAndChangedLimits) {
-  AlarmLimits limits;
-  limits.high = 10.0;
-  limits.low = 0.0;
-  limits.hysteresis = 1.0;
+  AlarmLimits limits = Limits(0.0, 10.0, 1.0);
   AlarmWatch watch(limits);
   EXPECT_EQ(watch.Feed(11.0).change, AlarmChange::Raised);
   // Straight from above the band to below it: still raised, for the low limit.
@@ -118,11 +113,7 @@ TEST(AlarmWatch, JumpsAcrossTheBandAndChangedLimits) {
 
 TEST(AlarmLimits, UnusableLimitsAreRefusedWithAReason) {
   const auto problem = [](std::optional<double> low, std::optional<double> high, double hysteresis) {
-    AlarmLimits l;
-    l.low = low;
-    l.high = high;
-    l.hysteresis = hysteresis;
-    return AlarmLimitsProblem(l);
+    return AlarmLimitsProblem(Limits(low, high, hysteresis));
   };
   EXPECT_TRUE(problem(4.0, 20.0, 0.1).isEmpty());
   EXPECT_TRUE(problem(std::nullopt, 20.0, 0.0).isEmpty());
