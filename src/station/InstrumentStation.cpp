@@ -196,7 +196,10 @@ void InstrumentStation::AnnounceAlarm(const WatchAlarm& alarm) {
   emit AlarmProgramFailed(why);
 }
 
-void InstrumentStation::ResetStatistics() { m_watch.ResetStatistics(m_sampleClock ? m_sampleClock() : SystemLocalTime()); }
+void InstrumentStation::ResetStatistics() {
+  // Any thread: the system's clock, since the injected one belongs to the worker.
+  m_watch.ResetStatistics(SystemLocalTime());
+}
 
 void InstrumentStation::RefreshFromInstrument(const InstrumentState& state) {
   // A side the user changed after this poll (or whose change was still
