@@ -9,7 +9,9 @@ QString DescribeProblem(int port, const PortDiagnosis& d) {
   switch (d.problem) {
     case PortProblem::None: why = QStringLiteral("no instrument answers"); break;
     case PortProblem::NoDevice: why = QStringLiteral("no such device"); break;
-    case PortProblem::Busy: why = QStringLiteral("in use by another program"); break;
+    case PortProblem::Busy:
+      why = d.holder.isEmpty() ? QStringLiteral("in use by another program") : QStringLiteral("in use by ") + d.holder;
+      break;
     case PortProblem::NoPermission:
       why = QStringLiteral(
           "permission denied (add your user to the dialout group: sudo adduser $USER dialout, then log out "

@@ -26,6 +26,9 @@ struct PortDiagnosis {
   PortProblem problem = PortProblem::None;
   QString path;
   QString detail;  // the system's wording, for Other
+  // For Busy: who holds the port, from its lock file ("vorenx (process 4711)");
+  // empty when no lock file names one.
+  QString holder;
 };
 }  // namespace qelhard
 

@@ -1,5 +1,7 @@
 #include "SerialChannel.h"
 
+#include "PortLock.h"
+
 #include <QAbstractEventDispatcher>
 #include <QDeadlineTimer>
 #include <QFileInfo>
@@ -51,6 +53,12 @@ PortDiagnosis Diagnose(const QSerialPort& port, const QString& path) {
       d.problem = info.exists() ? PortProblem::Other : PortProblem::NoDevice;
       break;
   }
+  // A lock file that names a holder is the answer, whatever Qt called it.
+  if (d.problem != PortProblem::NoDevice)
+    if (const std::optional<PortHolder> holder = FindPortHolder(path)) {
+      d.problem = PortProblem::Busy;
+      d.holder = PortHolderText(*holder);
+    }
   return d;
 }
 
@@ -80,7 +88,7 @@ SerialChannel::~SerialChannel() { Close(); }
 
 bool SerialChannel::Open(const QString& path, PortDiagnosis& why) {
   Close();
-  why = PortDiagnosis{PortProblem::None, path, {}};
+  why = PortDiagnosis{PortProblem::None, path, {}, {}};
   if (!QFileInfo::exists(path)) {
     why.problem = PortProblem::NoDevice;
     return false;

@@ -12,7 +12,7 @@ cd "$root"
 declare -A layer_of=(
   [src/platform]=platform [src/instrument]=instrument [src/grid]=grid
   [qelhard]=qelhard [qeldisplay]=qeldisplay [simulator]=simulator
-  [src/link]=link [src/journal]=journal [src/display]=display [src/log]=log
+  [src/link]=link [src/journal]=journal [src/watch]=watch [src/display]=display [src/log]=log
   [src/calib]=calib [src/records]=records [src/certificate]=certificate [src/station]=station
   [src/calib_dialog]=calib_dialog
   [src/records_cli]=records_cli [src/calibrate_cli]=calibrate_cli [src/probe]=probe [src/app]=app
@@ -26,17 +26,18 @@ declare -A may_use=(
   [simulator]="qelhard instrument platform"
   [link]="instrument platform"
   [journal]="instrument platform"
+  [watch]="platform"
   [display]="link instrument platform"
   [log]="grid link journal instrument platform"
   [calib]="instrument platform"
   [records]="calib instrument platform"
   [records_cli]="records calib instrument platform"
   [certificate]="records calib instrument platform"
-  [station]="calib journal link instrument platform"
+  [station]="calib journal watch link instrument platform"
   [calibrate_cli]="station certificate records calib journal link instrument platform"
   [calib_dialog]="certificate records calib grid link instrument platform"
   [probe]="qelhard link instrument platform"
-  [app]="calib_dialog certificate station records calib log display grid journal link qelhard qeldisplay instrument platform"
+  [app]="calib_dialog certificate station records calib log display grid journal watch link qelhard qeldisplay instrument platform"
 )
 # Single files with a reason to reach further: the bindings tie the libraries
 # to the link's interfaces, and a program's start may run the simulator (and

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "app/CVorenxDlg.h"
+#include "app/NewWindow.h"
 #include "platform/SignalCloser.h"
 
 namespace vorenx {
@@ -17,6 +18,11 @@ int CVorenxApp::InitInstance(QelHardDll& hard, QelDisplayDll& display, const App
   dlg.SetPortProblemSource(std::move(portProblem));
   dlg.SetRecordsLocation(options.records);
   dlg.WatchSpoolLeftBefore();
+  // Another program for another instrument, with this one's ports and journal folder.
+  dlg.SetNewWindowStarter([&options, &hard](QString* why) {
+    const QStringList arguments = NewWindowArguments(options, [&hard](int port) { return hard.PortPath(port); });
+    return StartNewWindow(QCoreApplication::applicationFilePath(), arguments, why);
+  });
   const SignalCloser closer([&dlg](int signal) {
     dlg.CloseWithoutAsking(QStringLiteral("The program was told to end (%1)").arg(SignalName(signal)));
   });

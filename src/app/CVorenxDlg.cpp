@@ -53,6 +53,7 @@ CVorenxDlg::CVorenxDlg(QelHardDll& hard, QelDisplayDll& display, TickSource tick
       m_runAbout([](CAboutDlg& about) { return about.exec(); }) {
   setWindowIcon(ApplicationIcon());
   CreateControls();
+  CreateStatusMessage();
   StartJournal(journalFolder);  // before the worker starts
   OnInitDialog();
 }
@@ -105,6 +106,7 @@ bool CVorenxDlg::OnInitDialog() {
   // table's menu is about the readings).
   connect(m_systemMenu->addAction(tr("Instruments...")), &QAction::triggered, this, [this] { OnInstruments(); });
   connect(m_systemMenu->addAction(tr("Laboratory...")), &QAction::triggered, this, [this] { OnLaboratory(); });
+  AddWatchMenuEntries();
   AddCommandKeys();
   m_systemMenu->addSeparator();
   m_systemMenu->addAction(tr("Minimize"))->setData(kScMinimize);

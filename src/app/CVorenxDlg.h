@@ -15,11 +15,13 @@
 #include <QDialog>
 #include <QKeySequence>
 #include <QPointer>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
 
+#include "app/AlarmSettings.h"
 #include "link/QelDisplayDll.h"
 #include "log/ReadingsMenu.h"
 #include "platform/Clock.h"
@@ -37,6 +39,8 @@ class QTimer;
 namespace vorenx {
 
 class CAboutDlg;
+class CAlarmDlg;
+class CStatisticsWnd;
 class CalibrationHost;
 class CalibrationStore;
 class CCalibrationDlg;
@@ -146,6 +150,30 @@ class CVorenxDlg : public QDialog {
   // At the start: a spool left by an earlier session starts the timer.
   void WatchSpoolLeftBefore();
 
+  // --- Several windows, statistics and alarms (CVorenxDlgWatch.cpp) ----------
+  // "New Window" (Ctrl+N, the window menu): another program for another
+  // instrument; a failure to start it is told in a message.
+  void OnNewWindow();
+  // How another program is started (false with `why` when it cannot be); by
+  // default this program without arguments. The program's start gives its own.
+  void SetNewWindowStarter(std::function<bool(QString* why)> start) { m_startNewWindow = std::move(start); }
+  // "Statistics..." (the window menu): the statistics tool window, made on first use.
+  void OnStatistics();
+  CStatisticsWnd* StatisticsWindow() const;
+  // "Alarms..." (the window menu): the alarm dialog; OK applies what it holds.
+  void OnAlarms();
+  // How the alarm dialog is shown; by default modally with exec(). Tests replace it.
+  void SetAlarmDialogRunner(std::function<int(CAlarmDlg&)> run) { m_runAlarmDialog = std::move(run); }
+  // The limits go to the station (judged from the next reading on), the
+  // program too; the beep stays here. The caller checks them (AlarmSettingsProblem).
+  void ApplyAlarmSettings(const AlarmSettings& settings);
+  const AlarmSettings& Alarms() const { return m_alarmSettings; }
+  // How a raise is made audible; by default QApplication::beep. Tests replace it.
+  void SetBeeper(std::function<void()> beep) { m_beep = std::move(beep); }
+  // The status line's message beside "Connected": alarms that are on (red),
+  // else why the port cannot be used, else the last alarm's end.
+  QLabel* StatusMessage() const { return m_statusMessage; }
+
   // Closes the dialog: stops the worker and waits for it first.
   void done(int result) override;
   // The close box, Escape, Alt+F4: asks first while a calibration run is in progress.
@@ -246,6 +274,14 @@ class CVorenxDlg : public QDialog {
   int ReadLengthField() const;
   void SetDisplayLength(int length);
 
+  // Several windows, statistics and alarms (CVorenxDlgWatch.cpp).
+  void CreateStatusMessage();
+  void AddWatchMenuEntries();
+  void OnAlarmChanged(const WatchAlarm& alarm);
+  void ShowStatusMessage();
+  // "Vorenx Ver 1.0.0.2 - COM5": the title names the port in use.
+  void UpdateTitle(int port);
+
   // Readings journal (CVorenxDlgJournal.cpp).
   void StartJournal(const QString& folder);
   void AddJournalMenuEntry();  // into the log's context menu
@@ -315,6 +351,17 @@ class CVorenxDlg : public QDialog {
   QString m_recordsLocation;
   std::unique_ptr<RecordsKeeper> m_recordsKeeper;
   QTimer* m_spoolTimer = nullptr;
+
+  // Several windows, statistics and alarms.
+  std::function<bool(QString*)> m_startNewWindow;
+  QPointer<CStatisticsWnd> m_statisticsWnd;  // a child, made on first use
+  std::function<int(CAlarmDlg&)> m_runAlarmDialog;
+  AlarmSettings m_alarmSettings;
+  std::function<void()> m_beep;
+  QLabel* m_statusMessage = nullptr;
+  std::array<QString, 2> m_alarmMessages;  // of the alarms that are on, per display
+  QString m_lastAlarmEnd;                  // the last clear, while none is on
+  QString m_alarmProgramProblem;
 };
 
 }  // namespace vorenx

@@ -164,7 +164,10 @@ void CVorenxDlg::CreateControls() {
 
 void CVorenxDlg::ConnectHandlers() {
   OnUserAction(m_runButton, &QPushButton::clicked, [this] { OnRunClicked(); });
-  OnUserAction(m_portList, &QComboBox::activated, [this] { OnPortChanged(m_portList->currentIndex()); });
+  OnUserAction(m_portList, &QComboBox::activated, [this] {
+    OnPortChanged(m_portList->currentIndex());
+    UpdateTitle(m_portList->currentIndex());
+  });
   OnUserAction(m_saveData, &QPushButton::clicked, [this] { OnSaveData(); });
 
   // The tab bar has no user-only signal that fires after the change, so the

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "app/CEditEx.h"
+#include "app/CStatisticsWnd.h"
 #include "app/CVorenxDlg.h"
 #include "app/FunctionTexts.h"
 #include "display/CStaticLCD.h"
@@ -30,8 +31,21 @@ void CVorenxDlg::ConnectStation() {
     m_journalToolTip = problem;
     UpdateStatusToolTip();
   });
-  // After a poll, on the worker: the panel composes its image and queues its own repaint.
-  m_station.SetPanelComposer([this] { m_panel->Redraw(/*newReading=*/true); });
+  connect(&m_station, &InstrumentStation::ReadingAdded, this, [this] {
+    if (m_statisticsWnd && m_statisticsWnd->isVisible()) m_statisticsWnd->Refresh();
+  });
+  connect(&m_station, &InstrumentStation::AlarmChanged, this, &CVorenxDlg::OnAlarmChanged);
+  connect(&m_station, &InstrumentStation::AlarmProgramFailed, this, [this](const QString& why) {
+    m_alarmProgramProblem = why;
+    ShowStatusMessage();
+  });
+  // After a poll, on the worker: the panel composes its image, a display in
+  // alarm in the alarm's colour, and queues its own repaint.
+  m_station.SetPanelComposer([this] {
+    const ReadingWatch& watch = m_station.Watch();
+    m_panel->SetAlarms(watch.Alarmed(WatchedDisplay::Upper), watch.Alarmed(WatchedDisplay::Lower));
+    m_panel->Redraw(/*newReading=*/true);
+  });
   m_station.SetSourceFieldFitter(
       [this](float low, float high, const std::function<int(float)>& decimalsFor) {
         return FitSourceField(low, high, decimalsFor);
@@ -44,6 +58,9 @@ void CVorenxDlg::SetStatusText(const QString& text) {
   const bool connected = text == QLatin1String("Connected");
   m_portToolTip = !connected && m_portProblem ? m_portProblem(m_link.Port()) : QString();
   UpdateStatusToolTip();
+  ShowStatusMessage();
+  // Every open reports the status line: the title follows the port it opened.
+  UpdateTitle(m_link.Port());
   // A lost link shows on the panel at once, not only with the next paint.
   if (!connected) m_panel->Redraw();
 }

@@ -14,6 +14,7 @@
 #include <QKeySequence>
 #include <QString>
 #include <QWidget>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -42,6 +43,8 @@ struct PanelRect {
 inline constexpr ColorRef kPanelFrameColour = Rgb(151, 183, 245);  // 0xF5B797
 inline constexpr ColorRef kUpperChannelColour = Rgb(0, 255, 255);  // 0xFFFF00
 inline constexpr ColorRef kLowerChannelColour = Rgb(127, 255, 0);  // 0x00FF7F
+// A display whose reading is in alarm (outside its limits, not yet back by the hysteresis).
+inline constexpr ColorRef kAlarmColour = Rgb(255, 40, 40);
 // The channel colours while the panel is not live: the same hue, dimmed.
 ColorRef Dimmed(ColorRef colour);
 inline constexpr int kCmdSaveImage = 32771;
@@ -75,6 +78,12 @@ class CStaticLCD : public QWidget {
   void Redraw(bool newReading = false);
   // Whether the last Redraw drew the values as live.
   bool Live();
+  // Which displays are in alarm: their number, unit and bar are drawn in
+  // kAlarmColour from the next Redraw on. Any thread.
+  void SetAlarms(bool upper, bool lower) {
+    m_upperAlarm.store(upper, std::memory_order_relaxed);
+    m_lowerAlarm.store(lower, std::memory_order_relaxed);
+  }
 
   // Command dispatch of the panel's menu: kCmdSaveImage runs OnSaveImage.
   void OnCommand(int id);
@@ -116,8 +125,9 @@ class CStaticLCD : public QWidget {
   void DrawUnits(QPainter& painter, int x, int y, const InstrumentState& state);
   void DrawBars(QPainter& painter, int x, int y, const InstrumentState& state);
   void DrawNoLinkMark(QPainter& painter, int x, int y);
-  ColorRef UpperColour() const { return m_live ? kUpperChannelColour : Dimmed(kUpperChannelColour); }
-  ColorRef LowerColour() const { return m_live ? kLowerChannelColour : Dimmed(kLowerChannelColour); }
+  ColorRef UpperColour() const { return Shown(m_upperAlarm.load(std::memory_order_relaxed) ? kAlarmColour : kUpperChannelColour); }
+  ColorRef LowerColour() const { return Shown(m_lowerAlarm.load(std::memory_order_relaxed) ? kAlarmColour : kLowerChannelColour); }
+  ColorRef Shown(ColorRef colour) const { return m_live ? colour : Dimmed(colour); }
   void DrawWave(QPainter& painter, const InstrumentState& state);
   void Invalidate();
 
@@ -132,6 +142,8 @@ class CStaticLCD : public QWidget {
   std::mutex m_imageGuard;
   std::mutex m_redrawLock;         // one whole Redraw at a time
   bool m_live = false;             // guarded by m_redrawLock
+  std::atomic<bool> m_upperAlarm{false};
+  std::atomic<bool> m_lowerAlarm{false};
   SaveDialogRunner m_saveDialog;
 };
 

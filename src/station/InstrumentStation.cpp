@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "journal/JournalReadings.h"
+#include "watch/AlarmProgram.h"
 
 namespace vorenx {
 
@@ -160,13 +161,45 @@ void InstrumentStation::UpdateReadingsTable(int pollResult) {
   // other non-zero results add a row that repeats the newest sample.
   const InstrumentState state = m_link.State();
   if (m_journal && pollResult == 1) m_journal->Append(MakeJournalReading(state, m_lastSampleTime));
+  const std::vector<WatchAlarm> alarms = pollResult == 1 ? WatchReading(state) : std::vector<WatchAlarm>();
   ReadingRow row;
   row.hasSample = m_link.NewestTexts(row.time, row.upper, row.lower);
-  Post([this, pollResult, row, state] {
+  Post([this, pollResult, row, state, alarms] {
     emit ReadingAdded(pollResult, row);
     // Only a decoded frame is a reading for a run; other results repeat the last one.
     if (m_run && pollResult == 1) m_run->OnReading(state);
+    for (const WatchAlarm& alarm : alarms) AnnounceAlarm(alarm);
   });
+}
+
+std::vector<WatchAlarm> InstrumentStation::WatchReading(const InstrumentState& state) {
+  m_watch.SetWaveLength(m_displayLength.load());
+  std::vector<WatchAlarm> alarms = m_watch.Feed(state, m_lastSampleTime);
+  if (alarms.empty()) return alarms;
+  // A comment line right after its reading, with the reading's time: readers
+  // that skip comments read the file as before.
+  if (m_journal)
+    for (const WatchAlarm& alarm : alarms) m_journal->Note(alarm.time, AlarmText(alarm));
+  // The panel was composed before the watch saw this reading: again, in the alarm's colours.
+  if (m_composePanel) m_composePanel();
+  return alarms;
+}
+
+void InstrumentStation::AnnounceAlarm(const WatchAlarm& alarm) {
+  emit AlarmChanged(alarm);
+  if (alarm.event.change != AlarmChange::Raised || m_alarmProgram.isEmpty()) return;
+  QString why;
+  if (RunAlarmProgram(m_alarmProgram,
+                      AlarmProgramArguments(WatchedDisplayText(alarm.display), alarm.event.value, alarm.event.limit),
+                      &why))
+    return;
+  std::fprintf(stderr, "vorenx: %s\n", why.toLocal8Bit().constData());
+  emit AlarmProgramFailed(why);
+}
+
+void InstrumentStation::ResetStatistics() {
+  // Any thread: the system's clock, since the injected one belongs to the worker.
+  m_watch.ResetStatistics(SystemLocalTime());
 }
 
 void InstrumentStation::RefreshFromInstrument(const InstrumentState& state) {
@@ -184,6 +217,8 @@ void InstrumentStation::RefreshFromInstrument(const InstrumentState& state) {
 }
 
 void InstrumentStation::ResetReadingsTable() {
+  // The history started over, and with it the wave.
+  m_watch.WaveStartsOver();
   Post([this] { emit ReadingsReset(); });
 }
 

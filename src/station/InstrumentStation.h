@@ -37,6 +37,7 @@
 #include "link/QelDisplayDll.h"
 #include "link/WorkerHost.h"
 #include "platform/Clock.h"
+#include "station/ReadingWatch.h"
 
 namespace vorenx {
 
@@ -98,6 +99,20 @@ class InstrumentStation : public QObject, private WorkerHost, public Calibration
   // fastest one and the choice counts again after it.
   void ChooseInterval(int index);
 
+  // --- Statistics and alarms (any thread unless said) --------------------------
+  // Fed on the worker with every decoded reading, as the journal is; an alarm
+  // change is noted in the journal right after its reading, the panel is
+  // composed again, and AlarmChanged follows on the station's thread.
+  const ReadingWatch& Watch() const { return m_watch; }
+  // The statistics since a reset of both displays start over now.
+  void ResetStatistics();
+  // The caller checks the limits first (AlarmLimitsProblem).
+  void SetAlarmLimits(WatchedDisplay display, const AlarmLimits& limits) { m_watch.SetLimits(display, limits); }
+  // Station's thread: the program run (detached, never through a shell) when an
+  // alarm is raised, with the display, the reading and the limit; empty: none.
+  void SetAlarmProgram(const QString& path) { m_alarmProgram = path; }
+  QString AlarmProgram() const { return m_alarmProgram; }
+
   // --- The calibration engine -------------------------------------------------
   // A new run through this station, fed with every decoded reading and status
   // change while it lives; the caller owns it. Null (and `why` set) while
@@ -134,6 +149,10 @@ class InstrumentStation : public QObject, private WorkerHost, public Calibration
   void InstrumentRefreshed(const InstrumentState& state, bool upperCurrent, bool lowerCurrent);
   // Why the journal cannot be written; empty once it can again.
   void JournalProblemChanged(const QString& problem);
+  // An alarm of one display was raised or cleared (after the reading's ReadingAdded).
+  void AlarmChanged(const WatchAlarm& alarm);
+  // The alarm program could not be started: why.
+  void AlarmProgramFailed(const QString& why);
 
  private:
   class JournalReporter;
@@ -161,6 +180,11 @@ class InstrumentStation : public QObject, private WorkerHost, public Calibration
   void AnswerFit(const std::shared_ptr<FieldFit>& fit);
   // The link's clock; the newest sample's time is kept for the journal.
   LocalTime ReadSampleClock();
+  // Worker: a decoded reading for the watch; its alarm changes go into the
+  // journal after the reading and come back for the views.
+  std::vector<WatchAlarm> WatchReading(const InstrumentState& state);
+  // Station's thread: the views hear of `alarm`; a raised one runs the program.
+  void AnnounceAlarm(const WatchAlarm& alarm);
 
   // Declared first so that they outlive everything that may post.
   std::mutex m_reportGuard;
@@ -180,6 +204,8 @@ class InstrumentStation : public QObject, private WorkerHost, public Calibration
   std::atomic<std::int32_t> m_displayLength{0};
   std::function<void()> m_composePanel;
   SourceFieldFitter m_fitSourceField;
+  ReadingWatch m_watch;
+  QString m_alarmProgram;    // station's thread
   int m_chosenInterval = 0;  // station's thread
   bool m_reportedConnected = false;  // the status line as last carried out (station's thread)
   bool m_fastPolling = false;

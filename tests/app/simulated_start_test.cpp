@@ -14,7 +14,7 @@
 
 #include "QelHard.h"
 #include "SimulatedInstrument.h"
-#include "TestScale.h"
+#include "SimulatedWait.h"
 #include "app/CEditEx.h"
 #include "app/CVorenxDlg.h"
 #include "app/ControlTable.h"
@@ -24,13 +24,7 @@
 namespace vorenx {
 namespace {
 
-template <typename F>
-bool Until(F done) {
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::seconds(testing::kUnderSanitizer ? 180 : 60);
-  while (!done() && std::chrono::steady_clock::now() < deadline) QApplication::processEvents(QEventLoop::AllEvents, 5);
-  return done();
-}
+using testing::Until;
 
 void SavePicture(QWidget& window, const QString& name) {
   ASSERT_TRUE(QDir().mkpath(QStringLiteral(VORENX_PICTURE_DIR)));

@@ -8,21 +8,11 @@
 #include <unistd.h>
 
 #include "ProcessOutput.h"
+#include "ProgramPaths.h"
 
 namespace {
 
-#ifdef VORENX_APP_PATH
-constexpr const char* kApp = VORENX_APP_PATH;
-constexpr const char* kProbe = VORENX_PROBE_PATH;
-#else
-constexpr const char* kApp = nullptr;
-constexpr const char* kProbe = nullptr;
-#endif
-
 constexpr int kWaitMs = 30000;  // a generous bound for a hang, not a timing
-
-#define SKIP_WITHOUT_PROGRAMS() \
-  if (!kApp) GTEST_SKIP() << "the programs are not built here (VORENX_BUILD_APPS=OFF)"
 
 // Reads standard error until it holds `text` or the process ends.
 bool WaitForError(QProcess& process, QByteArray& seen, const QByteArray& text) {

@@ -41,10 +41,10 @@ TEST(ProbeText, AStateShowsBothDisplaysWithUnitsFlagsAndWiring) {
 TEST(ProbeText, PortProblemsAreNamedWithThePortAndItsPath) {
   using qelhard::PortProblem;
   const QString path = QStringLiteral("/dev/ttyUSB4");
-  EXPECT_EQ(DescribeProblem(4, {PortProblem::NoDevice, path, {}}),
+  EXPECT_EQ(DescribeProblem(4, {PortProblem::NoDevice, path, {}, {}}),
             QStringLiteral("COM4 (/dev/ttyUSB4): no such device"));
-  EXPECT_EQ(DescribeProblem(4, {PortProblem::Busy, path, {}}),
+  EXPECT_EQ(DescribeProblem(4, {PortProblem::Busy, path, {}, {}}),
             QStringLiteral("COM4 (/dev/ttyUSB4): in use by another program"));
-  EXPECT_EQ(DescribeProblem(4, {PortProblem::Other, path, QStringLiteral("Input/output error")}),
+  EXPECT_EQ(DescribeProblem(4, {PortProblem::Other, path, QStringLiteral("Input/output error"), {}}),
             QStringLiteral("COM4 (/dev/ttyUSB4): Input/output error"));
 }

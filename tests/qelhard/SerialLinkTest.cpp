@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QCoreApplication>
 #include <QSerialPort>
 #include <array>
 #include <atomic>
@@ -223,6 +224,10 @@ TEST_F(SerialLink, APortHeldByAnotherProgramIsReportedBusy) {
   ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
   EXPECT_EQ(QelOpenCOM(kSimPort), 0);
   EXPECT_EQ(QelLastPortProblem(kSimPort).problem, qelhard::PortProblem::Busy);
+  // Named by the lock file the holder's QSerialPort keeps: this very process.
+  EXPECT_TRUE(QelLastPortProblem(kSimPort).holder.endsWith(
+      QStringLiteral("(process %1)").arg(QCoreApplication::applicationPid())))
+      << QelLastPortProblem(kSimPort).holder.toStdString();
   EXPECT_EQ(QelIsDevConnect(kSimPort), 0);
   holder.close();
   // The open port is reopened on demand once it is free.

@@ -1,0 +1,15 @@
+#pragma once
+// Where the built programs are; null in a build without them (VORENX_BUILD_APPS=OFF).
+
+#ifdef VORENX_APP_PATH
+inline constexpr const char* kApp = VORENX_APP_PATH;
+inline constexpr const char* kProbe = VORENX_PROBE_PATH;
+inline constexpr const char* kSim = VORENX_SIM_PATH;
+#else
+inline constexpr const char* kApp = nullptr;
+inline constexpr const char* kProbe = nullptr;
+inline constexpr const char* kSim = nullptr;
+#endif
+
+#define SKIP_WITHOUT_PROGRAMS() \
+  if (!kApp) GTEST_SKIP() << "the programs are not built here (VORENX_BUILD_APPS=OFF)"
