@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "app/CVorenxDlg.h"
-#include "app/SignalCloser.h"
+#include "platform/SignalCloser.h"
 
 namespace vorenx {
 

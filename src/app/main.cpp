@@ -11,7 +11,7 @@
 #include "app/AppOptions.h"
 #include "app/CVorenxApp.h"
 #include "app/PortReport.h"
-#include "app/SignalCloser.h"
+#include "platform/SignalCloser.h"
 
 int main(int argc, char** argv) {
   QStringList arguments;

@@ -10,7 +10,7 @@
 #include "WindowBench.h"
 #include "app/AppOptions.h"
 #include "app/CVorenxApp.h"
-#include "app/SignalCloser.h"
+#include "platform/SignalCloser.h"
 #include "records/CalibrationRecord.h"
 #include "records/SqlLabRecords.h"
 

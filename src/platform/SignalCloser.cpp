@@ -1,4 +1,4 @@
-#include "app/SignalCloser.h"
+#include "platform/SignalCloser.h"
 
 #include <QSocketNotifier>
 #include <cerrno>

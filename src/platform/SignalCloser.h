@@ -1,12 +1,13 @@
 #pragma once
-// Turns SIGTERM, SIGINT and SIGHUP into an orderly close of the program's
-// window: the signal handler only writes the signal's number into a pipe; a
-// socket notifier reads it on the window's thread, where the owner closes the
-// window as the close box would (worker stopped, port closed after it).
+// Turns SIGTERM, SIGINT and SIGHUP into an orderly end of a program: the
+// signal handler only writes the signal's number into a pipe; a socket
+// notifier reads it on the owner's thread, where the owner ends in order (the
+// window closes as its close box would; a program without a window aborts its
+// run with the output off and keeps what it recorded).
 //
-// InstallSignalPipe() goes first, as early as possible (before the window
-// exists); a signal that comes before a SignalCloser listens waits in the pipe
-// and is handled as soon as the event loop runs.
+// InstallSignalPipe() goes first, as early as possible (before the window or
+// the run exists); a signal that comes before a SignalCloser listens waits in
+// the pipe and is handled as soon as the event loop runs.
 
 #include <QObject>
 #include <QString>
