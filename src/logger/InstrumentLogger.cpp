@@ -73,7 +73,7 @@ void InstrumentLogger::OnStatus(const QString& text) {
     // will not become an instrument by waiting.
     const QString problem = m_outlets.portProblem ? m_outlets.portProblem(m_port.port) : QString();
     if (!problem.isEmpty())
-      QTimer::singleShot(0, this, [this, problem] { Finish(kExitNoInstrument, QStringLiteral("no instrument: ") + problem); });
+      QTimer::singleShot(0, this, [this, problem] { Finish(kExitNoInstrument, problem); });
     return;
   }
   Say(QStringLiteral("the instrument stopped answering; waiting up to %1 s for it").arg(m_options.giveUpSeconds));

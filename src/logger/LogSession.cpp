@@ -194,7 +194,9 @@ void LogSession::OnFinished(Instrument& i, int exitCode, QProcess::ExitStatus st
                                                                   "its summary")
                                                        .arg(exitCode);
   }
-  if (!m_stopping && i.end.code != kExitDone)
+  const bool othersGoOn =
+      std::any_of(m_instruments.begin(), m_instruments.end(), [](const auto& other) { return !other->ended; });
+  if (!m_stopping && othersGoOn && i.end.code != kExitDone)
     Say(QStringLiteral("%1 ended (%2); the others go on").arg(Label(i.port), i.end.reason));
   FinishWhenAllEnded();
 }
@@ -245,7 +247,8 @@ void LogSession::PrintSummary() {
                        .arg(i->readings)
                        .arg(i->end.reason);
     if (i->gaps > 0) line += QStringLiteral(", stopped answering %1 times").arg(i->gaps);
-    if (!i->journalFile.isEmpty()) {
+    // A journal that wrote nothing removes its file at the end.
+    if (!i->journalFile.isEmpty() && QFileInfo::exists(i->journalFile)) {
       line += QStringLiteral("; journal %1").arg(i->journalFile);
       if (i->end.journalReadings >= 0) line += QStringLiteral(" (%1 readings on disk)").arg(i->end.journalReadings);
     }

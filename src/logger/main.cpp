@@ -35,7 +35,11 @@ void Say(const QString& line) {
 
 QString PortProblem(int port) {
   const qelhard::PortDiagnosis diagnosis = QelLastPortProblem(port);
-  return diagnosis.problem == qelhard::PortProblem::None ? QString() : qelhard::DescribeProblem(port, diagnosis);
+  if (diagnosis.problem == qelhard::PortProblem::None) return QString();
+  // The lines name the port themselves: the reason alone.
+  const QString text = qelhard::DescribeProblem(port, diagnosis);
+  const QString label = qelhard::PortLabel(port, QelPortPath(port)) + QStringLiteral(": ");
+  return text.startsWith(label) ? text.mid(label.size()) : text;
 }
 
 // A logging process: one instrument, reporting to the process that started it.
@@ -63,7 +67,7 @@ int RunChild(QCoreApplication& app, const LoggerOptions& options) {
     const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
     if (n > 0 || (n < 0 && errno == EINTR)) return;
     input.setEnabled(false);
-    logger.Stop(QStringLiteral("told to end"));
+    logger.Stop(QStringLiteral("stopped by the logger"));
   });
   logger.Start();
   return logger.Ended() ? logger.ExitCode() : app.exec();
