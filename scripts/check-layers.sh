@@ -14,7 +14,7 @@ declare -A layer_of=(
   [qelhard]=qelhard [qeldisplay]=qeldisplay [simulator]=simulator
   [src/link]=link [src/journal]=journal [src/display]=display [src/log]=log
   [src/calib]=calib [src/records]=records [src/station]=station [src/calib_dialog]=calib_dialog
-  [src/records_cli]=records_cli [src/probe]=probe [src/app]=app
+  [src/records_cli]=records_cli [src/probe]=probe [src/app]=app [src/logger]=logger
 )
 declare -A may_use=(
   [platform]=""
@@ -33,15 +33,18 @@ declare -A may_use=(
   [station]="calib journal link instrument platform"
   [calib_dialog]="records calib grid link instrument platform"
   [probe]="qelhard link instrument platform"
+  [logger]="station watch journal link instrument platform"
   [app]="calib_dialog station records calib log display grid journal link qelhard qeldisplay instrument platform"
 )
 # Single files with a reason to reach further: the bindings tie the libraries
-# to the link's interfaces, and the program's start may run the simulator.
+# to the link's interfaces, the program's start may run the simulator, and
+# the logger's start maps its ports and asks why one cannot be opened.
 declare -A file_may_use=(
   [qelhard/QelHardBinding.cpp]="link"
   [qeldisplay/QelDisplayBinding.cpp]="link"
   [src/app/main.cpp]="simulator"
   [src/app/AppOptions.cpp]="simulator"
+  [src/logger/main.cpp]="qelhard"
 )
 # The folder prefix an include names ("link/X.h") and its layer.
 declare -A prefix_layer=()
