@@ -7,6 +7,9 @@
 #include <csignal>
 
 #include "LoggerRun.h"
+#include "instrument/FunctionCode.h"
+#include "instrument/StatusFrameLayout.h"
+#include "logger/LoggerWatch.h"
 
 namespace vorenx::testing {
 namespace {
@@ -144,6 +147,42 @@ TEST_F(LoggerProgram, BadArgumentsAndMissingInstrumentsAreRefusedWithTheirStatus
     EXPECT_TRUE(run.Err().contains(QString::fromUtf8(c.says))) << run.Err().toStdString();
     EXPECT_TRUE(run.Lines().isEmpty());
   }
+}
+
+TEST_F(LoggerProgram, AnAlarmIsRaisedAndClearedOnceAndTheSummaryHasTheStatistics) {
+  SKIP_WITHOUT_LOGGER();
+  if (!logger::WatchAvailable()) GTEST_SKIP() << "this build has no statistics and alarm core";
+  // The lower display shows exactly the value it sources.
+  const auto source = [&](float volts) {
+    ASSERT_TRUE(first.Simulator().SetLowerOnInstrument(fc::kVolt, 2 | lower_mode::kOutputOn, volts));
+  };
+  source(5.0f);
+  LoggerRun run({"--port", "4=" + first.Device(), "--journal", dir.filePath("journal"), "--format", "csv", "--high",
+                 "lower=6", "--hysteresis", "lower=0.5"});
+  ASSERT_TRUE(run.UntilLines(",5,V,", 2)) << run.Err().toStdString();
+  source(7.0f);
+  ASSERT_TRUE(run.UntilLines(",7,V,Voltage,Voltage,lower above 6 V", 1)) << run.Lines().join('\n').toStdString();
+  // Back under the limit by less than the hysteresis: still on, and no new raise.
+  source(5.8f);
+  ASSERT_TRUE(run.UntilLines(",5.8,V,Voltage,Voltage,lower above 6 V", 2)) << run.Lines().join('\n').toStdString();
+  source(5.0f);
+  ASSERT_TRUE(run.UntilLines(",5,V,Voltage,Voltage,", 4)) << run.Err().toStdString();
+  ASSERT_EQ(::kill(static_cast<pid_t>(run.Pid()), SIGTERM), 0);
+  EXPECT_EQ(run.Finish(), 0) << run.Err().toStdString();
+
+  const QString err = run.Err();
+  EXPECT_EQ(err.count("COM4: alarm: lower 7 V above the high limit 6 V"), 1) << err.toStdString();
+  EXPECT_EQ(err.count("COM4: alarm cleared: lower 5 V back inside the high limit 6 V"), 1) << err.toStdString();
+  EXPECT_EQ(err.count("alarm"), 2) << err.toStdString();
+  EXPECT_TRUE(err.contains(QStringLiteral("lower Voltage: %1 readings, min 5 V, max 7 V").arg(run.Count(",COM4,"))))
+      << err.toStdString();
+  // The journal marks both changes after their readings.
+  QFile journal(OnlyJournal(Journal(4)));
+  ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
+  const QString text = QString::fromUtf8(journal.readAll());
+  EXPECT_EQ(text.count(" alarm: lower 7 V above the high limit 6 V\r\n"), 1) << text.toStdString();
+  EXPECT_EQ(text.count(" alarm cleared: lower 5 V back inside"), 1) << text.toStdString();
+  ExpectJournalHoldsThePrintedReadings(run, 4, journal.fileName());
 }
 
 }  // namespace
