@@ -10,6 +10,10 @@ namespace {
 // How long the end waits for the journal to reach the disk; a journal that
 // cannot write says so itself.
 constexpr int kJournalSyncMs = 10000;
+// The samples the link's history keeps here. A logger shows no wave and no
+// table, so the history (filled to 12000 samples with their texts for the
+// window's) is started over at this many: memory stays flat from the start.
+constexpr int kKeptSamples = 100;
 }  // namespace
 
 InstrumentLogger::InstrumentLogger(InstrumentStation& station, const LoggerOptions& options, Outlets outlets,
@@ -87,6 +91,7 @@ void InstrumentLogger::OnReading(const JournalReading& reading) {
   m_pending = reading;
   m_havePending = true;
   ++m_readings;
+  if (m_station.Link().History().SampleCount() >= kKeptSamples) m_station.Link().ClearHistory();
   if (m_finishing) return;  // Finish writes it once the worker has ended
   // The alarms this reading changes are announced right after it, in the
   // same report: the line goes out once they are known.

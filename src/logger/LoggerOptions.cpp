@@ -218,6 +218,15 @@ QStringList ChildArguments(const LoggerOptions& options, const PortAssignment& p
   if (options.count) args << QStringLiteral("--count") << QString::number(*options.count);
   if (journalFolder.isEmpty()) args << QStringLiteral("--no-journal");
   else args << QStringLiteral("--journal") << journalFolder;
+  // The limits, each with every digit it was read with.
+  const auto limit = [&args](const char* option, const char* display, double value) {
+    args << QLatin1String(option) << QStringLiteral("%1=%2").arg(QLatin1String(display), QString::number(value, 'g', 17));
+  };
+  for (const auto& [display, limits] : {std::pair{"upper", &options.upper}, std::pair{"lower", &options.lower}}) {
+    if (limits->high) limit("--high", display, *limits->high);
+    if (limits->low) limit("--low", display, *limits->low);
+    if (limits->hysteresisGiven) limit("--hysteresis", display, limits->hysteresis);
+  }
   return args;
 }
 

@@ -73,7 +73,8 @@ std::optional<qint64> ParseDuration(const QString& text, QString* why);
 
 // The arguments of the logging process for `port` (the program's name not
 // included): one port, its device path, the interval, --count, the journal
-// folder (empty: none), --give-up. The duration stays with the starting process.
+// folder (empty: none), --give-up, the alarm limits. The duration stays with
+// the starting process.
 QStringList ChildArguments(const LoggerOptions& options, const PortAssignment& port, const QString& journalFolder);
 
 // "COM4": how the lines and messages name a port.

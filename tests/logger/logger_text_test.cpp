@@ -95,14 +95,13 @@ TEST(LoggerOptions, EachBadArgumentIsRefusedSayingWhatIsWrong) {
 }
 
 TEST(LoggerOptions, ALoggingProcessIsToldWhatItNeedsAndNoMore) {
-  const ParsedLoggerOptions parent = Parse({"--port", "3=/dev/pts/9", "--port", "4=/dev/pts/8", "--interval", "10",
-                                            "--count", "42", "--give-up", "5", "--high", "lower=2", "--format", "csv"});
+  const ParsedLoggerOptions parent =
+      Parse({"--port", "3=/dev/pts/9", "--port", "4=/dev/pts/8", "--interval", "10", "--count", "42", "--give-up", "5",
+             "--high", "lower=0.1", "--hysteresis", "lower=0.01", "--low", "upper=-3.7e-5", "--format", "csv"});
   ASSERT_EQ(parent.action, ParsedLoggerOptions::Action::Run);
   const PortAssignment& second = parent.options.ports[1];
 
-  QStringList args = ChildArguments(parent.options, second, "/j/COM4");
-  args << "--high" << "lower=2";  // the starting process passes the limits on as given
-  const ParsedLoggerOptions child = Parse(args);
+  const ParsedLoggerOptions child = Parse(ChildArguments(parent.options, second, "/j/COM4"));
   ASSERT_EQ(child.action, ParsedLoggerOptions::Action::Run) << child.text.toStdString();
   const LoggerOptions& o = child.options;
   EXPECT_EQ(o.childPort, 4);
@@ -113,6 +112,12 @@ TEST(LoggerOptions, ALoggingProcessIsToldWhatItNeedsAndNoMore) {
   EXPECT_EQ(o.giveUpSeconds, 5);
   EXPECT_EQ(o.journalFolder, "/j/COM4");
   EXPECT_FALSE(o.durationMs);  // the duration is the starting process's
+  // The limits reach the logging process exactly as they were given.
+  EXPECT_EQ(o.lower.high, 0.1);
+  EXPECT_EQ(o.lower.hysteresis, 0.01);
+  EXPECT_TRUE(o.lower.hysteresisGiven);
+  EXPECT_EQ(o.upper.low, -3.7e-5);
+  EXPECT_FALSE(o.upper.high || o.lower.low || o.upper.hysteresisGiven);
 
   EXPECT_TRUE(Parse(ChildArguments(parent.options, second, QString())).options.noJournal);
 }
