@@ -213,8 +213,13 @@ void LogSession::Stop(const QString& reason) {
 }
 
 void LogSession::StopProcesses() {
-  for (auto& i : m_instruments)
-    if (!i->ended && i->process) i->process->closeWriteChannel();
+  for (auto& i : m_instruments) {
+    if (i->ended || !i->process) continue;
+    QProcess* p = i->process.get();
+    // One still starting gets the word as soon as it runs.
+    if (p->state() == QProcess::Starting) connect(p, &QProcess::started, p, [p] { p->closeWriteChannel(); });
+    else p->closeWriteChannel();
+  }
 }
 
 void LogSession::FinishWhenAllEnded() {
