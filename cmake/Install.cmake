@@ -1,7 +1,8 @@
 # Installation and the Debian package.
 #
 # `cmake --install` puts the five programs, the desktop entry, the icon in the
-# hicolor theme, the AppStream metainfo and the man pages below
+# hicolor theme, the AppStream metainfo, the man pages and the logger's systemd
+# user unit below
 # CMAKE_INSTALL_PREFIX; `cpack -G DEB` packs the same tree for /usr.
 include(GNUInstallDirs)
 
@@ -15,7 +16,7 @@ set(VORENX_RELEASE_DATE "2026-12-08")
 set(_vx_data ${PROJECT_SOURCE_DIR}/data)
 set(_vx_out ${PROJECT_BINARY_DIR}/data)
 
-install(TARGETS vorenx vorenx-calibrate vorenx-probe vorenx-records vorenx-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS vorenx vorenx-calibrate vorenx-logger vorenx-probe vorenx-records vorenx-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 target_compile_definitions(vorenx PRIVATE VORENX_APP_ID="${VORENX_APP_ID}")
 
 configure_file(${_vx_data}/vorenx.metainfo.xml.in ${_vx_out}/${VORENX_APP_ID}.metainfo.xml @ONLY)
@@ -41,7 +42,7 @@ endif()
 # Man pages: written by hand, dated and versioned at configure time, and
 # compressed as Debian ships them (gzip -n keeps the archive free of time stamps).
 set(_vx_pages "")
-foreach(_vx_page vorenx vorenx-calibrate vorenx-probe vorenx-records vorenx-sim)
+foreach(_vx_page vorenx vorenx-calibrate vorenx-logger vorenx-probe vorenx-records vorenx-sim)
   configure_file(${_vx_data}/man/${_vx_page}.1.in ${_vx_out}/man/${_vx_page}.1 @ONLY)
   add_custom_command(OUTPUT ${_vx_out}/man/${_vx_page}.1.gz
     COMMAND gzip -9nkf ${_vx_page}.1
@@ -52,6 +53,10 @@ foreach(_vx_page vorenx vorenx-calibrate vorenx-probe vorenx-records vorenx-sim)
 endforeach()
 add_custom_target(vorenx_man_pages ALL DEPENDS ${_vx_pages})
 install(FILES ${_vx_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# The logger's systemd user unit, where the user manager looks in the data
+# folders ($XDG_DATA_DIRS/systemd/user: /usr/share/systemd/user).
+install(FILES ${_vx_data}/vorenx-logger.service DESTINATION ${CMAKE_INSTALL_DATADIR}/systemd/user)
 
 # --- The Debian package ---------------------------------------------------------
 set(VORENX_PACKAGE_MAINTAINER "The Vorenx developers <vorenx@localhost>"
@@ -67,10 +72,12 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 polls it and shows both displays on an LCD-like meter panel with a wave of\n\
 recent values. It changes the instrument's settings and source value, logs\n\
 every reading in a table, exports the log as CSV and saves the panel as a\n\
-bitmap. The package also holds vorenx-probe, which lists the ports where an\n\
-instrument answers, vorenx-records, which lists, exports, imports and checks\n\
-a lab's calibration records, vorenx-calibrate, which runs a calibration\n\
-without a window for a script, and vorenx-sim, a simulated calibrator.")
+bitmap. The package also holds vorenx-logger, which logs one or more\n\
+calibrators without a window (with a systemd user unit for unattended\n\
+logging), vorenx-probe, which lists the ports where an instrument answers,\n\
+vorenx-records, which lists, exports, imports and checks a lab's calibration\n\
+records, vorenx-calibrate, which runs a calibration without a window for a\n\
+script, and vorenx-sim, a simulated calibrator.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -15,7 +15,7 @@ declare -A layer_of=(
   [src/link]=link [src/journal]=journal [src/watch]=watch [src/display]=display [src/log]=log
   [src/calib]=calib [src/records]=records [src/certificate]=certificate [src/station]=station
   [src/calib_dialog]=calib_dialog
-  [src/records_cli]=records_cli [src/calibrate_cli]=calibrate_cli [src/probe]=probe [src/app]=app
+  [src/records_cli]=records_cli [src/calibrate_cli]=calibrate_cli [src/probe]=probe [src/app]=app [src/logger]=logger
 )
 declare -A may_use=(
   [platform]=""
@@ -37,11 +37,13 @@ declare -A may_use=(
   [calibrate_cli]="station certificate records calib journal link instrument platform"
   [calib_dialog]="certificate records calib grid link instrument platform"
   [probe]="qelhard link instrument platform"
+  [logger]="station watch journal link instrument platform"
   [app]="calib_dialog certificate station records calib log display grid journal watch link qelhard qeldisplay instrument platform"
 )
 # Single files with a reason to reach further: the bindings tie the libraries
 # to the link's interfaces, and a program's start may run the simulator (and
-# vorenx-calibrate's maps its port to a device path, as the window's does).
+# vorenx-calibrate's and the logger's map their ports to device paths and ask
+# why one cannot be opened, as the window's does).
 declare -A file_may_use=(
   [qelhard/QelHardBinding.cpp]="link"
   [qeldisplay/QelDisplayBinding.cpp]="link"
@@ -49,6 +51,7 @@ declare -A file_may_use=(
   [src/app/AppOptions.cpp]="simulator"
   [src/calibrate_cli/main.cpp]="simulator qelhard"
   [src/calibrate_cli/CalibrateOptions.cpp]="simulator"
+  [src/logger/main.cpp]="qelhard"
 )
 # The folder prefix an include names ("link/X.h") and its layer.
 declare -A prefix_layer=()

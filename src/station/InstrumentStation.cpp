@@ -164,9 +164,11 @@ void InstrumentStation::UpdateReadingsTable(int pollResult) {
   const std::vector<WatchAlarm> alarms = pollResult == 1 ? WatchReading(state) : std::vector<WatchAlarm>();
   ReadingRow row;
   row.hasSample = m_link.NewestTexts(row.time, row.upper, row.lower);
-  Post([this, pollResult, row, state, alarms] {
+  Post([this, pollResult, row, state, alarms, time = m_lastSampleTime] {
     emit ReadingAdded(pollResult, row);
-    // Only a decoded frame is a reading for a run; other results repeat the last one.
+    // Only a decoded frame is a reading (for a run, and for the views
+    // without a table); other results repeat the last one.
+    if (pollResult == 1) emit ReadingDecoded(MakeJournalReading(state, time));
     if (m_run && pollResult == 1) m_run->OnReading(state);
     for (const WatchAlarm& alarm : alarms) AnnounceAlarm(alarm);
   });

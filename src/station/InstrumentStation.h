@@ -144,6 +144,10 @@ class InstrumentStation : public QObject, private WorkerHost, public Calibration
   void ReadingsReset();
   // After a poll with a non-zero result; `row` is the newest sample's texts.
   void ReadingAdded(int pollResult, const ReadingRow& row);
+  // After a poll that decoded a frame: the reading as the journal keeps it
+  // (both displays' numbers, units and functions, and the sample's time), for
+  // views without a table. Comes right after that poll's ReadingAdded.
+  void ReadingDecoded(const JournalReading& reading);
   // `upperCurrent`, `lowerCurrent`: that side's request has not changed since
   // the poll; a view shows only the sides that are current.
   void InstrumentRefreshed(const InstrumentState& state, bool upperCurrent, bool lowerCurrent);

@@ -3,7 +3,7 @@
 # Debian package). Each check prints "ok:" or "FAIL:"; finish_checks exits
 # non-zero when any failed.
 
-PROGRAMS=(vorenx vorenx-calibrate vorenx-probe vorenx-records vorenx-sim)
+PROGRAMS=(vorenx vorenx-calibrate vorenx-logger vorenx-probe vorenx-records vorenx-sim)
 failures=0
 
 pass() { echo "ok: $*"; }
@@ -143,6 +143,26 @@ check_man_pages() {
   done
 }
 
+# check_user_unit PREFIX: the logger's systemd user unit is where the user
+# manager looks, starts an installed program, and passes systemd-analyze
+# verify with that program and its man page in place.
+check_user_unit() {
+  local prefix=$1 unit=$1/share/systemd/user/vorenx-logger.service exec program out
+  if [ ! -f "$unit" ]; then fail "no systemd user unit $unit"; return; fi
+  exec=$(sed -n 's/^ExecStart=//p' "$unit")
+  program=${exec%% *}
+  if [ -x "$prefix/bin/$program" ]; then pass "the user unit starts an installed program ($exec)"
+  else fail "the user unit's ExecStart=\"$exec\" names no program in $prefix/bin"; return; fi
+  if ! command -v systemd-analyze >/dev/null; then echo "skipped: systemd-analyze verify (not installed)"; return; fi
+  # The installed copy runs the program found on systemd's own path; the
+  # checked copy names the one installed here.
+  local copy; copy=$(mktemp -d)/vorenx-logger.service
+  sed "s|^ExecStart=$program|ExecStart=$prefix/bin/$program|" "$unit" >"$copy"
+  if out=$(MANPATH="$prefix/share/man" systemd-analyze verify "$copy" 2>&1); then pass "systemd-analyze verify vorenx-logger.service"
+  else fail "systemd-analyze verify: $out"; fi
+  rm -rf "$(dirname "$copy")"
+}
+
 # check_tree PREFIX SOURCE_DIR APP_ID VERSION: all of the above.
 check_tree() {
   check_programs "$1"
@@ -150,4 +170,5 @@ check_tree() {
   check_icons "$1" "$2" "$3"
   check_metainfo "$1" "$3" "$4"
   check_man_pages "$1"
+  check_user_unit "$1"
 }
