@@ -25,6 +25,7 @@ class CertificateSaving : public ::testing::Test {
     host.defaults = testing::DialogSetup();
     dlg = std::make_unique<CCalibrationDlg>(host, store, *keeper);
     dlg->SetDialogs(dialogs);
+    testing::EnterEnvironment(*dlg);
   }
   QByteArray Read(const QString& path) {
     QFile f(path);
