@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QFile>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -63,16 +64,6 @@ class CalibrateProgram : public ::testing::Test {
     const RecordsResult<ReferenceStandard> added = records->AddStandard(standard, {"Lab manager", {}});
     EXPECT_TRUE(added.ok()) << added.message.toStdString();
     return added.value.id;
-  }
-  // Whether the record format keeps a calibration's environment, standard and
-  // resolution (records written before it did read back without them).
-  static bool FormatKeepsConditions() {
-    CalibrationRecord r;
-    r.setup.resolution = 0.01;
-    r.environment.temperatureC = 21.0;
-    r.standard = StandardUsed{};
-    const std::optional<CalibrationRecord> back = RecordFromJson(RecordToJson(r));
-    return back && back->environment == r.environment && back->standard && back->setup.resolution == 0.01;
   }
   QDate InAYear() const { return QDate::currentDate().addYears(1); }
 
@@ -131,6 +122,7 @@ class CalibrateProgram : public ::testing::Test {
   QString setupFile;
   QByteArray out, err;
   sim::SimulatedInstrument calibrator;
+  QString Path(const QString& name) const { return m_dir.filePath(name); }
 
  private:
   QTemporaryDir m_dir;
@@ -162,14 +154,12 @@ TEST_F(CalibrateProgram, APassingRunPrintsEachPointAndItsCertificateWhateverTheL
   EXPECT_EQ(stored.record.asFound->points.size(), 3u);
   EXPECT_FALSE(stored.record.asLeft);
   EXPECT_EQ(stored.summary.standardId, standard);
-  if (FormatKeepsConditions()) {
-    EXPECT_EQ(stored.record.setup.resolution, 0.001);
-    EXPECT_EQ(stored.record.environment.temperatureC, 23.1);
-    EXPECT_EQ(stored.record.environment.humidityPercent, 45.0);
-    ASSERT_TRUE(stored.record.standard);
-    EXPECT_EQ(stored.record.standard->serial, "STD-1");
-    EXPECT_TRUE(stored.record.standard->defaultAccuracy);
-  }
+  EXPECT_EQ(stored.record.setup.resolution, 0.001);
+  EXPECT_EQ(stored.record.environment.temperatureC, 23.1);
+  EXPECT_EQ(stored.record.environment.humidityPercent, 45.0);
+  ASSERT_TRUE(stored.record.standard);
+  EXPECT_EQ(stored.record.standard->serial, "STD-1");
+  EXPECT_TRUE(stored.record.standard->defaultAccuracy);
   EXPECT_TRUE(stored.record.calibrator.startsWith("Simulated Vorenx calibrator on COM4")) << stored.record.calibrator.toStdString();
 }
 
@@ -179,7 +169,8 @@ TEST_F(CalibrateProgram, AnErrorWithinTheGuardBandIsIndeterminateInBothRuns) {
   // An error of exactly the tolerance (0.08 mA of 16 mA = 0.5 %) with U near
   // 0.19 % of span: the setup's simple acceptance passes it, the guard band cannot.
   const int status = Run({"--simulate", "--dut", "input=7,output=2,offset=0.08", "--environment", "21,50",
-                          "--resolution", "0.05", "--rule", "guard-band", "--as-left", "--as-found"});
+                          "--resolution", "0.05", "--rule", "guard-band", "--as-left", "--as-found", "--pdf",
+                          Path("c.pdf"), "--dcc", Path("c.xml")});
   ASSERT_EQ(status, 0) << Said();
   const QList<QByteArray> points = PointLines("as-found") + PointLines("as-left");
   ASSERT_EQ(points.size(), 6) << Said();
@@ -191,9 +182,14 @@ TEST_F(CalibrateProgram, AnErrorWithinTheGuardBandIsIndeterminateInBothRuns) {
   ASSERT_TRUE(stored.record.asFound && stored.record.asLeft);
   EXPECT_TRUE(stored.record.asFound->complete && stored.record.asLeft->complete);
   EXPECT_LE(stored.record.asFound->finished, stored.record.asLeft->started);
-  if (FormatKeepsConditions()) {
-    EXPECT_EQ(stored.record.setup.rule, DecisionRule::GuardBand);
-  }
+  EXPECT_EQ(stored.record.setup.rule, DecisionRule::GuardBand);
+  // Both certificates of the kept calibration, which say conformity was not decided.
+  QFile pdf(Path("c.pdf")), dcc(Path("c.xml"));
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly) && dcc.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(pdf.readAll().startsWith("%PDF-"));
+  const QByteArray xml = dcc.readAll();
+  EXPECT_TRUE(xml.contains("<dcc:uniqueIdentifier>" + stored.summary.certificateNumber.toUtf8() + "<")) << xml.left(2000).toStdString();
+  EXPECT_EQ(xml.count("Conformity could not be decided"), 6);
 }
 
 TEST_F(CalibrateProgram, ARunGoesOnByItselfWhenTheCalibratorAnswersAgain) {
@@ -295,10 +291,8 @@ TEST_F(CalibrateProgram, SigtermMidRunSwitchesTheOutputOffAndKeepsTheRecordIncom
   ASSERT_TRUE(sql.ok());
   EXPECT_TRUE(sql.Run("SELECT reason FROM audit_log WHERE action = 'use-overdue' AND entity_id = ?", {standard})
                   .contains("Bench standard away for repair"));
-  if (FormatKeepsConditions()) {
-    ASSERT_TRUE(stored.record.standard);
-    EXPECT_EQ(stored.record.standard->overdueReason, "Bench standard away for repair");
-  }
+  ASSERT_TRUE(stored.record.standard);
+  EXPECT_EQ(stored.record.standard->overdueReason, "Bench standard away for repair");
   EXPECT_EQ(Lines().last(), stored.summary.certificateNumber.toUtf8() + " incomplete") << Said();
 }
 
