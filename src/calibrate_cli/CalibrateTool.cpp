@@ -3,7 +3,7 @@
 #include <QEventLoop>
 
 #include "calibrate_cli/CalibrateSession.h"
-#include "calibrate_cli/OnePortLibrary.h"
+#include "link/OnePortLibrary.h"
 #include "calibrate_cli/RunPlan.h"
 #include "platform/Clock.h"
 #include "platform/SignalCloser.h"

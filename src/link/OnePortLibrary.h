@@ -1,8 +1,9 @@
 #pragma once
 // The communication library seen through one port: a program that drives one
-// named instrument (a logging process of vorenx-logger) lets the worker's
-// start-up probe and every call reach that port only, so that no other port
-// is opened or asked and an instrument another process logs is never disturbed.
+// named instrument (a logging process of vorenx-logger, vorenx-calibrate) lets
+// the worker's start-up probe and every call reach that port only, so that no
+// other port is opened or asked: an instrument another process logs is never
+// disturbed, and another instrument on a default path is never calibrated.
 
 #include "link/QelHardDll.h"
 
