@@ -19,8 +19,9 @@ const char kDescription[] =
     "the same run engine as the dialog. The calibrator's output is switched on\n"
     "without asking: running the program is the request. One line per point on\n"
     "standard output (tab-separated, \".\" numbers), then one line\n"
-    "\"CERTIFICATE-NUMBER VERDICT\"; messages on standard error.\n"
-    "\n"
+    "\"CERTIFICATE-NUMBER VERDICT\"; messages on standard error.";
+
+const char kExitStatus[] =
     "Exit status: 0 every run completed (whatever its verdict), 1 a run ended\n"
     "early by itself or its record or a file could not be kept, 2 wrong\n"
     "arguments, 3 setup, values or standard refused (nothing was switched on),\n"
@@ -81,7 +82,7 @@ ParsedCalibrateOptions ParseCalibrateOptions(const QStringList& arguments) {
   CommandLine line(QStringLiteral("vorenx-calibrate"),
                    QStringLiteral("vorenx-calibrate --setup FILE (--port N=PATH | --simulate [--dut DESCRIPTION])\n"
                                   "         --environment TEMP_C,RH_PERCENT --resolution VALUE [options]"),
-                   QString::fromLatin1(kDescription));
+                   QString::fromLatin1(kDescription), QString::fromLatin1(kExitStatus));
   line.Add({options::Port(options::Repeat::Once), options::Simulate(), options::Dut(), options::Records()});
   for (const OptionText& o : kOptions)
     line.Add({{QString::fromLatin1(o.name)}, o.value ? QString::fromLatin1(o.value) : QString(),
