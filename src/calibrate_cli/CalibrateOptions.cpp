@@ -90,14 +90,12 @@ ParsedCalibrateOptions ParseCalibrateOptions(const QStringList& arguments) {
   const auto isSet = [&line](const char* name) { return line.IsSet(QString::fromLatin1(name)); };
   const auto value = [&line](const char* name) { return line.Value(QString::fromLatin1(name)); };
 
+  const CommandLine::Outcome outcome = line.Parse(arguments);
+  if (outcome == CommandLine::Outcome::Refuse) return Refuse(line.Text());
   ParsedCalibrateOptions parsed;
-  switch (line.Parse(arguments)) {
-    case CommandLine::Outcome::Refuse: return Refuse(line.Text());
-    case CommandLine::Outcome::Help: parsed.action = ParsedCalibrateOptions::Action::ShowHelp; break;
-    case CommandLine::Outcome::Version: parsed.action = ParsedCalibrateOptions::Action::ShowVersion; break;
-    case CommandLine::Outcome::Run: break;
-  }
-  if (parsed.action != ParsedCalibrateOptions::Action::Refuse) {
+  if (outcome != CommandLine::Outcome::Run) {
+    parsed.action = outcome == CommandLine::Outcome::Help ? ParsedCalibrateOptions::Action::ShowHelp
+                                                          : ParsedCalibrateOptions::Action::ShowVersion;
     parsed.text = line.Text();
     return parsed;
   }

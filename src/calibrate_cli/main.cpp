@@ -23,20 +23,13 @@ int main(int argc, char** argv) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   const ParsedCalibrateOptions parsed = ParseCalibrateOptions(arguments);
-  {
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    switch (parsed.action) {
-      case ParsedCalibrateOptions::Action::ShowHelp:
-      case ParsedCalibrateOptions::Action::ShowVersion:
-        out << parsed.text;
-        return kExitCompleted;
-      case ParsedCalibrateOptions::Action::Refuse:
-        err << vorenx::UsageErrorLine(QStringLiteral("vorenx-calibrate"), parsed.text) << '\n';
-        return kExitUsage;
-      case ParsedCalibrateOptions::Action::Run:
-        break;
-    }
+  if (parsed.action == ParsedCalibrateOptions::Action::Refuse) {
+    QTextStream(stderr) << vorenx::UsageErrorLine(QStringLiteral("vorenx-calibrate"), parsed.text) << '\n';
+    return kExitUsage;
+  }
+  if (parsed.action != ParsedCalibrateOptions::Action::Run) {  // the help or the version
+    QTextStream(stdout) << parsed.text;
+    return kExitCompleted;
   }
 
   // Termination signals end the run in order; caught from here on and
