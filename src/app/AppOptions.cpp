@@ -1,119 +1,129 @@
 #include "app/AppOptions.h"
 
+#include <QLocale>
+#include <QRegularExpression>
 #include <cmath>
 
 #include "DutModel.h"
-#include "instrument/PortOption.h"
+#include "instrument/SharedOptions.h"
 #include "journal/JournalReadings.h"
+#include "platform/CommandLine.h"
 #include "records/RecordsLocation.h"
 
 namespace vorenx {
 
 namespace {
 
-bool ParsePort(const QString& text, std::pair<int, QString>& out, QString& error) {
+const QString kProgram = QStringLiteral("vorenx");
+
+// The window's command line: the shared options and its own.
+void Define(CommandLine& line) {
+  line.Add({options::Simulate(), options::Dut(), options::Port(options::Repeat::Repeatable),
+            {{QStringLiteral("screenshot")},
+             QStringLiteral("FILE"),
+             QStringLiteral("Save the window as a PNG picture when --quit-after ends (after %1 seconds when "
+                            "--quit-after is not given).")
+                 .arg(kDefaultScreenshotSeconds)},
+            {{QStringLiteral("quit-after")}, QStringLiteral("SECONDS"),
+             QStringLiteral("Close the window after that many seconds.")},
+            {{QStringLiteral("verbose")}, {},
+             QStringLiteral("Report on standard error when a port is opened or closed.")},
+            options::Journal(), options::NoJournal(), options::Records(),
+            {{QStringLiteral("lang")}, QStringLiteral("LANG"),
+             QStringLiteral("Show the window in language LANG, a locale name such as de or zh_CN (default: the "
+                            "system's locale).")}});
+}
+
+CommandLine MakeLine() {
+  return CommandLine(
+      kProgram, QStringLiteral("vorenx [options]"),
+      QStringLiteral("Companion program of the Vorenx dual-display process calibrator."),
+      QStringLiteral(
+          "The simulated instrument (--simulate) wins for port 4; --dut needs --simulate.\n"
+          "Ports without --port: 0 to 9 stand for /dev/ttyUSB0 to 9 (USB serial\n"
+          "adapters), 10 to 19 for /dev/ttyACM0 to 9 (USB CDC instruments); the start-up\n"
+          "probe tries all twenty. The environment variable VORENX_PORTS=\"N=PATH,...\"\n"
+          "changes them too; each Port entry shows its path as a tooltip. A port that\n"
+          "cannot be opened is reported once on standard error, with the reason.\n"
+          "SIGTERM, SIGINT and SIGHUP close the window in order without asking: a\n"
+          "calibration run is aborted with the output off and its record kept. Without\n"
+          "a display, run with QT_QPA_PLATFORM=offscreen.\n"
+          "Exit status: 0 closed normally, 1 no simulated instrument or screenshot,\n"
+          "2 wrong arguments."));
+}
+
+// A locale name Qt knows ("de", "zh_CN", "de-DE"); "C" stands for the untranslated texts.
+bool IsLocaleName(const QString& name) {
+  static const QRegularExpression kForm(QStringLiteral("^[A-Za-z]{1,3}([_-][A-Za-z0-9]{2,8})*$"));
+  return name == QLatin1String("C") || (kForm.match(name).hasMatch() && QLocale(name).language() != QLocale::C);
+}
+
+QString Check(const CommandLine& line, AppOptions& o) {
+  o.simulate = line.IsSet(QStringLiteral("simulate"));
+  o.verbose = line.IsSet(QStringLiteral("verbose"));
   QString why;
-  const auto parsed = ParsePortAssignment(text, &why);
-  if (!parsed) {
-    error = QStringLiteral("--port wants ") + why;
-    return false;
+  for (const QString& value : line.Values(QStringLiteral("port"))) {
+    const auto port = options::ReadPort(value, &why);
+    if (!port) return why;
+    o.ports.emplace_back(port->port, port->path);
   }
-  out = {parsed->port, parsed->path};
-  return true;
+  if (line.IsSet(QStringLiteral("screenshot"))) {
+    o.screenshot = line.Value(QStringLiteral("screenshot"));
+    if (o.screenshot.isEmpty()) return QStringLiteral("--screenshot wants a file name");
+  }
+  if (line.IsSet(QStringLiteral("quit-after"))) {
+    const QString value = line.Value(QStringLiteral("quit-after"));
+    bool ok = false;
+    const double seconds = value.toDouble(&ok);
+    if (!ok || !std::isfinite(seconds) || seconds < 0.0 || seconds > kMaxQuitAfterSeconds)
+      return WantsText(QStringLiteral("--quit-after"), QStringLiteral("seconds from 0 to %1").arg(kMaxQuitAfterSeconds),
+                       value);
+    o.quitAfterSeconds = seconds;
+  }
+  if (!options::ReadJournal(line, &o.journalFolder, &o.noJournal, &why)) return why;
+  if (line.IsSet(QStringLiteral("dut"))) {
+    const QString value = line.Value(QStringLiteral("dut"));
+    const sim::DutParse dut = sim::ParseDutSpec(value.toStdString());
+    if (!dut.dutSpec) return options::OptionProblemText(QStringLiteral("--dut"), QString::fromStdString(dut.error));
+    if (!o.simulate) return options::DutWithoutSimulateText();
+    o.dut = value;
+  }
+  if (line.IsSet(QStringLiteral("records"))) {
+    const QString value = line.Value(QStringLiteral("records"));
+    if (!ParseRecordsLocation(value, &why)) return options::OptionProblemText(QStringLiteral("--records"), why);
+    o.records = value;
+  }
+  if (line.IsSet(QStringLiteral("lang"))) {
+    o.lang = line.Value(QStringLiteral("lang")).trimmed();
+    if (!IsLocaleName(o.lang))
+      return WantsText(QStringLiteral("--lang"), QStringLiteral("a locale name such as de or zh_CN"), o.lang);
+  }
+  if (!o.screenshot.isEmpty() && o.quitAfterSeconds < 0.0) o.quitAfterSeconds = kDefaultScreenshotSeconds;
+  return {};
 }
 
 }  // namespace
 
 ParsedOptions ParseAppOptions(const QStringList& arguments) {
   ParsedOptions result;
-  AppOptions& o = result.options;
-  for (qsizetype i = 0; i < arguments.size(); ++i) {
-    QString name = arguments[i];
-    QString value;
-    bool hasValue = false;
-    const qsizetype eq = name.indexOf(QLatin1Char('='));
-    if (name.startsWith(QLatin1String("--")) && eq > 0) {
-      value = name.mid(eq + 1);
-      name = name.left(eq);
-      hasValue = true;
-    }
-    const bool wantsValue = name == QLatin1String("--port") || name == QLatin1String("--screenshot") ||
-                            name == QLatin1String("--quit-after") || name == QLatin1String("--journal") ||
-                            name == QLatin1String("--dut") || name == QLatin1String("--records");
-    if (wantsValue && !hasValue) {
-      if (i + 1 >= arguments.size()) {
-        result.error = QStringLiteral("%1 needs a value").arg(name);
-        return result;
-      }
-      value = arguments[++i];
-    } else if (!wantsValue && hasValue) {
-      result.error = QStringLiteral("%1 takes no value").arg(name);
+  CommandLine line = MakeLine();
+  Define(line);
+  switch (line.Parse(QStringList{kProgram} + arguments)) {
+    case CommandLine::Outcome::Refuse:
+      result.error = line.Text();
       return result;
-    }
-
-    if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
-      o.help = true;
-    } else if (name == QLatin1String("--simulate")) {
-      o.simulate = true;
-    } else if (name == QLatin1String("--verbose")) {
-      o.verbose = true;
-    } else if (name == QLatin1String("--port")) {
-      std::pair<int, QString> port;
-      if (!ParsePort(value, port, result.error)) return result;
-      o.ports.push_back(port);
-    } else if (name == QLatin1String("--screenshot")) {
-      if (value.isEmpty()) {
-        result.error = QStringLiteral("--screenshot needs a file name");
-        return result;
-      }
-      o.screenshot = value;
-    } else if (name == QLatin1String("--quit-after")) {
-      bool ok = false;
-      const double seconds = value.toDouble(&ok);
-      if (!ok || !std::isfinite(seconds) || seconds < 0.0 || seconds > kMaxQuitAfterSeconds) {
-        result.error = QStringLiteral("--quit-after wants seconds from 0 to %1, not \"%2\"")
-                           .arg(kMaxQuitAfterSeconds)
-                           .arg(value);
-        return result;
-      }
-      o.quitAfterSeconds = seconds;
-    } else if (name == QLatin1String("--journal")) {
-      if (value.isEmpty()) {
-        result.error = QStringLiteral("--journal needs a folder");
-        return result;
-      }
-      o.journalFolder = value;
-    } else if (name == QLatin1String("--dut")) {
-      const sim::DutParse dut = sim::ParseDutSpec(value.toStdString());
-      if (!dut.dutSpec) {
-        result.error = QStringLiteral("--dut: %1").arg(QString::fromStdString(dut.error));
-        return result;
-      }
-      o.dut = value;
-    } else if (name == QLatin1String("--records")) {
-      QString why;
-      if (!ParseRecordsLocation(value, &why)) {
-        result.error = QStringLiteral("--records: %1").arg(why);
-        return result;
-      }
-      o.records = value;
-    } else if (name == QLatin1String("--no-journal")) {
-      o.noJournal = true;
-    } else {
-      result.error = QStringLiteral("unknown option \"%1\"").arg(arguments[i]);
+    case CommandLine::Outcome::Help:
+      result.options.help = true;
+      result.text = line.Text();
       return result;
-    }
+    case CommandLine::Outcome::Version:
+      result.options.version = true;
+      result.text = line.Text();
+      return result;
+    case CommandLine::Outcome::Run:
+      break;
   }
-  if (o.noJournal && !o.journalFolder.isEmpty()) {
-    result.error = QStringLiteral("--journal and --no-journal exclude each other");
-    return result;
-  }
-  if (!o.dut.isEmpty() && !o.simulate) {
-    result.error =
-        QStringLiteral("--dut describes a transmitter wired to the simulated instrument: give --simulate too");
-    return result;
-  }
-  if (!o.screenshot.isEmpty() && o.quitAfterSeconds < 0.0) o.quitAfterSeconds = kDefaultScreenshotSeconds;
+  result.error = Check(line, result.options);
   return result;
 }
 
@@ -123,41 +133,9 @@ QString JournalFolder(const AppOptions& options) {
 }
 
 QString UsageText() {
-  return QStringLiteral(
-      "Usage: vorenx [options]\n"
-      "Companion program of the Vorenx dual-display process calibrator.\n"
-      "\n"
-      "Options:\n"
-      "  --simulate            attach a simulated instrument as COM4 (port 4)\n"
-      "  --dut DESCRIPTION     with --simulate: wire a simulated transmitter to it as the\n"
-      "                        instrument under test, e.g. input=7,output=2,span=4:20,\n"
-      "                        gain=1.002,offset=0.03,noise=0.002,lag=2 (keys: input,\n"
-      "                        output, in, span, sqrt, gain, offset, noise, lag, seed;\n"
-      "                        see vorenx-sim --help)\n"
-      "  --port N=PATH         use device PATH for port N (0..19), e.g. --port 4=/dev/ttyUSB0;\n"
-      "                        may be given more than once (--simulate wins for port 4)\n"
-      "  --screenshot FILE     save the window as a PNG picture when --quit-after ends\n"
-      "                        (after %1 seconds when --quit-after is not given)\n"
-      "  --quit-after SECONDS  close the window after that many seconds\n"
-      "  --verbose             report on standard error when a port is opened or closed\n"
-      "  --journal DIR         write the readings journal into DIR (default:\n"
-      "                        $XDG_DATA_HOME/vorenx/journal, ~/.local/share/vorenx/journal)\n"
-      "  --no-journal          write no readings journal\n"
-      "  --records URL         keep calibrations in the lab records at URL:\n"
-      "                        postgresql://user@host:port/db or a SQLite file's\n"
-      "                        absolute path (default: the \"Records database\" setting,\n"
-      "                        else $XDG_DATA_HOME/vorenx/records.sqlite)\n"
-      "  -h, --help            show this text\n"
-      "\n"
-      "Ports without --port: 0 to 9 stand for /dev/ttyUSB0 to 9 (USB serial\n"
-      "adapters), 10 to 19 for /dev/ttyACM0 to 9 (USB CDC instruments); the start-up\n"
-      "probe tries all twenty. The environment variable VORENX_PORTS=\"N=PATH,...\"\n"
-      "changes them too; each Port entry shows its path as a tooltip. A port that\n"
-      "cannot be opened is reported once on standard error, with the reason.\n"
-      "SIGTERM, SIGINT and SIGHUP close the window in order without asking: a\n"
-      "calibration run is aborted with the output off and its record kept. Without\n"
-      "a display, run with QT_QPA_PLATFORM=offscreen.\n")
-      .arg(kDefaultScreenshotSeconds);
+  CommandLine line = MakeLine();
+  Define(line);
+  return line.HelpText();
 }
 
 }  // namespace vorenx

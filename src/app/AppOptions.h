@@ -1,6 +1,6 @@
 #pragma once
-// The program's command-line options, parsed without Qt's GUI so that --help
-// and bad arguments are answered even where no display exists.
+// The program's command-line options, parsed without Qt's GUI so that --help,
+// --version and bad arguments are answered even where no display exists.
 
 #include <QString>
 #include <QStringList>
@@ -11,6 +11,7 @@ namespace vorenx {
 
 struct AppOptions {
   bool help = false;
+  bool version = false;                          // --version
   bool simulate = false;                         // --simulate: simulated instrument as "COM4"
   std::vector<std::pair<int, QString>> ports;    // --port N=PATH, in the order given
   QString screenshot;                            // --screenshot FILE (PNG)
@@ -20,11 +21,13 @@ struct AppOptions {
   bool noJournal = false;                        // --no-journal
   QString dut;                                   // --dut DESCRIPTION (with --simulate): a transmitter under test
   QString records;                               // --records URL; empty: the setting, else the default
+  QString lang;                                  // --lang LANG (de, zh_CN); empty: the system's locale
 };
 
 struct ParsedOptions {
   AppOptions options;
   QString error;  // empty when the arguments were understood
+  QString text;   // the help or version text when one was asked for
 };
 
 // The longest --quit-after accepted (a day).
@@ -35,6 +38,7 @@ inline constexpr double kDefaultScreenshotSeconds = 3.0;
 inline constexpr int kSimulatedPort = 4;
 
 // `arguments` without the program's name. Both "--opt VALUE" and "--opt=VALUE" work.
+// Options shared with the other programs are defined in instrument/SharedOptions.
 ParsedOptions ParseAppOptions(const QStringList& arguments);
 
 // The folder the readings journal writes to: --journal's, else the default
@@ -43,5 +47,8 @@ QString JournalFolder(const AppOptions& options);
 
 // The --help text: every option.
 QString UsageText();
+
+// The exit status for arguments the program cannot understand (the man page's).
+inline constexpr int kExitUsage = 2;
 
 }  // namespace vorenx

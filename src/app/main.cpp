@@ -11,6 +11,7 @@
 #include "app/AppOptions.h"
 #include "app/CVorenxApp.h"
 #include "app/PortReport.h"
+#include "platform/CommandLine.h"
 #include "platform/SignalCloser.h"
 
 int main(int argc, char** argv) {
@@ -19,12 +20,12 @@ int main(int argc, char** argv) {
   // Options are read before the GUI starts, so --help works without a display.
   const vorenx::ParsedOptions parsed = vorenx::ParseAppOptions(arguments);
   if (!parsed.error.isEmpty()) {
-    std::fprintf(stderr, "vorenx: %s (try --help)\n", qPrintable(parsed.error));
-    return 2;
+    std::fputs(qPrintable(vorenx::UsageErrorLine(QStringLiteral("vorenx"), parsed.error) + QLatin1Char('\n')), stderr);
+    return vorenx::kExitUsage;
   }
   const vorenx::AppOptions& options = parsed.options;
-  if (options.help) {
-    std::fputs(qPrintable(vorenx::UsageText()), stdout);
+  if (options.help || options.version) {
+    std::fputs(qPrintable(parsed.text), stdout);
     return 0;
   }
 

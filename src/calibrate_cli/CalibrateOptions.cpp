@@ -1,12 +1,12 @@
 #include "calibrate_cli/CalibrateOptions.h"
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <cmath>
 
 #include "DutModel.h"
+#include "instrument/SharedOptions.h"
+#include "platform/CommandLine.h"
 #include "records/RecordsLocation.h"
 
 namespace vorenx::calibrate_cli {
@@ -19,8 +19,9 @@ const char kDescription[] =
     "the same run engine as the dialog. The calibrator's output is switched on\n"
     "without asking: running the program is the request. One line per point on\n"
     "standard output (tab-separated, \".\" numbers), then one line\n"
-    "\"CERTIFICATE-NUMBER VERDICT\"; messages on standard error.\n"
-    "\n"
+    "\"CERTIFICATE-NUMBER VERDICT\"; messages on standard error.";
+
+const char kExitStatus[] =
     "Exit status: 0 every run completed (whatever its verdict), 1 a run ended\n"
     "early by itself or its record or a file could not be kept, 2 wrong\n"
     "arguments, 3 setup, values or standard refused (nothing was switched on),\n"
@@ -52,30 +53,14 @@ QString OutputFileProblem(const QString& option, const QString& path) {
   return {};
 }
 
-// "Usage: vorenx-calibrate ..." whatever path the program was started by.
-QString HelpText(const QCommandLineParser& parser) {
-  QString text = parser.helpText();
-  const qsizetype end = text.indexOf(QLatin1Char('\n'));
-  const QString usage = QStringLiteral(
-      "Usage: vorenx-calibrate --setup FILE (--port N=PATH | --simulate [--dut DESCRIPTION])\n"
-      "         --environment TEMP_C,RH_PERCENT --resolution VALUE [options]");
-  return usage + (end >= 0 ? text.mid(end) : QStringLiteral("\n"));
-}
-
-// Every option but --help: name, value name (none for a switch), description.
+// The options of its own: name, value name (none for a switch), description.
 struct OptionText {
   const char* name;
   const char* value;
   const char* description;
 };
 constexpr OptionText kOptions[] = {
-    {"version", nullptr, "Show the version and exit."},
     {"setup", "FILE", "The calibration setup, as the calibration dialog saves it."},
-    {"port", "N=PATH", "The calibrator is port N (0..19) at device PATH, e.g. 4=/dev/ttyUSB0."},
-    {"simulate", nullptr, "Calibrate against a simulated calibrator on COM4 instead."},
-    {"dut", "DESCRIPTION",
-     "With --simulate: the simulated transmitter under test, e.g. input=7,output=2,gain=1.002,offset=0.03 (see "
-     "vorenx-sim --help)."},
     {"environment", "TEMP_C,RH_PERCENT",
      "Ambient temperature in degrees C and relative humidity in %, e.g. 23.1,45 (\".\" decimals)."},
     {"resolution", "VALUE",
@@ -89,42 +74,31 @@ constexpr OptionText kOptions[] = {
     {"as-left", nullptr, "Run the as-left calibration (after the as-found when both are given)."},
     {"pdf", "FILE", "Write the certificate as PDF to FILE."},
     {"dcc", "FILE", "Write the digital calibration certificate (XML) to FILE."},
-    {"records", "URL",
-     "The lab's records: postgresql://user@host:port/database or a SQLite file's absolute path (default: the "
-     "\"Records database\" setting, else ~/.local/share/vorenx/records.sqlite)."},
 };
 
 }  // namespace
 
 ParsedCalibrateOptions ParseCalibrateOptions(const QStringList& arguments) {
-  QCommandLineParser parser;
-  parser.setApplicationDescription(QString::fromLatin1(kDescription));
-  parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and exit.")});
+  CommandLine line(QStringLiteral("vorenx-calibrate"),
+                   QStringLiteral("vorenx-calibrate --setup FILE (--port N=PATH | --simulate [--dut DESCRIPTION])\n"
+                                  "         --environment TEMP_C,RH_PERCENT --resolution VALUE [options]"),
+                   QString::fromLatin1(kDescription), QString::fromLatin1(kExitStatus));
+  line.Add({options::Port(options::Repeat::Once), options::Simulate(), options::Dut(), options::Records()});
   for (const OptionText& o : kOptions)
-    parser.addOption({QString::fromLatin1(o.name), QString::fromLatin1(o.description),
-                      o.value ? QString::fromLatin1(o.value) : QString()});
-  const auto isSet = [&parser](const char* name) { return parser.isSet(QString::fromLatin1(name)); };
-  const auto value = [&parser](const char* name) { return parser.value(QString::fromLatin1(name)); };
+    line.Add({{QString::fromLatin1(o.name)}, o.value ? QString::fromLatin1(o.value) : QString(),
+              QString::fromLatin1(o.description)});
+  const auto isSet = [&line](const char* name) { return line.IsSet(QString::fromLatin1(name)); };
+  const auto value = [&line](const char* name) { return line.Value(QString::fromLatin1(name)); };
 
-  if (!parser.parse(arguments.isEmpty() ? QStringList{QStringLiteral("vorenx-calibrate")} : arguments))
-    return Refuse(parser.errorText());
+  const CommandLine::Outcome outcome = line.Parse(arguments);
+  if (outcome == CommandLine::Outcome::Refuse) return Refuse(line.Text());
   ParsedCalibrateOptions parsed;
-  if (isSet("help")) {
-    parsed.action = ParsedCalibrateOptions::Action::ShowHelp;
-    parsed.text = HelpText(parser);
+  if (outcome != CommandLine::Outcome::Run) {
+    parsed.action = outcome == CommandLine::Outcome::Help ? ParsedCalibrateOptions::Action::ShowHelp
+                                                          : ParsedCalibrateOptions::Action::ShowVersion;
+    parsed.text = line.Text();
     return parsed;
   }
-  if (isSet("version")) {
-    parsed.action = ParsedCalibrateOptions::Action::ShowVersion;
-    parsed.text = QStringLiteral("vorenx-calibrate %1\n").arg(QCoreApplication::applicationVersion());
-    return parsed;
-  }
-  if (!parser.positionalArguments().isEmpty())
-    return Refuse(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
-  // An option given twice would leave one of the two unused without a word.
-  for (const OptionText& once : kOptions)
-    if (once.value && parser.values(QString::fromLatin1(once.name)).size() > 1)
-      return Refuse(QStringLiteral("--%1 is given more than once").arg(QString::fromLatin1(once.name)));
 
   CalibrateOptions& o = parsed.options;
   o.setupFile = value("setup");
@@ -136,14 +110,14 @@ ParsedCalibrateOptions ParseCalibrateOptions(const QStringList& arguments) {
     return Refuse(QStringLiteral("give either --port N=PATH (the calibrator's port) or --simulate"));
   if (isSet("port")) {
     QString why;
-    o.port = ParsePortAssignment(value("port"), &why);
-    if (!o.port) return Refuse(QStringLiteral("--port wants %1").arg(why));
+    o.port = options::ReadPort(value("port"), &why);
+    if (!o.port) return Refuse(why);
   }
   if (isSet("dut")) {
-    if (!o.simulate)
-      return Refuse(QStringLiteral("--dut describes a transmitter wired to the simulated calibrator: give --simulate too"));
+    if (!o.simulate) return Refuse(options::DutWithoutSimulateText());
     const sim::DutParse described = sim::ParseDutSpec(value("dut").toStdString());
-    if (!described.dutSpec) return Refuse(QStringLiteral("--dut: %1").arg(QString::fromStdString(described.error)));
+    if (!described.dutSpec)
+      return Refuse(options::OptionProblemText(QStringLiteral("--dut"), QString::fromStdString(described.error)));
     o.dut = value("dut");
   }
 
@@ -193,9 +167,8 @@ ParsedCalibrateOptions ParseCalibrateOptions(const QStringList& arguments) {
 
   if (isSet("records")) {
     QString why;
-    if (value("records").trimmed().isEmpty() || !ParseRecordsLocation(value("records"), &why))
-      return Refuse(QStringLiteral("--records: %1").arg(
-          why.isEmpty() ? QStringLiteral("a postgresql:// address or a SQLite file's absolute path is needed") : why));
+    if (!ParseRecordsLocation(value("records"), &why))
+      return Refuse(options::OptionProblemText(QStringLiteral("--records"), why));
     o.records = value("records");
   }
   parsed.action = ParsedCalibrateOptions::Action::Run;

@@ -52,8 +52,8 @@ struct ParsedCalibrateOptions {
   QString text;
 };
 
-// `arguments` with the program's name first. Needs a QCoreApplication (the
-// generated help names the program from it).
+// `arguments` with the program's name first. Needs no QCoreApplication, so
+// the program answers --help and bad arguments before its GUI starts.
 ParsedCalibrateOptions ParseCalibrateOptions(const QStringList& arguments);
 
 }  // namespace vorenx::calibrate_cli

@@ -12,11 +12,26 @@
 #include "SimulatedInstrument.h"
 #include "calibrate_cli/CalibrateOptions.h"
 #include "calibrate_cli/CalibrateTool.h"
+#include "platform/CommandLine.h"
 #include "platform/FileText.h"
 #include "platform/SignalCloser.h"
 
 int main(int argc, char** argv) {
   using namespace vorenx::calibrate_cli;
+  // The command line is read before the GUI starts, so --help and bad
+  // arguments are answered without it.
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const ParsedCalibrateOptions parsed = ParseCalibrateOptions(arguments);
+  if (parsed.action == ParsedCalibrateOptions::Action::Refuse) {
+    QTextStream(stderr) << vorenx::UsageErrorLine(QStringLiteral("vorenx-calibrate"), parsed.text) << '\n';
+    return kExitUsage;
+  }
+  if (parsed.action != ParsedCalibrateOptions::Action::Run) {  // the help or the version
+    QTextStream(stdout) << parsed.text;
+    return kExitCompleted;
+  }
+
   // Termination signals end the run in order; caught from here on and
   // handled once the event loop runs.
   vorenx::InstallSignalPipe();
@@ -28,19 +43,6 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationVersion(vorenx::VersionText());
   QTextStream out(stdout);
   QTextStream err(stderr);
-
-  const ParsedCalibrateOptions parsed = ParseCalibrateOptions(app.arguments());
-  switch (parsed.action) {
-    case ParsedCalibrateOptions::Action::ShowHelp:
-    case ParsedCalibrateOptions::Action::ShowVersion:
-      out << parsed.text;
-      return kExitCompleted;
-    case ParsedCalibrateOptions::Action::Refuse:
-      err << "vorenx-calibrate: " << parsed.text << " (try --help)\n";
-      return kExitUsage;
-    case ParsedCalibrateOptions::Action::Run:
-      break;
-  }
   const CalibrateOptions& options = parsed.options;
 
   std::unique_ptr<vorenx::sim::SimulatedInstrument> simulator;

@@ -69,7 +69,8 @@ void LogSession::Say(const QString& line) {
 
 int LogSession::Prepare() {
   if (const QString problem = LimitsProblem(m_options); !problem.isEmpty()) {
-    Say(problem + QStringLiteral(" (try --help)"));
+    m_err << UsageErrorLine(QStringLiteral("vorenx-logger"), problem) << '\n';
+    m_err.flush();
     return kExitUsage;
   }
   std::vector<PortAssignment> ports = m_options.ports;

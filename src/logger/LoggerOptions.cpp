@@ -1,12 +1,10 @@
 #include "logger/LoggerOptions.h"
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
 #include <QSet>
 #include <algorithm>
 #include <cmath>
 
-#include "platform/FileText.h"
+#include "instrument/SharedOptions.h"
 
 namespace vorenx::logger {
 
@@ -91,50 +89,25 @@ std::optional<qint64> ParseDuration(const QString& text, QString* why) {
 }
 
 ParsedLoggerOptions ParseLoggerOptions(const QStringList& arguments) {
-  QCommandLineParser parser;
-  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-  const QCommandLineOption version(QStringLiteral("version"));
-  const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("N=PATH"));
-  const QCommandLineOption all(QStringLiteral("all"));
-  const QCommandLineOption interval(QStringLiteral("interval"), QString(), QStringLiteral("SECONDS"));
-  const QCommandLineOption duration(QStringLiteral("duration"), QString(), QStringLiteral("TIME"));
-  const QCommandLineOption count(QStringLiteral("count"), QString(), QStringLiteral("N"));
-  const QCommandLineOption journal(QStringLiteral("journal"), QString(), QStringLiteral("DIR"));
-  const QCommandLineOption noJournal(QStringLiteral("no-journal"));
-  const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("FORMAT"));
-  const QCommandLineOption quiet(QStringLiteral("quiet"));
-  const QCommandLineOption giveUp(QStringLiteral("give-up"), QString(), QStringLiteral("SECONDS"));
-  const QCommandLineOption high(QStringLiteral("high"), QString(), QStringLiteral("LIMIT"));
-  const QCommandLineOption low(QStringLiteral("low"), QString(), QStringLiteral("LIMIT"));
-  const QCommandLineOption hysteresis(QStringLiteral("hysteresis"), QString(), QStringLiteral("LIMIT"));
-  const QCommandLineOption child(QStringLiteral("child"), QString(), QStringLiteral("N"));
-  parser.addOptions({help, version, port, all, interval, duration, count, journal, noJournal, format, quiet,
-                     giveUp, high, low, hysteresis, child});
-  if (!parser.parse(arguments.isEmpty() ? QStringList{QStringLiteral("vorenx-logger")} : arguments))
-    return Refuse(parser.errorText());
-
+  CommandLine line = MakeLoggerCommandLine();
+  DefineLoggerOptions(line);
   ParsedLoggerOptions parsed;
-  if (parser.isSet(help)) {
-    parsed.action = Action::ShowHelp;
-    parsed.text = UsageText();
-    return parsed;
+  switch (line.Parse(arguments)) {
+    case CommandLine::Outcome::Refuse: return Refuse(line.Text());
+    case CommandLine::Outcome::Help: parsed.action = Action::ShowHelp; parsed.text = line.Text(); return parsed;
+    case CommandLine::Outcome::Version: parsed.action = Action::ShowVersion; parsed.text = line.Text(); return parsed;
+    case CommandLine::Outcome::Run: break;
   }
-  if (parser.isSet(version)) {
-    parsed.action = Action::ShowVersion;
-    parsed.text = QStringLiteral("vorenx-logger %1\n").arg(VersionText());
-    return parsed;
-  }
-  if (!parser.positionalArguments().isEmpty())
-    return Refuse(QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments().first()));
+  const auto isSet = [&line](const char* name) { return line.IsSet(QString::fromLatin1(name)); };
+  const auto value = [&line](const char* name) { return line.Value(QString::fromLatin1(name)); };
 
   LoggerOptions& o = parsed.options;
   QString why;
   QSet<int> numbers;
   QSet<QString> paths;
-  for (const QString& text : parser.values(port)) {
-    const std::optional<PortAssignment> assignment = ParsePortAssignment(text, &why);
-    if (!assignment) return Refuse(QStringLiteral("--port wants ") + why);
+  for (const QString& text : line.Values(QStringLiteral("port"))) {
+    const std::optional<PortAssignment> assignment = options::ReadPort(text, &why);
+    if (!assignment) return Refuse(why);
     if (numbers.contains(assignment->port))
       return Refuse(QStringLiteral("--port names %1 twice").arg(PortName(assignment->port)));
     if (paths.contains(assignment->path))
@@ -143,69 +116,64 @@ ParsedLoggerOptions ParseLoggerOptions(const QStringList& arguments) {
     paths.insert(assignment->path);
     o.ports.push_back(*assignment);
   }
-  o.all = parser.isSet(all);
+  o.all = isSet("all");
   if (o.all && !o.ports.empty())
     return Refuse(QStringLiteral("--all searches every port itself: give either --all or --port"));
 
-  if (parser.isSet(child)) {
+  if (isSet("child")) {
     bool ok = false;
-    o.childPort = parser.value(child).toInt(&ok);
+    o.childPort = value("child").toInt(&ok);
     if (!ok || !IsPortNumber(o.childPort) || o.ports.size() != 1 || o.ports.front().port != o.childPort || o.all)
       return Refuse(QStringLiteral("--child N is the logger's own: it wants N=PATH of the same port in --port"));
   } else if (!o.all && o.ports.empty()) {
     return Refuse(QStringLiteral("no instrument named: give --port N=PATH (once per instrument) or --all"));
   }
 
-  if (parser.isSet(interval)) {
-    const QString text = parser.value(interval);
+  if (isSet("interval")) {
+    const QString text = value("interval");
     o.intervalIndex = -1;
     for (int i = 0; i < 4; ++i)
       if (text.trimmed() == QString::number(kIntervalSeconds[i])) o.intervalIndex = i;
     if (o.intervalIndex < 0) return Refuse(QStringLiteral("--interval wants 1, 2, 5 or 10 (seconds), not \"%1\"").arg(text));
   }
-  if (parser.isSet(duration) && parser.isSet(count))
+  if (isSet("duration") && isSet("count"))
     return Refuse(QStringLiteral("--duration and --count exclude each other: give one"));
-  if (parser.isSet(duration)) {
-    o.durationMs = ParseDuration(parser.value(duration), &why);
+  if (isSet("duration")) {
+    o.durationMs = ParseDuration(value("duration"), &why);
     if (!o.durationMs) return Refuse(why);
   }
-  if (parser.isSet(count)) {
+  if (isSet("count")) {
     bool ok = false;
-    const qint64 n = parser.value(count).toLongLong(&ok);
+    const qint64 n = value("count").toLongLong(&ok);
     if (!ok || n < 1 || n > 1000000000LL)
       return Refuse(QStringLiteral("--count wants a number of readings from 1 to 1000000000, not \"%1\"")
-                        .arg(parser.value(count)));
+                        .arg(value("count")));
     o.count = n;
   }
 
-  o.noJournal = parser.isSet(noJournal);
-  if (parser.isSet(journal)) {
-    if (o.noJournal) return Refuse(QStringLiteral("--journal and --no-journal exclude each other"));
-    o.journalFolder = parser.value(journal);
-    if (o.journalFolder.trimmed().isEmpty()) return Refuse(QStringLiteral("--journal wants a folder"));
-  }
+  if (!options::ReadJournal(line, &o.journalFolder, &o.noJournal, &why)) return Refuse(why);
 
-  if (parser.isSet(format)) {
-    const QString text = parser.value(format);
+  if (isSet("format")) {
+    const QString text = value("format");
     if (text == QLatin1String("text")) o.format = OutputFormat::Text;
     else if (text == QLatin1String("csv")) o.format = OutputFormat::Csv;
     else if (text == QLatin1String("jsonl")) o.format = OutputFormat::Jsonl;
     else return Refuse(QStringLiteral("--format wants text, csv or jsonl, not \"%1\"").arg(text));
   }
-  o.quiet = parser.isSet(quiet);
+  o.quiet = isSet("quiet");
 
-  if (parser.isSet(giveUp)) {
+  if (isSet("give-up")) {
     bool ok = false;
-    o.giveUpSeconds = parser.value(giveUp).toInt(&ok);
+    o.giveUpSeconds = value("give-up").toInt(&ok);
     if (!ok || o.giveUpSeconds < 1 || o.giveUpSeconds > kMaxGiveUpSeconds)
       return Refuse(QStringLiteral("--give-up wants seconds from 1 to %1, not \"%2\"")
                         .arg(kMaxGiveUpSeconds)
-                        .arg(parser.value(giveUp)));
+                        .arg(value("give-up")));
   }
 
-  for (const QCommandLineOption* option : {&high, &low, &hysteresis})
-    for (const QString& text : parser.values(*option))
-      if (!ParseLimit(QStringLiteral("--") + option->names().first(), text, o, why)) return Refuse(why);
+  for (const char* option : {"high", "low", "hysteresis"})
+    for (const QString& text : line.Values(QString::fromLatin1(option)))
+      if (!ParseLimit(QStringLiteral("--") + QLatin1String(option), text, o, why)) return Refuse(why);
   if (!CheckLimits("upper", o.upper, why) || !CheckLimits("lower", o.lower, why)) return Refuse(why);
   return parsed;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "instrument/PortOption.h"
+#include "platform/CommandLine.h"
 
 namespace vorenx::logger {
 
@@ -79,6 +80,10 @@ QStringList ChildArguments(const LoggerOptions& options, const PortAssignment& p
 
 // "COM4": how the lines and messages name a port.
 QString PortName(int port);
+
+// The program's command line (LoggerUsage.cpp): its name, usage and options.
+CommandLine MakeLoggerCommandLine();
+void DefineLoggerOptions(CommandLine& line);
 
 // The --help text.
 QString UsageText();

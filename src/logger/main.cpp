@@ -19,6 +19,7 @@
 #include "logger/InstrumentLogger.h"
 #include "logger/LogSession.h"
 #include "logger/NoDisplay.h"
+#include "platform/CommandLine.h"
 #include "platform/FileText.h"
 #include "platform/SignalCloser.h"
 #include "station/InstrumentStation.h"
@@ -92,7 +93,7 @@ int main(int argc, char** argv) {
       out << parsed.text;
       return kExitDone;
     case ParsedLoggerOptions::Action::Refuse:
-      Say(parsed.text + QStringLiteral(" (try --help)"));
+      err << vorenx::UsageErrorLine(QStringLiteral("vorenx-logger"), parsed.text) << '\n';
       return kExitUsage;
     case ParsedLoggerOptions::Action::Run:
       break;

@@ -15,7 +15,8 @@
 #include "PortScan.h"
 #include "ProbeText.h"
 #include "QelHard.h"
-#include "instrument/PortOption.h"
+#include "instrument/SharedOptions.h"
+#include "platform/CommandLine.h"
 
 namespace {
 
@@ -36,57 +37,70 @@ struct Options {
 void Print(const QString& line) { std::printf("%s\n", line.toUtf8().constData()); std::fflush(stdout); }
 void Complain(const QString& line) { std::fprintf(stderr, "vorenx-probe: %s\n", line.toUtf8().constData()); }
 
-const char kUsage[] =
-    "Usage: vorenx-probe [--port N=PATH]... [--watch N [--interval SECONDS] [--count K] [--timeout SECONDS]]\n"
-    "Without --watch: lists the ports 0..19 where an instrument answers.\n"
-    "  --watch N          open port N and print each status frame until Ctrl+C\n"
-    "  --interval SECONDS time between two reads (default 1, at least 0.05)\n"
-    "  --count K          stop after K reads, whether a frame came or not\n"
-    "  --timeout SECONDS  stop watching after that many seconds\n"
-    "  --port N=PATH      port N is the device PATH (default /dev/ttyUSB0..9 for\n"
-    "                     ports 0..9, /dev/ttyACM0..9 for ports 10..19; also\n"
-    "                     VORENX_PORTS=\"N=PATH,...\")\n";
+const QString kProgram = QStringLiteral("vorenx-probe");
+
+// The probe's command line; what is wrong with the arguments, or empty.
+QString ReadOptions(const vorenx::CommandLine& line, Options& options) {
+  QString why;
+  for (const QString& value : line.Values(QStringLiteral("port"))) {
+    const auto parsed = vorenx::options::ReadPort(value, &why);
+    if (!parsed) return why;
+    QelSetPortPath(parsed->port, parsed->path);
+  }
+  const auto given = [&line](const char* name) { return line.IsSet(QString::fromLatin1(name)); };
+  const auto value = [&line](const char* name) { return line.Value(QString::fromLatin1(name)); };
+  bool ok = false;
+  if (given("watch")) {
+    options.watchPort = value("watch").toInt(&ok);
+    if (!ok || !vorenx::IsPortNumber(options.watchPort))
+      return vorenx::WantsText(QStringLiteral("--watch"), QStringLiteral("a port from 0 to 19"), value("watch"));
+  }
+  if (given("interval")) {
+    options.intervalSeconds = value("interval").toDouble(&ok);
+    if (!ok || !(options.intervalSeconds >= 0.05) || options.intervalSeconds > 3600)
+      return vorenx::WantsText(QStringLiteral("--interval"), QStringLiteral("seconds from 0.05 to 3600"),
+                               value("interval"));
+  }
+  if (given("timeout")) {
+    options.timeoutSeconds = value("timeout").toDouble(&ok);
+    if (!ok || !(options.timeoutSeconds > 0) || options.timeoutSeconds > 86400)
+      return vorenx::WantsText(QStringLiteral("--timeout"), QStringLiteral("seconds from 0 to 86400"), value("timeout"));
+  }
+  if (given("count")) {
+    options.count = value("count").toLong(&ok);
+    if (!ok || options.count < 1)
+      return vorenx::WantsText(QStringLiteral("--count"), QStringLiteral("a positive number"), value("count"));
+  }
+  return {};
+}
 
 // Parses the arguments; returns an exit code when the program should end now.
 int ParseArguments(const QStringList& args, Options& options) {
-  for (qsizetype i = 1; i < args.size(); ++i) {
-    const QString& arg = args[i];
-    auto value = [&](QString& out) {
-      if (i + 1 >= args.size()) return false;
-      out = args[++i];
-      return true;
-    };
-    QString v;
-    bool ok = false;
-    if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-      std::printf("%s", kUsage);
-      return 0;
-    } else if (arg == QLatin1String("--port") && value(v)) {
-      QString why;
-      const auto parsed = vorenx::ParsePortAssignment(v, &why);
-      if (!parsed) return Complain(QStringLiteral("--port wants ") + why), 2;
-      QelSetPortPath(parsed->port, parsed->path);
-    } else if (arg == QLatin1String("--watch") && value(v)) {
-      options.watchPort = v.toInt(&ok);
-      if (!ok || !vorenx::IsPortNumber(options.watchPort))
-        return Complain(QStringLiteral("--watch wants a port from 0 to 19, not \"%1\"").arg(v)), 2;
-    } else if (arg == QLatin1String("--interval") && value(v)) {
-      options.intervalSeconds = v.toDouble(&ok);
-      if (!ok || !(options.intervalSeconds >= 0.05) || options.intervalSeconds > 3600)
-        return Complain(QStringLiteral("--interval wants seconds from 0.05 to 3600, not \"%1\"").arg(v)), 2;
-    } else if (arg == QLatin1String("--timeout") && value(v)) {
-      options.timeoutSeconds = v.toDouble(&ok);
-      if (!ok || !(options.timeoutSeconds > 0) || options.timeoutSeconds > 86400)
-        return Complain(QStringLiteral("--timeout wants seconds from 0 to 86400, not \"%1\"").arg(v)), 2;
-    } else if (arg == QLatin1String("--count") && value(v)) {
-      options.count = v.toLong(&ok);
-      if (!ok || options.count < 1) return Complain(QStringLiteral("--count wants a positive number, not \"%1\"").arg(v)), 2;
-    } else {
-      Complain(QStringLiteral("unknown or incomplete argument \"%1\" (try --help)").arg(arg));
-      return 2;
-    }
+  vorenx::CommandLine line(
+      kProgram,
+      QStringLiteral("vorenx-probe [--port N=PATH]... [--watch N [--interval SECONDS] [--count K] [--timeout SECONDS]]"),
+      QStringLiteral("Without --watch: lists the ports 0..19 where an instrument answers."),
+      QStringLiteral("Ports without --port may also be set by VORENX_PORTS=\"N=PATH,...\".\n"
+                     "Exit status: 0 an instrument answered (with --watch: a frame was read),\n"
+                     "1 none did, 2 wrong arguments."));
+  line.Add({{{QStringLiteral("watch")}, QStringLiteral("N"),
+             QStringLiteral("Open port N and print each status frame until Ctrl+C.")},
+            {{QStringLiteral("interval")}, QStringLiteral("SECONDS"),
+             QStringLiteral("Time between two reads (default 1, at least 0.05).")},
+            {{QStringLiteral("count")}, QStringLiteral("K"),
+             QStringLiteral("Stop after K reads, whether a frame came or not.")},
+            {{QStringLiteral("timeout")}, QStringLiteral("SECONDS"),
+             QStringLiteral("Stop watching after that many seconds.")},
+            vorenx::options::Port(vorenx::options::Repeat::Repeatable)});
+  const vorenx::CommandLine::Outcome outcome = line.Parse(args);
+  if (outcome == vorenx::CommandLine::Outcome::Help || outcome == vorenx::CommandLine::Outcome::Version) {
+    std::printf("%s", line.Text().toUtf8().constData());
+    return 0;
   }
-  return -1;
+  const QString problem = outcome == vorenx::CommandLine::Outcome::Refuse ? line.Text() : ReadOptions(line, options);
+  if (problem.isEmpty()) return -1;
+  std::fprintf(stderr, "%s\n", vorenx::UsageErrorLine(kProgram, problem).toUtf8().constData());
+  return 2;
 }
 
 int ListPorts() {

@@ -1,10 +1,9 @@
 #include "records_cli/RecordsTool.h"
 
-#include <QCommandLineOption>
-#include <QCommandLineParser>
 #include <memory>
 
-#include "platform/FileText.h"
+#include "instrument/SharedOptions.h"
+#include "platform/CommandLine.h"
 #include "records/CalibrationStore.h"
 #include "records/LabSettings.h"
 #include "records/RecordsLocation.h"
@@ -15,8 +14,7 @@ namespace vorenx::records_cli {
 
 namespace {
 
-const char kUsage[] =
-    "Usage: vorenx-records [--records URL] COMMAND [ARGUMENTS]\n"
+const char kCommandsText[] =
     "The lab's calibration records from the office or a script.\n"
     "\n"
     "Commands:\n"
@@ -30,21 +28,14 @@ const char kUsage[] =
     "  export --csv [FILE]   every calibration as CSV, to FILE or standard output\n"
     "  import [DIR]          import the calibration record files of DIR once\n"
     "                        (default: the program's calibrations folder)\n"
-    "  verify                check the audit trail\n"
-    "\n"
-    "Options:\n"
-    "  --records URL         postgresql://user@host:port/database or the full path\n"
-    "                        of a SQLite file (default: the \"Records database\"\n"
-    "                        setting, else ~/.local/share/vorenx/records.sqlite);\n"
-    "                        the password comes from ~/.pgpass or PGPASSWORD\n"
-    "  -h, --help            show this help and exit\n"
-    "  --version             show the version and exit\n"
-    "\n"
+    "  verify                check the audit trail";
+
+const char kExitStatus[] =
     "Exit status: 0 done, 1 failed, 2 records cannot be opened, 3 audit trail\n"
-    "broken, 64 wrong arguments.\n";
+    "broken, 64 wrong arguments.";
 
 int Usage(QTextStream& err, const QString& problem) {
-  err << "vorenx-records: " << problem << " (try --help)\n";
+  err << UsageErrorLine(QStringLiteral("vorenx-records"), problem) << '\n';
   return kExitUsage;
 }
 
@@ -56,35 +47,33 @@ ToolPlaces UserPlaces() {
 }
 
 int RunTool(const QStringList& arguments, const ToolPlaces& places, QTextStream& out, QTextStream& err) {
-  QCommandLineParser parser;
-  const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
-  const QCommandLineOption version(QStringLiteral("version"), QString());
-  const QCommandLineOption recordsOption(QStringLiteral("records"), QString(), QStringLiteral("URL"));
-  const QCommandLineOption daysOption(QStringLiteral("days"), QString(), QStringLiteral("N"));
-  const QCommandLineOption csvOption(QStringLiteral("csv"), QString());
-  const QCommandLineOption dccOption(QStringLiteral("dcc"), QString());
-  parser.addOptions({help, version, recordsOption, daysOption, csvOption, dccOption});
-  if (!parser.parse(arguments.isEmpty() ? QStringList{QStringLiteral("vorenx-records")} : arguments))
-    return Usage(err, parser.errorText());
-  if (parser.isSet(help)) {
-    out << kUsage;
-    return kExitOk;
+  CommandLine line(QStringLiteral("vorenx-records"), QStringLiteral("vorenx-records [--records URL] COMMAND [ARGUMENTS]"),
+                   QString::fromLatin1(kCommandsText), QString::fromLatin1(kExitStatus));
+  line.Add({options::Records(),
+            {{QStringLiteral("days")}, QStringLiteral("N"),
+             QStringLiteral("With due: only the instruments overdue, never calibrated or due within N days.")},
+            {{QStringLiteral("csv")}, {}, QStringLiteral("With export: write CSV, the one format there is.")},
+            {{QStringLiteral("dcc")}, {},
+             QStringLiteral("With show: the newest revision as a digital calibration certificate (XML).")}});
+  line.AllowPositional();
+  switch (line.Parse(arguments)) {
+    case CommandLine::Outcome::Refuse: return Usage(err, line.Text());
+    case CommandLine::Outcome::Help:
+    case CommandLine::Outcome::Version: out << line.Text(); return kExitOk;
+    case CommandLine::Outcome::Run: break;
   }
-  if (parser.isSet(version)) {
-    out << "vorenx-records " << VersionText() << '\n';
-    return kExitOk;
-  }
+  const auto isSet = [&line](const char* name) { return line.IsSet(QString::fromLatin1(name)); };
 
-  QStringList words = parser.positionalArguments();
+  QStringList words = line.Positional();
   if (words.isEmpty()) return Usage(err, QStringLiteral("no command given"));
   const QString command = words.takeFirst();
   static const QStringList kCommands{"list", "due", "show", "export", "import", "verify"};
   if (!kCommands.contains(command)) return Usage(err, QStringLiteral("unknown command \"%1\"").arg(command));
-  if (parser.isSet(daysOption) && command != QLatin1String("due"))
+  if (isSet("days") && command != QLatin1String("due"))
     return Usage(err, QStringLiteral("--days belongs to the due command"));
-  if (parser.isSet(csvOption) && command != QLatin1String("export"))
+  if (isSet("csv") && command != QLatin1String("export"))
     return Usage(err, QStringLiteral("--csv belongs to the export command"));
-  if (parser.isSet(dccOption) && command != QLatin1String("show"))
+  if (isSet("dcc") && command != QLatin1String("show"))
     return Usage(err, QStringLiteral("--dcc belongs to the show command"));
   const qsizetype maxWords = (command == QLatin1String("show") || command == QLatin1String("export") ||
                               command == QLatin1String("import")) ? 1 : 0;
@@ -92,31 +81,33 @@ int RunTool(const QStringList& arguments, const ToolPlaces& places, QTextStream&
     return Usage(err, QStringLiteral("too many arguments for %1: \"%2\"").arg(command, words.join(QLatin1Char(' '))));
   if (command == QLatin1String("show") && (words.isEmpty() || words.first().trimmed().isEmpty()))
     return Usage(err, QStringLiteral("show wants a certificate number"));
-  if (command == QLatin1String("export") && !parser.isSet(csvOption))
+  if (command == QLatin1String("export") && !isSet("csv"))
     return Usage(err, QStringLiteral("export wants --csv (the one format it writes)"));
   if ((command == QLatin1String("export") || command == QLatin1String("import")) && !words.isEmpty() &&
       words.first().isEmpty())
     return Usage(err, QStringLiteral("%1 was given an empty path").arg(command));
 
   std::optional<int> days;
-  if (parser.isSet(daysOption)) {
+  if (isSet("days")) {
     bool ok = false;
-    const int n = parser.value(daysOption).toInt(&ok);
+    const int n = line.Value(QStringLiteral("days")).toInt(&ok);
     if (!ok || n < 0 || n > 36500)
-      return Usage(err, QStringLiteral("--days wants a number of days from 0 to 36500, not \"%1\"")
-                            .arg(parser.value(daysOption)));
+      return Usage(err, WantsText(QStringLiteral("--days"), QStringLiteral("a number of days from 0 to 36500"),
+                                  line.Value(QStringLiteral("days"))));
     days = n;
   }
 
-  const QString given = parser.value(recordsOption);
-  if (parser.isSet(recordsOption) && given.trimmed().isEmpty())
-    return Usage(err, QStringLiteral("--records wants a postgresql:// address or the full path of a SQLite file"));
+  const QString given = line.Value(QStringLiteral("records"));
+  if (isSet("records")) {
+    QString why;
+    if (!ParseRecordsLocation(given, &why)) return Usage(err, options::OptionProblemText(QStringLiteral("--records"), why));
+  }
   QString why;
   const std::optional<RecordsLocation> location = ChooseRecordsLocation(given, places.settingsFile, &why);
   if (!location) {
     err << "vorenx-records: " << why << '\n';
     // A bad --records is the caller's argument; a bad setting is the machine's.
-    return parser.isSet(recordsOption) ? kExitUsage : kExitNoRecords;
+    return isSet("records") ? kExitUsage : kExitNoRecords;
   }
   RecordsResult<std::unique_ptr<LabRecords>> opened = OpenLabRecords(*location);
   if (!opened.ok()) {
@@ -129,7 +120,7 @@ int RunTool(const QStringList& arguments, const ToolPlaces& places, QTextStream&
   if (command == QLatin1String("list")) return ListInstruments(records, out, err);
   if (command == QLatin1String("due")) return ListDue(records, places.today, days, out, err);
   if (command == QLatin1String("show"))
-    return parser.isSet(dccOption) ? ShowCertificateDcc(records, argument, LoadLabIdentity(places.settingsFile), out, err)
+    return isSet("dcc") ? ShowCertificateDcc(records, argument, LoadLabIdentity(places.settingsFile), out, err)
                                    : ShowCertificate(records, argument, out, err);
   if (command == QLatin1String("export")) return ExportCsv(records, argument, out, err);
   if (command == QLatin1String("import"))

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/AppOptions.h"
+#include "platform/FileText.h"
 
 namespace vorenx {
 namespace {
@@ -79,6 +80,33 @@ TEST(AppOptions, HelpListsEveryOption) {
   const QString usage = UsageText();
   for (const char* option : {"--simulate", "--port N=PATH", "--screenshot FILE", "--quit-after SECONDS", "--dut DESCRIPTION", "--help"})
     EXPECT_TRUE(usage.contains(QLatin1String(option))) << option;
+}
+
+TEST(AppOptions, LangTakesALocaleNameAndVersionAnswersBeforeTheWindow) {
+  EXPECT_TRUE(ParseAppOptions({}).options.lang.isEmpty());  // the system's locale
+  for (const char* name : {"de", "zh_CN", "de-DE", "C"}) {
+    const ParsedOptions p = ParseAppOptions({"--lang", name});
+    ASSERT_TRUE(p.error.isEmpty()) << name << ": " << p.error.toStdString();
+    EXPECT_EQ(p.options.lang, QString::fromLatin1(name));
+  }
+  EXPECT_EQ(ParseAppOptions({"--lang=zh_CN"}).options.lang, "zh_CN");
+  for (const char* bad : {"", "klingon", "de/../x", "xx"})
+    EXPECT_TRUE(ParseAppOptions({"--lang", bad}).error.startsWith("--lang wants a locale name")) << bad;
+
+  const ParsedOptions version = ParseAppOptions({"--version"});
+  EXPECT_TRUE(version.options.version && version.error.isEmpty());
+  EXPECT_EQ(version.text, "vorenx " + VersionText() + "\n");
+  EXPECT_TRUE(UsageText().contains("--lang LANG"));
+}
+
+TEST(AppOptions, FaultsAreWordedAsInEveryOtherProgram) {
+  EXPECT_EQ(ParseAppOptions({"--bogus"}).error, "unknown option --bogus");
+  EXPECT_EQ(ParseAppOptions({"--port"}).error, "--port needs a value");
+  EXPECT_EQ(ParseAppOptions({"--simulate=1"}).error, "--simulate takes no value");
+  EXPECT_EQ(ParseAppOptions({"COM4"}).error, "unexpected argument \"COM4\"");
+  EXPECT_EQ(ParseAppOptions({"--journal", "/a", "--journal", "/b"}).error, "--journal is given more than once");
+  EXPECT_TRUE(ParseAppOptions({"--port", "4"}).error.startsWith("--port wants N=PATH"));
+  EXPECT_TRUE(ParseAppOptions({"--records", "relative.sqlite"}).error.startsWith("--records: "));
 }
 
 }  // namespace
