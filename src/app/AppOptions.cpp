@@ -1,5 +1,6 @@
 #include "app/AppOptions.h"
 
+#include <QRegularExpression>
 #include <cmath>
 
 #include "DutModel.h"
@@ -39,7 +40,8 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
     }
     const bool wantsValue = name == QLatin1String("--port") || name == QLatin1String("--screenshot") ||
                             name == QLatin1String("--quit-after") || name == QLatin1String("--journal") ||
-                            name == QLatin1String("--dut") || name == QLatin1String("--records");
+                            name == QLatin1String("--dut") || name == QLatin1String("--records") ||
+                            name == QLatin1String("--lang");
     if (wantsValue && !hasValue) {
       if (i + 1 >= arguments.size()) {
         result.error = QStringLiteral("%1 needs a value").arg(name);
@@ -97,6 +99,13 @@ ParsedOptions ParseAppOptions(const QStringList& arguments) {
         return result;
       }
       o.records = value;
+    } else if (name == QLatin1String("--lang")) {
+      static const QRegularExpression kLanguage(QStringLiteral("^[A-Za-z]{1,8}([_-][A-Za-z0-9]{1,8})*([.@][A-Za-z0-9_-]+)?$"));
+      if (!kLanguage.match(value).hasMatch()) {
+        result.error = QStringLiteral("--lang wants a language such as de, zh_CN or en, not \"%1\"").arg(value);
+        return result;
+      }
+      o.lang = value;
     } else if (name == QLatin1String("--no-journal")) {
       o.noJournal = true;
     } else {
@@ -147,6 +156,8 @@ QString UsageText() {
       "                        postgresql://user@host:port/db or a SQLite file's\n"
       "                        absolute path (default: the \"Records database\" setting,\n"
       "                        else $XDG_DATA_HOME/vorenx/records.sqlite)\n"
+      "  --lang LANG           show the window in LANG (de, zh_CN; en: the texts as\n"
+      "                        written); default: the system's locale\n"
       "  -h, --help            show this text\n"
       "\n"
       "Ports without --port: 0 to 9 stand for /dev/ttyUSB0 to 9 (USB serial\n"

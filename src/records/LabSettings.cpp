@@ -1,3 +1,4 @@
+#include "records/CertificateWords.h"
 #include "records/LabSettings.h"
 
 #include <QObject>
@@ -36,11 +37,11 @@ QString LabIdentityProblem(const LabIdentity& lab) {
   const QString country = lab.country.trimmed();
   for (const QString* field : {&lab.name, &lab.signatoryName, &lab.signatoryRole})
     if (field->size() > kMaxInstrumentTextLength)
-      return QObject::tr("A name or role is kept up to %1 characters.").arg(kMaxInstrumentTextLength);
+      return CertificateWords::tr("A name or role is kept up to %1 characters.").arg(kMaxInstrumentTextLength);
   if (lab.address.size() > kMaxLabAddressLength)
-    return QObject::tr("The address is kept up to %1 characters.").arg(kMaxLabAddressLength);
+    return CertificateWords::tr("The address is kept up to %1 characters.").arg(kMaxLabAddressLength);
   if (!country.isEmpty() && !code.match(country).hasMatch())
-    return QObject::tr("The country is a code of two capital letters (ISO 3166-1, for example \"DE\" or \"GB\"), not \"%1\".")
+    return CertificateWords::tr("The country is a code of two capital letters (ISO 3166-1, for example \"DE\" or \"GB\"), not \"%1\".")
         .arg(country.left(20));
   return {};
 }
@@ -51,7 +52,7 @@ bool SaveLabIdentity(const LabIdentity& lab, const QString& settingsFile, QStrin
     return false;
   };
   if (const QString problem = LabIdentityProblem(lab); !problem.isEmpty()) return fail(problem);
-  if (settingsFile.isEmpty()) return fail(QObject::tr("There is no settings file to keep the laboratory in."));
+  if (settingsFile.isEmpty()) return fail(CertificateWords::tr("There is no settings file to keep the laboratory in."));
   QSettings settings(settingsFile, QSettings::IniFormat);
   for (const LabKey& k : kKeys) {
     const QString value = (lab.*k.field).trimmed();
@@ -62,7 +63,7 @@ bool SaveLabIdentity(const LabIdentity& lab, const QString& settingsFile, QStrin
   }
   settings.sync();
   if (settings.status() != QSettings::NoError)
-    return fail(QObject::tr("The laboratory could not be kept in %1.").arg(settingsFile));
+    return fail(CertificateWords::tr("The laboratory could not be kept in %1.").arg(settingsFile));
   return true;
 }
 
