@@ -218,10 +218,6 @@ Soll sie angelegt werden?</translation>
         <translation>Kalibrierung einrichten, dann den Durchlauf für den Eingangsbefund starten.</translation>
     </message>
     <message>
-        <source>The calibration dialog was closed</source>
-        <translation>Der Kalibrierdialog wurde geschlossen</translation>
-    </message>
-    <message>
         <source>unknown error</source>
         <translation>unbekannter Fehler</translation>
     </message>
@@ -282,10 +278,6 @@ Nein beendet den Durchlauf.</translation>
     <message>
         <source> The run goes on from the point where it paused.</source>
         <translation> Der Durchlauf wird an dem Punkt fortgesetzt, an dem er angehalten wurde.</translation>
-    </message>
-    <message>
-        <source>The output was not confirmed</source>
-        <translation>Der Ausgang wurde nicht bestätigt</translation>
     </message>
     <message>
         <source>The calibration could not be saved: %1</source>
@@ -1043,10 +1035,6 @@ Nein beendet den Durchlauf.</translation>
     <message>
         <source>Save Image</source>
         <translation>Bild speichern</translation>
-    </message>
-    <message>
-        <source>The main window was closed</source>
-        <translation>Das Hauptfenster wurde geschlossen</translation>
     </message>
     <message>
         <source>Unable to save the image &quot;%1&quot;</source>

@@ -217,10 +217,6 @@ Do you want to create it?</source>
         <translation>设置校准，然后开始校前测试。</translation>
     </message>
     <message>
-        <source>The calibration dialog was closed</source>
-        <translation>校准对话框已关闭</translation>
-    </message>
-    <message>
         <source>unknown error</source>
         <translation>未知错误</translation>
     </message>
@@ -279,10 +275,6 @@ No ends the run.</source>
     <message>
         <source> The run goes on from the point where it paused.</source>
         <translation> 运行将从暂停处继续。</translation>
-    </message>
-    <message>
-        <source>The output was not confirmed</source>
-        <translation>未确认输出</translation>
     </message>
     <message>
         <source>The calibration could not be saved: %1</source>
@@ -1033,10 +1025,6 @@ No ends the run.</source>
     <message>
         <source>Save Image</source>
         <translation>保存图像</translation>
-    </message>
-    <message>
-        <source>The main window was closed</source>
-        <translation>主窗口已关闭</translation>
     </message>
     <message>
         <source>Unable to save the image &quot;%1&quot;</source>
