@@ -787,6 +787,10 @@ Nein beendet den Durchlauf.</translation>
         <source>Country (ISO 3166 code):</source>
         <translation>Land (ISO-3166-Code):</translation>
     </message>
+    <message>
+        <source>Certificate language:</source>
+        <translation>Sprache der Kalibrierscheine:</translation>
+    </message>
 </context>
 <context>
     <name>vorenx::CReadingsLog</name>
@@ -1775,6 +1779,10 @@ Nein beendet den Durchlauf.</translation>
     <message>
         <source>The laboratory could not be kept in %1.</source>
         <translation>Das Labor konnte nicht in %1 gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Certificates cannot be printed in &quot;%1&quot;.</source>
+        <translation>Kalibrierscheine können nicht in „%1“ gedruckt werden.</translation>
     </message>
 </context>
 <context>

@@ -778,6 +778,10 @@ No ends the run.</source>
         <source>Country (ISO 3166 code):</source>
         <translation>国家（ISO 3166 代码）：</translation>
     </message>
+    <message>
+        <source>Certificate language:</source>
+        <translation>证书语言：</translation>
+    </message>
 </context>
 <context>
     <name>vorenx::CReadingsLog</name>
@@ -1760,6 +1764,10 @@ No ends the run.</source>
     <message>
         <source>The laboratory could not be kept in %1.</source>
         <translation>无法将实验室信息保存到 %1。</translation>
+    </message>
+    <message>
+        <source>Certificates cannot be printed in &quot;%1&quot;.</source>
+        <translation>无法以“%1”打印证书。</translation>
     </message>
 </context>
 <context>

@@ -5,8 +5,11 @@
 #include <QObject>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QTranslator>
+#include <memory>
 
 #include "certificate/CalibrationCertificate.h"
+#include "platform/Translations.h"
 #include "records/CertificateTexts.h"
 
 namespace vorenx {
@@ -24,6 +27,9 @@ bool WriteCertificatePdf(const CertificateData& data, const QString& path, QStri
   if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
   bool painted = false;
   {
+    // The certificate speaks the lab's certificate language, whatever the window's.
+    const std::unique_ptr<QTranslator> language = LoadVorenxTranslator(data.lab.certificateLanguage);
+    const ScopedCertificateLanguage words(language.get());
     QPdfWriter writer(&file);
     writer.setPageLayout(CalibrationCertificate::DefaultPageLayout());
     writer.setResolution(600);

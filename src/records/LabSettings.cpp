@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QRegularExpression>
 #include <QSettings>
+#include <algorithm>
 
 namespace vorenx {
 
@@ -20,6 +21,7 @@ constexpr LabKey kKeys[] = {
     {"lab/signatoryName", &LabIdentity::signatoryName},
     {"lab/signatoryRole", &LabIdentity::signatoryRole},
     {"lab/country", &LabIdentity::country},
+    {"lab/certificateLanguage", &LabIdentity::certificateLanguage},
 };
 
 }  // namespace
@@ -40,10 +42,23 @@ QString LabIdentityProblem(const LabIdentity& lab) {
       return CertificateWords::tr("A name or role is kept up to %1 characters.").arg(kMaxInstrumentTextLength);
   if (lab.address.size() > kMaxLabAddressLength)
     return CertificateWords::tr("The address is kept up to %1 characters.").arg(kMaxLabAddressLength);
+  const QString language = lab.certificateLanguage.trimmed();
+  const auto& languages = CertificateLanguages();
+  if (std::none_of(languages.begin(), languages.end(), [&](const CertificateLanguage& l) { return l.code == language; }))
+    return CertificateWords::tr("Certificates cannot be printed in \"%1\".").arg(language.left(20));
   if (!country.isEmpty() && !code.match(country).hasMatch())
     return CertificateWords::tr("The country is a code of two capital letters (ISO 3166-1, for example \"DE\" or \"GB\"), not \"%1\".")
         .arg(country.left(20));
   return {};
+}
+
+const std::vector<CertificateLanguage>& CertificateLanguages() {
+  static const std::vector<CertificateLanguage> languages = {
+      {QString(), QStringLiteral("English")},
+      {QStringLiteral("de"), QStringLiteral("Deutsch")},
+      {QStringLiteral("zh_CN"), QStringLiteral("简体中文")},
+  };
+  return languages;
 }
 
 bool SaveLabIdentity(const LabIdentity& lab, const QString& settingsFile, QString* error) {

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QTemporaryDir>
 #include <QTranslator>
 
 #include "app/AppOptions.h"
 #include "platform/Translations.h"
 #include "records/CertificateWords.h"
+#include "records/LabSettings.h"
 
 namespace vorenx {
 namespace {
@@ -43,6 +45,24 @@ TEST(TranslationLoadingTest, LangOptionTakesALanguageAndRefusesAnythingElse) {
     EXPECT_TRUE(parsed.error.contains(QLatin1String("--lang"))) << bad << ": " << parsed.error.toStdString();
   }
   EXPECT_TRUE(UsageText().contains(QLatin1String("--lang LANG")));
+}
+
+TEST(CertificateLanguageSetting, KeptWithTheLabAndOnlyALanguageCertificatesCanBePrintedIn) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("vorenx.ini"));
+  LabIdentity lab;
+  lab.name = QStringLiteral("Lab");
+  EXPECT_TRUE(LoadLabIdentity(file).certificateLanguage.isEmpty());  // English unless set
+  lab.certificateLanguage = QStringLiteral("zh_CN");
+  ASSERT_TRUE(SaveLabIdentity(lab, file));
+  EXPECT_EQ(LoadLabIdentity(file), lab);
+  lab.certificateLanguage = QStringLiteral("fr");
+  QString error;
+  EXPECT_FALSE(SaveLabIdentity(lab, file, &error));
+  EXPECT_TRUE(error.contains(QLatin1String("\"fr\""))) << error.toStdString();
+  EXPECT_EQ(LoadLabIdentity(file).certificateLanguage, QStringLiteral("zh_CN"));
+  for (const CertificateLanguage& l : CertificateLanguages())
+    EXPECT_EQ(l.code.isEmpty(), !LoadVorenxTranslator(l.code)) << l.code.toStdString();
 }
 
 TEST(CertificateWordsTest, EnglishOutsideACertificateLanguageAndRestoredAfterIt) {
