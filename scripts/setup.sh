@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools qt6-serialport-dev libqt6serialport6
   libqt6sql6-sqlite libqt6sql6-psql postgresql sqlite3
   libqt6opengl6-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -21,7 +21,7 @@ struct AppOptions {
   bool noJournal = false;                        // --no-journal
   QString dut;                                   // --dut DESCRIPTION (with --simulate): a transmitter under test
   QString records;                               // --records URL; empty: the setting, else the default
-  QString lang;                                  // --lang LANG (de, zh_CN); empty: the system's locale
+  QString lang;                                  // --lang LANG (de, zh_CN, en); empty: the system's locale
 };
 
 struct ParsedOptions {

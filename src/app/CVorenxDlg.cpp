@@ -255,7 +255,7 @@ void CVorenxDlg::done(int result) {
 void CVorenxDlg::reject() {
   // The close box, Alt+F4, Escape and the window menu's Close: a calibration
   // run in progress is ended only if the user agrees, as in its own dialog.
-  if (m_calibrationDialog && !m_closing && !m_calibrationDialog->AbortRunIfAgreed(tr("The main window was closed")))
+  if (m_calibrationDialog && !m_closing && !m_calibrationDialog->AbortRunIfAgreed(QStringLiteral("The main window was closed")))
     return;
   QDialog::reject();
 }

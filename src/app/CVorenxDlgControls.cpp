@@ -47,6 +47,11 @@ T* As(const std::map<int, QWidget*>& controls, int id) {
   return it == controls.end() ? nullptr : qobject_cast<T*>(it->second);
 }
 
+// The control's text in the window's language (the table marks the ones translated).
+QString ShownText(const ControlSpec& entry) {
+  return QCoreApplication::translate("vorenx::ControlTable", entry.text.toUtf8().constData());
+}
+
 }  // namespace
 
 QWidget* CVorenxDlg::Control(int id) const {
@@ -59,7 +64,7 @@ QWidget* CVorenxDlg::CreateControl(const ControlSpec& entry) {
   QRect geometry = MapDialogRect(m_units, entry.du);
   switch (entry.kind) {
     case ControlKind::Label:
-      widget = new QLabel(entry.text, this);
+      widget = new QLabel(ShownText(entry), this);
       break;
     case ControlKind::SunkenLabel:  // the meter panel draws its own frame
       widget = new CStaticLCD(m_display, &m_link, this);
@@ -70,7 +75,7 @@ QWidget* CVorenxDlg::CreateControl(const ControlSpec& entry) {
       widget->setWindowTitle(entry.text);
       break;
     case ControlKind::GroupBox:
-      widget = new QGroupBox(entry.text, this);
+      widget = new QGroupBox(ShownText(entry), this);
       break;
     case ControlKind::DropList:
     case ControlKind::DropDown: {

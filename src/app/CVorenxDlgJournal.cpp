@@ -34,7 +34,7 @@ void CVorenxDlg::OnOpenJournalFolder() {
   if (!Journal()) return;
   const QString folder = Journal()->Folder();
   if (!m_openFolder || !m_openFolder(folder))
-    m_userDialogs->ShowMessage(nullptr, QStringLiteral("Cannot open the journal folder %1").arg(folder));
+    m_userDialogs->ShowMessage(nullptr, tr("Cannot open the journal folder %1").arg(folder));
 }
 
 }  // namespace vorenx

@@ -1,5 +1,7 @@
 #include "app/ControlTable.h"
 
+#include <QCoreApplication>
+
 #include "instrument/FunctionTable.h"
 
 namespace vorenx {
@@ -40,10 +42,10 @@ std::vector<ControlSpec> BuildTable() {
   return {
       Row(idc::kPanel, K::SunkenLabel, QStringLiteral("LCD"), {12, 7, 274, 332}),
       Row(idc::kReadings, K::Custom, QStringLiteral("Custom1"), {291, 7, 190, 193}),
-      Row(idc::kStatic, K::GroupBox, QStringLiteral("Upper"), {293, 212, 190, 40}),
+      Row(idc::kStatic, K::GroupBox, QT_TRANSLATE_NOOP("vorenx::ControlTable", "Upper"), {293, 212, 190, 40}),
       Row(idc::kUpper, K::DropList, none, {302, 227, 48, 30}),
       Row(idc::kSpan, K::Label, QStringLiteral("Static"), {357, 229, 75, 8}),
-      Row(idc::kStatic, K::GroupBox, QStringLiteral("Lower"), {293, 252, 190, 73}),
+      Row(idc::kStatic, K::GroupBox, QT_TRANSLATE_NOOP("vorenx::ControlTable", "Lower"), {293, 252, 190, 73}),
       Row(idc::kTabs, K::Tabs, none, {307, 265, 174, 14}),
       Row(idc::kVoltUnit, K::DropList, none, {365, 285, 48, 30}, Choice(fc::kMilliVolt) + Choice(fc::kVolt)),
       Row(idc::kThermocouple, K::DropList, none, {307, 285, 48, 30}, Choices(fc::kTcVolt, fc::kTcLast)),
@@ -59,18 +61,18 @@ std::vector<ControlSpec> BuildTable() {
       Row(idc::kSourceValue, K::Edit, none, {330, 304, 47, 14}),
       Row(idc::kUnit, K::Label, QStringLiteral("Unit"), {385, 307, 21, 8}),
       Row(idc::kRange, K::Label, QStringLiteral("Static"), {408, 307, 56, 8}),
-      Row(idc::kStatic, K::GroupBox, QStringLiteral("Settings"), {288, 332, 192, 60}),
-      Row(idc::kStatic, K::Label, QStringLiteral("Port:"), {301, 347, 27, 12}),
+      Row(idc::kStatic, K::GroupBox, QT_TRANSLATE_NOOP("vorenx::ControlTable", "Settings"), {288, 332, 192, 60}),
+      Row(idc::kStatic, K::Label, QT_TRANSLATE_NOOP("vorenx::ControlTable", "Port:"), {301, 347, 27, 12}),
       Row(idc::kPort, K::DropList, none, {335, 347, 53, 30}, PortItems(), true),
       Row(idc::kRun, K::PushButton, QStringLiteral("Run"), {398, 347, 21, 30}),
       Row(idc::kSaveData, K::PushButton, QStringLiteral("SaveData"), {434, 347, 38, 30}),
-      Row(idc::kStatic, K::Label, QStringLiteral("Interval:"), {301, 367, 27, 12}),
+      Row(idc::kStatic, K::Label, QT_TRANSLATE_NOOP("vorenx::ControlTable", "Interval:"), {301, 367, 27, 12}),
       Row(idc::kInterval, K::DropList, none, {335, 367, 53, 30}, {"1S", "2S", "5S", "10S"}),
-      Row(idc::kStatic, K::GroupBox, QStringLiteral("Display"), {12, 343, 272, 40}),
-      Row(idc::kStatic, K::Label, QStringLiteral("Length:"), {19, 360, 29, 8}),
+      Row(idc::kStatic, K::GroupBox, QT_TRANSLATE_NOOP("vorenx::ControlTable", "Display"), {12, 343, 272, 40}),
+      Row(idc::kStatic, K::Label, QT_TRANSLATE_NOOP("vorenx::ControlTable", "Length:"), {19, 360, 29, 8}),
       Row(idc::kLength, K::Edit, none, {47, 358, 40, 13}),
       Row(idc::kLengthSpin, K::Spin, none, {87, 358, 10, 14}),
-      Row(idc::kWaveShowLabel, K::Label, QStringLiteral("WaveShow"), {102, 363, 36, 8}),
+      Row(idc::kWaveShowLabel, K::Label, QT_TRANSLATE_NOOP("vorenx::ControlTable", "WaveShow"), {102, 363, 36, 8}),
       Row(idc::kWaveShow, K::DropDown, none, {147, 360, 48, 30}, {"ALL", "Upper", "Lower"}),
       Row(idc::kStatus, K::Label, QStringLiteral("DisConnected"), {0, 388, 48, 8}),
   };

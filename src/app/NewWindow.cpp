@@ -19,6 +19,7 @@ QStringList NewWindowArguments(const AppOptions& options, const std::function<QS
   else if (!options.journalFolder.isEmpty())
     arguments << QStringLiteral("--journal") << options.journalFolder;
   if (!options.records.isEmpty()) arguments << QStringLiteral("--records") << options.records;
+  if (!options.lang.isEmpty()) arguments << QStringLiteral("--lang") << options.lang;
   if (options.verbose) arguments << QStringLiteral("--verbose");
   return arguments;
 }

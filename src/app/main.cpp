@@ -12,6 +12,7 @@
 #include "app/CVorenxApp.h"
 #include "app/PortReport.h"
 #include "platform/CommandLine.h"
+#include "platform/Translations.h"
 #include "platform/SignalCloser.h"
 
 int main(int argc, char** argv) {
@@ -34,6 +35,9 @@ int main(int argc, char** argv) {
   vorenx::InstallSignalPipe();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vorenx"));
+  // A language asked for that has no translation is said once; the texts stay as written.
+  if (!vorenx::InstallTranslations(options.lang))
+    std::fprintf(stderr, "vorenx: no translation for \"%s\": the texts stay in English\n", qPrintable(options.lang));
   // Lets the window system match the windows with the installed desktop entry.
   QGuiApplication::setDesktopFileName(QStringLiteral(VORENX_APP_ID));
 

@@ -98,7 +98,8 @@ CCalibrationDlg::~CCalibrationDlg() {
   // what it recorded is kept. The run's signals no longer reach this
   // half-destroyed dialog, and nobody is left to read a message.
   disconnect(m_run.get(), nullptr, this, nullptr);
-  m_run->Abort(tr("The calibration dialog was closed"));
+  // An abort reason is kept in the record: English whatever the window's language.
+  m_run->Abort(QStringLiteral("The calibration dialog was closed"));
   const QString error = KeepResult(m_run->Result());
   if (!error.isEmpty()) qWarning("vorenx: the calibration could not be saved: %s", qPrintable(error));
 }
@@ -282,7 +283,7 @@ void CCalibrationDlg::AskToConfirmOutput() {
   if (yes)
     asked->ConfirmOutput();
   else
-    asked->Abort(tr("The output was not confirmed"));
+    asked->Abort(QStringLiteral("The output was not confirmed"));
   m_status->setText(StatusLine());
 }
 
@@ -349,7 +350,7 @@ void CCalibrationDlg::EndWithoutAsking(const QString& reason) {
 }
 
 void CCalibrationDlg::reject() {
-  if (!AbortRunIfAgreed(tr("The calibration dialog was closed"))) return;
+  if (!AbortRunIfAgreed(QStringLiteral("The calibration dialog was closed"))) return;
   QDialog::reject();
 }
 

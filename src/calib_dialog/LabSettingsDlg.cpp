@@ -1,10 +1,12 @@
 #include "calib_dialog/LabSettingsDlg.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <algorithm>
 
 #include "records/LabSettings.h"
 
@@ -35,6 +37,10 @@ CLabSettingsDlg::CLabSettingsDlg(QString settingsFile, QWidget* parent)
   m_signatoryRole = Field(QStringLiteral("signatoryRole"), lab.signatoryRole, kMaxInstrumentTextLength);
   m_country = Field(QStringLiteral("labCountry"), lab.country, 2);
   m_country->setPlaceholderText(tr("DE"));
+  m_language = new QComboBox;
+  m_language->setObjectName(QStringLiteral("certificateLanguage"));
+  for (const CertificateLanguage& l : CertificateLanguages()) m_language->addItem(l.name, l.code);
+  m_language->setCurrentIndex(std::max(0, m_language->findData(lab.certificateLanguage)));
   m_problem = new QLabel;
   m_problem->setObjectName(QStringLiteral("problem"));
   m_problem->setStyleSheet(QStringLiteral("color: #b00020"));
@@ -47,6 +53,7 @@ CLabSettingsDlg::CLabSettingsDlg(QString settingsFile, QWidget* parent)
   rows->addRow(tr("Authorised signatory:"), m_signatoryName);
   rows->addRow(tr("Signatory's role:"), m_signatoryRole);
   rows->addRow(tr("Country (ISO 3166 code):"), m_country);
+  rows->addRow(tr("Certificate language:"), m_language);
   rows->addRow(m_problem);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   connect(buttons, &QDialogButtonBox::accepted, this, &CLabSettingsDlg::accept);
@@ -61,6 +68,7 @@ LabIdentity CLabSettingsDlg::Lab() const {
   lab.signatoryName = m_signatoryName->text().trimmed();
   lab.signatoryRole = m_signatoryRole->text().trimmed();
   lab.country = m_country->text().trimmed().toUpper();
+  lab.certificateLanguage = m_language->currentData().toString();
   return lab;
 }
 

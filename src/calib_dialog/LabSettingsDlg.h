@@ -1,6 +1,7 @@
 #pragma once
 // "Laboratory...": the laboratory's identity its certificates carry (name,
-// address, authorised signatory and role, country), kept in the program's
+// address, authorised signatory and role, country) and the language its
+// certificates are printed in, kept in the program's
 // settings file through records/LabSettings.h. OK keeps the fields; a country
 // that is not a two-letter code is refused at its field and the dialog stays.
 
@@ -8,6 +9,7 @@
 
 #include "records/CertificateData.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -36,6 +38,7 @@ class CLabSettingsDlg : public QDialog {
   QLineEdit* m_signatoryName;
   QLineEdit* m_signatoryRole;
   QLineEdit* m_country;
+  QComboBox* m_language;
   QLabel* m_problem;
 };
 

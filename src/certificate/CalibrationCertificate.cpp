@@ -3,11 +3,15 @@
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QTranslator>
+#include <memory>
 #include <algorithm>
 
 #include "certificate/CertificateFacts.h"
 #include "certificate/CertificatePaint.h"
 #include "certificate/CertificatePlot.h"
+#include "platform/Translations.h"
+#include "records/CertificateWords.h"
 
 namespace vorenx {
 
@@ -78,6 +82,9 @@ bool CalibrationCertificate::Paint(QPagedPaintDevice& device) const {
 
 bool CalibrationCertificate::Paint(QPaintDevice& device, const std::function<bool()>& newPage) const {
   if (device.width() <= 0) return false;
+  // Every word on the pages in the lab's certificate language, whatever the window's.
+  const std::unique_ptr<QTranslator> language = LoadVorenxTranslator(m_data.lab.certificateLanguage);
+  const ScopedCertificateLanguage words(language.get());
   const double scale = device.width() / kCertificateWidth;
   const CertificateMetrics m = MetricsFor(device.height() / scale);
   const std::vector<CertificatePage> pages = LayoutCertificate(m, TableRows(), VerdictLines());

@@ -2,6 +2,7 @@
 #include <QPainter>
 #include <cmath>
 
+#include "records/CertificateWords.h"
 #include "certificate/CalibrationCertificate.h"
 #include "certificate/CertificateFacts.h"
 #include "certificate/CertificatePaint.h"
@@ -48,7 +49,7 @@ void PaintCells(QPainter& p, double y, double height, const QStringList& cells) 
 
 void CalibrationCertificate::PaintHeader(QPainter& p, double top, const CertificateMetrics& m) const {
   p.setFont(BodyFont(true, 22));
-  Text(p, QRectF(0, top, kCertificateWidth, 2 * m.lineHeight), QObject::tr("Calibration certificate"));
+  Text(p, QRectF(0, top, kCertificateWidth, 2 * m.lineHeight), CertificateWords::tr("Calibration certificate"));
   // The verdicts at the top right, the newest run's last and largest.
   double right = kCertificateWidth;
   const std::vector<const RunResult*> runs = Runs();
@@ -85,7 +86,7 @@ void CalibrationCertificate::PaintTableHead(QPainter& p, const CertificateBlock&
   const RunResult& run = *Runs().at(b.table);
   p.setFont(BodyFont(true, 13));
   QString title = RunKindText(run.kind);
-  if (b.continued) title += QObject::tr(" (continued)");
+  if (b.continued) title += CertificateWords::tr(" (continued)");
   Text(p, QRectF(0, b.top, kCertificateWidth, 1.5 * m.lineHeight), title);
   p.setFont(BodyFont(true));
   const double y = b.top + 2 * m.lineHeight;
@@ -128,7 +129,7 @@ void CalibrationCertificate::PaintVerdict(QPainter& p, const CertificateBlock& b
 void CalibrationCertificate::PaintStatements(QPainter& p, const CertificateBlock& b, const CertificateMetrics& m) const {
   p.setPen(Qt::black);
   p.setFont(BodyFont(true, 13));
-  Text(p, QRectF(0, b.top, kCertificateWidth, m.lineHeight), QObject::tr("Statements"));
+  Text(p, QRectF(0, b.top, kCertificateWidth, m.lineHeight), CertificateWords::tr("Statements"));
   double y = b.top + m.lineHeight;
   const QStringList statements = CertificateStatements(m_data);
   for (int i = 0; i < statements.size(); ++i) {
@@ -144,16 +145,16 @@ void CalibrationCertificate::PaintSignatures(QPainter& p, double top) const {
   p.setFont(BodyFont());
   p.setPen(Qt::black);
   const LabIdentity& lab = m_data.lab;
-  QString signatory = lab.signatoryName.trimmed().isEmpty() ? QObject::tr("authorised signatory not set")
+  QString signatory = lab.signatoryName.trimmed().isEmpty() ? CertificateWords::tr("authorised signatory not set")
                                                             : lab.signatoryName.trimmed();
   if (!lab.signatoryRole.trimmed().isEmpty()) signatory += QStringLiteral(", ") + lab.signatoryRole.trimmed();
-  const std::pair<QString, QString> rows[] = {{QObject::tr("Calibrated by"), m_data.record.setup.technician},
-                                              {QObject::tr("Authorised signatory"), signatory}};
+  const std::pair<QString, QString> rows[] = {{CertificateWords::tr("Calibrated by"), m_data.record.setup.technician},
+                                              {CertificateWords::tr("Authorised signatory"), signatory}};
   for (int i = 0; i < 2; ++i) {
     const double y = top + 40 + i * 55;
     Text(p, QRectF(0, y - 16, 140, 16), rows[i].first + QLatin1Char(':'));
     p.drawLine(QPointF(140, y), QPointF(560, y));
-    Text(p, QRectF(620, y - 16, 60, 16), QObject::tr("Date:"));
+    Text(p, QRectF(620, y - 16, 60, 16), CertificateWords::tr("Date:"));
     p.drawLine(QPointF(680, y), QPointF(kCertificateWidth, y));
     if (!rows[i].second.isEmpty()) {
       p.setFont(BodyFont(false, 9));

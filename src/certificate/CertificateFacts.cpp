@@ -1,3 +1,4 @@
+#include "records/CertificateWords.h"
 #include "certificate/CertificateFacts.h"
 
 #include <QObject>
@@ -22,16 +23,16 @@ QString CalibrationDatesText(const CalibrationRecord& r) {
     if (end.isValid() && (!to.isValid() || end > to)) to = end;
   }
   if (!from.isValid()) return NotRecordedText();
-  return QObject::tr("%1 to %2").arg(DateTimeText(from), DateTimeText(to));
+  return CertificateWords::tr("%1 to %2").arg(DateTimeText(from), DateTimeText(to));
 }
 
 QString MethodText(const CalibrationRecord& r) {
   QStringList runs;
-  if (r.asFound) runs << QObject::tr("as-found");
-  if (r.asLeft) runs << QObject::tr("as-left");
-  return QObject::tr("%1 % of the input span, %2; %3")
-      .arg(PointsFieldText(r.setup.pointsPercent), r.setup.runDown ? QObject::tr("up and down") : QObject::tr("up"),
-           runs.join(QObject::tr(" then ")));
+  if (r.asFound) runs << CertificateWords::tr("as-found");
+  if (r.asLeft) runs << CertificateWords::tr("as-left");
+  return CertificateWords::tr("%1 % of the input span, %2; %3")
+      .arg(PointsFieldText(r.setup.pointsPercent), r.setup.runDown ? CertificateWords::tr("up and down") : CertificateWords::tr("up"),
+           runs.join(CertificateWords::tr(" then ")));
 }
 
 QString InstrumentText(const CertificateData& d) {
@@ -44,7 +45,7 @@ QString InstrumentText(const CertificateData& d) {
 QString IdentityText(const CertificateData& d) {
   const Instrument none;
   const Instrument& i = d.instrument ? *d.instrument : none;
-  return QObject::tr("manufacturer %1, model %2, serial %3")
+  return CertificateWords::tr("manufacturer %1, model %2, serial %3")
       .arg(OrNotRecorded(i.manufacturer), OrNotRecorded(i.model), OrNotRecorded(i.serial));
 }
 
@@ -55,31 +56,31 @@ QString LabAddressLine(const LabIdentity& lab) {
   for (QString& line : lines) line = line.trimmed();
   lines.removeAll(QString());
   if (!lab.country.trimmed().isEmpty()) lines << lab.country.trimmed();
-  return lines.isEmpty() ? QObject::tr("Address %1").arg(NotRecordedText()) : lines.join(QStringLiteral(", "));
+  return lines.isEmpty() ? CertificateWords::tr("Address %1").arg(NotRecordedText()) : lines.join(QStringLiteral(", "));
 }
 
 std::vector<CertificateFact> CertificateFacts(const CertificateData& d) {
   const CalibrationSetup& s = d.record.setup;
-  std::vector<CertificateFact> facts{{QObject::tr("Certificate"), CertificateIdText(d)}};
+  std::vector<CertificateFact> facts{{CertificateWords::tr("Certificate"), CertificateIdText(d)}};
   if (!d.replacesNumber.isEmpty())
-    facts.push_back({QObject::tr("Replaces"), QObject::tr("certificate %1, revision %2").arg(d.replacesNumber).arg(d.replacesRevision)});
+    facts.push_back({CertificateWords::tr("Replaces"), CertificateWords::tr("certificate %1, revision %2").arg(d.replacesNumber).arg(d.replacesRevision)});
   const std::vector<CertificateFact> rest{
-      {QObject::tr("Customer / owner"), OrNotRecorded(d.instrument ? d.instrument->owner : QString())},
-      {QObject::tr("Instrument"), InstrumentText(d)},
-      {QObject::tr("Identity"), IdentityText(d)},
-      {QObject::tr("Calibrated"), CalibrationDatesText(d.record)},
-      {QObject::tr("Issued"), d.issued.isValid() ? DateTimeText(d.issued) : NotRecordedText()},
-      {QObject::tr("Technician"), OrNotRecorded(s.technician)},
-      {QObject::tr("Method"), MethodText(d.record)},
-      {QObject::tr("Settling"), SettleRuleText(s.settle)},
-      {QObject::tr("Input (sourced)"), InputSpanText(s)},
-      {QObject::tr("Output (measured)"), OutputSpanText(s)},
-      {QObject::tr("Tolerance"), ToleranceText(s)},
-      {QObject::tr("Decision rule"), s.rule == DecisionRule::GuardBand ? QObject::tr("guard band w = U")
-                                                                       : QObject::tr("simple acceptance")},
-      {QObject::tr("Reference standard"), StandardUsedText(d.record.standard)},
-      {QObject::tr("Calibrator"), OrNotRecorded(d.record.calibrator)},
-      {QObject::tr("Environment"), QObject::tr("ambient %1, relative humidity %2")
+      {CertificateWords::tr("Customer / owner"), OrNotRecorded(d.instrument ? d.instrument->owner : QString())},
+      {CertificateWords::tr("Instrument"), InstrumentText(d)},
+      {CertificateWords::tr("Identity"), IdentityText(d)},
+      {CertificateWords::tr("Calibrated"), CalibrationDatesText(d.record)},
+      {CertificateWords::tr("Issued"), d.issued.isValid() ? DateTimeText(d.issued) : NotRecordedText()},
+      {CertificateWords::tr("Technician"), OrNotRecorded(s.technician)},
+      {CertificateWords::tr("Method"), MethodText(d.record)},
+      {CertificateWords::tr("Settling"), SettleRuleText(s.settle)},
+      {CertificateWords::tr("Input (sourced)"), InputSpanText(s)},
+      {CertificateWords::tr("Output (measured)"), OutputSpanText(s)},
+      {CertificateWords::tr("Tolerance"), ToleranceText(s)},
+      {CertificateWords::tr("Decision rule"), s.rule == DecisionRule::GuardBand ? CertificateWords::tr("guard band w = U")
+                                                                       : CertificateWords::tr("simple acceptance")},
+      {CertificateWords::tr("Reference standard"), StandardUsedText(d.record.standard)},
+      {CertificateWords::tr("Calibrator"), OrNotRecorded(d.record.calibrator)},
+      {CertificateWords::tr("Environment"), CertificateWords::tr("ambient %1, relative humidity %2")
                                        .arg(AmbientTemperatureText(d.record.environment), HumidityText(d.record.environment))},
   };
   facts.insert(facts.end(), rest.begin(), rest.end());
@@ -92,9 +93,9 @@ QStringList CertificateColumnTitles(const CalibrationSetup& s) {
   auto withUnit = [](const QString& title, const QString& unit) {
     return unit.isEmpty() ? title : QStringLiteral("%1 (%2)").arg(title, unit);
   };
-  return {QObject::tr("Point %"), QObject::tr("Dir."), withUnit(QObject::tr("Applied"), in),
-          withUnit(QObject::tr("Expected"), out), withUnit(QObject::tr("Measured"), out), QObject::tr("Error % span"),
-          QObject::tr("U (%1, k = 2)").arg(out), QObject::tr("TUR"), QObject::tr("Drift % span"), QObject::tr("Result")};
+  return {CertificateWords::tr("Point %"), CertificateWords::tr("Dir."), withUnit(CertificateWords::tr("Applied"), in),
+          withUnit(CertificateWords::tr("Expected"), out), withUnit(CertificateWords::tr("Measured"), out), CertificateWords::tr("Error % span"),
+          CertificateWords::tr("U (%1, k = 2)").arg(out), CertificateWords::tr("TUR"), CertificateWords::tr("Drift % span"), CertificateWords::tr("Result")};
 }
 
 const std::vector<double>& CertificateColumnWidths() {
@@ -111,7 +112,7 @@ QStringList CertificateCells(const PointResult& p, double drift) {
     if (TurIsLow(p)) tur += QStringLiteral(" *");
   }
   return {NumberText(p.percent),
-          p.down ? QObject::tr("down") : QObject::tr("up"),
+          p.down ? CertificateWords::tr("down") : CertificateWords::tr("up"),
           NumberText(p.applied),
           FixedText(p.expected, 4),
           FixedText(p.measured, 4),
@@ -125,15 +126,15 @@ QStringList CertificateCells(const PointResult& p, double drift) {
 QStringList RunNoteLines(const CertificateData& d, const RunResult& run, const std::vector<double>& drift) {
   QStringList lines = WrapText(ConformityStatement(run, d.record.setup), kCharsPerLine);
   if (run.kind == RunKind::AsFound) {
-    QString text = QObject::tr("No earlier as-left of this tag to compare with.");
+    QString text = CertificateWords::tr("No earlier as-left of this tag to compare with.");
     if (d.previousAsLeft) {
       int worst = -1;
       for (int i = 0; i < static_cast<int>(drift.size()); ++i)
         if (std::isfinite(drift[i]) && (worst < 0 || std::abs(drift[i]) > std::abs(drift[worst]))) worst = i;
       QString basis = DriftBasisText(*d.previousAsLeft, QString());
-      if (!d.previousAsLeftCertificate.isEmpty()) basis += QObject::tr(", certificate %1").arg(d.previousAsLeftCertificate);
-      text = worst < 0 ? QObject::tr("No point in common with %1.").arg(basis)
-                       : QObject::tr("Largest drift %1 % of span at %2 %, against %3.")
+      if (!d.previousAsLeftCertificate.isEmpty()) basis += CertificateWords::tr(", certificate %1").arg(d.previousAsLeftCertificate);
+      text = worst < 0 ? CertificateWords::tr("No point in common with %1.").arg(basis)
+                       : CertificateWords::tr("Largest drift %1 % of span at %2 %, against %3.")
                              .arg(ErrorText(drift[worst]), NumberText(run.points[worst].percent), basis);
     }
     lines << WrapText(text, kCharsPerLine);
@@ -149,17 +150,17 @@ QStringList CertificateStatements(const CertificateData& d) {
   QStringList statements{DecisionRuleStatement(d.record.setup), UncertaintyStatement()};
   if (const QString amended = AmendmentStatement(d); !amended.isEmpty()) statements << amended;
   if (!d.auditHash.isEmpty())
-    statements << QObject::tr("Audit trail's newest hash (SHA-256) when issued: %1").arg(d.auditHash);
-  if (!d.software.isEmpty()) statements << QObject::tr("Issued with %1.").arg(d.software);
+    statements << CertificateWords::tr("Audit trail's newest hash (SHA-256) when issued: %1").arg(d.auditHash);
+  if (!d.software.isEmpty()) statements << CertificateWords::tr("Issued with %1.").arg(d.software);
   statements << ReproductionStatement();
   return statements;
 }
 
 QString CertificateFooterText(const CertificateData& d) {
-  return QObject::tr("Certificate %1 \u2014 %2").arg(CertificateIdText(d), LabNameText(d.lab));
+  return CertificateWords::tr("Certificate %1 \u2014 %2").arg(CertificateIdText(d), LabNameText(d.lab));
 }
 
-QString PageNumberText(int page, int count) { return QObject::tr("Page %1 of %2").arg(page).arg(count); }
+QString PageNumberText(int page, int count) { return CertificateWords::tr("Page %1 of %2").arg(page).arg(count); }
 
 QStringList WrapText(const QString& text, int maxChars) {
   const int limit = std::max(maxChars, 1);

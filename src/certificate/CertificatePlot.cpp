@@ -1,3 +1,4 @@
+#include "records/CertificateWords.h"
 #include "certificate/CertificatePlot.h"
 
 #include <QPainter>
@@ -57,7 +58,7 @@ void PaintErrorPlot(QPainter& p, const QRectF& area, const CalibrationRecord& re
   p.setFont(font);
   p.setPen(Qt::black);
   p.drawText(QRectF(area.left(), area.top(), area.width(), 20), Qt::AlignLeft | Qt::AlignVCenter,
-             QObject::tr("Error (% of output span) against input (% of input span)"));
+             CertificateWords::tr("Error (% of output span) against input (% of input span)"));
   font.setBold(false);
   p.setFont(font);
 
@@ -86,7 +87,7 @@ void PaintErrorPlot(QPainter& p, const QRectF& area, const CalibrationRecord& re
   for (int i = 0; i <= 4; ++i)
     p.drawText(QRectF(toX(i * 25.0) - 30, plot.bottom() + 4, 60, 16), Qt::AlignCenter, NumberText(i * 25.0));
   p.drawText(QRectF(plot.left(), plot.bottom() + 20, plot.width(), 16), Qt::AlignCenter,
-             QObject::tr("Input, % of span"));
+             CertificateWords::tr("Input, % of span"));
 
   // One line per run and direction; a point without a reading is left out.
   // The legend sits on the title's line, right-aligned, clear of the lines.
@@ -96,7 +97,7 @@ void PaintErrorPlot(QPainter& p, const QRectF& area, const CalibrationRecord& re
   p.drawLine(QPointF(legendX - 14, legendY), QPointF(legendX + 14, legendY));
   p.setPen(Qt::black);
   p.drawText(QRectF(legendX + 20, legendY - 8, 130, 16), Qt::AlignLeft | Qt::AlignVCenter,
-             QObject::tr("Tolerance \u00B1%1 %").arg(NumberText(tol)));
+             CertificateWords::tr("Tolerance \u00B1%1 %").arg(NumberText(tol)));
   for (const auto* run : {&record.asFound, &record.asLeft}) {
     if (!*run) continue;
     const bool asLeft = (*run)->kind == RunKind::AsLeft;

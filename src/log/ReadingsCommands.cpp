@@ -4,14 +4,16 @@
 #include <QGuiApplication>
 
 #include "grid/GridClipboardText.h"
+
+#include <QCoreApplication>
 #include "log/CReadingsLog.h"
 
 namespace vorenx {
 
 void CReadingsLog::AddMenuEntries() {
-  m_menu.AddEntry(QStringLiteral("Copy All"), [this] { OnCopyAll(); });
-  m_menu.AddEntry(QStringLiteral("Print..."), [this] { OnPrint(); });
-  m_menu.AddEntry(QStringLiteral("Export for a Spreadsheet..."), [this] { OnSaveForSpreadsheet(); });
+  m_menu.AddEntry(QCoreApplication::translate("vorenx::CReadingsLog", "Copy All"), [this] { OnCopyAll(); });
+  m_menu.AddEntry(QCoreApplication::translate("vorenx::CReadingsLog", "Print..."), [this] { OnPrint(); });
+  m_menu.AddEntry(QCoreApplication::translate("vorenx::CReadingsLog", "Export for a Spreadsheet..."), [this] { OnSaveForSpreadsheet(); });
 }
 
 QString CReadingsLog::CopyAllText() const {

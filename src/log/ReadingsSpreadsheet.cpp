@@ -4,6 +4,8 @@
 #include <QSaveFile>
 
 #include "log/CReadingsLog.h"
+
+#include <QCoreApplication>
 #include "platform/SpreadsheetCsv.h"
 
 namespace vorenx {
@@ -64,7 +66,7 @@ void CReadingsLog::OnSaveForSpreadsheet() {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
     m_dialogs.ShowMessage(nullptr,
-                          QStringLiteral("The readings could not be written to %1: %2").arg(path, file.errorString()));
+                          QCoreApplication::translate("vorenx::CReadingsLog", "The readings could not be written to %1: %2").arg(path, file.errorString()));
 }
 
 }  // namespace vorenx

@@ -1,3 +1,4 @@
+#include "records/CertificateWords.h"
 #include "records/CalibrationTexts.h"
 
 #include <QLocale>
@@ -65,14 +66,14 @@ bool ParseNumberField(const QString& text, double& value) {
 bool ParsePointsField(const QString& text, std::vector<double>& points, QString& error) {
   static const QRegularExpression decimalComma(QStringLiteral("\\d,\\d"));
   if (text.contains(decimalComma)) {
-    error = QObject::tr("Write decimals with \".\" and separate the points with \", \" or \";\" (for example "
+    error = CertificateWords::tr("Write decimals with \".\" and separate the points with \", \" or \";\" (for example "
                         "\"0, 12.5, 50\").");
     return false;
   }
   static const QRegularExpression separators(QStringLiteral("[;,\\s]+"));
   const QStringList parts = text.split(separators, Qt::SkipEmptyParts);
   if (parts.isEmpty()) {
-    error = QObject::tr("Enter at least one test point in % of the input span.");
+    error = CertificateWords::tr("Enter at least one test point in % of the input span.");
     return false;
   }
   std::vector<double> read;
@@ -80,7 +81,7 @@ bool ParsePointsField(const QString& text, std::vector<double>& points, QString&
     bool ok = false;
     const double v = NumberLocale().toDouble(part, &ok);
     if (!ok || !std::isfinite(v)) {
-      error = QObject::tr("\"%1\" is not a number.").arg(part.left(20));
+      error = CertificateWords::tr("\"%1\" is not a number.").arg(part.left(20));
       return false;
     }
     read.push_back(v);
@@ -121,7 +122,7 @@ QString ToleranceText(const CalibrationSetup& s) {
 }
 
 QString SettleRuleText(const SettleRule& rule) {
-  return QObject::tr("%1 readings within %2 % of the tolerance, at most %3 s")
+  return CertificateWords::tr("%1 readings within %2 % of the tolerance, at most %3 s")
       .arg(rule.readings)
       .arg(NumberText(rule.bandFraction * 100.0), NumberText(rule.timeoutSeconds));
 }
@@ -132,15 +133,15 @@ QStringList ResultColumnTitles(const CalibrationSetup& s) {
   auto withUnit = [](const QString& title, const QString& unit) {
     return unit.isEmpty() ? title : QStringLiteral("%1 (%2)").arg(title, unit);
   };
-  return {QObject::tr("Point %"),     QObject::tr("Direction"),
-          withUnit(QObject::tr("Applied"), in), withUnit(QObject::tr("Expected"), out),
-          withUnit(QObject::tr("Measured"), out), QObject::tr("Error % of span"),
-          QObject::tr("Drift % of span"), QObject::tr("Result")};
+  return {CertificateWords::tr("Point %"),     CertificateWords::tr("Direction"),
+          withUnit(CertificateWords::tr("Applied"), in), withUnit(CertificateWords::tr("Expected"), out),
+          withUnit(CertificateWords::tr("Measured"), out), CertificateWords::tr("Error % of span"),
+          CertificateWords::tr("Drift % of span"), CertificateWords::tr("Result")};
 }
 
 QStringList ResultCells(const PointResult& p, double drift) {
   return {NumberText(p.percent),
-          p.down ? QObject::tr("down") : QObject::tr("up"),
+          p.down ? CertificateWords::tr("down") : CertificateWords::tr("up"),
           NumberText(p.applied),
           FixedText(p.expected, 4),
           FixedText(p.measured, 4),
@@ -160,20 +161,20 @@ bool AnyPointFails(const RunResult& run) {
 }
 
 QString PointVerdictText(const PointResult& p) {
-  if (!p.settled) return QObject::tr("Fail (not settled)");
+  if (!p.settled) return CertificateWords::tr("Fail (not settled)");
   switch (ShownVerdict(p)) {
-    case PointVerdict::Pass: return QObject::tr("Pass");
-    case PointVerdict::Indeterminate: return QObject::tr("Indeterminate");
+    case PointVerdict::Pass: return CertificateWords::tr("Pass");
+    case PointVerdict::Indeterminate: return CertificateWords::tr("Indeterminate");
     case PointVerdict::Fail: break;
   }
-  return QObject::tr("Fail");
+  return CertificateWords::tr("Fail");
 }
 
 QStringList ResultTableColumnTitles(const CalibrationSetup& s) {
   QStringList titles = ResultColumnTitles(s);
   const QString out = FunctionUnit(s.outputFunction, s.celsius);
   titles.insert(titles.size() - 1, out.isEmpty() ? QStringLiteral("U") : QStringLiteral("U (%1)").arg(out));
-  titles.insert(titles.size() - 1, QObject::tr("TUR"));
+  titles.insert(titles.size() - 1, CertificateWords::tr("TUR"));
   return titles;
 }
 
@@ -185,11 +186,11 @@ QStringList ResultTableCells(const PointResult& p, double drift) {
 }
 
 QString UncertaintyText(const PointResult& p) {
-  return p.uncertainty ? FormatUncertainty(p.uncertainty->expanded) : QObject::tr("not recorded");
+  return p.uncertainty ? FormatUncertainty(p.uncertainty->expanded) : CertificateWords::tr("not recorded");
 }
 
 QString TurText(const PointResult& p) {
-  if (!p.uncertainty) return QObject::tr("not recorded");
+  if (!p.uncertainty) return CertificateWords::tr("not recorded");
   const std::optional<double> tur = p.uncertainty->tur;
   if (!tur || !std::isfinite(*tur) || *tur <= 0.0) return kDash;
   // Two significant digits, cut down: 3.96 reads 3.9, never 4.0.
@@ -214,9 +215,9 @@ QString RunSummaryText(const RunResult& run) { return RunSummaryText(run, true);
 QString RunInProgressText(const RunResult& run) {
   const bool anyFail = AnyPointFails(run);
   const std::size_t n = run.points.size();
-  return QObject::tr("%1: %2in progress, %3 recorded.")
-      .arg(RunKindText(run.kind), anyFail ? QObject::tr("FAIL so far, ") : QString(),
-           n == 1 ? QObject::tr("1 point") : QObject::tr("%1 points").arg(n));
+  return CertificateWords::tr("%1: %2in progress, %3 recorded.")
+      .arg(RunKindText(run.kind), anyFail ? CertificateWords::tr("FAIL so far, ") : QString(),
+           n == 1 ? CertificateWords::tr("1 point") : CertificateWords::tr("%1 points").arg(n));
 }
 
 QString RunSummaryText(const RunResult& run, bool withEndReason) {
@@ -225,40 +226,40 @@ QString RunSummaryText(const RunResult& run, bool withEndReason) {
     const auto undecided = std::count_if(run.points.begin(), run.points.end(), [](const PointResult& p) {
       return p.verdict == PointVerdict::Indeterminate;
     });
-    verdict += QObject::tr(" (conformity could not be decided at %1)")
-                   .arg(undecided == 1 ? QObject::tr("1 point") : QObject::tr("%1 points").arg(undecided));
+    verdict += CertificateWords::tr(" (conformity could not be decided at %1)")
+                   .arg(undecided == 1 ? CertificateWords::tr("1 point") : CertificateWords::tr("%1 points").arg(undecided));
   }
   QString text = QStringLiteral("%1: %2.").arg(RunKindText(run.kind), verdict);
   if (const PointResult* worst = LargestError(run)) {
-    text += QObject::tr(" Largest error %1 % of span at %2 % %3.")
+    text += CertificateWords::tr(" Largest error %1 % of span at %2 % %3.")
                 .arg(ErrorText(worst->errorPercent), NumberText(worst->percent),
-                     worst->down ? QObject::tr("down") : QObject::tr("up"));
+                     worst->down ? CertificateWords::tr("down") : CertificateWords::tr("up"));
   }
-  if (const auto h = Hysteresis(run)) text += QObject::tr(" Hysteresis %1 % of span.").arg(FixedText(*h, 3));
-  if (withEndReason && !run.complete && !run.endReason.isEmpty()) text += QObject::tr(" Ended early: %1.").arg(run.endReason);
+  if (const auto h = Hysteresis(run)) text += CertificateWords::tr(" Hysteresis %1 % of span.").arg(FixedText(*h, 3));
+  if (withEndReason && !run.complete && !run.endReason.isEmpty()) text += CertificateWords::tr(" Ended early: %1.").arg(run.endReason);
   return text;
 }
 
 QString DriftBasisText(const RunResult& asLeft, const QString& file) {
-  const QString basis = QObject::tr("the last complete as-left, finished %1").arg(DateTimeText(asLeft.finished));
-  return file.isEmpty() ? basis : QObject::tr("%1, record %2").arg(basis, file);
+  const QString basis = CertificateWords::tr("the last complete as-left, finished %1").arg(DateTimeText(asLeft.finished));
+  return file.isEmpty() ? basis : CertificateWords::tr("%1, record %2").arg(basis, file);
 }
 
 QString DurationText(qint64 seconds) {
-  if (seconds < 60) return QObject::tr("%1 s").arg(seconds);
-  if (seconds < 3600) return QObject::tr("%1 min %2 s").arg(seconds / 60).arg(seconds % 60);
-  return QObject::tr("%1 h %2 min").arg(seconds / 3600).arg(seconds / 60 % 60);
+  if (seconds < 60) return CertificateWords::tr("%1 s").arg(seconds);
+  if (seconds < 3600) return CertificateWords::tr("%1 min %2 s").arg(seconds / 60).arg(seconds % 60);
+  return CertificateWords::tr("%1 h %2 min").arg(seconds / 3600).arg(seconds / 60 % 60);
 }
 
 QString InterruptionsText(const RunResult& run) {
   QStringList stretches;
   for (const RunInterruption& i : run.interruptions) {
     stretches << (i.to.isValid() && i.from.isValid()
-                      ? QObject::tr("%1 for %2").arg(DateTimeText(i.from), DurationText(std::max<qint64>(0, i.from.secsTo(i.to))))
-                      : QObject::tr("%1 until the run ended").arg(DateTimeText(i.from)));
+                      ? CertificateWords::tr("%1 for %2").arg(DateTimeText(i.from), DurationText(std::max<qint64>(0, i.from.secsTo(i.to))))
+                      : CertificateWords::tr("%1 until the run ended").arg(DateTimeText(i.from)));
   }
   if (stretches.isEmpty()) return {};
-  return QObject::tr("Interrupted: the calibrator stopped answering at %1.")
+  return CertificateWords::tr("Interrupted: the calibrator stopped answering at %1.")
       .arg(stretches.join(QStringLiteral(", at ")));
 }
 

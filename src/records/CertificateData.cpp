@@ -1,3 +1,4 @@
+#include "records/CertificateWords.h"
 #include "records/CertificateData.h"
 
 #include <QObject>
@@ -37,7 +38,7 @@ RecordsResult<CertificateData> LoadCertificateData(LabRecords& records, qint64 c
   if (data.summary.supersedes != 0) {
     const RecordsResult<StoredCalibration> replaced = records.FindCalibration(data.summary.supersedes);
     if (!replaced.ok())
-      return Result::Fail(replaced.error, QObject::tr("The revision this certificate replaces cannot be read: %1")
+      return Result::Fail(replaced.error, CertificateWords::tr("The revision this certificate replaces cannot be read: %1")
                                               .arg(replaced.message));
     data.replacesNumber = replaced.value.summary.certificateNumber;
     data.replacesRevision = replaced.value.summary.revision;

@@ -23,6 +23,7 @@ struct LabIdentity {
   QString signatoryName;  // the authorised signatory
   QString signatoryRole;
   QString country;        // ISO 3166-1 alpha-2 ("DE"); empty when not set
+  QString certificateLanguage;  // the certificate's language ("de", "zh_CN"); empty: English
 
   friend bool operator==(const LabIdentity&, const LabIdentity&) = default;
 };

@@ -1,3 +1,4 @@
+#include "records/CertificateWords.h"
 #include "records/CertificateTexts.h"
 
 #include <QObject>
@@ -14,41 +15,41 @@ QString PointList(const std::vector<const PointResult*>& points) {
   QStringList names;
   for (std::size_t i = 0; i < points.size() && i < 5; ++i)
     names << QStringLiteral("%1 % %2").arg(NumberText(points[i]->percent),
-                                         points[i]->down ? QObject::tr("down") : QObject::tr("up"));
+                                         points[i]->down ? CertificateWords::tr("down") : CertificateWords::tr("up"));
   QString text = names.join(QStringLiteral(", "));
-  if (points.size() > 5) text += QObject::tr(" and %1 more").arg(points.size() - 5);
+  if (points.size() > 5) text += CertificateWords::tr(" and %1 more").arg(points.size() - 5);
   return text;
 }
 
 QString OfPoints(std::size_t count, std::size_t total) {
-  return total == 1 ? QObject::tr("the one point") : QObject::tr("%1 of %2 points").arg(count).arg(total);
+  return total == 1 ? CertificateWords::tr("the one point") : CertificateWords::tr("%1 of %2 points").arg(count).arg(total);
 }
 
 }  // namespace
 
-QString NotRecordedText() { return QObject::tr("not recorded"); }
+QString NotRecordedText() { return CertificateWords::tr("not recorded"); }
 
 QString LabNameText(const LabIdentity& lab) {
   const QString name = lab.name.trimmed();
-  return name.isEmpty() ? QObject::tr("Laboratory not set") : name;
+  return name.isEmpty() ? CertificateWords::tr("Laboratory not set") : name;
 }
 
 QString ReproductionStatement() {
-  return QObject::tr("This certificate shall not be reproduced except in full without the written approval of the "
+  return CertificateWords::tr("This certificate shall not be reproduced except in full without the written approval of the "
                      "laboratory.");
 }
 
 QString CertificateIdText(const CertificateData& data) {
   if (data.summary.certificateNumber.isEmpty())
-    return QObject::tr("not issued from the lab's records (tag %1)").arg(data.record.setup.tag);
-  QString text = QObject::tr("%1, revision %2").arg(data.summary.certificateNumber).arg(data.summary.revision);
-  if (data.summary.state == CalibrationState::Draft) text += QObject::tr(" (draft, not yet approved)");
+    return CertificateWords::tr("not issued from the lab's records (tag %1)").arg(data.record.setup.tag);
+  QString text = CertificateWords::tr("%1, revision %2").arg(data.summary.certificateNumber).arg(data.summary.revision);
+  if (data.summary.state == CalibrationState::Draft) text += CertificateWords::tr(" (draft, not yet approved)");
   return text;
 }
 
 QString AmendmentStatement(const CertificateData& data) {
   if (data.replacesNumber.isEmpty()) return {};
-  return QObject::tr("This certificate replaces certificate %1, revision %2.")
+  return CertificateWords::tr("This certificate replaces certificate %1, revision %2.")
       .arg(data.replacesNumber)
       .arg(data.replacesRevision);
 }
@@ -62,13 +63,13 @@ PointVerdict StatedVerdict(const PointResult& point) {
 QString PointConformityText(const PointResult& point) {
   switch (StatedVerdict(point)) {
     case PointVerdict::Pass:
-      return QObject::tr("Pass");
+      return CertificateWords::tr("Pass");
     case PointVerdict::Indeterminate:
-      return QObject::tr("Indeterminate");
+      return CertificateWords::tr("Indeterminate");
     case PointVerdict::Fail:
       break;
   }
-  return point.settled ? QObject::tr("Fail") : QObject::tr("Fail (not settled)");
+  return point.settled ? CertificateWords::tr("Fail") : CertificateWords::tr("Fail (not settled)");
 }
 
 bool TurIsLow(const PointResult& point) {
@@ -78,11 +79,11 @@ bool TurIsLow(const PointResult& point) {
 QString DecisionRuleStatement(const CalibrationSetup& setup) {
   const QString tolerance = ToleranceText(setup);
   if (setup.rule == DecisionRule::GuardBand)
-    return QObject::tr("Decision rule: guard band w = U. A point conforms when its error is within the tolerance "
+    return CertificateWords::tr("Decision rule: guard band w = U. A point conforms when its error is within the tolerance "
                        "(%1) less its expanded uncertainty U, does not conform when it exceeds the tolerance by more "
                        "than U, and conformity cannot be decided (indeterminate) between the two.")
         .arg(tolerance);
-  return QObject::tr("Decision rule: simple acceptance. A point conforms when its error is within the tolerance (%1); "
+  return CertificateWords::tr("Decision rule: simple acceptance. A point conforms when its error is within the tolerance (%1); "
                      "its expanded uncertainty U is stated but not taken from the tolerance.")
       .arg(tolerance);
 }
@@ -103,10 +104,10 @@ QString StatedRunVerdictText(const RunResult& run) {
 QString RunResultLine(const RunResult& run) {
   QString text = QStringLiteral("%1: %2.").arg(RunKindText(run.kind), StatedRunVerdictText(run));
   if (const PointResult* worst = LargestError(run))
-    text += QObject::tr(" Largest error %1 % of span at %2 % %3.")
+    text += CertificateWords::tr(" Largest error %1 % of span at %2 % %3.")
                 .arg(ErrorText(worst->errorPercent), NumberText(worst->percent),
-                     worst->down ? QObject::tr("down") : QObject::tr("up"));
-  if (const auto h = Hysteresis(run)) text += QObject::tr(" Hysteresis %1 % of span.").arg(FixedText(*h, 3));
+                     worst->down ? CertificateWords::tr("down") : CertificateWords::tr("up"));
+  if (const auto h = Hysteresis(run)) text += CertificateWords::tr(" Hysteresis %1 % of span.").arg(FixedText(*h, 3));
   return text;
 }
 
@@ -114,7 +115,7 @@ QString ConformityStatement(const RunResult& run, const CalibrationSetup& setup)
   const QString kind = RunKindText(run.kind);
   if (!run.complete || run.points.empty()) {
     const QString why = run.endReason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(run.endReason);
-    return QObject::tr("%1: the run ended before its last point%2, so no statement of conformity is made.")
+    return CertificateWords::tr("%1: the run ended before its last point%2, so no statement of conformity is made.")
         .arg(kind, why);
   }
   std::vector<const PointResult*> failed, undecided;
@@ -125,16 +126,16 @@ QString ConformityStatement(const RunResult& run, const CalibrationSetup& setup)
   }
   const std::size_t total = run.points.size();
   if (failed.empty() && undecided.empty())
-    return total == 1 ? QObject::tr("%1: conforms to the tolerance (%2) at its one point.").arg(kind, ToleranceText(setup))
-                      : QObject::tr("%1: conforms to the tolerance (%2) at all %3 points.")
+    return total == 1 ? CertificateWords::tr("%1: conforms to the tolerance (%2) at its one point.").arg(kind, ToleranceText(setup))
+                      : CertificateWords::tr("%1: conforms to the tolerance (%2) at all %3 points.")
                             .arg(kind, ToleranceText(setup))
                             .arg(total);
   QString text;
   if (!failed.empty())
-    text = QObject::tr("%1: does not conform to the tolerance (%2): it fails at %3 (%4).")
+    text = CertificateWords::tr("%1: does not conform to the tolerance (%2): it fails at %3 (%4).")
                .arg(kind, ToleranceText(setup), OfPoints(failed.size(), total), PointList(failed));
   if (!undecided.empty()) {
-    const QString sentence = QObject::tr("conformity could not be decided at %1 (%2): the error lies within U of the "
+    const QString sentence = CertificateWords::tr("conformity could not be decided at %1 (%2): the error lies within U of the "
                                          "tolerance limit.")
                                  .arg(OfPoints(undecided.size(), total), PointList(undecided));
     text = text.isEmpty() ? QStringLiteral("%1: %2").arg(kind, sentence)
@@ -144,18 +145,18 @@ QString ConformityStatement(const RunResult& run, const CalibrationSetup& setup)
 }
 
 QString UncertaintyStatement() {
-  return QObject::tr("The expanded uncertainty U is the combined standard uncertainty multiplied by the coverage "
+  return CertificateWords::tr("The expanded uncertainty U is the combined standard uncertainty multiplied by the coverage "
                      "factor k = 2, which for a normal distribution corresponds to a coverage probability of about "
                      "95 %.");
 }
 
 QString LowTurNote() {
-  return QObject::tr("Points marked * have a test uncertainty ratio (tolerance over U) below %1:1.")
+  return CertificateWords::tr("Points marked * have a test uncertainty ratio (tolerance over U) below %1:1.")
       .arg(NumberText(kMinimumTur));
 }
 
 QString OutputSideOnlyNote() {
-  return QObject::tr("At 0 % of a square-root output the input's sensitivity is unbounded: U there comes from "
+  return CertificateWords::tr("At 0 % of a square-root output the input's sensitivity is unbounded: U there comes from "
                      "the output side alone.");
 }
 
@@ -171,19 +172,19 @@ QString AmbientTemperatureText(const Environment& e) {
 }
 
 QString HumidityText(const Environment& e) {
-  return e.humidityPercent ? QObject::tr("%1 % RH").arg(NumberText(*e.humidityPercent)) : NotRecordedText();
+  return e.humidityPercent ? CertificateWords::tr("%1 % RH").arg(NumberText(*e.humidityPercent)) : NotRecordedText();
 }
 
 QString StandardUsedText(const std::optional<StandardUsed>& s) {
   if (!s) return NotRecordedText();
   QStringList parts;
   if (!s->description.trimmed().isEmpty()) parts << s->description.trimmed();
-  parts << QObject::tr("serial %1").arg(s->serial.isEmpty() ? NotRecordedText() : s->serial);
-  parts << QObject::tr("certificate %1").arg(s->certificateNumber.isEmpty() ? NotRecordedText() : s->certificateNumber);
-  if (s->calibratedOn.isValid()) parts << QObject::tr("calibrated %1").arg(s->calibratedOn.toString(Qt::ISODate));
-  parts << QObject::tr("due %1").arg(s->dueOn.isValid() ? s->dueOn.toString(Qt::ISODate) : NotRecordedText());
+  parts << CertificateWords::tr("serial %1").arg(s->serial.isEmpty() ? NotRecordedText() : s->serial);
+  parts << CertificateWords::tr("certificate %1").arg(s->certificateNumber.isEmpty() ? NotRecordedText() : s->certificateNumber);
+  if (s->calibratedOn.isValid()) parts << CertificateWords::tr("calibrated %1").arg(s->calibratedOn.toString(Qt::ISODate));
+  parts << CertificateWords::tr("due %1").arg(s->dueOn.isValid() ? s->dueOn.toString(Qt::ISODate) : NotRecordedText());
   QString text = parts.join(QStringLiteral(", "));
-  if (!s->overdueReason.isEmpty()) text += QObject::tr("; used past its due date: %1").arg(s->overdueReason);
+  if (!s->overdueReason.isEmpty()) text += CertificateWords::tr("; used past its due date: %1").arg(s->overdueReason);
   return text;
 }
 

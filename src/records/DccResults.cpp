@@ -4,6 +4,7 @@
 #include <QObject>
 #include <cmath>
 
+#include "records/CertificateWords.h"
 #include "records/CalibrationTexts.h"
 #include "records/CertificateTexts.h"
 #include "records/DccXmlWriter.h"
@@ -41,18 +42,18 @@ std::optional<Real> InUnit(FunctionCode function, bool celsius, double value, st
 QStringList MethodLines(const CalibrationRecord& r) {
   const CalibrationSetup& s = r.setup;
   QStringList lines{
-      QObject::tr("The calibrator sources the input and reads the output of the instrument under test at each test "
+      CertificateWords::tr("The calibrator sources the input and reads the output of the instrument under test at each test "
                   "point once the readings have settled."),
-      QObject::tr("Input (sourced): %1.").arg(InputSpanText(s)),
-      QObject::tr("Output (measured): %1.").arg(OutputSpanText(s)),
-      QObject::tr("Tolerance: %1.").arg(ToleranceText(s)),
-      QObject::tr("Test points: %1 % of the input span, %2.")
-          .arg(PointsFieldText(s.pointsPercent), s.runDown ? QObject::tr("up and down") : QObject::tr("up")),
-      QObject::tr("Settling: %1.").arg(SettleRuleText(s.settle)),
-      QObject::tr("As-found: as received, before any adjustment; as-left: after adjustment, if any."),
+      CertificateWords::tr("Input (sourced): %1.").arg(InputSpanText(s)),
+      CertificateWords::tr("Output (measured): %1.").arg(OutputSpanText(s)),
+      CertificateWords::tr("Tolerance: %1.").arg(ToleranceText(s)),
+      CertificateWords::tr("Test points: %1 % of the input span, %2.")
+          .arg(PointsFieldText(s.pointsPercent), s.runDown ? CertificateWords::tr("up and down") : CertificateWords::tr("up")),
+      CertificateWords::tr("Settling: %1.").arg(SettleRuleText(s.settle)),
+      CertificateWords::tr("As-found: as received, before any adjustment; as-left: after adjustment, if any."),
   };
   if (IsTemperature(s.inputFunction) && !s.celsius)
-    lines << QObject::tr("The input was set in \u2109; its values are given here in \u2103 (t/\u2103 = (t/\u2109 - 32) / 1.8).");
+    lines << CertificateWords::tr("The input was set in \u2109; its values are given here in \u2103 (t/\u2103 = (t/\u2109 - 32) / 1.8).");
   return lines;
 }
 
@@ -60,18 +61,18 @@ void WriteEquipment(Writer& w, const CalibrationRecord& r) {
   const std::optional<StandardUsed>& s = r.standard;
   w.Start("measuringEquipments");
   w.Start("measuringEquipment");
-  w.Text("name", s && !s->description.trimmed().isEmpty() ? s->description.trimmed() : QObject::tr("Reference standard"));
-  QStringList description{QObject::tr("Reference standard: %1.").arg(StandardUsedText(s))};
-  if (!r.calibrator.isEmpty()) description << QObject::tr("Calibrator: %1.").arg(r.calibrator);
+  w.Text("name", s && !s->description.trimmed().isEmpty() ? s->description.trimmed() : CertificateWords::tr("Reference standard"));
+  QStringList description{CertificateWords::tr("Reference standard: %1.").arg(StandardUsedText(s))};
+  if (!r.calibrator.isEmpty()) description << CertificateWords::tr("Calibrator: %1.").arg(r.calibrator);
   if (s)
-    description << (s->defaultAccuracy ? QObject::tr("Uncertainties from the calibrator's documented default accuracy table.")
-                                       : QObject::tr("Uncertainties from the accuracy table of the standard's own certificate."));
+    description << (s->defaultAccuracy ? CertificateWords::tr("Uncertainties from the calibrator's documented default accuracy table.")
+                                       : CertificateWords::tr("Uncertainties from the accuracy table of the standard's own certificate."));
   w.Text("description", description);
   if (s && (!s->serial.isEmpty() || !s->certificateNumber.isEmpty())) {
     w.Start("identifications");
-    if (!s->serial.isEmpty()) w.Identification("manufacturer", s->serial, QObject::tr("Serial number"));
+    if (!s->serial.isEmpty()) w.Identification("manufacturer", s->serial, CertificateWords::tr("Serial number"));
     if (!s->certificateNumber.isEmpty())
-      w.Identification("other", s->certificateNumber, QObject::tr("Calibration certificate of the standard"));
+      w.Identification("other", s->certificateNumber, CertificateWords::tr("Calibration certificate of the standard"));
     w.End();
   }
   w.End();
@@ -96,45 +97,45 @@ void WriteConditions(Writer& w, const Environment& e) {
   std::optional<Real> t, h;
   if (e.temperatureC && std::isfinite(*e.temperatureC)) t = Real{*e.temperatureC, QStringLiteral("\\degreecelsius"), {}};
   if (e.humidityPercent && std::isfinite(*e.humidityPercent)) h = Real{*e.humidityPercent, QStringLiteral("\\percent"), {}};
-  WriteCondition(w, QObject::tr("Ambient temperature"), t);
-  WriteCondition(w, QObject::tr("Relative humidity"), h);
+  WriteCondition(w, CertificateWords::tr("Ambient temperature"), t);
+  WriteCondition(w, CertificateWords::tr("Relative humidity"), h);
   w.End();
 }
 
 void WritePoint(Writer& w, const CalibrationSetup& s, const RunResult& run, const PointResult& p) {
   w.Start("result");
-  w.Text("name", QObject::tr("%1, %2 % of span, %3")
-                     .arg(RunKindText(run.kind), NumberText(p.percent), p.down ? QObject::tr("down") : QObject::tr("up")));
+  w.Text("name", CertificateWords::tr("%1, %2 % of span, %3")
+                     .arg(RunKindText(run.kind), NumberText(p.percent), p.down ? CertificateWords::tr("down") : CertificateWords::tr("up")));
   w.Start("data");
   w.Start("list");
   if (p.time.isValid()) w.Element("dateTime", p.time.toString(Qt::ISODateWithMs));
-  w.Quantity(QObject::tr("Test point (% of the input span)"), Real{p.percent, QStringLiteral("\\percent"), {}}, {});
-  w.Quantity(QObject::tr("Applied input"), InUnit(s.inputFunction, s.celsius, p.applied), NotRecordedText());
-  w.Quantity(QObject::tr("Expected output"), InUnit(s.outputFunction, true, p.expected), NotRecordedText());
+  w.Quantity(CertificateWords::tr("Test point (% of the input span)"), Real{p.percent, QStringLiteral("\\percent"), {}}, {});
+  w.Quantity(CertificateWords::tr("Applied input"), InUnit(s.inputFunction, s.celsius, p.applied), NotRecordedText());
+  w.Quantity(CertificateWords::tr("Expected output"), InUnit(s.outputFunction, true, p.expected), NotRecordedText());
 
   std::optional<double> u;
   if (p.uncertainty && std::isfinite(p.uncertainty->expanded)) u = p.uncertainty->expanded;
   w.Start("quantity");
-  w.Text("name", QObject::tr("Measured output"));
-  if (!u && std::isfinite(p.measured)) w.Text("description", QObject::tr("Expanded uncertainty: %1.").arg(NotRecordedText()));
+  w.Text("name", CertificateWords::tr("Measured output"));
+  if (!u && std::isfinite(p.measured)) w.Text("description", CertificateWords::tr("Expanded uncertainty: %1.").arg(NotRecordedText()));
   if (const std::optional<Real> measured = InUnit(s.outputFunction, true, p.measured, u))
     w.SiReal(*measured);
   else
-    w.Text("noQuantity", QObject::tr("No reading came at this point."));
+    w.Text("noQuantity", CertificateWords::tr("No reading came at this point."));
   w.End();
 
   std::optional<Real> error;
   if (std::isfinite(p.measured) && std::isfinite(p.errorPercent)) error = Real{p.errorPercent, QStringLiteral("\\percent"), {}};
-  w.Quantity(QObject::tr("Error (% of the output span)"), error, QObject::tr("No reading came at this point."));
+  w.Quantity(CertificateWords::tr("Error (% of the output span)"), error, CertificateWords::tr("No reading came at this point."));
   if (p.uncertainty && p.uncertainty->tur)
-    w.Quantity(QObject::tr("Test uncertainty ratio (tolerance over U)"),
+    w.Quantity(CertificateWords::tr("Test uncertainty ratio (tolerance over U)"),
                Real{std::round(*p.uncertainty->tur * 10.0) / 10.0, QStringLiteral("\\one"), {}}, {});
 
   QStringList declaration{PointConformityText(p)};
   if (StatedVerdict(p) == PointVerdict::Indeterminate)
-    declaration << QObject::tr("Conformity could not be decided: the error lies within U of the tolerance limit.");
+    declaration << CertificateWords::tr("Conformity could not be decided: the error lies within U of the tolerance limit.");
   if (TurIsLow(p))
-    declaration << QObject::tr("The test uncertainty ratio of this point is below %1:1.").arg(NumberText(kMinimumTur));
+    declaration << CertificateWords::tr("The test uncertainty ratio of this point is below %1:1.").arg(NumberText(kMinimumTur));
   if (p.uncertainty && p.uncertainty->outputSideOnly) declaration << OutputSideOnlyNote();
   w.Start("measurementMetaData");
   w.Start("metaData");
@@ -156,17 +157,17 @@ void WriteRun(Writer& w, const CalibrationRecord& r, const RunResult& run) {
   w.Text("description", description);
   w.Start("usedMethods");
   w.Start("usedMethod");
-  w.Text("name", QObject::tr("Calibration of the transfer function"));
+  w.Text("name", CertificateWords::tr("Calibration of the transfer function"));
   w.Text("description", MethodLines(r));
   w.End();
   w.Start("usedMethod");
-  w.Text("name", QObject::tr("Decision rule"));
+  w.Text("name", CertificateWords::tr("Decision rule"));
   w.Text("description", DecisionRuleStatement(r.setup));
   w.End();
   w.Start("usedMethod");
-  w.Text("name", QObject::tr("Measurement uncertainty"));
+  w.Text("name", CertificateWords::tr("Measurement uncertainty"));
   w.Text("description", QStringList{UncertaintyStatement(),
-                                    QObject::tr("Budget of each point: the calibrator's source and measure accuracy, "
+                                    CertificateWords::tr("Budget of each point: the calibrator's source and measure accuracy, "
                                                 "the resolution of the instrument under test and the repeatability of "
                                                 "the settled readings.")});
   w.End();
@@ -178,7 +179,7 @@ void WriteRun(Writer& w, const CalibrationRecord& r, const RunResult& run) {
     w.Start("result");
     w.Text("name", RunKindText(run.kind));
     w.Start("data");
-    w.Text("text", QObject::tr("No point was recorded."));
+    w.Text("text", CertificateWords::tr("No point was recorded."));
     w.End();
     w.End();
   }

@@ -1,5 +1,6 @@
 // The digital certificate's document and its administrative data; the
 // measurement results are in DccResults.cpp.
+#include "records/CertificateWords.h"
 #include "records/DccWriter.h"
 
 #include <QObject>
@@ -122,8 +123,8 @@ void WriteCoreData(Writer& w, const CertificateData& data) {
   w.Element("mandatoryLangCodeISO639_1", QLatin1String(dcc::kLanguage));
   w.Element("uniqueIdentifier", data.summary.certificateNumber);
   w.Start("identifications");
-  w.Identification("calibrationLaboratory", data.summary.certificateNumber, QObject::tr("Certificate number"));
-  w.Identification("calibrationLaboratory", QString::number(data.summary.revision), QObject::tr("Revision"));
+  w.Identification("calibrationLaboratory", data.summary.certificateNumber, CertificateWords::tr("Certificate number"));
+  w.Identification("calibrationLaboratory", QString::number(data.summary.revision), CertificateWords::tr("Revision"));
   w.End();
   w.Element("beginPerformanceDate", FirstPerformanceDate(data.record).toString(Qt::ISODate));
   w.Element("endPerformanceDate", LastPerformanceDate(data.record).toString(Qt::ISODate));
@@ -140,14 +141,14 @@ void WriteItems(Writer& w, const CertificateData& data) {
   w.Start("items");
   w.Start("item");
   w.Text("name", description.isEmpty() ? setup.tag : description);
-  if (!description.isEmpty()) w.Text("description", QObject::tr("Tag %1: %2").arg(setup.tag, description));
+  if (!description.isEmpty()) w.Text("description", CertificateWords::tr("Tag %1: %2").arg(setup.tag, description));
   w.Start("manufacturer");
   w.Text("name", OrNotRecorded(i.manufacturer));
   w.End();
   if (!i.model.trimmed().isEmpty()) w.Element("model", i.model.trimmed());
   w.Start("identifications");
-  w.Identification("owner", setup.tag, QObject::tr("Tag"));
-  if (!i.serial.trimmed().isEmpty()) w.Identification("manufacturer", i.serial.trimmed(), QObject::tr("Serial number"));
+  w.Identification("owner", setup.tag, CertificateWords::tr("Tag"));
+  if (!i.serial.trimmed().isEmpty()) w.Identification("manufacturer", i.serial.trimmed(), CertificateWords::tr("Serial number"));
   w.End();
   w.End();
   w.End();
@@ -182,7 +183,7 @@ void WriteParties(Writer& w, const CertificateData& data) {
   w.Start("person");
   w.Text("name", OrNotRecorded(lab.signatoryName));
   w.End();
-  w.Text("description", QObject::tr("Authorised signatory"));
+  w.Text("description", CertificateWords::tr("Authorised signatory"));
   if (!lab.signatoryRole.trimmed().isEmpty()) w.Element("role", lab.signatoryRole.trimmed());
   w.Element("mainSigner", QStringLiteral("true"));
   w.End();
@@ -191,43 +192,43 @@ void WriteParties(Writer& w, const CertificateData& data) {
     w.Start("person");
     w.Text("name", data.record.setup.technician.trimmed());
     w.End();
-    w.Element("role", QObject::tr("Technician who calibrated the instrument"));
+    w.Element("role", CertificateWords::tr("Technician who calibrated the instrument"));
     w.End();
   }
   w.End();
 
   const QString owner = data.instrument ? data.instrument->owner : QString();
-  WriteContact(w, "customer", OrNotRecorded(owner), {QObject::tr("Address: %1").arg(NotRecordedText())});
+  WriteContact(w, "customer", OrNotRecorded(owner), {CertificateWords::tr("Address: %1").arg(NotRecordedText())});
 }
 
 void WriteStatements(Writer& w, const CertificateData& data) {
   const CalibrationRecord& r = data.record;
   w.Start("statements");
-  w.Statement(QObject::tr("Decision rule"), {DecisionRuleStatement(r.setup)});
+  w.Statement(CertificateWords::tr("Decision rule"), {DecisionRuleStatement(r.setup)});
   for (const std::optional<RunResult>* run : {&r.asFound, &r.asLeft})
     if (*run)
-      w.Statement(QObject::tr("Conformity, %1").arg(RunKindText((*run)->kind).toLower()),
+      w.Statement(CertificateWords::tr("Conformity, %1").arg(RunKindText((*run)->kind).toLower()),
                   {ConformityStatement(**run, r.setup)}, StatedRunVerdict(**run));
-  w.Statement(QObject::tr("Measurement uncertainty"), {UncertaintyStatement()});
+  w.Statement(CertificateWords::tr("Measurement uncertainty"), {UncertaintyStatement()});
   if (const QString amended = AmendmentStatement(data); !amended.isEmpty())
-    w.Statement(QObject::tr("Amendment"), {amended});
+    w.Statement(CertificateWords::tr("Amendment"), {amended});
   if (data.lab.name.trimmed().isEmpty() || data.lab.country.trimmed().isEmpty())
-    w.Statement(QObject::tr("Laboratory"),
-                {QObject::tr("The laboratory's identity is not completely set in the program (name: %1; country: %2).")
+    w.Statement(CertificateWords::tr("Laboratory"),
+                {CertificateWords::tr("The laboratory's identity is not completely set in the program (name: %1; country: %2).")
                      .arg(LabNameText(data.lab), data.lab.country.trimmed().isEmpty()
-                                                    ? QObject::tr("not set, written as ZZ")
+                                                    ? CertificateWords::tr("not set, written as ZZ")
                                                     : data.lab.country.trimmed())});
   if (!data.auditHash.isEmpty())
-    w.Statement(QObject::tr("Audit trail"),
-                {QObject::tr("When this certificate was issued the newest entry of the laboratory's audit trail had "
+    w.Statement(CertificateWords::tr("Audit trail"),
+                {CertificateWords::tr("When this certificate was issued the newest entry of the laboratory's audit trail had "
                              "the SHA-256 hash %1.")
                      .arg(data.auditHash)});
   // The date of issue: a declaration, then the date itself (the schema's order).
   w.Start("statement");
-  w.Text("declaration", QObject::tr("Issued %1 by %2.").arg(data.issued.toUTC().toString(Qt::ISODate), data.software));
+  w.Text("declaration", CertificateWords::tr("Issued %1 by %2.").arg(data.issued.toUTC().toString(Qt::ISODate), data.software));
   w.Element("date", data.issued.toUTC().date().toString(Qt::ISODate));
   w.End();
-  w.Statement(QObject::tr("Reproduction"), {ReproductionStatement()});
+  w.Statement(CertificateWords::tr("Reproduction"), {ReproductionStatement()});
   w.End();
 }
 
@@ -263,14 +264,14 @@ QByteArray DccXml(const CertificateData& data) {
 
 bool SaveDccXml(const CertificateData& data, const QString& path, QString* error) {
   auto fail = [&](const QString& why) {
-    if (error) *error = QObject::tr("The digital certificate could not be written to %1: %2").arg(path, why);
+    if (error) *error = CertificateWords::tr("The digital certificate could not be written to %1: %2").arg(path, why);
     return false;
   };
   const QByteArray xml = DccXml(data);
   if (xml.isEmpty())
     return fail(data.summary.certificateNumber.isEmpty()
-                    ? QObject::tr("it is issued only for a calibration in the lab's records")
-                    : QObject::tr("the calibration has no run to certify"));
+                    ? CertificateWords::tr("it is issued only for a calibration in the lab's records")
+                    : CertificateWords::tr("the calibration has no run to certify"));
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
   if (file.write(xml) != xml.size()) {

@@ -1,8 +1,10 @@
+#include "records/CertificateWords.h"
 #include "records/LabSettings.h"
 
 #include <QObject>
 #include <QRegularExpression>
 #include <QSettings>
+#include <algorithm>
 
 namespace vorenx {
 
@@ -19,6 +21,7 @@ constexpr LabKey kKeys[] = {
     {"lab/signatoryName", &LabIdentity::signatoryName},
     {"lab/signatoryRole", &LabIdentity::signatoryRole},
     {"lab/country", &LabIdentity::country},
+    {"lab/certificateLanguage", &LabIdentity::certificateLanguage},
 };
 
 }  // namespace
@@ -36,13 +39,26 @@ QString LabIdentityProblem(const LabIdentity& lab) {
   const QString country = lab.country.trimmed();
   for (const QString* field : {&lab.name, &lab.signatoryName, &lab.signatoryRole})
     if (field->size() > kMaxInstrumentTextLength)
-      return QObject::tr("A name or role is kept up to %1 characters.").arg(kMaxInstrumentTextLength);
+      return CertificateWords::tr("A name or role is kept up to %1 characters.").arg(kMaxInstrumentTextLength);
   if (lab.address.size() > kMaxLabAddressLength)
-    return QObject::tr("The address is kept up to %1 characters.").arg(kMaxLabAddressLength);
+    return CertificateWords::tr("The address is kept up to %1 characters.").arg(kMaxLabAddressLength);
+  const QString language = lab.certificateLanguage.trimmed();
+  const auto& languages = CertificateLanguages();
+  if (std::none_of(languages.begin(), languages.end(), [&](const CertificateLanguage& l) { return l.code == language; }))
+    return CertificateWords::tr("Certificates cannot be printed in \"%1\".").arg(language.left(20));
   if (!country.isEmpty() && !code.match(country).hasMatch())
-    return QObject::tr("The country is a code of two capital letters (ISO 3166-1, for example \"DE\" or \"GB\"), not \"%1\".")
+    return CertificateWords::tr("The country is a code of two capital letters (ISO 3166-1, for example \"DE\" or \"GB\"), not \"%1\".")
         .arg(country.left(20));
   return {};
+}
+
+const std::vector<CertificateLanguage>& CertificateLanguages() {
+  static const std::vector<CertificateLanguage> languages = {
+      {QString(), QStringLiteral("English")},
+      {QStringLiteral("de"), QStringLiteral("Deutsch")},
+      {QStringLiteral("zh_CN"), QStringLiteral("简体中文")},
+  };
+  return languages;
 }
 
 bool SaveLabIdentity(const LabIdentity& lab, const QString& settingsFile, QString* error) {
@@ -51,7 +67,7 @@ bool SaveLabIdentity(const LabIdentity& lab, const QString& settingsFile, QStrin
     return false;
   };
   if (const QString problem = LabIdentityProblem(lab); !problem.isEmpty()) return fail(problem);
-  if (settingsFile.isEmpty()) return fail(QObject::tr("There is no settings file to keep the laboratory in."));
+  if (settingsFile.isEmpty()) return fail(CertificateWords::tr("There is no settings file to keep the laboratory in."));
   QSettings settings(settingsFile, QSettings::IniFormat);
   for (const LabKey& k : kKeys) {
     const QString value = (lab.*k.field).trimmed();
@@ -62,7 +78,7 @@ bool SaveLabIdentity(const LabIdentity& lab, const QString& settingsFile, QStrin
   }
   settings.sync();
   if (settings.status() != QSettings::NoError)
-    return fail(QObject::tr("The laboratory could not be kept in %1.").arg(settingsFile));
+    return fail(CertificateWords::tr("The laboratory could not be kept in %1.").arg(settingsFile));
   return true;
 }
 

@@ -41,7 +41,7 @@ class CertificateSaving : public ::testing::Test {
 };
 
 TEST_F(CertificateSaving, TheDigitalCertificateIsTheKeptCalibrationsWithTheLabOfTheSettings) {
-  ASSERT_TRUE(SaveLabIdentity({"Bench Lab", "1 Street", "S. Igner", "Manager", "GB"}, store.SettingsFile()));
+  ASSERT_TRUE(SaveLabIdentity({"Bench Lab", "1 Street", "S. Igner", "Manager", "GB", ""}, store.SettingsFile()));
   auto* button = dlg->findChild<QPushButton*>(QStringLiteral("saveDcc"));
   ASSERT_TRUE(button);
   EXPECT_FALSE(button->isEnabled());  // nothing to certify yet
@@ -75,7 +75,7 @@ TEST_F(CertificateSaving, TheDigitalCertificateIsTheKeptCalibrationsWithTheLabOf
 TEST(LabSettingsDialog, KeepsTheLabAndRefusesABadCountryAtItsField) {
   QTemporaryDir dir;
   const QString file = dir.filePath("vorenx.ini");
-  ASSERT_TRUE(SaveLabIdentity({"Old Lab", "", "", "", ""}, file));
+  ASSERT_TRUE(SaveLabIdentity({"Old Lab", "", "", "", "", ""}, file));
   CLabSettingsDlg dialog(file);
   auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("labName"));
   auto* country = dialog.findChild<QLineEdit*>(QStringLiteral("labCountry"));

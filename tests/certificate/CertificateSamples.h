@@ -50,7 +50,7 @@ inline RunResult CertificateRun(const CalibrationSetup& setup, RunKind kind, int
 inline CertificateData FullCertificate(int points = 5) {
   CertificateData d;
   d.lab = {QStringLiteral("Vorenx Test Laboratory"), QStringLiteral("1 Bench Street\n12345 Testtown"),
-           QStringLiteral("Dr. Signe Tory"), QStringLiteral("Head of laboratory"), QStringLiteral("DE")};
+           QStringLiteral("Dr. Signe Tory"), QStringLiteral("Head of laboratory"), QStringLiteral("DE"), QString()};
   Instrument i;
   i.id = 1;
   i.tag = QStringLiteral("TT-101");

@@ -137,6 +137,24 @@ TEST(CertificatePages, AnAmendmentSaysWhichCertificateItReplaces) {
   EXPECT_TRUE(all.contains(QStringLiteral("Certificate VX-2026-000123, revision 2")));
 }
 
+TEST(CertificatePages, SpeakTheLabsCertificateLanguageAndEnglishForAnyOther) {
+  CertificateData d = FullCertificate();
+  d.lab.certificateLanguage = QStringLiteral("de");
+  const QString german = Painted(d).All();
+  for (const char* expected : {"Kalibrierschein", "Erweiterungsfaktor k = 2", "Entscheidungsregel", "Seite 1 von",
+                               "konform mit der Toleranz", "Bezugsnormal"})
+    EXPECT_TRUE(german.contains(QString::fromUtf8(expected))) << expected;
+  EXPECT_FALSE(german.contains(QStringLiteral("Calibration certificate")));
+  d.lab.certificateLanguage = QStringLiteral("zh_CN");
+  const QString chinese = Painted(d).All();
+  for (const char* expected : {"校准证书", "包含因子", "扩展不确定度", "页", "参考标准器"})
+    EXPECT_TRUE(chinese.contains(QString::fromUtf8(expected))) << expected;
+  // The identity, numbers and dates are the record's whatever the language.
+  EXPECT_TRUE(chinese.contains(QStringLiteral("VX-2026-000123")));
+  d.lab.certificateLanguage = QStringLiteral("xx");
+  EXPECT_TRUE(Painted(d).All().contains(QStringLiteral("Calibration certificate")));
+}
+
 TEST(CertificatePages, AnInterruptedRunGetsALineForItUnderItsVerdict) {
   CertificateData d = FullCertificate();
   const auto verdictHeights = [&d] {

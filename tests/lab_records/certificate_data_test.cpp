@@ -41,7 +41,7 @@ TEST_P(CertificateDataTest, GathersTheCalibrationItsInstrumentWhatItReplacesAndT
   // A later calibration is no basis for this one's drift.
   ASSERT_TRUE(records->SaveCalibration(WithAsLeft("TT-1", Utc(2026, 6, 1)), s, {}).ok());
 
-  const LabIdentity lab{"Lab", "Street 1", "S. Igner", "Manager", "DE"};
+  const LabIdentity lab{"Lab", "Street 1", "S. Igner", "Manager", "DE", ""};
   const QDateTime before = QDateTime::currentDateTimeUtc();
   const RecordsResult<CertificateData> data = LoadCertificateData(*records, c2.value.id, lab);
   const QDateTime after = QDateTime::currentDateTimeUtc();
@@ -86,7 +86,7 @@ TEST(LabSettings, TheLabIsKeptInTheSettingsFileAndABadCountryIsRefused) {
   const QString file = dir.filePath(QStringLiteral("vorenx.ini"));
   EXPECT_EQ(LoadLabIdentity(file), LabIdentity{});
   const LabIdentity lab{QStringLiteral(" Lab "), QStringLiteral("Street 1\n12345 Town"), QStringLiteral("S. Igner"),
-                        QStringLiteral("Manager"), QStringLiteral("DE")};
+                        QStringLiteral("Manager"), QStringLiteral("DE"), QString()};
   QString error;
   ASSERT_TRUE(SaveLabIdentity(lab, file, &error)) << error.toStdString();
   LabIdentity read = LoadLabIdentity(file);

@@ -1,0 +1,26 @@
+#include "records/CertificateWords.h"
+
+#include <QTranslator>
+
+namespace vorenx {
+
+namespace {
+// Per thread: a certificate drawn on one thread never changes another's words.
+thread_local const QTranslator* t_language = nullptr;
+}  // namespace
+
+QString CertificateWords::tr(const char* source, const char* disambiguation, int n) {
+  QString text;
+  if (t_language) text = t_language->translate("vorenx::CertificateWords", source, disambiguation, n);
+  if (text.isEmpty()) text = QString::fromUtf8(source);
+  if (n >= 0) text.replace(QLatin1String("%n"), QString::number(n));
+  return text;
+}
+
+ScopedCertificateLanguage::ScopedCertificateLanguage(const QTranslator* translator) : m_previous(t_language) {
+  t_language = translator;
+}
+
+ScopedCertificateLanguage::~ScopedCertificateLanguage() { t_language = m_previous; }
+
+}  // namespace vorenx
