@@ -51,6 +51,13 @@ build_or_fail() {
   fi
 }
 
+# 0. Every source file names its licence in its first lines.
+if bash scripts/spdx-headers.sh --check; then
+  passed=$((passed + 1)); summary+=("licence lines: every source file")
+else
+  failed=$((failed + 1)); summary+=("licence lines: missing (run scripts/spdx-headers.sh)")
+fi
+
 # 1. The plain build: every test, the benchmarks built.
 if build_or_fail plain build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo; then
   run_ctest plain build-test
