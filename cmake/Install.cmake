@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Vorenx developers
 # Installation and the Debian package.
 #
 # `cmake --install` puts the five programs, the desktop entry, the icon in the

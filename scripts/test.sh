@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Vorenx developers
 # Installs what Vorenx needs, builds it and runs every test (with a throw-away
 # PostgreSQL server for the records store): the plain build,
 # an AddressSanitizer + UndefinedBehaviorSanitizer build, a ThreadSanitizer

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The communication library seen through one port: the station's start-up
 // probe and every call reach the calibrator the command line names, and no

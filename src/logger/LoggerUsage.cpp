@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The --help text of vorenx-logger. Every option listed here is described in
 // its man page too (data/man/vorenx-logger.1.in): the install test compares them.
 #include "logger/LoggerOptions.h"

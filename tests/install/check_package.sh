@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Vorenx developers
 # Builds the Debian package from a build tree (scripts/package.sh), installs it
 # with dpkg into a temporary root whose package database is this machine's (so
 # that its dependencies are checked against what is installed here), checks

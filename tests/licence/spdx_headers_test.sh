@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Vorenx developers
 # scripts/spdx-headers.sh on a throw-away tree: --check lists exactly the
 # source files that lack the identifier and exits 1; a run adds the lines
 # (after a shebang, keeping the mode) to those files only; a second run and
