@@ -17,7 +17,7 @@ PACKAGES=(
   poppler-utils libxml2-dev libxml2-utils
   libreoffice-calc-nogui
   librsvg2-bin
-  desktop-file-utils appstream man-db dpkg-dev file
+  desktop-file-utils appstream man-db dpkg-dev file lintian
   stress-ng
 )
 

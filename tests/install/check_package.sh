@@ -21,6 +21,12 @@ if ! deb=$(bash "$source/scripts/package.sh" "$build" 2>"$work/package.log" | ta
   fail "scripts/package.sh built no package"
   finish_checks
 fi
+# lintian, as a distribution would run it: any error fails the check.
+if lint=$(lintian --fail-on error "$deb" 2>&1 | grep -v 'running with root privileges'); [ "${PIPESTATUS[0]}" -eq 0 ] && ! grep -q '^E:' <<<"$lint"; then
+  pass "lintian finds no error${lint:+ ($(grep -c '^W:' <<<"$lint") warning(s))}"
+else
+  fail "lintian: $lint"
+fi
 arch=$(dpkg --print-architecture)
 if [ "$(basename "$deb")" = "vorenx_${version}_${arch}.deb" ]; then pass "package $(basename "$deb")"
 else fail "package is named $(basename "$deb"), not vorenx_${version}_${arch}.deb"; fi
