@@ -22,7 +22,9 @@ if ! deb=$(bash "$source/scripts/package.sh" "$build" 2>"$work/package.log" | ta
   finish_checks
 fi
 # lintian, as a distribution would run it: any error fails the check.
-if lint=$(lintian --fail-on error "$deb" 2>&1 | grep -v 'running with root privileges'); [ "${PIPESTATUS[0]}" -eq 0 ] && ! grep -q '^E:' <<<"$lint"; then
+lint=$(lintian --fail-on error "$deb" 2>&1); lint_status=$?
+lint=$(grep -v 'running with root privileges' <<<"$lint")
+if [ "$lint_status" -eq 0 ] && ! grep -q '^E:' <<<"$lint"; then
   pass "lintian finds no error${lint:+ ($(grep -c '^W:' <<<"$lint") warning(s))}"
 else
   fail "lintian: $lint"
