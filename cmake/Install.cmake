@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Vorenx developers
 # Installation and the Debian package.
 #
 # `cmake --install` puts the five programs, the desktop entry, the icon in the
@@ -58,9 +60,46 @@ install(FILES ${_vx_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 # folders ($XDG_DATA_DIRS/systemd/user: /usr/share/systemd/user).
 install(FILES ${_vx_data}/vorenx-logger.service DESTINATION ${CMAKE_INSTALL_DATADIR}/systemd/user)
 
+# The package's documentation folder, as Debian policy asks of every package:
+# the machine-readable copyright file, and the changelog compressed (a native
+# package's is changelog.gz). The changelog is written by hand; its newest
+# entry must name this version and release date, so that neither is forgotten
+# when the other changes.
+set(_vx_docdir ${CMAKE_INSTALL_DATADIR}/doc/vorenx)
+file(STRINGS ${_vx_data}/changelog _vx_changes)
+list(GET _vx_changes 0 _vx_newest)
+string(REPLACE "." "\\." _vx_version_pattern "${PROJECT_VERSION}")
+if(NOT _vx_newest MATCHES "^vorenx \\(${_vx_version_pattern}\\) ")
+  message(FATAL_ERROR "data/changelog begins with \"${_vx_newest}\", not an entry for ${PROJECT_VERSION}")
+endif()
+string(REGEX MATCH "^([0-9]+)-([0-9]+)-([0-9]+)$" _vx_date_parts "${VORENX_RELEASE_DATE}")
+set(_vx_months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+math(EXPR _vx_month_index "${CMAKE_MATCH_2} - 1")
+list(GET _vx_months ${_vx_month_index} _vx_month)
+set(_vx_dated "${CMAKE_MATCH_3} ${_vx_month} ${CMAKE_MATCH_1}")
+list(FILTER _vx_changes INCLUDE REGEX "^ -- ")
+list(GET _vx_changes 0 _vx_trailer)
+if(NOT _vx_trailer MATCHES ", ${_vx_dated} ")
+  message(FATAL_ERROR "the newest entry of data/changelog is not dated ${_vx_dated} (VORENX_RELEASE_DATE): ${_vx_trailer}")
+endif()
+configure_file(${_vx_data}/changelog ${_vx_out}/changelog COPYONLY)
+add_custom_command(OUTPUT ${_vx_out}/changelog.gz
+  COMMAND gzip -9nkf changelog
+  WORKING_DIRECTORY ${_vx_out}
+  DEPENDS ${_vx_out}/changelog
+  VERBATIM)
+add_custom_target(vorenx_changelog ALL DEPENDS ${_vx_out}/changelog.gz)
+install(FILES ${_vx_out}/changelog.gz ${_vx_data}/copyright DESTINATION ${_vx_docdir})
+
 # --- The Debian package ---------------------------------------------------------
-set(VORENX_PACKAGE_MAINTAINER "The Vorenx developers <vorenx@localhost>"
+set(VORENX_PACKAGE_MAINTAINER "The Vorenx developers <developers@vorenx.org>"
     CACHE STRING "Maintainer field of the Debian package")
+# Build trees configured before keep the former default, an address at
+# localhost, which Debian refuses; it gives way to the new one.
+if(VORENX_PACKAGE_MAINTAINER STREQUAL "The Vorenx developers <vorenx@localhost>")
+  set(VORENX_PACKAGE_MAINTAINER "The Vorenx developers <developers@vorenx.org>" CACHE STRING
+      "Maintainer field of the Debian package" FORCE)
+endif()
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vorenx)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})

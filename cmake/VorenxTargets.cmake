@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Vorenx developers
 # Small helpers so that each folder's CMakeLists stays a few lines long.
 
 # vorenx_add_test(NAME <name> [GUI] [LABELS l...] SOURCES s... LIBS l...)

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // SaveToBmp: an uncompressed 24-bit Windows bitmap (BITMAPFILEHEADER +
 // BITMAPINFOHEADER, rows bottom-up, BGR, each row padded to 4 bytes), written
 // through QSaveFile so a failed write never leaves a half file behind.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The per-channel elements of the LCD: number, unit, bar graph, function and
 // range label, and the run indicator.
 #include <QFontMetricsF>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Ranges and resolutions per function code. Temperature ranges are the source
 // and simulation spans a handheld calibrator offers, inside the reference
 // tables of IEC 60584-1 (thermocouples) and IEC 60751 (platinum RTDs); ℉

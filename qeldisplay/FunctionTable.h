@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // What the library knows about each function code: its range and the finest
 // resolution it shows; its name on the LCD and its unit come from the

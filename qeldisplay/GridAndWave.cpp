@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The wave area: frame, divisions, scales and the two channels' traces. The
 // wave spans the newest DisplayLength() samples, newest at the right edge; each
 // channel is scaled over its function's range and clamped to it.

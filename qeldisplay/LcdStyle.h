@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The LCD's look shared by the drawing exports: colours, fonts and a guard
 // that restores the caller's painter state.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The drawing library's twelve exports. The device context is a QPainter that
 // is active on a paint device (a QImage when called off the window's thread);

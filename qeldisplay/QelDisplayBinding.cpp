@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Binds the program's QelDisplayDll interface to the drawing library's exports.
 #include "link/QelDisplayDll.h"
 #include "qeldisplay/QelDisplay.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Seven-segment digits drawn as polygons: a fixed row of digit cells with a
 // sign bar in front and a decimal point after each cell, unlit segments faint

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The two wave settings persist inside the library. Both threads may set and
 // read them at once, so each is one atomic value.
 #include <algorithm>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // A byte-stream frame reader: bytes go in as they arrive, whole frames with a
 // good header and CRC come out. When the bytes at the front do not make a

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Who holds a serial port: the lock file QSerialPort keeps beside every port
 // it opens ("LCK..ttyUSB0" in /run/lock or one of the other usual lock

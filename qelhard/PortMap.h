@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Which device path each port number 0..19 stands for. Default: ports 0..9 are
 // /dev/ttyUSB0..9, ports 10..19 /dev/ttyACM0..9 (USB CDC instruments).

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The library's own wording of a port and of why it could not be used, shared
 // by the window's port report and the probe.

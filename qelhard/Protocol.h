@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The serial protocol between the program and the instrument: fixed-size
 // frames with a lead byte, a kind byte, a sequence number and a CRC-32.

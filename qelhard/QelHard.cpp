@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The six exports and the port settings. Each port has its own lock, held
 // across that port's exchanges; the library's lock guards only the settings
 // (paths, wanted ports, diagnoses, time limits) and is never held across I/O,

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The instrument's communication library: the six exports the program calls,
 // over a real serial port (QSerialPort), plus the port-path settings and the

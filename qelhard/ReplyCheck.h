@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Acceptance of a reply that passed the frame reader (lead, kind pattern,
 // CRC-32): it must be the answer to the request just sent (kind, sequence)

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // One request's wait for its reply, without I/O: the bytes that arrive go
 // through a FrameReader, each whole frame through CheckReply, and the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Result codes of the library's exports (16-bit) and its time limits. Pure
 // constants, shared by the serial code and the pure reply receiver. The port

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // One serial port of the library: the QSerialPort, the reply reader and the
 // request sequence number. Blocking request/reply exchanges with a time limit,

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Vorenx developers
 # Configures and builds one build tree. Usage: build.sh DIR [cmake options...]
 # Uses ccache when it is installed, so that a second build of the same sources
 # (another build tree, a later CI run on the same machine) compiles only what changed.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Vorenx developers
 # Checks that every include of the program's sources runs down the floors of
 # docs/architecture.md, never up or sideways. Usage: check-layers.sh [ROOT]
 # (default: the checkout this script is in). Prints each include that breaks

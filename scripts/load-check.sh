@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Vorenx developers
 # Runs the quick suites (everything but the label `long`) of the plain build
 # three times over, two at a time, while stress-ng keeps four CPU hogs busy:
 # a test that only passes on an idle machine fails here. Prints the elapsed time.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Vorenx developers
 # Builds the Debian package of Vorenx: vorenx_<version>_<arch>.deb, with its
 # library dependencies worked out from the programs. Usage: package.sh [DIR]
 # DIR is the build tree (default build-package); a tree that is not configured

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Vorenx developers
 # Renders the application icon (data/icons/vorenx.svg) into the PNG sizes of
 # the hicolor icon theme. Run it after changing the SVG and commit the PNGs:
 # the build embeds them and does not render anything itself.

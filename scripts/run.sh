@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Vorenx developers
 # Installs what Vorenx needs, builds it and starts it on its simulated
 # instrument. Without a display it runs on the offscreen platform, saves a
 # screenshot and says where it is.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Vorenx developers
 # Installs every Debian package Vorenx needs to build, test and run.
 # Safe to run again: apt-get skips what is already there.
 set -euo pipefail
@@ -15,7 +17,7 @@ PACKAGES=(
   poppler-utils libxml2-dev libxml2-utils
   libreoffice-calc-nogui
   librsvg2-bin
-  desktop-file-utils appstream man-db dpkg-dev file
+  desktop-file-utils appstream man-db dpkg-dev file lintian
   stress-ng
 )
 

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Vorenx developers
 # Installs what Vorenx needs, builds it and runs every test (with a throw-away
 # PostgreSQL server for the records store): the plain build,
 # an AddressSanitizer + UndefinedBehaviorSanitizer build, a ThreadSanitizer
@@ -50,6 +52,13 @@ build_or_fail() {
     failed=$((failed + 1)); summary+=("$name: build failed"); return 1
   fi
 }
+
+# 0. Every source file names its licence in its first lines.
+if bash scripts/spdx-headers.sh --check; then
+  passed=$((passed + 1)); summary+=("licence lines: every source file")
+else
+  failed=$((failed + 1)); summary+=("licence lines: missing (run scripts/spdx-headers.sh)")
+fi
 
 # 1. The plain build: every test, the benchmarks built.
 if build_or_fail plain build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo; then

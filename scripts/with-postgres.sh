@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Vorenx developers
 # Runs CMD with a throw-away PostgreSQL 15 server: a new cluster in a temporary
 # folder, listening on 127.0.0.1 only on a free port, trust authentication, one
 # database vorenx_test, and a role vorenx_locked that must give a password. CMD sees

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // A transmitter wired to the simulated calibrator as the instrument under
 // test: it takes the lower display's source as its input and drives the upper

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The simulated calibrator's behaviour without any I/O: its settings, the
 // readings it measures or sources at a given time, and its answer to each

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Line noise as real cables and adapters make it, applied to one reply on its
 // way to the host. Each corrupted reply gets one pattern, drawn evenly from the

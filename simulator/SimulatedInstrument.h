@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // A simulated calibrator behind a pseudo-terminal: the library opens the
 // terminal's slave side like any serial device, and a thread of this object

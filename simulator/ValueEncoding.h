@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // How the instrument puts a reading into a status frame: a sign byte, five
 // digit bytes (most significant first) and a decimal exponent e, so that

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // vorenx-sim: runs one simulated calibrator behind a pseudo-terminal, prints
 // the terminal's device path as the first line of its output and answers until
 // interrupted (SIGINT or SIGTERM).

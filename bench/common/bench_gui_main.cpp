@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Google Benchmark entry point with a QApplication on the offscreen platform
 // (unless the caller chose another), for benchmarks of widgets and painting.
 #include <QApplication>

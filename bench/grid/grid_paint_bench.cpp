@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Painting the visible part of the grid at 100 and at 1,000,000 rows, at the
 // top and scrolled to the middle, beside a QTableView over a
 // QAbstractTableModel of the same size painting the same viewport. The grid's

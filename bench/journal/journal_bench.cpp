@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The readings journal beside what a Qt developer would write instead (a
 // QFile opened for appending, one line written and flushed per reading, on
 // the worker's own thread):

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Cost of one successful poll (read, decode, texts, append) and of an append
 // to a full history, which must not grow with the history's size.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // What the readings benchmarks share: dialogs that never show, and the heap in use.
 #include <malloc.h>

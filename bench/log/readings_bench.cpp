@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The readings table's update at 1,000, 10,000 and 100,000 rows beside a stock
 // QTableWidget doing the same job (insert a row at the top, write four items,
 // renumber the first column), the export of 100,000 rows, and the memory each

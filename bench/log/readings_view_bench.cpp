@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The readings log as a reader sees it, beside what a Qt developer would use
 // instead (a QTableView over a QAbstractTableModel holding the three texts of
 // each reading, the Index coming from the row number):

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // vorenx-logger with four simulated instruments at the fastest interval
 // (1 s), journals on, text lines read by this process: the CPU the logger and
 // its four logging processes use, as a share of one core, and their memory

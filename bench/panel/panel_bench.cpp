@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // One whole panel redraw with the real drawing library, at a full history of
 // 12000 samples and a wave length of 12000 (and of 240 for comparison), and
 // the wave alone.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The readings log of 100,000 rows printed to PDF (every page with its header
 // and footer) and copied with "Copy All", each beside what a Qt developer
 // would write without the grid: a QTableView over a QAbstractTableModel,

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Timings of the serial library: the start-up probe of 20 ports, one status
 // read against the simulator over a pseudo-terminal, a failed read on a
 // corrupted reply, the connection check on a noisy line and reply acceptance.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The lab records on a register of 10,000 instruments and 100,000
 // calibrations (ten each), on SQLite and, when the program runs under
 // scripts/with-postgres.sh, on PostgreSQL: the due list, one instrument's

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Arbitrary text through the parser of the transmitter-under-test description,
 // and every description it accepts through the transmitter model. Properties
 // (abort on violation):

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Drives the number field's rules with arbitrary limits, decimals, texts,
 // selections and typed characters. Properties (abort on violation):
 //  - a validated text is a plain fixed-point number ("-"? digits, then "."

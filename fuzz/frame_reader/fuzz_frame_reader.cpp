@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Arbitrary bytes, cut into arbitrary chunks, through the reply reader and the
 // library's reply acceptance. Every frame the reader yields must be whole and
 // checksummed and must decode without harm; a reply the receiver accepts must

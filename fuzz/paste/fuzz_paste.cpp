@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Drives the grid's paste placement with arbitrary text, target cells and
 // hidden rows and columns. Properties (abort on violation):
 //  - every placed field lies inside the grid, on a shown row and column, at

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The window's alarm settings (limits of both displays, beep, program) and
 // the reading of a limit field, as plain functions under the alarm dialog.

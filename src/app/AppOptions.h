@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The program's command-line options, parsed without Qt's GUI so that --help,
 // --version and bad arguments are answered even where no display exists.

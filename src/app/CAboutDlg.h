@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The About box (template 100): the application icon, the program's name and
 // version, and an OK button that closes it. 170 x 62 dialog units.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // "Alarms...": the high and low limit and the hysteresis of each display,
 // the beep and the program run when an alarm is raised. OK keeps the dialog

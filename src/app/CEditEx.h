@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // CEditEx: the single-line number field of the settings panel (source value)
 // and of the wave settings (length). It filters typed characters down to

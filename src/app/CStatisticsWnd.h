@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // "Statistics...": a small tool window beside the main window with count,
 // minimum, maximum, mean and sample standard deviation (n - 1) of each

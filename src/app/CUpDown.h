@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // A small up-down control: an up and a down arrow stacked in one narrow
 // widget. It proposes a change of position and leaves the rest to its owner.

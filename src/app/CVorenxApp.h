@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The application object: creates the main window with the given libraries,
 // runs it modally and returns the program's exit code when it closes. With a

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The main window: a fixed-size dialog built from the window template's
 // control table. It owns the instrument's station (the link m_link, the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The main window's side of calibration runs: the host the calibration dialog
 // asks for runs and defaults, the bench's keeper of the lab records, the
 // register window, and the timer that sends spooled runs. Runs are made and

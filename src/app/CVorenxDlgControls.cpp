@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The main window's controls: built from the template's table at their places
 // in dialog units, and bound to their handlers through user-only signals, so
 // that a change made by the program never runs a handler.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The window as a view of its station: the station's reports, delivered on
 // this thread in the order the worker made them, become control changes; the
 // panel is composed where the worker asks for it, and the source field's value

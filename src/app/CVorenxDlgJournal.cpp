@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The main window's side of the readings journal, which the station writes:
 // starting it, and "Open Journal Folder". Its failures reach the status
 // line's tooltip through the station (ConnectStation).

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The settings panel: the handlers that turn the user's choices into the
 // link's request and a queued command, the show/hide rules of the lower
 // group's shared places, the label texts, and the refresh that brings the

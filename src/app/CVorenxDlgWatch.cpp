@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The window's part in several windows, statistics and alarms: the menu
 // entries, the statistics tool window, the alarm dialog and what an alarm
 // does here (the panel's colour, the status line's message, the beep; the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The wave settings below the meter panel: the length field with its up-down
 // arrows and the channel list. The handlers compute the setting and queue a
 // command; only the worker passes it on to the drawing library.

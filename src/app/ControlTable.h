@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The main window's template (number 102): its size and every control with
 // its id, kind, initial text or items and place in dialog units. The window

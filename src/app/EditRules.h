@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The rules of the numeric entry field (CEditEx) as plain functions, so that
 // they can be tested and fuzzed without a widget or a QApplication.

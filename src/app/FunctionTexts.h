@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The texts the settings panel derives from a function code (unit, upper span,
 // source range) and the steps that fit the source value to a lower function's

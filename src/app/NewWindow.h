@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // "New Window": another Vorenx program for another instrument. The library
 // drives one port per process, so each instrument gets a program of its own,

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The communication library as the program uses it, with a report of what
 // happens to the ports: every call goes on to `inner` unchanged; when a port

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // vorenx: the main window on the real libraries. This is the one place that
 // reaches past the two library interfaces, to map ports to device paths, to
 // ask why a port could not be opened, and to attach the simulated instrument.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The arithmetic of a calibration: where each test point lies on the input
 // span, what the output should be there, the error in % of the output span and

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // What a calibration run found: one line per test point and the run's verdict,
 // largest error and hysteresis.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // One calibration run (as-found or as-left) driven point by point from the
 // readings the worker delivers. The run lives on the window's thread and never

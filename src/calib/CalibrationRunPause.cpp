@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // A run paused for a lost link: the interruption is kept in the record, and
 // the run goes on only after the calibrator answers again with its output off
 // and the user confirms.

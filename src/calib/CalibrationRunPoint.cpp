@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // What a run records of one point: the settled mean and its spread, how well
 // it is known (the uncertainty budget with the run's accuracy table) and its
 // verdict under the setup's decision rule.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // What a calibration run is asked to do: the instrument under test, the input
 // the calibrator applies on its lower display, the output it reads on its

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The settling rule applied to one test point's upper readings as they arrive.
 // Pure: the time of each reading is passed in (milliseconds of any clock).

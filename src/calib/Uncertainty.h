@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // How well each calibration point is known, and what may be said of it: the
 // uncertainty budget of a point (the calibrator's accuracy for what it

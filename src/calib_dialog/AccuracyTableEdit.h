@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // A reference standard's accuracy table as the lab enters it from the
 // standard's certificate: one row per function and range (function by name,

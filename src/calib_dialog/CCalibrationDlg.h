@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The "Calibration" dialog: the setup of a calibration (instrument under
 // test, input and output spans, test points, tolerance, settling rule), the

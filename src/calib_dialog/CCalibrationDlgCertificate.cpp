@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The calibration dialog's certificates: the PDF and the digital certificate
 // (XML), with the laboratory's identity from the settings ("Laboratory..." in
 // the main window's menu).

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The calibration dialog's fields: filling them from a setup, reading a
 // setup and the ambient conditions back with every problem, and showing the
 // problems in red at their fields.

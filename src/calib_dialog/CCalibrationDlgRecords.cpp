@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The calibration dialog and the lab's records: the register's tags and
 // reference standards, the standard a run is made with (an overdue one only
 // with a reason) as the record keeps it, a new tag added to the register,

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The register window ("Instruments..."): the lab's instruments by due date
 // (never calibrated first), filtered to the overdue ones or those due within

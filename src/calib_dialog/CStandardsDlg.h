@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The lab's reference standards, from the register window's "Standards...":
 // each with its certificate, dates and whether it has an accuracy table of

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // What the calibration dialog keeps of itself between runs of the program: its
 // window size, the folders where certificates and CSV files were last

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // What the calibration dialog needs of the main window: runs that drive the
 // instrument through the window's link and command queue, defaults from the

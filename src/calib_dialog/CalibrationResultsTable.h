@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The results of a calibration in a table: a title line per run, one row per
 // recorded point (point, direction, applied input, expected and measured

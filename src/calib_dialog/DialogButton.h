@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The push button of the calibration dialogs: named for the tests, and never
 // a default button, so that Enter in a field never starts or ends anything.

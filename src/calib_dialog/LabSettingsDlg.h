@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // "Laboratory...": the laboratory's identity its certificates carry (name,
 // address, authorised signatory and role, country) and the language its

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The read-only lists of the register windows: whole rows selected one at a
 // time, no row numbers, the last column stretched. Named for the tests.

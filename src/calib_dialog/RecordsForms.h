@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Two small forms on the lab's records: a reference standard with its
 // accuracy table ("Add standard..." in the calibration dialog, the register

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // vorenx-calibrate's command line: what it asks for and how it ends. Parsed
 // with QCommandLineParser (GNU style, generated --help and --version);

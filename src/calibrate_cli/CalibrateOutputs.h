@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The certificate files vorenx-calibrate writes for a calibration it kept
 // in the lab's records: the PDF and the digital calibration certificate

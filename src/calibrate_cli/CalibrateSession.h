@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // One invocation's calibration, driven without a person: it starts the
 // station, waits (a bounded time) for the calibrator to answer, runs the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // vorenx-calibrate once its command line is understood: every check that
 // can refuse the run is made before the calibrator is touched (the setup,

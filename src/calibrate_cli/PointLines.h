@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // What vorenx-calibrate prints on standard output: one tab-separated line per
 // point as it is recorded, and the run's last line. Numbers with "." whatever

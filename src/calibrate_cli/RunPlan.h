@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // What vorenx-calibrate checks before anything is sent to the calibrator:
 // the setup file with the command line's resolution and rule, the ambient

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // vorenx-calibrate: a calibration run without a window. This is the one
 // file that reaches past the library interfaces: to map the port to its
 // device path, to ask why a port could not be opened, and to attach the

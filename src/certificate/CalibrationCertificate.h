@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The calibration certificate: one QPainter routine that paints every page
 // (the laboratory, the certificate's number and revision, customer,

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The certificate's blocks, each painted at the top its page layout gives it.
 #include <QPainter>
 #include <cmath>

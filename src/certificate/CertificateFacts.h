@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // What the PDF certificate writes, as texts before any painting: the header's
 // label and value lines, the table's column titles and cells, the lines under

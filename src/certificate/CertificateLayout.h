@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Where the blocks of a calibration certificate go on its pages: the header
 // (laboratory, certificate, customer, instrument, dates, method, standard,

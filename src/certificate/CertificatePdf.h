@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The certificate as a PDF file: A4 with 15 mm margins through QPdfWriter,
 // written to a temporary file beside the target and renamed over it when

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The certificate's plot: the error of every measured point (% of the output
 // span) against its input (% of the input span), the tolerance band, and a

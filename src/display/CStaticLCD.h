@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The meter panel: the black LCD area of the main window. Redraw composes both
 // channels' label, number, unit and bar, the run indicator and the wave through

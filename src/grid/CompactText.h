@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // A cell's text in 24 bytes: up to 23 bytes of UTF-8 are kept inside the
 // object, so a short text (a time, a reading, an index) costs no heap at all;

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The arithmetic behind the grid's mouse, keyboard, scrolling and sorting,
 // as plain functions over one axis (rows or columns) so that it can be tested

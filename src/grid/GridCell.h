@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The ordinary stored cell: keeps its own attributes and takes every attribute
 // it leaves unset (format 0xFFFFFFFF, CLR_DEFAULT, no font, margin 0xFFFFFFFF)

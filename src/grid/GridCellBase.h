@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The abstract cell of the grid control: state bits and the operations every
 // cell class provides. CGridCell (the stored cell) and CGridDefaultCell (the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // CGridCtrl: copy, cut, paste and select all, with the rules that enable
 // them. The text itself is built and split in GridClipboardText.*.
 #include <QClipboard>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The text the grid's clipboard and drags carry, as plain functions: building
 // the copied block from a range of cells, and splitting pasted text into the

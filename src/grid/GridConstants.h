@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Constants of the grid control: grid-line choices, scroll requests (the
 // scroll bars' own codes), what the left mouse button is doing, and the

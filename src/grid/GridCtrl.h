@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // CGridCtrl: a table of cells on a scroll area, with non-scrolling header rows
 // at the top and header columns at the left. This header holds the whole class

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // One of the four cells per grid whose attributes the stored cells inherit:
 // normal, header row, header column and corner. It also carries the default

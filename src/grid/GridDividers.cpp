@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // CGridCtrl: the dividers between header cells: which one lies under the
 // pointer, and dragging one to resize its row or column, with an inverted
 // line that follows the pointer until the button is released.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // CGridCtrl: drag-and-drop through QDrag and QMimeData. Selected cells are
 // dragged out as the clipboard's text; text dropped on an editable cell is
 // pasted there; a header-row cell dragged sideways moves its column.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // CGridCtrl: editing. When an in-place edit may start, how its result is
 // taken over or refused, the edits made without a box (Delete, cut, paste,
 // a drop), and editing going on in the next cell after Tab or an arrow key.

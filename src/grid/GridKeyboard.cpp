@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // CGridCtrl: the keyboard. Arrows, Tab, PageUp/PageDown and Home/End move the
 // focus cell over the shown rows and columns (selecting as they go, extending
 // with Shift), scrolling it into view; characters start an in-place edit.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // CMemDCGrid: the off-screen image a paint of the grid goes through, so that
 // the background, the cells and the grid lines reach the screen in one copy

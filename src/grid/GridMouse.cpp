@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // CGridCtrl: the mouse. The left button selects cells, rows or columns (and
 // scrolls while held outside the cells), drags the dividers of the header
 // rows and columns, and prepares an edit or a drag; double clicks auto-size

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // CGridCtrl: painting. A paint goes through an off-screen image of the dirty
 // rectangle (CMemDCGrid) and reaches the viewport in one copy; the viewport is
 // never erased by itself (it is opaque), so nothing flickers. Only the cells

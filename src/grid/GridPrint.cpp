@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // CGridCtrl: printing page by page on any paged device (QPrinter, a PDF
 // writer). The owner's print loop calls BeginPrinting, PrintPage for each
 // page, EndPrinting; PrintGridPages is such a loop. The page arithmetic is

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // CGridCtrl::SaveToFile: the table as comma-separated text. UTF-8 with a
 // byte-order mark and CR LF line ends; see docs/readings-csv.md.
 #include <QFile>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // CGridCtrl: scroll bars, scrolling by every scroll request, the wheel and
 // EnsureVisible. Scroll positions are pixels of the scrolling part.
 #include <QApplication>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // CGridCtrl: behaviour flags, colours, fonts and notifications.
 #include <QApplication>
 #include <QEvent>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The sizes of the rows (or of the columns) of a grid, in pixels, kept in
 // blocks with their sums, so that an insertion anywhere, the total, the sum of

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // CGridCtrl: sorting the rows by a column, and the clicks on header cells
 // that sort and select.
 #include <QApplication>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // CGridCtrl: the title tip, offered for the cell under the mouse when its
 // text is clipped, hidden before scrolling, editing and on any key.
 #include "grid/GridCtrl.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Plain value types of the grid control: colour references, rectangles with
 // the edge convention the cells draw by, cell ids and ranges, the font record,

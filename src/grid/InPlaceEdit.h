@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // CInPlaceEdit: the edit box a cell's text is changed in, placed over the
 // cell on the grid's viewport. How it starts depends on the first character

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The page arithmetic of printing a grid, as a plain function: the paper in
 // logical units (the grid fitted to the page width, or at screen size split

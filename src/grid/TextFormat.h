@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Text-drawing flags with the values the table layouts are written in (the
 // readings table stores 5, 0x8025 and 0x8026 as data), and the one routine that

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // CTitleTip: a frameless tool window that shows the whole text of a clipped
 // cell over that cell while the mouse stays on it. Clicks on it reach the

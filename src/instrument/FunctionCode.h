@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The one-byte vocabulary that names a display's function and the wiring:
 // 1..3 upper functions, 5..26 lower functions, 28..30 two/three/four-wire,

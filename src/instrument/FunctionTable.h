@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The functions of both displays, once: which display each belongs to, the
 // names the views show for it, and its unit; the names of the wiring. Each

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The state of both displays: held once as decoded from the last good status
 // frame and once as the settings the program wants to send.

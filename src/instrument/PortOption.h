@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The "N=PATH" form that names a device path for a port number, as the
 // programs' --port option and the VORENX_PORTS list take it.

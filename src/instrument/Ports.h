@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The serial ports the instrument's library numbers: 0..19 (0..9 USB serial
 // adapters, 10..19 USB CDC instruments on Linux). Standard library only.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The options several programs share, defined once: their names, value names
 // and descriptions, and the reading of their values with one wording for one

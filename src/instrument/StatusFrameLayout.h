@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The 24-byte status frame as the instrument sends it: where each field lies,
 // its flag bits, the frame codes of the functions and the wiring, and the

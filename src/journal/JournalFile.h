@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // One journal file on disk, written only in whole blocks of lines: a block
 // that cannot be written completely is cut off again, so the file never ends

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The journal's file format as plain functions: one CSV line (UTF-8, CR LF)
 // per reading, comment lines starting with "#", and the file's name. No I/O

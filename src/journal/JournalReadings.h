@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // What the journal records of the instrument: a reading built from the
 // decoded state (numbers, units and function names of both displays, as the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The readings journal: every reading handed to Append is written, in the
 // order given, to one CSV file per run and forced to the disk within a

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The program's model of the instrument: the serial connection's flags, the
 // decoded state of both displays, the requested settings, the poll throttle and

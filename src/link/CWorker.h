@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The worker thread: probes ports 0..19 for the instrument, then runs a cycle
 // every 200 ms until stopped: check the connection, carry out queued setting

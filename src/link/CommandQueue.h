@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The first-in first-out queue of setting commands between the window's
 // handlers and the worker. Commands of one type merge: a new command replaces

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Whether the instrument counts as connected, from when it last answered.
 // It counts as connected from its first answer on a port, and stays so until

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The communication library seen through one port: a program that drives one
 // named instrument (a logging process of vorenx-logger, vorenx-calibrate) lets

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The instrument's drawing library as the program sees it: one object with the
 // library's twelve exports. Bound to our implementation (qeldisplay/) by

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The instrument's communication library as the program sees it: one object
 // with the library's six exports. The program is bound to the real library

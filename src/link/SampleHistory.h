@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The rolling history of both displays' readings: values for the wave and the
 // texts the readings table shows, oldest first, at most kHistoryCapacity

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The status frame decoder: a pure function from the frame's 24 bytes to the
 // fields of InstrumentState.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The texts stored with each sample: a reading with its unit, and the time stamp.
 #include <charconv>
 #include <cstdio>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Everything the worker thread reports to, or asks of, the views of its
 // instrument: the station implements it (src/station), queuing each report to

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The cell of the Index column: its text is the number of the row it stands
 // in, so inserting a row at the top renumbers every older row without

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The readings log: lays out the readings table (Index, Time, Upper, Lower;
 // newest first), adds the newest sample of the history at the top after each

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The readings log's commands for its users: "Copy All", "Print..." and
 // "Export for a Spreadsheet..." (ReadingsSpreadsheet.cpp).
 #include <QClipboard>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The readings table's context menu: entries that the window adds (each a
 // text, what it does, whether it can be chosen now and the window's key for

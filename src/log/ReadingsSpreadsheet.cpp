@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // "Export for a Spreadsheet...": the rows the export writes, in the form a
 // spreadsheet in the user's locale reads as numbers and date-times.
 #include <QRegularExpression>

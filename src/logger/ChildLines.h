@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // What a logging process tells the process that started it, one line each on
 // its standard output (tab-separated, UTF-8, "\n"): every reading as the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // One logging process's work: a view of one instrument's station that tells
 // the process that started it (ChildLines) of every reading, connection

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // vorenx-logger's starting process: it finds the instruments (the ports
 // named, or every port where one answers), checks that their journal

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // vorenx-logger's command line: what to log (ports or --all), how often and
 // for how long, where the journals go, what is printed, when a silent

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // vorenx-logger's command line: its options and the --help text made from
 // them. Every option shown is described in its man page too
 // (data/man/vorenx-logger.1.in): the programs test compares them.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The logger's use of the station's statistics and alarms: the limits from its
 // options, the alarm lines it prints and the statistics of its summary.
 #include "logger/LoggerWatch.h"

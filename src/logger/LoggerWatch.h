@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The logger's one way to the station's statistics and alarms: the limits of
 // --high, --low and --hysteresis set on the station, the alarm changes told

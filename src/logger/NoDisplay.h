@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The drawing library for a station without a panel: the logger polls and
 // journals, and never sends a setting or draws, so nothing here is asked for

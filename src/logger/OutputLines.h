@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The lines vorenx-logger prints on standard output, one per reading, in the
 // three formats --format offers. Numbers are the journal's (the shortest text

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // vorenx-logger: logs calibrators without a window. Started by the user it
 // finds the instruments and starts one logging process of itself per
 // instrument (--child N, the communication library drives one port per

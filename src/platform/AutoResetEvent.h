@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // An auto-reset event with the semantics the program's locks are built on:
 // created signalled or not, Wait() blocks until it is signalled and takes the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Time sources the program reads through, so that tests can inject their own:
 // a 32-bit millisecond tick count that wraps like the system's, and the local

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // A program's command line on QCommandLineParser, the same for every program:
 // GNU style ("--opt VALUE" and "--opt=VALUE"), -h/--help and --version added

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Dialog units: the window template's coordinates, scaled by the dialog
 // font. One horizontal unit is a quarter of the font's average character

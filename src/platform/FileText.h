@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The text conventions every file the program writes shares, whatever the
 // user's locale: CSV fields, numbers with ".", the XDG base folders, and the

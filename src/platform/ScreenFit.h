@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Keeping a dialog on the screen it opens on: at a large scale factor (or on
 // a small screen) a dialog's wanted size may be larger than the screen's

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Turns SIGTERM, SIGINT and SIGHUP into an orderly end of a program: the
 // signal handler only writes the signal's number into a pipe; a socket

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // CSV for a spreadsheet in the user's locale. The program's own files keep
 // "," between fields and "." in numbers; a spreadsheet set to a language with

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The window's language: the program's translations (vorenx_LANG.qm) and Qt's
 // own (qtbase_LANG.qm), chosen from --lang or the system's locale.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // What the program asks the user and tells them: yes/no questions, a
 // question answered with a line of text, the save-as file dialog, a message box and the print dialog. Behind one

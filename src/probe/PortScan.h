@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // What vorenx-probe does with the library: find the ports where an instrument
 // answers, and read one status frame into a state.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Texts of the vorenx-probe program: a decoded status frame as one line, the
 // names of functions and wiring, and why a port could not be used.

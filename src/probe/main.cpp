@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // vorenx-probe: lists the ports 0..19 where an instrument answers, or watches
 // one port and prints every decoded status frame.
 #include <QCoreApplication>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The audit trail: one entry per insert and per change, with who, when (UTC),
 // what (before and after, as JSON) and why. Each entry's SHA-256 covers its

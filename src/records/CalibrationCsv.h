@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // A calibration's results as CSV, in the journal's conventions: UTF-8 with a
 // byte-order mark, CR LF, numbers with "." in the shortest form that reads

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // One calibration of one instrument: the setup, the calibrator it was done
 // with, and its as-found and as-left runs. Kept as a JSON file per record in

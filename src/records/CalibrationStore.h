@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Where calibrations are kept: one JSON record per calibration in
 // $XDG_DATA_HOME/vorenx/calibrations/, and the last setup in

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The texts of a calibration shared by the dialog, its results table and the
 // certificate (function names and units are the instrument's FunctionName and

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Everything a certificate says, gathered once from the lab's records and
 // settings, for both the PDF and the digital certificate (XML): the lab and

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The sentences a certificate states, worded once for both the PDF and the
 // digital certificate (XML): the decision rule, each run's statement of

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The texts of the records layer that go onto certificates and into written
 // files. They are translated only where a certificate is drawn for a language

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The digital certificate's measurement results: one per run, each with its
 // method, the reference standard, the ambient conditions and one result per
 // test point.

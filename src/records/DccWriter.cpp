@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The digital certificate's document and its administrative data; the
 // measurement results are in DccResults.cpp.
 #include "records/CertificateWords.h"

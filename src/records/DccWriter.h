@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The digital calibration certificate: the same certificate as the PDF, as
 // XML after the published DCC schema 3.1.2 (namespace https://ptb.de/dcc) with

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The small vocabulary the digital certificate is written with (DccWriter.cpp
 // and DccResults.cpp only): localised texts, identifications and D-SI real

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The records a lab keeps on a database: its register of instruments, the
 // reference standards it calibrates with, every calibration with its

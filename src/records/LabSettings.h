@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The laboratory's identity in the program's settings file (vorenx.ini,
 // QSettings' INI format, group "lab"): name, address, authorised signatory

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The pieces the record and setup documents are written and read with: JSON
 // values for numbers and times that may be missing, and typed readers that

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // One thread's connection to the records database, and the write transaction
 // every change runs in. Qt SQL connections belong to the thread that made

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The one-time move of a folder of JSON record files into the lab's records:
 // each file once (ImportRecord knows a record by its tag and start time), the

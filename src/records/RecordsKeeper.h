@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Where a bench keeps the calibrations it runs: in the lab's records, or,
 // while the lab's server cannot be reached, in the bench's spool until it

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Where the lab's records are: a SQLite file (the default, one bench) or a
 // PostgreSQL server given as postgresql://user@host:port/dbname. A password

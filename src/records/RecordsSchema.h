@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The records database's schema, the same on SQLite and PostgreSQL, built by
 // numbered migrations. Each applied migration is a row of `schema_version`;

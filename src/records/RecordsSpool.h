@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The bench's spool: finished runs kept in a SQLite file of this bench while
 // the lab's server cannot be reached, sent when it answers again, oldest

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The calibrations, their revisions and the two lists, of SqlLabRecords.
 #include <QSqlQuery>
 #include <algorithm>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The one-time import of the JSON record files, of SqlLabRecords. A record is
 // known by its tag and start time; the file's SHA-256 tells a second import
 // of the same file (nothing added) from a file changed since (reported).

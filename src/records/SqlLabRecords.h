@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The lab's records on SQLite or PostgreSQL through Qt SQL. An object holds
 // one connection and belongs to the thread that opened it: a thread that

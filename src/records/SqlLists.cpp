@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The whole-register lists of SqlLabRecords, for the office's tool and exports.
 #include <QSqlQuery>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The reference standards of SqlLabRecords: each with its accuracy table (a
 // table of its own, `standard_accuracy`, one row per function and range in
 // the lab's order), checked before it is written, and every change audited

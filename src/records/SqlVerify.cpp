@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The rows against the audit trail, of SqlLabRecords: an intact chain says
 // what every row must be now; a row that differs from its newest entry, that
 // has no entry, or that is gone while its entry says it is there was changed

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // How well a point is known, the reference standard a calibration was done
 // with and its ambient conditions, as the record's JSON writes them (format

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The commands of vorenx-records, one function each: they read or change the
 // lab's records through a LabRecords, write what they have to say to `out`

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // vorenx-records' command line: parses the arguments, chooses and opens the
 // records, runs the command. The program's main() only supplies the streams

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // vorenx-records: the lab's calibration records from the office or a script
 // (the register, the due list, certificates, CSV export, import of record
 // files, the audit trail's check). Everything but the streams is in RunTool.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // One instrument's station, without widgets: the link with its sample
 // history, the command queue, the worker thread, the readings journal and the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // What the station watches in its readings: per display the statistics since
 // the last reset and over the wave's window, and the alarm limits with their

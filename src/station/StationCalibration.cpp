@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The station's calibration engine: the run it feeds, the link a run drives
 // the instrument through (every setting is a request change plus a queued
 // command that the worker sends, never a library call from this thread), and

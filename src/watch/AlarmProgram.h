@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The program a user has asked to run when an alarm is raised. It is started
 // directly with its argument list (QProcess, fork and exec): no shell ever

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Alarm limits of one display and the watch that decides, reading by
 // reading, when an alarm is raised and when it clears.

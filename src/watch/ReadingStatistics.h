@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Statistics of a stream of readings, kept incrementally: count, minimum,
 // maximum, mean and sample standard deviation (n - 1) by Welford's update, so

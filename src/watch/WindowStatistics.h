@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The same statistics as ReadingStatistics over a sliding window: the newest
 // `capacity` readings (the samples the wave shows). Kept incrementally:

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The window suites over the simulated instrument wait for a condition while
 // the window's events run, within a bound for a hang (longer under a sanitizer).

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // A main window on recording fakes of both libraries. The worker can be held
 // at its first probe call, so that a test decides what it finds in the queue.

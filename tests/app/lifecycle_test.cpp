@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Closing the window: the worker ends, the port closes after it, no deadlock.
 #include <QLabel>
 #include <chrono>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The main window's controls, menu, About box, Run button and Port list.
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Why a port could not be opened: kept for the tooltip, reported once per reason.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // What reaches the instrument is what the user typed, and what the window
 // shows is true: decimals from the value being sent (with the real drawing
 // library's decimal counts), a comma taken as the decimal point, the run

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The settings panel and the wave settings: user actions become the request
 // and one queued command; the instrument's state flows back without queuing.
 #include <QCheckBox>

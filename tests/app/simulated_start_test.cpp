@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The window started against a calibrator that already sources (PT100 at
 // 50 ℃, output on, as a previous session left it), over the real serial
 // library and the simulated instrument: the lower settings show the

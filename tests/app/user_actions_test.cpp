@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Settings reach the instrument only through a deliberate user action: wheels,
 // refreshes and moved focus queue nothing; a new function starts with the
 // output off; the unit toggle keeps the temperature; keys do what they show.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The alarm dialog, New Window and the status line's message, on recording
 // fakes of both libraries.
 #include <QCheckBox>

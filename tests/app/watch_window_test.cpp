@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The window's statistics and alarms against the simulated instrument over
 // the real serial library: a reading outside its limits turns red on the
 // panel, shows in the status line, beeps once and is marked in the journal;

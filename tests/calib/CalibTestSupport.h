@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Shared by the calibration tests: the worked example (a 4-20 mA transmitter
 // on a 0-100 ℃ PT100 input), a range lookup with the calibrator's ranges the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The results CSV of the worked example (a 4-20 mA transmitter on a 0-100 ℃
 // PT100, as-found with a 1 % gain error, as-left after adjustment) compared
 // with a fixture a reader can check by eye.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The error and verdict arithmetic against worked examples: a 4-20 mA
 // transmitter on a 0-100 ℃ RTD input, square-root outputs, and verdicts
 // exactly at the tolerance.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Calibration records as JSON: every field reads back exactly, unmeasured
 // values and an absent as-left survive, a record of the first format version
 // reads with what it did not keep left empty, and documents that are broken

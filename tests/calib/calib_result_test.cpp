@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // A run's verdict, largest error, hysteresis and drift against an earlier run.
 #include <cmath>
 #include <gtest/gtest.h>

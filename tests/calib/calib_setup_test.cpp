@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // ValidateSetup: every problem the dialog must show at its field, table-driven,
 // and tags of any content.
 #include <functional>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The calibrations folder: records are never overwritten, failures are
 // reported, the newest as-left of a tag is found among unreadable files, and
 // the last setup is kept.

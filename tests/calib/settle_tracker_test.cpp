@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The settling rule on series of upper readings: a clean series settles on
 // its mean, a noisy one times out at the limit, a NaN breaks the run of
 // consecutive readings, and the tick count may wrap in between.

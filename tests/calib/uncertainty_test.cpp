@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The uncertainty budget against worked examples computed by hand, the
 // decision rules at their limits, and the run's verdict from mixed points.
 

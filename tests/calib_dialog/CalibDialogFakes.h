@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Test-side stand-ins for the calibration dialog: a host that creates real
 // runs on the run tests' recording link, a calibrator with a transmitter under

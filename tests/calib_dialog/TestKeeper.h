@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The lab records for the dialog tests: a keeper on a SQLite file in a test's
 // temporary folder, with one reference standard in good standing.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Runs from the calibration dialog over a fake host: confirmation, verdicts,
 // abort and close, a dropped link, the draft kept in the lab records, CSV
 // and certificate.

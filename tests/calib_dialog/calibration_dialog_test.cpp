@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The calibration dialog's setup: defaults, and bad input refused at its field.
 #include <QComboBox>
 #include <QLabel>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The dialog's certificates: the digital certificate of the calibration kept
 // in the records, with the laboratory of the settings, and the "Laboratory"
 // dialog that keeps it.

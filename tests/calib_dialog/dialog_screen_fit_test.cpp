@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Every dialog we own opens within the available area of its screen; run at
 // the scale factors 1, 1.5 and 2 on a 1920x1080 screen (see CMakeLists.txt)
 // and on the offscreen platform's default 800x600 one.

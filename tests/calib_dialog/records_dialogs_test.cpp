@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The calibration dialog and the register window on the lab records (a SQLite
 // file per test): an overdue reference standard needs a reason, which the
 // audit trail keeps; the register's order, filters and overdue mark; an edit

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The results table: runs with verdicts and drift, hysteresis, the keyboard focus.
 #include <QDir>
 #include <QTest>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The reference standard's form and the register's standards: problems at
 // their fields and nothing kept, numbers with "." under a comma locale, a
 // kept standard changed with its table only with a reason.

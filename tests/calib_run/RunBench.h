@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // A calibration run's world in a test: a recording CalibrationLink with a
 // fake clock, and a bench instrument that shows what was last requested and

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The window's side of the calibration tests: a real window and worker, the
 // real serial library over a pseudo-terminal, and the simulator answering as

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Calibration runs from the dialog under the faults a lab meets, end to end
 // over the simulator: the cable pulled during a run, a termination signal,
 // the main window closed.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The run engine: the order of what it asks of the link, when the output may
 // be on, what it records per point, and how it ends, pauses and gives up.
 #include <QCoreApplication>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // What a run knows of each point beyond its error: the repeatability of the
 // settled readings, the uncertainty budget from the run's accuracy table, the
 // verdict under the setup's decision rule, and the refusal to start a run

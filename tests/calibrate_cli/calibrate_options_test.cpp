@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // vorenx-calibrate's command line in-process: which runs it asks for, both
 // spellings of a value, and the arguments it cannot understand.
 #include <gtest/gtest.h>

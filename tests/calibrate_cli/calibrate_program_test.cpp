@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // vorenx-calibrate as a process, as a lab's script runs it: against its own
 // simulated calibrator with a transmitter under test (--simulate --dut), or
 // against one of the test's behind a pseudo-terminal (--port), so that the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // A certificate with everything a lab reports, for the tests of the PDF and
 // of the digital certificate: runs with U, TUR and verdicts, the standard,

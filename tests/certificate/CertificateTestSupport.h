@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // A paint device that keeps the texts drawn on each page, so that a test can
 // read what every page of the certificate says.

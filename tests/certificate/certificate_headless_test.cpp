@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // A program without a QGuiApplication (a QCoreApplication only) is told that
 // it cannot draw the certificate, instead of stopping on Qt's fatal error.
 #include <QDir>

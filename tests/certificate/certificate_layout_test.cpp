@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The certificate's page layout (pure arithmetic) and the plot's error axis.
 #include <gtest/gtest.h>
 

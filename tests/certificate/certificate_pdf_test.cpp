@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // What the certificate's pages say, read back from a recording paint device,
 // and its PDF file.
 #include <QDir>

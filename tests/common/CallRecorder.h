@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // The call log the recording fakes share: each call is one line of text,
 // kept under a mutex because fakes are called from the worker thread while a

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // A recording stand-in for the drawing library: every call is logged as a
 // line of text with its arguments; ranges and decimals come from fields.

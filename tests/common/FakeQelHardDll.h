@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // A recording stand-in for the communication library: every call is logged
 // with its arguments, and the answers come from fields a test sets.

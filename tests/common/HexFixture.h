@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Reads a fixture of tests/data: one case per line, a run of hex bytes (in
 // groups of any width) followed by the columns the case expects. Blank lines

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Waiting for a program started by a test to say something: reads one of its
 // channels until what it wrote holds `text`, or it ends, or `limitMs` pass

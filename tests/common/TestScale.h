@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // How much of a heavy test's work to do: all of it in a plain build, a small
 // share under a sanitizer, where every step costs many times more.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // GoogleTest entry point for widget suites: a QApplication on the offscreen
 // platform unless the caller chose another one.
 #include <QApplication>

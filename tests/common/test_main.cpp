@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // GoogleTest entry point for suites that need Qt's event machinery but no widgets.
 #include <QCoreApplication>
 #include <gtest/gtest.h>

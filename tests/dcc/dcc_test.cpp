@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The digital calibration certificate read back with libxml2 and XPath: the
 // schema's namespaces and element order, one result per point with U, k and
 // the coverage probability, the decision rule and conformity, what it says of

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The number field's rules without a widget: reading the leading number,
 // validation's rounding at the limits, and selections out of order.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // CEditEx in a dialog with a default button, driven by real key and mouse
 // events: the character filter, validation on leaving and on Enter, the limits,
 // the secondary button and the look.

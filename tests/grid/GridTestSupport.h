@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // A shown grid with a header row, a header column and cells of 50 x 20
 // pixels, an owner that records every notification, and helpers that press

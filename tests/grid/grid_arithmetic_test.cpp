@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The arithmetic under the grid, without a widget: row sizes with their sums,
 // cell texts, hit tests, scroll steps, wheel turns and the row sort.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Cells and default cells: inheritance of unset attributes, resets, copies,
 // measuring, and the text-format mapping.
 #include <QLineEdit>

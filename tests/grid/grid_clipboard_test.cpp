@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Copy, cut, paste, select all and Delete through the keys, with their
 // enabling rules; the copied block byte for byte and where pasted fields land.
 #include <QClipboard>

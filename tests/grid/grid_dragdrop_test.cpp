@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Drag-and-drop: text dropped from outside lands like a paste on editable
 // cells only; a dragged header cell moves its column.
 #include <QDragEnterEvent>

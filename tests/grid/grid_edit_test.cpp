@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // In-place editing under real key and mouse events: how an edit starts by
 // its first character, how it ends, refusals, growth of the box, editing
 // going on in the next cell; and edits without a box.

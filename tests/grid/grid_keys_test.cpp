@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The grid under real key events (navigation, Tab, characters that start an
 // edit, scrolling without a focus cell) and sorting by a column.
 #include <QInputMethodEvent>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The grid under real mouse events: selecting, header clicks, dividers,
 // auto-scrolling, the wheel, double and right clicks, notifications.
 #include <QTimerEvent>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Printing: the page arithmetic against worked examples, and whole grids
 // printed to PDF, fitted to the page width or split into pages across.
 #include <QFile>

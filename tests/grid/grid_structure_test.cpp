@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Structure and item access of CGridCtrl: counts and their invariants, row
 // insertion, cell records, modification marks, geometry and scroll ranges.
 #include <QFile>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Title tips: shown exactly while the mouse is over a clipped cell, never for
 // a text that fits; a click on the tip reaches the cell below.
 #include "GridTestSupport.h"

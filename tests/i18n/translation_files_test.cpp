@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The committed .ts files against the sources: lupdate is run over src/ into
 // copies of them, so a text added, changed or left without tr() shows up here
 // as an unfinished entry. A translation equal to its source text must be

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Finding and installing the translations, the --lang option, and the
 // certificate's words that translate only inside a certificate's language.
 #include <gtest/gtest.h>

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Vorenx developers
 # Installs a build tree into a temporary prefix and checks the installed tree:
 # the programs answer --help, the desktop entry and the metainfo validate, the
 # icons are in the hicolor theme, the man pages render, nothing lands outside

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Vorenx developers
 # Builds the Debian package from a build tree (scripts/package.sh), installs it
 # with dpkg into a temporary root whose package database is this machine's (so
 # that its dependencies are checked against what is installed here), checks
@@ -18,6 +20,14 @@ if ! deb=$(bash "$source/scripts/package.sh" "$build" 2>"$work/package.log" | ta
   cat "$work/package.log"
   fail "scripts/package.sh built no package"
   finish_checks
+fi
+# lintian, as a distribution would run it: any error fails the check.
+lint=$(lintian --fail-on error "$deb" 2>&1); lint_status=$?
+lint=$(grep -v 'running with root privileges' <<<"$lint")
+if [ "$lint_status" -eq 0 ] && ! grep -q '^E:' <<<"$lint"; then
+  pass "lintian finds no error${lint:+ ($(grep -c '^W:' <<<"$lint") warning(s))}"
+else
+  fail "lintian: $lint"
 fi
 arch=$(dpkg --print-architecture)
 if [ "$(basename "$deb")" = "vorenx_${version}_${arch}.deb" ]; then pass "package $(basename "$deb")"

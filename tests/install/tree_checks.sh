@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Vorenx developers
 # Checks of an installed Vorenx tree, sourced by check_install.sh (a
 # `cmake --install` prefix) and check_package.sh (the /usr of an unpacked
 # Debian package). Each check prints "ok:" or "FAIL:"; finish_checks exits

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The command line every program reads through: both GNU spellings, one
 // wording per fault, repeats, and the help made from the same definitions.
 #include <gtest/gtest.h>

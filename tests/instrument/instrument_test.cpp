@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The instrument's vocabulary: the frame codes, the function table as each
 // view names its entries, the wiring rule, and the N=PATH form.
 #include <gtest/gtest.h>

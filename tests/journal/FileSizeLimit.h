@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // A full disk for one test: the process may not grow files past `bytes`
 // (RLIMIT_FSIZE). A write that crosses the limit is cut short and the next

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Shared helpers of the journal suites: readings with a running clock, and
 // the file read back as lines.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The journal file: whole blocks or nothing, and a torn tail cut off on open.
 #include <QFile>
 #include <QTemporaryDir>

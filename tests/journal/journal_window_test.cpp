@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The journal as the program uses it: the options, the window's journal and
 // its menu entry, and the message when the journal cannot write.
 #include <QApplication>

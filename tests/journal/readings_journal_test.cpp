@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The journal end to end on a real folder: order, comment lines, failure,
 // resumption and the bound of the queue.
 #include <QCoreApplication>

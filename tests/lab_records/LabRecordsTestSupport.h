@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Shared by the records store's tests: a fresh, empty records database on
 // each engine (a SQLite file in a temporary folder, or the throw-away

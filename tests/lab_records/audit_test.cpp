@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The audit trail finds what was changed behind the program's back, on each engine.
 #include "LabRecordsTestSupport.h"
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // What a certificate says, gathered from the records on each engine, and the
 // laboratory's identity in the settings file.
 #include <QTemporaryDir>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Two benches saving at once into one database: distinct certificate numbers,
 // nothing lost, the audit chain whole.
 #include <QProcess>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // A bench saving calibrations as fast as it can, for the tests of several
 // benches at once: records_writer LOCATION TAG COUNT. Prints each certificate
 // number it was given, one per line; exits 1 at the first failure.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The records database made, migrated and refused, and the engines' failures
 // told as the user needs them.
 #include <QFile>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // A bench keeps its runs while the lab's server is away and sends them once
 // it answers again: in order, each once.
 #include <QProcess>

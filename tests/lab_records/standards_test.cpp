@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // A reference standard's accuracy table on each engine: kept exactly and in
 // its order, refused when it or the dates are wrong, changed only with a
 // reason and an audit entry, and found by the audit check when changed by hand.

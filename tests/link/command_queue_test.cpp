@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The command queue: merging by type keeps one entry per type in its place;
 // Run presses cancel in pairs.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // When the instrument counts as connected: from its first answer until it has
 // been silent for the silence limit, also across the tick count's wrap.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // CDeviceLink: the poll throttle, the read conditions, decoding into m_state,
 // the history append, SendLower's mode byte, and closing the port.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The sample history: rolling at capacity, copies, newest texts, clearing,
 // and the value and time texts.
 #include <gtest/gtest.h>

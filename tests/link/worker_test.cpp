@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The worker: the start-up probe, the cycle's order and early ends, command
 // execution, and the rule that a handler's pending change is never overwritten.
 #include <gtest/gtest.h>

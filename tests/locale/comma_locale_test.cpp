@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Under a German locale (decimal comma) every number the program writes keeps
 // "." and no grouping: value texts, the readings table and its CSV file, the
 // range texts, the number fields and the panel's labels and scales.

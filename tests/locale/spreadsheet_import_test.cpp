@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The files made for a spreadsheet, read back by LibreOffice Calc (headless)
 // with its CSV import set to English (USA) and to German, as a user in
 // either locale would open them: numbers arrive as numbers with their

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Shared set-up of the readings-log suites: a grid, a history, recording
 // dialogs and a fixed clock.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The export: file layout, stop rule, the save-as request, and failures.
 #include <QDir>
 #include <QFileDialog>

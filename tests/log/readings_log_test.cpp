@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The readings table: its layout, the update after each poll and the restart
 // after a function change.
 #include <QApplication>

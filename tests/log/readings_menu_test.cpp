@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The readings table's context menu for its users: "Copy All" as
 // tab-separated lines with the header, and "Print..." with its progress.
 #include <QApplication>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The readings table while someone reads it: a reader scrolled down to older
 // rows keeps them in place as new readings arrive at the top; a reader at the
 // top sees each new reading.

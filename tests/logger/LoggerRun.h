@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // vorenx-logger run as a user runs it, against simulated instruments behind
 // pseudo-terminals that this test process owns: the run's standard output is

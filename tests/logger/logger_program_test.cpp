@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // vorenx-logger end to end over simulated instruments: two logged at once
 // for a count, found by --all, ended by SIGTERM mid-run, unplugged and
 // plugged in again, one lost while the other goes on, and the refusals.

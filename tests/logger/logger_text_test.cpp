@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // vorenx-logger's texts without a process: the command line and its
 // refusals, the lines a logging process sends, and the printed formats.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // A meter panel of the main window's size on a link fed by hand: tests set the
 // decoded state directly and append samples to the history.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // What Redraw asks the drawing library for: every element at its anchor, in
 // its colour, with the decoded state, in the composing order.
 #include <QImage>

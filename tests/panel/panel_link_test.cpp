@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Without a link the panel does not present the last values as live: they
 // are dimmed and a "NO LINK" mark shows; the next reading makes it live again.
 #include <QImage>

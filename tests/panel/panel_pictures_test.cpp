@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Writes pictures of the panel drawn by the real library: each lower function
 // group in ℃ and ℉, output off, and a full 12000-sample wave. The assertions
 // check that each picture was written and that the settings show in it.

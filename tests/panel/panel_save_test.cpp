@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Save Image: the menu, the dialog, and the one bitmap written by the next paint.
 #include <QApplication>
 #include <QContextMenuEvent>

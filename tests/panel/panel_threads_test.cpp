@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The worker and the window's thread redraw the same panel at once: every
 // image the paint handler shows comes from one whole redraw, and the worker
 // never touches the widget (run under ThreadSanitizer).

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Where the built programs are; null in a build without them (VORENX_BUILD_APPS=OFF).
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Every program's command line as a user and a script meet it: --help and
 // --version answer with exit 0, a bad option is refused with the documented
 // exit status and one line naming it, and each man page describes exactly the

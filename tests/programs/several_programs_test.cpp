@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Several instruments on one desktop: one program each, started as the user
 // starts them, over simulated instruments (vorenx-sim). Each program keeps a
 // journal of its own instrument's readings, and a program that finds the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Qt's raster engine splits large fills over QThreadPool and waits for them on
 // a QSemaphore. Qt is not instrumented and its futex-based mutexes and
 // semaphores are invisible to ThreadSanitizer, so the pool's own bookkeeping

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // A paint device that keeps the texts drawn on it, in order, so tests can read
 // what the drawing library writes (labels, scales) instead of its pixels.

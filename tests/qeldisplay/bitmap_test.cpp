@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // SaveToBmp writes a real 24-bit bitmap and reports failures; the binding
 // forwards to the exports.
 #include <gtest/gtest.h>

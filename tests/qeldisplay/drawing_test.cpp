@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Drawing exports: each draws where and in the colour it is asked to, follows
 // its arguments, and survives values and rectangles that make no sense.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Ranges, decimal counts and wave settings of the drawing library.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Scale labels: the labels of one axis share one number of decimals, as many
 // as show the values exactly when they fit their column.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Millions of replies corrupted by every line-noise pattern go through the
 // library's own frame reader and reply acceptance, the way an exchange sees
 // them: not one may be accepted, and every clean reply must be.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Who holds a port, from the lock file QSerialPort keeps for it.
 #include <QCoreApplication>
 #include <QDir>

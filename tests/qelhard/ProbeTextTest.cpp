@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The probe program's texts: names of every function code and port problems.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Reply acceptance: kind, sequence and field domains, and the receiver's
 // decision when a wait is over (at once for a complete bad reply).
 #include <gtest/gtest.h>

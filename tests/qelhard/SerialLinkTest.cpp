@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The library end to end over a pseudo-terminal, against the simulator: the
 // real QSerialPort path, good exchanges and every kind of bad reply.
 #include <gtest/gtest.h>

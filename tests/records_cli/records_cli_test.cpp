@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // vorenx-records' commands on a records file in a temporary folder: what an
 // import does with new, known and changed record files, and what the lists,
 // the CSV export, a certificate and the audit check print.

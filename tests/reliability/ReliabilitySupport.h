@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 #pragma once
 // Shared parts of the whole-program suites: the real communication library
 // with a witness in front of it that records every status read and every

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // A stand-in for the program that a test kills: the main window on the real
 // libraries with a simulated instrument and a journal in the folder given
 // as the first argument. Every reading read from the instrument is printed

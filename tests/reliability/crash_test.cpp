@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The program killed with SIGKILL at random moments: each journal must hold
 // every reading read more than one second before the kill, in order, and
 // must not end in a torn line.

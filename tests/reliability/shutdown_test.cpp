@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The window closed at random moments of the worker's cycle, many times:
 // the program always ends, the port is closed once, and the journal ends
 // with a whole line. The sanitizer build checks that nothing leaks.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The whole program through a long run: the window with its worker, the real
 // serial library talking to two simulated instruments over pseudo-terminals,
 // the real meter panel and the readings table on the offscreen platform, and

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The instrument's adapter unplugged and plugged in again while polling:
 // the pseudo-terminal closes under the link and its device path (a link
 // named like a USB adapter's) is removed, then both come back. The window

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The transmitter the simulator offers as an instrument under test: its
 // description's parser, its transfer, lag and noise, and how the simulated
 // calibrator's displays see it.

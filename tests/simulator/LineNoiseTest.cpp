@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The line-noise patterns: each changes a reply the way its name says, the
 // patterns come evenly, and a seed repeats the noise.
 #include <gtest/gtest.h>

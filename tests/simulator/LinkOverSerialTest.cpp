@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The instrument link on the real serial path: CDeviceLink bound to the
 // communication library, talking to the simulator over a pseudo-terminal.
 // Every kind of bad reply must leave the decoded state and the history as

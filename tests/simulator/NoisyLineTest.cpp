@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // Reads through QelGetData over a pseudo-terminal from a simulator whose line
 // corrupts a tenth of its replies: the caller never gets a frame other than
 // the one the instrument sent, and gets every one it sent clean.

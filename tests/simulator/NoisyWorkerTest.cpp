@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The link and the worker against a simulator over a pseudo-terminal, with an
 // injected clock that moves by the worker's 200 ms pause after each cycle and
 // by nothing else: however long a library call takes on a busy machine, the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The simulated instrument's value encoding, settings and status frames,
 // checked through the program's own frame decoder.
 #include <gtest/gtest.h>

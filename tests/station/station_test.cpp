@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The station: the worker's reports reach the station's thread in order and
 // never make the worker wait; the one question it waits on is answered by
 // Stop, so stopping needs no event loop and sends only what the view gave.

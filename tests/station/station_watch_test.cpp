@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The station's statistics and alarms over a worker fed by the recording
 // library: each decoded reading is counted once, an alarm is raised and
 // cleared once, noted in the journal right after its reading, and the alarm

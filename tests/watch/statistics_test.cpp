@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Vorenx developers
 // The incremental statistics against references the test computes its own
 // way (two passes in long double over the kept readings).
 #include <cmath>
