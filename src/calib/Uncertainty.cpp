@@ -18,7 +18,7 @@ constexpr double kLimitSlackPercent = 1e-9;
 const double kSqrt3 = std::sqrt(3.0);
 
 // The documented defaults (docs/uncertainty.md): a conservative one-year
-// specification for a handheld process calibrator, one entry per function
+// accuracy for a handheld process calibrator, one entry per function
 // over its whole range. Electrical ranges are in |reading|; temperatures in ℃.
 constexpr double kAnyElectrical = 1.0e9;
 constexpr double kColdest = -273.15;
@@ -52,13 +52,13 @@ double ToCelsius(double value, bool celsius) { return celsius ? value : (value -
 // value is given in (℉ when not `celsius`); NaN when the table has none.
 double HalfWidthAt(const std::vector<AccuracySpec>& table, FunctionCode function, double value, bool celsius) {
   if (!IsTemperature(function)) {
-    const auto spec = FindAccuracySpec(table, function, value);
-    return spec ? AccuracyHalfWidth(*spec, value) : std::nan("");
+    const auto entry = FindAccuracySpec(table, function, value);
+    return entry ? AccuracyHalfWidth(*entry, value) : std::nan("");
   }
   const double c = ToCelsius(value, celsius);
-  const auto spec = FindAccuracySpec(table, function, c);
-  if (!spec) return std::nan("");
-  const double hw = AccuracyHalfWidth(*spec, c);
+  const auto entry = FindAccuracySpec(table, function, c);
+  if (!entry) return std::nan("");
+  const double hw = AccuracyHalfWidth(*entry, c);
   return celsius ? hw : hw * 1.8;
 }
 
@@ -136,8 +136,8 @@ QString AccuracySpecProblem(const AccuracySpec& s) {
   return QString();
 }
 
-double AccuracyHalfWidth(const AccuracySpec& spec, double value) {
-  return std::abs(value) * spec.percentOfReading / 100.0 + spec.floor;
+double AccuracyHalfWidth(const AccuracySpec& entry, double value) {
+  return std::abs(value) * entry.percentOfReading / 100.0 + entry.floor;
 }
 
 namespace {

@@ -50,9 +50,9 @@ std::optional<AccuracySpec> FindAccuracySpec(const std::vector<AccuracySpec>& ta
                                              double value);
 // What is wrong with one entry (a negative floor or percentage, an empty or
 // reversed range, a function that is not one), as a sentence; empty when none.
-QString AccuracySpecProblem(const AccuracySpec& spec);
-// The half-width ± of `spec` at `value`: |value| * percent / 100 + floor.
-double AccuracyHalfWidth(const AccuracySpec& spec, double value);
+QString AccuracySpecProblem(const AccuracySpec& entry);
+// The half-width ± of `entry` at `value`: |value| * percent / 100 + floor.
+double AccuracyHalfWidth(const AccuracySpec& entry, double value);
 // What keeps `table` from giving every point of `setup` its whole budget:
 // an entry for the input or output function that is broken, or no entries
 // covering the input over the input span or the output over the output span

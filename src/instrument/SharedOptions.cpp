@@ -5,15 +5,15 @@
 namespace vorenx::options {
 
 OptionSpec Port(Repeat repeat) {
-  OptionSpec spec{{QStringLiteral("port")},
+  OptionSpec option{{QStringLiteral("port")},
                   QStringLiteral("N=PATH"),
                   QStringLiteral("Port N (0..19) is the device PATH, e.g. 4=/dev/ttyUSB0 (without it ports 0..9 are "
                                  "/dev/ttyUSB0..9 and 10..19 /dev/ttyACM0..9).")};
   if (repeat == Repeat::Repeatable) {
-    spec.repeatable = true;
-    spec.description += QStringLiteral(" May be given once for each port.");
+    option.repeatable = true;
+    option.description += QStringLiteral(" May be given once for each port.");
   }
-  return spec;
+  return option;
 }
 
 OptionSpec Simulate() {

@@ -218,16 +218,16 @@ TEST(Uncertainty, TheDocumentedDefaultTableIsTheOneInUse) {
   for (const QString& line : text.mid(marker).split(QLatin1Char('\n'))) {
     const QRegularExpressionMatch m = row.match(line);
     if (!m.hasMatch()) continue;
-    AccuracySpec spec{static_cast<FunctionCode>(m.captured(1).toInt()), 0.0, 1.0e9, m.captured(3).toDouble(),
+    AccuracySpec entry{static_cast<FunctionCode>(m.captured(1).toInt()), 0.0, 1.0e9, m.captured(3).toDouble(),
                       m.captured(4).toDouble()};
     const QString range = m.captured(2).trimmed();
     if (range != QLatin1String("any")) {
       const QStringList ends = range.split(QLatin1Char(' '));
       ASSERT_EQ(ends.size(), 4) << range.toStdString();  // "-273.15 to 2500 ℃"
-      spec.rangeLow = ends[0].toDouble();
-      spec.rangeHigh = ends[2].toDouble();
+      entry.rangeLow = ends[0].toDouble();
+      entry.rangeHigh = ends[2].toDouble();
     }
-    documented.push_back(spec);
+    documented.push_back(entry);
   }
   EXPECT_EQ(documented, DefaultAccuracySpecs());
 }
