@@ -15,15 +15,37 @@ namespace vorenx {
 
 namespace dcc {
 
+QString XmlText(const QString& text) {
+  QString clean;
+  clean.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+      clean += c;
+      clean += text[++i];
+    } else if (!c.isSurrogate() && (c.unicode() >= 0x20 || c == u'\t' || c == u'\n' || c == u'\r') &&
+               c.unicode() != 0xFFFE && c.unicode() != 0xFFFF) {
+      clean += c;
+    }
+  }
+  return clean;
+}
+
+QString CountryCode(const LabIdentity& lab) {
+  const QString code = lab.country.trimmed().toUpper();
+  const bool ok = code.size() == 2 && code[0] >= u'A' && code[0] <= u'Z' && code[1] >= u'A' && code[1] <= u'Z';
+  return ok ? code : QString();
+}
+
 void Writer::Element(const char* name, const QString& text) {
-  m_xml.writeTextElement(QLatin1String(kDccNamespace), QLatin1String(name), text);
+  m_xml.writeTextElement(QLatin1String(kDccNamespace), QLatin1String(name), XmlText(text));
 }
 
 void Writer::Contents(const QStringList& lines) {
   for (const QString& line : lines) {
     Start("content");
     m_xml.writeAttribute(QStringLiteral("lang"), QLatin1String(kLanguage));
-    m_xml.writeCharacters(line);
+    m_xml.writeCharacters(XmlText(line));
     End();
   }
 }
@@ -120,7 +142,8 @@ void WriteSoftware(Writer& w, const CertificateData& data) {
 void WriteCoreData(Writer& w, const CertificateData& data) {
   w.Start("coreData");
   // ZZ is the code left free for an unknown country: the lab has not set its own.
-  w.Element("countryCodeISO3166_1", data.lab.country.trimmed().isEmpty() ? QStringLiteral("ZZ") : data.lab.country.trimmed());
+  const QString country = dcc::CountryCode(data.lab);
+  w.Element("countryCodeISO3166_1", country.isEmpty() ? QStringLiteral("ZZ") : country);
   w.Element("usedLangCodeISO639_1", QLatin1String(dcc::kLanguage));
   w.Element("mandatoryLangCodeISO639_1", QLatin1String(dcc::kLanguage));
   w.Element("uniqueIdentifier", data.summary.certificateNumber);
@@ -177,7 +200,7 @@ void WriteParties(Writer& w, const CertificateData& data) {
   address.removeAll(QString());
   w.Start("calibrationLaboratory");
   WriteContact(w, "contact", LabNameText(lab), address.isEmpty() ? QStringList{NotRecordedText()} : address,
-               lab.country.trimmed());
+               dcc::CountryCode(lab));
   w.End();
 
   w.Start("respPersons");
@@ -214,12 +237,12 @@ void WriteStatements(Writer& w, const CertificateData& data) {
   w.Statement(CertificateWords::tr("Measurement uncertainty"), {UncertaintyStatement()});
   if (const QString amended = AmendmentStatement(data); !amended.isEmpty())
     w.Statement(CertificateWords::tr("Amendment"), {amended});
-  if (data.lab.name.trimmed().isEmpty() || data.lab.country.trimmed().isEmpty())
+  if (data.lab.name.trimmed().isEmpty() || dcc::CountryCode(data.lab).isEmpty())
     w.Statement(CertificateWords::tr("Laboratory"),
                 {CertificateWords::tr("The laboratory's identity is not completely set in the program (name: %1; country: %2).")
-                     .arg(LabNameText(data.lab), data.lab.country.trimmed().isEmpty()
+                     .arg(LabNameText(data.lab), dcc::CountryCode(data.lab).isEmpty()
                                                     ? CertificateWords::tr("not set, written as ZZ")
-                                                    : data.lab.country.trimmed())});
+                                                    : dcc::CountryCode(data.lab))});
   if (!data.auditHash.isEmpty())
     w.Statement(CertificateWords::tr("Audit trail"),
                 {CertificateWords::tr("When this certificate was issued the newest entry of the laboratory's audit trail had "

@@ -58,6 +58,13 @@ class Writer {
 // "pass" / "fail"; nullopt for indeterminate (the schema's words say a
 // decision was made, and none was).
 std::optional<QString> ConformityWord(PointVerdict verdict);
+// `text` without the characters XML 1.0 cannot hold (control characters but
+// tab and line breaks, lone surrogates, U+FFFE, U+FFFF), which a pasted or
+// imported field may bring and which would make the document unreadable.
+QString XmlText(const QString& text);
+// The lab's country as ISO 3166-1 writes it ("DE"); empty when it is not a
+// two-letter code (a settings file edited by hand may say anything).
+QString CountryCode(const LabIdentity& lab);
 // A number as D-SI writes it, with "." whatever the locale: "0.25", "-4",
 // "1e-07" (finite values only).
 QString Number(double value);

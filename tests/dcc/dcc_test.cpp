@@ -313,6 +313,23 @@ TEST(Dcc, IsWrittenWholeAndOnlyForACertificateFromTheRecords) {
   EXPECT_TRUE(SaveDccXml(FullCertificate(3), QStringLiteral(VORENX_PICTURE_DIR "/sample-dcc.xml"), &error));
 }
 
+TEST(Dcc, StaysWellFormedWhateverTheFieldsHold) {
+  CertificateData d = FullCertificate(2);
+  d.record.setup.technician = QStringLiteral("A.\x01 Tester <&> \"x\"");
+  d.instrument->serial = QString(QChar(0xD800)) + QStringLiteral("SN") + QChar(0xFFFF);
+  d.lab.name = QString::fromUtf8("Labor M\u00fcller & S\u00f6hne \U0001F321");
+  d.lab.country = QStringLiteral("germany");  // edited by hand in the settings
+  const QByteArray bytes = DccXml(d);
+  const Xml xml(bytes);
+  ASSERT_TRUE(xml.ok()) << bytes.toStdString();
+  EXPECT_EQ(xml.Text("//dcc:respPerson[not(dcc:mainSigner)]/dcc:person/dcc:name/dcc:content"),
+            QStringLiteral("A. Tester <&> \"x\""));
+  EXPECT_EQ(xml.Texts("//dcc:item//dcc:identification/dcc:value").value(1), QStringLiteral("SN"));
+  EXPECT_EQ(xml.Text("//dcc:calibrationLaboratory/dcc:contact/dcc:name/dcc:content"), d.lab.name);
+  EXPECT_EQ(xml.Text("//dcc:coreData/dcc:countryCodeISO3166_1"), QStringLiteral("ZZ"));
+  EXPECT_EQ(xml.Count("//dcc:calibrationLaboratory//dcc:countryCode"), 0);
+}
+
 class DccInCommaLocale : public CommaLocale {};
 
 TEST_F(DccInCommaLocale, WritesNumbersWithAPoint) {
