@@ -810,6 +810,22 @@ Nein beendet den Durchlauf.</translation>
         <source>The readings could not be written to %1: %2</source>
         <translation>Die Messwerte konnten nicht in %1 geschrieben werden: %2</translation>
     </message>
+    <message>
+        <source>Index</source>
+        <translation>Nr.</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Upper</source>
+        <translation>Oben</translation>
+    </message>
+    <message>
+        <source>Lower</source>
+        <translation>Unten</translation>
+    </message>
 </context>
 <context>
     <name>vorenx::CStandardDlg</name>
@@ -1082,6 +1098,61 @@ Nein beendet den Durchlauf.</translation>
     <message>
         <source>test uncertainty ratio under %1:1</source>
         <translation>Prüfunsicherheitsverhältnis unter %1:1</translation>
+    </message>
+</context>
+<context>
+    <name>vorenx::CalibrationRun</name>
+    <message>
+        <source>Point %1 of %2 (%3 %%4)</source>
+        <translation>Punkt %1 von %2 (%3 %%4)</translation>
+    </message>
+    <message>
+        <source>, down</source>
+        <translation>, abwärts</translation>
+    </message>
+    <message>
+        <source>Not started.</source>
+        <translation>Nicht gestartet.</translation>
+    </message>
+    <message>
+        <source>Setting the calibrator&apos;s functions up; the output stays off.</source>
+        <translation>Die Funktionen des Kalibrators werden eingestellt; der Ausgang bleibt aus.</translation>
+    </message>
+    <message>
+        <source>Waiting for the calibrator to answer; the output stays off.</source>
+        <translation>Warten auf eine Antwort des Kalibrators; der Ausgang bleibt aus.</translation>
+    </message>
+    <message>
+        <source>Ready. Connect the instrument under test, then confirm to switch the calibrator&apos;s output on.</source>
+        <translation>Bereit. Den Prüfling anschließen, dann bestätigen, um den Ausgang des Kalibrators einzuschalten.</translation>
+    </message>
+    <message>
+        <source>%1: sourcing %2, waiting for the calibrator to show it.</source>
+        <translation>%1: Ausgabe %2, warten, bis der Kalibrator sie anzeigt.</translation>
+    </message>
+    <message>
+        <source>%1: sourcing %2, waiting for the reading to settle (%3 readings).</source>
+        <translation>%1: Ausgabe %2, warten, bis der Messwert stabil ist (%3 Messwerte).</translation>
+    </message>
+    <message>
+        <source>Finished: %1 points recorded; the output was switched off.</source>
+        <translation>Fertig: %1 Punkte aufgezeichnet; der Ausgang wurde abgeschaltet.</translation>
+    </message>
+    <message>
+        <source>Ended early: %1. The output is off.</source>
+        <translation>Vorzeitig beendet: %1. Der Ausgang ist aus.</translation>
+    </message>
+    <message>
+        <source>The calibrator stopped answering; the run is paused and the output was switched off. Check the connection; once it answers again, confirm to repeat the point at %1 %.</source>
+        <translation>Der Kalibrator antwortet nicht mehr; der Durchlauf ist angehalten und der Ausgang wurde abgeschaltet. Die Verbindung prüfen; sobald er wieder antwortet, bestätigen, um den Punkt bei %1 % zu wiederholen.</translation>
+    </message>
+    <message>
+        <source>The calibrator is connected again; waiting for it to show its output off before the point at %1 % is repeated.</source>
+        <translation>Der Kalibrator ist wieder verbunden; warten, bis er seinen Ausgang als aus anzeigt, bevor der Punkt bei %1 % wiederholt wird.</translation>
+    </message>
+    <message>
+        <source>The calibrator answers again; its output was switched off. Confirm to switch it on and repeat the point at %1 %.</source>
+        <translation>Der Kalibrator antwortet wieder; sein Ausgang wurde abgeschaltet. Bestätigen, um ihn einzuschalten und den Punkt bei %1 % zu wiederholen.</translation>
     </message>
 </context>
 <context>
@@ -1784,6 +1855,30 @@ Nein beendet den Durchlauf.</translation>
         <source>Certificates cannot be printed in &quot;%1&quot;.</source>
         <translation>Kalibrierscheine können nicht in „%1“ gedruckt werden.</translation>
     </message>
+    <message>
+        <source>As-found</source>
+        <translation>Eingangsbefund</translation>
+    </message>
+    <message>
+        <source>As-left</source>
+        <translation>Ausgangsbefund</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>BESTANDEN</translation>
+    </message>
+    <message>
+        <source>INDETERMINATE</source>
+        <translation>NICHT ENTSCHEIDBAR</translation>
+    </message>
+    <message>
+        <source>FAIL</source>
+        <translation>NICHT BESTANDEN</translation>
+    </message>
+    <message>
+        <source>INCOMPLETE</source>
+        <translation>UNVOLLSTÄNDIG</translation>
+    </message>
 </context>
 <context>
     <name>vorenx::ControlTable</name>
@@ -1819,6 +1914,141 @@ Nein beendet den Durchlauf.</translation>
     <message>
         <source>WaveShow</source>
         <translation>Kurve</translation>
+    </message>
+    <message>
+        <source>ALL</source>
+        <translation>ALLE</translation>
+    </message>
+    <message>
+        <source>Div</source>
+        <translation>Bereich</translation>
+    </message>
+    <message>
+        <source>Hart</source>
+        <translation>HART</translation>
+    </message>
+    <message>
+        <source>Simulation</source>
+        <translatorcomment>same</translatorcomment>
+        <translation>Simulation</translation>
+    </message>
+    <message>
+        <source>CJC</source>
+        <translation>Vgl.-Stelle</translation>
+    </message>
+    <message>
+        <source>Out</source>
+        <translation>Ein</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>SaveData</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>DisConnected</source>
+        <translation>Getrennt</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Verbunden</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translatorcomment>same</translatorcomment>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>VOL</source>
+        <translation>Spg.</translation>
+    </message>
+    <message>
+        <source>CURR</source>
+        <translation>Strom</translation>
+    </message>
+    <message>
+        <source>RESIS</source>
+        <translation>Widerst.</translation>
+    </message>
+    <message>
+        <source>RTD</source>
+        <translatorcomment>same</translatorcomment>
+        <translation>RTD</translation>
+    </message>
+    <message>
+        <source>TC</source>
+        <translation>TE</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>Spannung</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>Strom</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>Schleife</translation>
+    </message>
+    <message>
+        <source>Two-wire</source>
+        <translation>2-Leiter</translation>
+    </message>
+    <message>
+        <source>Three-wire</source>
+        <translation>3-Leiter</translation>
+    </message>
+    <message>
+        <source>Four-wire</source>
+        <translation>4-Leiter</translation>
+    </message>
+</context>
+<context>
+    <name>vorenx::FunctionNames</name>
+    <message>
+        <source>Voltage</source>
+        <translation>Spannung</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>Strom</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>Schleife</translation>
+    </message>
+    <message>
+        <source>Millivolt</source>
+        <translatorcomment>same</translatorcomment>
+        <translation>Millivolt</translation>
+    </message>
+    <message>
+        <source>Current simulation</source>
+        <translation>Stromsimulation</translation>
+    </message>
+    <message>
+        <source>TC Volt</source>
+        <translation>TE Volt</translation>
+    </message>
+    <message>
+        <source>Resistance</source>
+        <translation>Widerstand</translation>
+    </message>
+    <message>
+        <source>2-wire</source>
+        <translation>2-Leiter</translation>
+    </message>
+    <message>
+        <source>3-wire</source>
+        <translation>3-Leiter</translation>
+    </message>
+    <message>
+        <source>4-wire</source>
+        <translation>4-Leiter</translation>
     </message>
 </context>
 </TS>

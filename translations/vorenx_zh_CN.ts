@@ -801,6 +801,22 @@ No ends the run.</source>
         <source>The readings could not be written to %1: %2</source>
         <translation>无法将读数写入 %1：%2</translation>
     </message>
+    <message>
+        <source>Index</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Upper</source>
+        <translation>上显示</translation>
+    </message>
+    <message>
+        <source>Lower</source>
+        <translation>下显示</translation>
+    </message>
 </context>
 <context>
     <name>vorenx::CStandardDlg</name>
@@ -1072,6 +1088,61 @@ No ends the run.</source>
     <message>
         <source>test uncertainty ratio under %1:1</source>
         <translation>测试不确定度比低于 %1:1</translation>
+    </message>
+</context>
+<context>
+    <name>vorenx::CalibrationRun</name>
+    <message>
+        <source>Point %1 of %2 (%3 %%4)</source>
+        <translation>第 %1 点，共 %2 点（%3 %%4）</translation>
+    </message>
+    <message>
+        <source>, down</source>
+        <translation>，下行</translation>
+    </message>
+    <message>
+        <source>Not started.</source>
+        <translation>尚未开始。</translation>
+    </message>
+    <message>
+        <source>Setting the calibrator&apos;s functions up; the output stays off.</source>
+        <translation>正在设置校准器的功能；输出保持关闭。</translation>
+    </message>
+    <message>
+        <source>Waiting for the calibrator to answer; the output stays off.</source>
+        <translation>正在等待校准器应答；输出保持关闭。</translation>
+    </message>
+    <message>
+        <source>Ready. Connect the instrument under test, then confirm to switch the calibrator&apos;s output on.</source>
+        <translation>就绪。请连接被校仪表，然后确认以打开校准器的输出。</translation>
+    </message>
+    <message>
+        <source>%1: sourcing %2, waiting for the calibrator to show it.</source>
+        <translation>%1：输出 %2，等待校准器显示该值。</translation>
+    </message>
+    <message>
+        <source>%1: sourcing %2, waiting for the reading to settle (%3 readings).</source>
+        <translation>%1：输出 %2，等待读数稳定（%3 个读数）。</translation>
+    </message>
+    <message>
+        <source>Finished: %1 points recorded; the output was switched off.</source>
+        <translation>完成：已记录 %1 个点；输出已关闭。</translation>
+    </message>
+    <message>
+        <source>Ended early: %1. The output is off.</source>
+        <translation>提前结束：%1。输出已关闭。</translation>
+    </message>
+    <message>
+        <source>The calibrator stopped answering; the run is paused and the output was switched off. Check the connection; once it answers again, confirm to repeat the point at %1 %.</source>
+        <translation>校准器停止应答；运行已暂停，输出已关闭。请检查连接；待其再次应答后，确认以重复 %1 % 处的点。</translation>
+    </message>
+    <message>
+        <source>The calibrator is connected again; waiting for it to show its output off before the point at %1 % is repeated.</source>
+        <translation>校准器已重新连接；在重复 %1 % 处的点之前，等待其显示输出已关闭。</translation>
+    </message>
+    <message>
+        <source>The calibrator answers again; its output was switched off. Confirm to switch it on and repeat the point at %1 %.</source>
+        <translation>校准器再次应答；其输出已关闭。确认以打开输出并重复 %1 % 处的点。</translation>
     </message>
 </context>
 <context>
@@ -1769,6 +1840,30 @@ No ends the run.</source>
         <source>Certificates cannot be printed in &quot;%1&quot;.</source>
         <translation>无法以“%1”打印证书。</translation>
     </message>
+    <message>
+        <source>As-found</source>
+        <translation>校前</translation>
+    </message>
+    <message>
+        <source>As-left</source>
+        <translation>校后</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>合格</translation>
+    </message>
+    <message>
+        <source>INDETERMINATE</source>
+        <translation>无法判定</translation>
+    </message>
+    <message>
+        <source>FAIL</source>
+        <translation>不合格</translation>
+    </message>
+    <message>
+        <source>INCOMPLETE</source>
+        <translation>未完成</translation>
+    </message>
 </context>
 <context>
     <name>vorenx::ControlTable</name>
@@ -1803,6 +1898,137 @@ No ends the run.</source>
     <message>
         <source>WaveShow</source>
         <translation>波形</translation>
+    </message>
+    <message>
+        <source>ALL</source>
+        <translation>全部</translation>
+    </message>
+    <message>
+        <source>Div</source>
+        <translation>量程</translation>
+    </message>
+    <message>
+        <source>Hart</source>
+        <translation>HART</translation>
+    </message>
+    <message>
+        <source>Simulation</source>
+        <translation>模拟</translation>
+    </message>
+    <message>
+        <source>CJC</source>
+        <translation>冷端补偿</translation>
+    </message>
+    <message>
+        <source>Out</source>
+        <translation>输出</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>运行</translation>
+    </message>
+    <message>
+        <source>SaveData</source>
+        <translation>保存数据</translation>
+    </message>
+    <message>
+        <source>DisConnected</source>
+        <translation>未连接</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>已连接</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>VOL</source>
+        <translation>电压</translation>
+    </message>
+    <message>
+        <source>CURR</source>
+        <translation>电流</translation>
+    </message>
+    <message>
+        <source>RESIS</source>
+        <translation>电阻</translation>
+    </message>
+    <message>
+        <source>RTD</source>
+        <translation>热电阻</translation>
+    </message>
+    <message>
+        <source>TC</source>
+        <translation>热电偶</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>电压</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>电流</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>回路</translation>
+    </message>
+    <message>
+        <source>Two-wire</source>
+        <translation>二线制</translation>
+    </message>
+    <message>
+        <source>Three-wire</source>
+        <translation>三线制</translation>
+    </message>
+    <message>
+        <source>Four-wire</source>
+        <translation>四线制</translation>
+    </message>
+</context>
+<context>
+    <name>vorenx::FunctionNames</name>
+    <message>
+        <source>Voltage</source>
+        <translation>电压</translation>
+    </message>
+    <message>
+        <source>Current</source>
+        <translation>电流</translation>
+    </message>
+    <message>
+        <source>Loop</source>
+        <translation>回路</translation>
+    </message>
+    <message>
+        <source>Millivolt</source>
+        <translation>毫伏</translation>
+    </message>
+    <message>
+        <source>Current simulation</source>
+        <translation>电流模拟</translation>
+    </message>
+    <message>
+        <source>TC Volt</source>
+        <translation>热电偶电压</translation>
+    </message>
+    <message>
+        <source>Resistance</source>
+        <translation>电阻</translation>
+    </message>
+    <message>
+        <source>2-wire</source>
+        <translation>二线制</translation>
+    </message>
+    <message>
+        <source>3-wire</source>
+        <translation>三线制</translation>
+    </message>
+    <message>
+        <source>4-wire</source>
+        <translation>四线制</translation>
     </message>
 </context>
 </TS>

@@ -138,12 +138,12 @@ bool CVorenxDlg::OnInitDialog() {
   OnPortChanged(m_portList->currentIndex());
 
   m_tabs->blockSignals(true);
-  for (const QString& tab : LowerTabTexts()) m_tabs->addTab(tab);
+  for (const QString& tab : LowerTabTexts()) m_tabs->addTab(ShownControlText(tab));
   m_tabs->setCurrentIndex(0);
   m_tabs->blockSignals(false);
   ShowTabControls();
 
-  m_upperList->addItems(UpperFunctionItems());
+  for (const QString& item : UpperFunctionItems()) m_upperList->addItem(ShownControlText(item));
   m_upperList->setCurrentIndex(0);
   UpdateSpanLabel();
 

@@ -49,10 +49,7 @@ T* As(const std::map<int, QWidget*>& controls, int id) {
   return it == controls.end() ? nullptr : qobject_cast<T*>(it->second);
 }
 
-// The control's text in the window's language (the table marks the ones translated).
-QString ShownText(const ControlSpec& entry) {
-  return QCoreApplication::translate("vorenx::ControlTable", entry.text.toUtf8().constData());
-}
+QString ShownText(const ControlSpec& entry) { return ShownControlText(entry.text); }
 
 }  // namespace
 
@@ -84,7 +81,8 @@ QWidget* CVorenxDlg::CreateControl(const ControlSpec& entry) {
       auto* combo = new QComboBox(this);
       combo->setEditable(entry.kind == ControlKind::DropDown);
       combo->setInsertPolicy(QComboBox::NoInsert);
-      QStringList items = entry.items;
+      QStringList items;
+      for (const QString& item : entry.items) items << ShownControlText(item);
       if (entry.sorted) items.sort();
       combo->addItems(items);
       combo->setCurrentIndex(-1);
@@ -103,10 +101,10 @@ QWidget* CVorenxDlg::CreateControl(const ControlSpec& entry) {
       break;
     }
     case ControlKind::CheckBox:
-      widget = new QCheckBox(entry.text, this);
+      widget = new QCheckBox(ShownText(entry), this);
       break;
     case ControlKind::PushButton: {
-      auto* button = new QPushButton(entry.text, this);
+      auto* button = new QPushButton(ShownText(entry), this);
       button->setAutoDefault(false);
       widget = button;
       break;

@@ -14,6 +14,7 @@
 #include "app/CEditEx.h"
 #include "app/CStatisticsWnd.h"
 #include "app/CVorenxDlg.h"
+#include "app/ControlTable.h"
 #include "app/FunctionTexts.h"
 #include "display/CStaticLCD.h"
 #include "grid/GridCtrl.h"
@@ -55,7 +56,7 @@ void CVorenxDlg::ConnectStation() {
 }
 
 void CVorenxDlg::SetStatusText(const QString& text) {
-  m_status->setText(text);
+  m_status->setText(ShownControlText(text));
   // While disconnected the tooltip says why the port could not be used.
   const bool connected = text == QLatin1String("Connected");
   m_portToolTip = !connected && m_portProblem ? m_portProblem(m_link.Port()) : QString();
@@ -75,7 +76,7 @@ void CVorenxDlg::UpdateStatusToolTip() {
   m_status->setToolTip(lines.join(QLatin1Char('\n')));
 }
 
-void CVorenxDlg::SetRunText(const QString& text) { m_runButton->setText(text); }
+void CVorenxDlg::SetRunText(const QString& text) { m_runButton->setText(ShownControlText(text)); }
 
 void CVorenxDlg::SelectPort(int port) {
   // Only "COM0" to "COM9" are listed; any other port leaves no selection.

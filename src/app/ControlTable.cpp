@@ -41,6 +41,9 @@ QStringList PortItems() {
 std::vector<ControlSpec> BuildTable() {
   using K = ControlKind;
   const QString none;
+  const QStringList waveChannels = {QT_TRANSLATE_NOOP("vorenx::ControlTable", "ALL"),
+                                    QT_TRANSLATE_NOOP("vorenx::ControlTable", "Upper"),
+                                    QT_TRANSLATE_NOOP("vorenx::ControlTable", "Lower")};
   return {
       Row(idc::kPanel, K::SunkenLabel, QStringLiteral("LCD"), {12, 7, 274, 332}),
       Row(idc::kReadings, K::Custom, QStringLiteral("Custom1"), {291, 7, 190, 193}),
@@ -54,20 +57,20 @@ std::vector<ControlSpec> BuildTable() {
       Row(idc::kRtd, K::DropList, none, {365, 285, 48, 30}, Choices(fc::kRtdFirst, fc::kRtdLast)),
       Row(idc::kWiring, K::DropList, none, {307, 285, 48, 30},
           {WiringLongName(fc::kTwoWire), WiringLongName(fc::kThreeWire), WiringLongName(fc::kFourWire)}),
-      Row(idc::kDiv, K::Label, QStringLiteral("Div"), {307, 285, 48, 12}),
-      Row(idc::kHart, K::CheckBox, QStringLiteral("Hart"), {307, 285, 48, 12}),
-      Row(idc::kSimulation, K::CheckBox, QStringLiteral("Simulation"), {365, 285, 48, 12}),
-      Row(idc::kCjc, K::CheckBox, QStringLiteral("CJC"), {365, 285, 48, 12}),
+      Row(idc::kDiv, K::Label, QT_TRANSLATE_NOOP("vorenx::ControlTable", "Div"), {307, 285, 48, 12}),
+      Row(idc::kHart, K::CheckBox, QT_TRANSLATE_NOOP("vorenx::ControlTable", "Hart"), {307, 285, 48, 12}),
+      Row(idc::kSimulation, K::CheckBox, QT_TRANSLATE_NOOP("vorenx::ControlTable", "Simulation"), {365, 285, 48, 12}),
+      Row(idc::kCjc, K::CheckBox, QT_TRANSLATE_NOOP("vorenx::ControlTable", "CJC"), {365, 285, 48, 12}),
       Row(idc::kCelsius, K::CheckBox, QStringLiteral("\u2103"), {419, 285, 28, 10}),
-      Row(idc::kOut, K::CheckBox, QStringLiteral("Out"), {304, 306, 25, 10}),
+      Row(idc::kOut, K::CheckBox, QT_TRANSLATE_NOOP("vorenx::ControlTable", "Out"), {304, 306, 25, 10}),
       Row(idc::kSourceValue, K::Edit, none, {330, 304, 47, 14}),
       Row(idc::kUnit, K::Label, QStringLiteral("Unit"), {385, 307, 21, 8}),
       Row(idc::kRange, K::Label, QStringLiteral("Static"), {408, 307, 56, 8}),
       Row(idc::kStatic, K::GroupBox, QT_TRANSLATE_NOOP("vorenx::ControlTable", "Settings"), {288, 332, 192, 60}),
       Row(idc::kStatic, K::Label, QT_TRANSLATE_NOOP("vorenx::ControlTable", "Port:"), {301, 347, 27, 12}),
       Row(idc::kPort, K::DropList, none, {335, 347, 53, 30}, PortItems(), true),
-      Row(idc::kRun, K::PushButton, QStringLiteral("Run"), {398, 347, 21, 30}),
-      Row(idc::kSaveData, K::PushButton, QStringLiteral("SaveData"), {434, 347, 38, 30}),
+      Row(idc::kRun, K::PushButton, QT_TRANSLATE_NOOP("vorenx::ControlTable", "Run"), {398, 347, 21, 30}),
+      Row(idc::kSaveData, K::PushButton, QT_TRANSLATE_NOOP("vorenx::ControlTable", "SaveData"), {434, 347, 38, 30}),
       Row(idc::kStatic, K::Label, QT_TRANSLATE_NOOP("vorenx::ControlTable", "Interval:"), {301, 367, 27, 12}),
       Row(idc::kInterval, K::DropList, none, {335, 367, 53, 30}, {"1S", "2S", "5S", "10S"}),
       Row(idc::kStatic, K::GroupBox, QT_TRANSLATE_NOOP("vorenx::ControlTable", "Display"), {12, 343, 272, 40}),
@@ -75,8 +78,8 @@ std::vector<ControlSpec> BuildTable() {
       Row(idc::kLength, K::Edit, none, {47, 358, 40, 13}),
       Row(idc::kLengthSpin, K::Spin, none, {87, 358, 10, 14}),
       Row(idc::kWaveShowLabel, K::Label, QT_TRANSLATE_NOOP("vorenx::ControlTable", "WaveShow"), {102, 363, 36, 8}),
-      Row(idc::kWaveShow, K::DropDown, none, {147, 360, 48, 30}, {"ALL", "Upper", "Lower"}),
-      Row(idc::kStatus, K::Label, QStringLiteral("DisConnected"), {0, 388, 48, 8}),
+      Row(idc::kWaveShow, K::DropDown, none, {147, 360, 48, 30}, waveChannels),
+      Row(idc::kStatus, K::Label, QT_TRANSLATE_NOOP("vorenx::ControlTable", "DisConnected"), {0, 388, 48, 8}),
   };
 }
 
@@ -87,13 +90,22 @@ const std::vector<ControlSpec>& MainWindowControls() {
   return table;
 }
 
+QString ShownControlText(const QString& text) {
+  // The words the worker reports, for lupdate (the table holds the others).
+  static constexpr const char* kWorkerWords[] = {QT_TRANSLATE_NOOP("vorenx::ControlTable", "Connected"),
+                                                 QT_TRANSLATE_NOOP("vorenx::ControlTable", "Stop")};
+  Q_UNUSED(kWorkerWords);
+  return QCoreApplication::translate("vorenx::ControlTable", text.toUtf8().constData());
+}
+
 QStringList UpperFunctionItems() {
   return Choices(fc::kUpperVoltage, fc::kUpperLoop);
 }
 
 QStringList LowerTabTexts() {
-  return {QStringLiteral("VOL"), QStringLiteral("CURR"), QStringLiteral("RESIS"), QStringLiteral("RTD"),
-          QStringLiteral("TC")};
+  return {QT_TRANSLATE_NOOP("vorenx::ControlTable", "VOL"), QT_TRANSLATE_NOOP("vorenx::ControlTable", "CURR"),
+          QT_TRANSLATE_NOOP("vorenx::ControlTable", "RESIS"), QT_TRANSLATE_NOOP("vorenx::ControlTable", "RTD"),
+          QT_TRANSLATE_NOOP("vorenx::ControlTable", "TC")};
 }
 
 }  // namespace vorenx

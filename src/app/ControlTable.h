@@ -75,6 +75,11 @@ inline constexpr int kDialogFontPoints = 9;
 // Every control in template order (which is also the stacking order).
 const std::vector<ControlSpec>& MainWindowControls();
 
+// A text of the table, of its list entries, of the lower tabs or the upper
+// functions, or one of the worker's words ("Connected", "Stop"), in the
+// window's language; the table keeps them in English.
+QString ShownControlText(const QString& text);
+
 // Items added at start-up rather than held by the template.
 QStringList UpperFunctionItems();  // "Voltage", "Current", "Loop"
 QStringList LowerTabTexts();       // "VOL", "CURR", "RESIS", "RTD", "TC"

@@ -2,6 +2,7 @@
 // Copyright (C) 2026 The Vorenx developers
 #include "calib/CalibrationRun.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <algorithm>
 #include <cmath>
@@ -304,34 +305,34 @@ void CalibrationRun::SetPauseText(const QString& text) {
 
 QString CalibrationRun::PointText() const {
   const TestStep& step = m_steps[static_cast<std::size_t>(std::min(m_step, StepCount() - 1))];
-  return QStringLiteral("Point %1 of %2 (%3 %%4)")
+  return QCoreApplication::translate("vorenx::CalibrationRun", "Point %1 of %2 (%3 %%4)")
       .arg(m_step + 1)
       .arg(StepCount())
-      .arg(Number(step.percent), step.down ? QStringLiteral(", down") : QString());
+      .arg(Number(step.percent), step.down ? QCoreApplication::translate("vorenx::CalibrationRun", ", down") : QString());
 }
 
 QString CalibrationRun::StatusText() const {
   switch (m_state) {
     case State::Preparing:
-      if (!m_started) return QStringLiteral("Not started.");
-      return m_connected ? QStringLiteral("Setting the calibrator's functions up; the output stays off.")
-                         : QStringLiteral("Waiting for the calibrator to answer; the output stays off.");
+      if (!m_started) return QCoreApplication::translate("vorenx::CalibrationRun", "Not started.");
+      return m_connected ? QCoreApplication::translate("vorenx::CalibrationRun", "Setting the calibrator's functions up; the output stays off.")
+                         : QCoreApplication::translate("vorenx::CalibrationRun", "Waiting for the calibrator to answer; the output stays off.");
     case State::AwaitingConfirmation:
-      return QStringLiteral("Ready. Connect the instrument under test, then confirm to switch the calibrator's output on.");
+      return QCoreApplication::translate("vorenx::CalibrationRun", "Ready. Connect the instrument under test, then confirm to switch the calibrator's output on.");
     case State::Running:
       if (m_phase == Phase::Applying)
-        return QStringLiteral("%1: sourcing %2, waiting for the calibrator to show it.")
+        return QCoreApplication::translate("vorenx::CalibrationRun", "%1: sourcing %2, waiting for the calibrator to show it.")
             .arg(PointText(), QString::number(m_applied, 'f', m_appliedDecimals));
-      return QStringLiteral("%1: sourcing %2, waiting for the reading to settle (%3 readings).")
+      return QCoreApplication::translate("vorenx::CalibrationRun", "%1: sourcing %2, waiting for the reading to settle (%3 readings).")
           .arg(PointText(), QString::number(m_applied, 'f', m_appliedDecimals))
           .arg(m_tracker.ReadingCount());
     case State::Paused:
       return m_pauseText;
     case State::Finished:
-      return QStringLiteral("Finished: %1 points recorded; the output was switched off.")
+      return QCoreApplication::translate("vorenx::CalibrationRun", "Finished: %1 points recorded; the output was switched off.")
           .arg(m_result.points.size());
     case State::Aborted:
-      return QStringLiteral("Ended early: %1. The output is off.").arg(m_result.endReason);
+      return QCoreApplication::translate("vorenx::CalibrationRun", "Ended early: %1. The output is off.").arg(m_result.endReason);
   }
   return {};
 }

@@ -24,7 +24,7 @@ const QColor kProblemBackground(0xff, 0xd6, 0xd6);
 // and the unit the row's range and floor are in.
 QString FunctionLabel(const FunctionInfo& f) {
   return QObject::tr("%1 (%2, %3)")
-      .arg(FunctionName(f.code), f.side == DisplaySide::Upper ? QObject::tr("measure") : QObject::tr("source"),
+      .arg(ShownFunctionName(f.code), f.side == DisplaySide::Upper ? QObject::tr("measure") : QObject::tr("source"),
            FunctionUnit(f.code, true));
 }
 
@@ -105,7 +105,7 @@ void AccuracyTableEdit::AddRow(const AccuracySpec& entry) {
   for (const FunctionInfo& f : Functions()) function->addItem(FunctionLabel(f), int(f.code));
   const int index = function->findData(int(entry.function));
   // A code that is no function (only from a damaged table) shows as an entry of its own.
-  if (index < 0) function->addItem(FunctionName(entry.function), int(entry.function));
+  if (index < 0) function->addItem(ShownFunctionName(entry.function), int(entry.function));
   function->setCurrentIndex(index < 0 ? function->count() - 1 : index);
   m_table->setCellWidget(row, FunctionColumn, function);
   const double values[] = {entry.rangeLow, entry.rangeHigh, entry.percentOfReading, entry.floor};

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Vorenx developers
 #include "calib_dialog/CCalibrationDlg.h"
+#include "records/CertificateWords.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -262,11 +263,12 @@ bool CCalibrationDlg::NeedsConfirmation() const {
 void CCalibrationDlg::AskToConfirmOutput() {
   if (m_asking || !NeedsConfirmation()) return;
   const CalibrationSetup& s = m_run->Setup();
+  const ScopedWindowWords words;  // the records layer's texts in the window's language
   const bool resuming = m_run->CurrentState() == CalibrationRun::State::Paused;
   const QString text =
       tr("Switch the calibrator's output on and source %1 into %2 for the %3 run?%4\n\nNo ends the run.")
           .arg(InputSpanText(s), s.tag.isEmpty() ? tr("the instrument under test") : s.tag,
-               RunKindText(m_run->Result().kind),
+               RunKindWord(m_run->Result().kind),
                resuming ? tr(" The run goes on from the point where it paused.") : QString());
   CalibrationRun* asked = m_run.get();
   const CalibrationRun::State askedIn = asked->CurrentState();
@@ -310,6 +312,7 @@ void CCalibrationDlg::OnRunEnded() {
   ShowResults();
   UpdateControls();
   // The run's own line already says why it ended early.
+  const ScopedWindowWords words;  // the records layer's texts in the window's language
   QStringList parts{QStringLiteral("%1 %2").arg(m_endStatus, RunSummaryText(result, !m_endStatus.contains(result.endReason))).trimmed(),
                     m_keptText, PendingText()};
   parts.removeAll(QString());

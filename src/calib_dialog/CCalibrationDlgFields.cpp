@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "calib_dialog/CCalibrationDlg.h"
+#include "records/CertificateWords.h"
 #include "calib_dialog/CalibrationTexts.h"
 
 namespace vorenx {
@@ -109,6 +110,7 @@ Environment CCalibrationDlg::FormEnvironment(std::vector<SetupProblem>* problems
 }
 
 std::vector<SetupProblem> CCalibrationDlg::FormProblems(CalibrationSetup* setup, Environment* environment) const {
+  const ScopedWindowWords words;  // the records layer's texts in the window's language
   std::vector<SetupProblem> problems, more;
   const CalibrationSetup s = FormSetup(&problems);
   const Environment e = FormEnvironment(&more);

@@ -132,10 +132,10 @@ QWidget* CCalibrationDlg::BuildForm() {
   auto* inputRows = new QFormLayout(input);
   m_inputFunction = new QComboBox;
   m_inputFunction->setObjectName(QStringLiteral("inputFunctionList"));
-  for (int code = fc::kLowerFirst; code <= fc::kLowerLast; ++code) m_inputFunction->addItem(FunctionName(code), code);
+  for (int code = fc::kLowerFirst; code <= fc::kLowerLast; ++code) m_inputFunction->addItem(ShownFunctionName(code), code);
   m_wiring = new QComboBox;
   m_wiring->setObjectName(QStringLiteral("wiring"));
-  for (const FunctionCode wiring : {fc::kTwoWire, fc::kThreeWire, fc::kFourWire}) m_wiring->addItem(WiringName(wiring), wiring);
+  for (const FunctionCode wiring : {fc::kTwoWire, fc::kThreeWire, fc::kFourWire}) m_wiring->addItem(ShownWiringName(wiring), wiring);
   m_tempUnit = new QComboBox;
   m_tempUnit->setObjectName(QStringLiteral("temperatureUnit"));
   m_tempUnit->addItem(QStringLiteral("\u2103"), 1);
@@ -150,7 +150,7 @@ QWidget* CCalibrationDlg::BuildForm() {
   auto* outputRows = new QFormLayout(output);
   m_outputFunction = new QComboBox;
   m_outputFunction->setObjectName(QStringLiteral("outputFunctionList"));
-  for (int code = fc::kUpperVoltage; code <= fc::kUpperLoop; ++code) m_outputFunction->addItem(FunctionName(code), code);
+  for (int code = fc::kUpperVoltage; code <= fc::kUpperLoop; ++code) m_outputFunction->addItem(ShownFunctionName(code), code);
   m_transfer = new QComboBox;
   m_transfer->setObjectName(QStringLiteral("transfer"));
   m_transfer->addItem(tr("Linear"), static_cast<int>(OutputTransfer::Linear));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Vorenx developers
 #include "calib_dialog/CalibrationResultsTable.h"
+#include "records/CertificateWords.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -43,23 +44,25 @@ CalibrationResultsTable::CalibrationResultsTable(QWidget* parent) : QTableWidget
 void CalibrationResultsTable::ShowRecord(const CalibrationRecord& record,
                                          const std::optional<RunResult>& previousAsLeft,
                                          const QString& previousFile, std::optional<RunKind> inProgress) {
+  const ScopedWindowWords words;  // the records layer's texts in the window's language
   setRowCount(0);
   ShowColumnsFor(record.setup);
   if (record.asFound) {
     std::vector<double> drift;
-    QString title = RunKindText(RunKind::AsFound);
+    QString title = RunKindWord(RunKind::AsFound);
     if (previousAsLeft) {
       drift = DriftAgainst(*record.asFound, *previousAsLeft);
       title = tr("%1 (drift against %2)").arg(title, DriftBasisText(*previousAsLeft, previousFile));
     }
     AddRun(title, *record.asFound, drift, inProgress == RunKind::AsFound);
   }
-  if (record.asLeft) AddRun(RunKindText(RunKind::AsLeft), *record.asLeft, {}, inProgress == RunKind::AsLeft);
+  if (record.asLeft) AddRun(RunKindWord(RunKind::AsLeft), *record.asLeft, {}, inProgress == RunKind::AsLeft);
   resizeColumnsToContents();
   if (rowCount() > 0) scrollToBottom();
 }
 
 void CalibrationResultsTable::ShowColumnsFor(const CalibrationSetup& setup) {
+  const ScopedWindowWords words;  // the records layer's texts in the window's language
   setHorizontalHeaderLabels(ResultTableColumnTitles(setup));
   horizontalHeaderItem(kUncertaintyColumn)
       ->setToolTip(tr("Expanded uncertainty U of the point, k = 2 (about 95 %), in output units"));

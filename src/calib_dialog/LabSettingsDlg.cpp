@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Vorenx developers
 #include "calib_dialog/LabSettingsDlg.h"
+#include "records/CertificateWords.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -75,6 +76,7 @@ LabIdentity CLabSettingsDlg::Lab() const {
 }
 
 void CLabSettingsDlg::accept() {
+  const ScopedWindowWords words;  // the records layer's texts in the window's language
   QString error;
   if (!SaveLabIdentity(Lab(), m_settingsFile, &error)) {
     m_problem->setText(error);

@@ -8,6 +8,7 @@
 #include "certificate/CalibrationCertificate.h"
 #include "certificate/CertificateFacts.h"
 #include "certificate/CertificatePaint.h"
+#include "records/CalibrationTexts.h"
 #include "records/CertificateTexts.h"
 
 namespace vorenx {
@@ -58,7 +59,7 @@ void CalibrationCertificate::PaintHeader(QPainter& p, double top, const Certific
   for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
     const bool newest = it == runs.rbegin();
     p.setFont(BodyFont(true, newest ? 18 : 12));
-    const QString text = QStringLiteral("%1 %2").arg(RunKindText((*it)->kind), StatedRunVerdictText(**it));
+    const QString text = QStringLiteral("%1 %2").arg(RunKindWord((*it)->kind), StatedRunVerdictText(**it));
     const double width = p.fontMetrics().horizontalAdvance(text) + 4;
     p.setPen(VerdictColour(StatedRunVerdict(**it)));
     Text(p, QRectF(right - width, top, width, 2 * m.lineHeight), text, Qt::AlignRight | Qt::AlignVCenter);
@@ -87,7 +88,7 @@ void CalibrationCertificate::PaintHeader(QPainter& p, double top, const Certific
 void CalibrationCertificate::PaintTableHead(QPainter& p, const CertificateBlock& b, const CertificateMetrics& m) const {
   const RunResult& run = *Runs().at(b.table);
   p.setFont(BodyFont(true, 13));
-  QString title = RunKindText(run.kind);
+  QString title = RunKindWord(run.kind);
   if (b.continued) title += CertificateWords::tr(" (continued)");
   Text(p, QRectF(0, b.top, kCertificateWidth, 1.5 * m.lineHeight), title);
   p.setFont(BodyFont(true));

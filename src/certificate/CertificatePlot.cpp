@@ -128,7 +128,7 @@ void PaintErrorPlot(QPainter& p, const QRectF& area, const CalibrationRecord& re
     p.drawLine(key - QPointF(14, 0), key + QPointF(14, 0));
     p.setPen(Qt::black);
     p.drawText(QRectF(key.x() + 20, key.y() - 8, 90, 16), Qt::AlignLeft | Qt::AlignVCenter,
-               RunKindText((*run)->kind));
+               RunKindWord((*run)->kind));
   }
   p.restore();
 }

@@ -355,6 +355,11 @@ class CGridCtrl : public QAbstractScrollArea {
   bool SaveToFile(const QString& path);
   // The column whose first empty cell ends SaveToFile's rows; -1: none.
   void SetSaveEndColumn(int column) { m_saveEndColumn = column; }
+  // The first row's texts as SaveToFile writes them, when they differ from
+  // the ones shown (a header shown in the user's language, written in the
+  // file's own); columns beyond the list, or an empty list, write the cells.
+  void SetSavedFirstRow(QStringList texts) { m_savedFirstRow = std::move(texts); }
+  const QStringList& SavedFirstRow() const { return m_savedFirstRow; }
 
  protected:
   bool event(QEvent* event) override;
@@ -459,6 +464,7 @@ class CGridCtrl : public QAbstractScrollArea {
   int m_controlId = 0;
   MessageReporter m_reportMessage;
   int m_saveEndColumn = -1;
+  QStringList m_savedFirstRow;
 
   // Colours.
   COLORREF m_backgroundColour = 0;

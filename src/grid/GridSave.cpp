@@ -34,7 +34,9 @@ bool WriteTable(const CGridCtrl& grid, int endColumn, QFile& file) {
     for (int col = 0; col < columns; ++col) {
       // Quoted when it holds a separator, a quote or a line break, so that
       // no text can split or shift the columns of a line.
-      chunk += CsvField(grid.CellText(row, col)).toUtf8();
+      const QStringList& first = grid.SavedFirstRow();
+      const QString text = row == 0 && col < first.size() ? first[col] : grid.CellText(row, col);
+      chunk += CsvField(text).toUtf8();
       chunk += col + 1 < columns ? QByteArrayView(",") : QByteArrayView("\r\n");
     }
     if (chunk.size() >= kChunk) {

@@ -38,6 +38,10 @@ QString TemperatureUnit(bool celsius);
 
 // "2-wire", "3-wire", "4-wire", "no wiring" (28..31); empty for other codes.
 QString WiringName(int code);
+// FunctionName and WiringName in the window's language, for showing; files
+// and records keep the English ones.
+QString ShownFunctionName(int code);
+QString ShownWiringName(int code);
 // "Two-wire", "Three-wire", "Four-wire" (28..30), as the window's wiring list shows them; empty otherwise.
 QString WiringLongName(int code);
 

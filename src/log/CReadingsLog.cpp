@@ -2,13 +2,19 @@
 // Copyright (C) 2026 The Vorenx developers
 #include "log/CReadingsLog.h"
 
+#include <QCoreApplication>
+
 #include "log/CReadingIndexCell.h"
 
 namespace vorenx {
 
 namespace {
 
-const char* const kHeaders[] = {"Index", "Time", "Upper", "Lower"};
+// The header as the file writes it; the table shows it in the window's language.
+const char* const kHeaders[] = {QT_TRANSLATE_NOOP("vorenx::CReadingsLog", "Index"),
+                                QT_TRANSLATE_NOOP("vorenx::CReadingsLog", "Time"),
+                                QT_TRANSLATE_NOOP("vorenx::CReadingsLog", "Upper"),
+                                QT_TRANSLATE_NOOP("vorenx::CReadingsLog", "Lower")};
 const int kWidths[] = {48, 105, 80, 80};
 
 CellInfo TextAndFormat(int row, int col, const QString& text, unsigned format) {
@@ -46,8 +52,13 @@ void CReadingsLog::SetUpReadingsTable() {
   // The export ends before the first row without an upper reading (column 2).
   m_grid.SetSaveEndColumn(2);
   for (int col = 0; col < 4; ++col) m_grid.ChangeColumnWidth(col, kWidths[col]);
-  for (int col = 0; col < 4; ++col)
-    m_grid.ApplyCellInfo(TextAndFormat(0, col, QString::fromLatin1(kHeaders[col]), kHeaderFormat));
+  QStringList saved;
+  for (int col = 0; col < 4; ++col) {
+    saved << QString::fromLatin1(kHeaders[col]);
+    m_grid.ApplyCellInfo(
+        TextAndFormat(0, col, QCoreApplication::translate("vorenx::CReadingsLog", kHeaders[col]), kHeaderFormat));
+  }
+  m_grid.SetSavedFirstRow(saved);
 
   m_grid.ChangeRowHeight(0, kHeaderRowHeight);
   for (int row = 1; row < m_grid.RowCount(); ++row) {

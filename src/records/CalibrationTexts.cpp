@@ -207,9 +207,13 @@ bool TurBelowMinimum(const PointResult& p) {
 }
 
 QString RunVerdictText(const RunResult& run) {
-  if (RunPasses(run)) return QStringLiteral("PASS");
-  if (run.complete && RunVerdict(run) == PointVerdict::Indeterminate) return QStringLiteral("INDETERMINATE");
-  return (run.complete || AnyPointFails(run)) ? QStringLiteral("FAIL") : QStringLiteral("INCOMPLETE");
+  if (RunPasses(run)) return CertificateWords::tr("PASS");
+  if (run.complete && RunVerdict(run) == PointVerdict::Indeterminate) return CertificateWords::tr("INDETERMINATE");
+  return (run.complete || AnyPointFails(run)) ? CertificateWords::tr("FAIL") : CertificateWords::tr("INCOMPLETE");
+}
+
+QString RunKindWord(RunKind kind) {
+  return kind == RunKind::AsFound ? CertificateWords::tr("As-found") : CertificateWords::tr("As-left");
 }
 
 QString RunSummaryText(const RunResult& run) { return RunSummaryText(run, true); }
@@ -218,7 +222,7 @@ QString RunInProgressText(const RunResult& run) {
   const bool anyFail = AnyPointFails(run);
   const std::size_t n = run.points.size();
   return CertificateWords::tr("%1: %2in progress, %3 recorded.")
-      .arg(RunKindText(run.kind), anyFail ? CertificateWords::tr("FAIL so far, ") : QString(),
+      .arg(RunKindWord(run.kind), anyFail ? CertificateWords::tr("FAIL so far, ") : QString(),
            n == 1 ? CertificateWords::tr("1 point") : CertificateWords::tr("%1 points").arg(n));
 }
 
@@ -231,7 +235,7 @@ QString RunSummaryText(const RunResult& run, bool withEndReason) {
     verdict += CertificateWords::tr(" (conformity could not be decided at %1)")
                    .arg(undecided == 1 ? CertificateWords::tr("1 point") : CertificateWords::tr("%1 points").arg(undecided));
   }
-  QString text = QStringLiteral("%1: %2.").arg(RunKindText(run.kind), verdict);
+  QString text = QStringLiteral("%1: %2.").arg(RunKindWord(run.kind), verdict);
   if (const PointResult* worst = LargestError(run)) {
     text += CertificateWords::tr(" Largest error %1 % of span at %2 % %3.")
                 .arg(ErrorText(worst->errorPercent), NumberText(worst->percent),

@@ -61,6 +61,10 @@ bool AnyPointFails(const RunResult& run);
 // fail) or "Fail (not settled)".
 QString PointVerdictText(const PointResult& point);
 
+// "As-found" or "As-left" in the certificate's or the window's language
+// (CertificateWords); written files keep RunKindText's English.
+QString RunKindWord(RunKind kind);
+
 // The results table's columns: those of ResultColumnTitles with the point's
 // expanded uncertainty ("U (mA)") and its test uncertainty ratio ("TUR")
 // before the verdict; its cells in the same order.
@@ -86,7 +90,7 @@ QString RunSummaryText(const RunResult& run, bool withEndReason);
 QString RunInProgressText(const RunResult& run);
 // "PASS", "FAIL", "INDETERMINATE" for a complete run with no failing point
 // whose conformity could not be decided at some, or "INCOMPLETE" for a run
-// that ended before its last point.
+// that ended before its last point (in the certificate's or window's language).
 QString RunVerdictText(const RunResult& run);
 
 // What a drift is measured against: "the last complete as-left, finished

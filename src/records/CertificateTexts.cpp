@@ -104,7 +104,7 @@ QString StatedRunVerdictText(const RunResult& run) {
 }
 
 QString RunResultLine(const RunResult& run) {
-  QString text = QStringLiteral("%1: %2.").arg(RunKindText(run.kind), StatedRunVerdictText(run));
+  QString text = QStringLiteral("%1: %2.").arg(RunKindWord(run.kind), StatedRunVerdictText(run));
   if (const PointResult* worst = LargestError(run))
     text += CertificateWords::tr(" Largest error %1 % of span at %2 % %3.")
                 .arg(ErrorText(worst->errorPercent), NumberText(worst->percent),
@@ -114,7 +114,7 @@ QString RunResultLine(const RunResult& run) {
 }
 
 QString ConformityStatement(const RunResult& run, const CalibrationSetup& setup) {
-  const QString kind = RunKindText(run.kind);
+  const QString kind = RunKindWord(run.kind);
   if (!run.complete || run.points.empty()) {
     const QString why = run.endReason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(run.endReason);
     return CertificateWords::tr("%1: the run ended before its last point%2, so no statement of conformity is made.")

@@ -2,6 +2,7 @@
 // Copyright (C) 2026 The Vorenx developers
 #include "records/CertificateWords.h"
 
+#include <QCoreApplication>
 #include <QTranslator>
 
 namespace vorenx {
@@ -9,20 +10,36 @@ namespace vorenx {
 namespace {
 // Per thread: a certificate drawn on one thread never changes another's words.
 thread_local const QTranslator* t_language = nullptr;
+thread_local bool t_window = false;  // the window's language, not t_language
 }  // namespace
 
 QString CertificateWords::tr(const char* source, const char* disambiguation, int n) {
   QString text;
-  if (t_language) text = t_language->translate("vorenx::CertificateWords", source, disambiguation, n);
+  if (t_window)
+    text = QCoreApplication::translate("vorenx::CertificateWords", source, disambiguation, n);
+  else if (t_language)
+    text = t_language->translate("vorenx::CertificateWords", source, disambiguation, n);
   if (text.isEmpty()) text = QString::fromUtf8(source);
   if (n >= 0) text.replace(QLatin1String("%n"), QString::number(n));
   return text;
 }
 
-ScopedCertificateLanguage::ScopedCertificateLanguage(const QTranslator* translator) : m_previous(t_language) {
+ScopedCertificateLanguage::ScopedCertificateLanguage(const QTranslator* translator)
+    : m_previous(t_language), m_previousWindow(t_window) {
   t_language = translator;
+  t_window = false;
 }
 
-ScopedCertificateLanguage::~ScopedCertificateLanguage() { t_language = m_previous; }
+ScopedCertificateLanguage::~ScopedCertificateLanguage() {
+  t_language = m_previous;
+  t_window = m_previousWindow;
+}
+
+ScopedWindowWords::ScopedWindowWords() : m_previous(t_language), m_previousWindow(t_window) { t_window = true; }
+
+ScopedWindowWords::~ScopedWindowWords() {
+  t_language = m_previous;
+  t_window = m_previousWindow;
+}
 
 }  // namespace vorenx
