@@ -86,6 +86,20 @@ TEST(CertificateWordsTest, EnglishOutsideACertificateLanguageAndRestoredAfterIt)
     EXPECT_EQ(CertificateWords::tr("no such text"), QStringLiteral("no such text"));
   }
   EXPECT_EQ(CertificateWords::tr("Page %1 of %2").arg(1).arg(2), QStringLiteral("Page 1 of 2"));
+  // Shown in a dialog they speak the window's language, and a certificate
+  // drawn meanwhile keeps its own, English included.
+  {
+    const ScopedWindowWords shown;
+    EXPECT_EQ(CertificateWords::tr("Measurement uncertainty"), QStringLiteral("Messunsicherheit"));
+    {
+      const ScopedCertificateLanguage english(nullptr);
+      EXPECT_EQ(CertificateWords::tr("Measurement uncertainty"), QStringLiteral("Measurement uncertainty"));
+      const ScopedCertificateLanguage chinese(zh.get());
+      EXPECT_EQ(CertificateWords::tr("Measurement uncertainty"), QStringLiteral("测量不确定度"));
+    }
+    EXPECT_EQ(CertificateWords::tr("Measurement uncertainty"), QStringLiteral("Messunsicherheit"));
+  }
+  EXPECT_EQ(CertificateWords::tr("Measurement uncertainty"), QStringLiteral("Measurement uncertainty"));
   QCoreApplication::removeTranslator(de.get());
 }
 
