@@ -53,7 +53,52 @@ foreach(_vx_page vorenx vorenx-calibrate vorenx-logger vorenx-probe vorenx-recor
     VERBATIM)
   list(APPEND _vx_pages ${_vx_out}/man/${_vx_page}.1.gz)
 endforeach()
-add_custom_target(vorenx_man_pages ALL DEPENDS ${_vx_pages})
+# Each page's summary in German and Chinese (data/man/translated/LANG.txt, one
+# line per program: program|summary|description), each as a short page of its
+# own language in share/man/LANG/man1 that points to the English one for the
+# options. man and whatis take it where the locale asks for that language.
+set(_vx_translated_pages "")
+foreach(_vx_lang de zh_CN)
+  if(_vx_lang STREQUAL "de")
+    set(VX_MANUAL "Benutzerbefehle")
+    set(VX_NAME "BEZEICHNUNG")
+    set(VX_DESCRIPTION_HEADING "BESCHREIBUNG")
+    set(VX_SEE_ALSO "SIEHE AUCH")
+    set(VX_OPTIONS_NOTE "Die Optionen beschreibt die englische Handbuchseite: \\fBLANG=C man @VX_PAGE@\\fR; jedes Programm nennt sie auch mit \\fB\\-\\-help\\fR.")
+  else()
+    set(VX_MANUAL "用户命令")
+    set(VX_NAME "名称")
+    set(VX_DESCRIPTION_HEADING "描述")
+    set(VX_SEE_ALSO "参见")
+    set(VX_OPTIONS_NOTE "各选项见英文手册页：\\fBLANG=C man @VX_PAGE@\\fR；每个程序也可用 \\fB\\-\\-help\\fR 列出其选项。")
+  endif()
+  set(_vx_note_template "${VX_OPTIONS_NOTE}")
+  file(STRINGS ${_vx_data}/man/translated/${_vx_lang}.txt _vx_lines ENCODING UTF-8 REGEX "^[a-z]")
+  foreach(_vx_line ${_vx_lines})
+    string(REPLACE "|" ";" _vx_fields "${_vx_line}")
+    list(GET _vx_fields 0 VX_PAGE)
+    list(GET _vx_fields 1 VX_SUMMARY)
+    list(GET _vx_fields 2 VX_DESCRIPTION)
+    # Chinese has no spaces to break a line at: groff may break after its
+    # punctuation (\: is a break point that prints nothing).
+    foreach(_vx_mark "，" "；" "、" "。" "：")
+      string(REPLACE "${_vx_mark}" "${_vx_mark}\\:" VX_DESCRIPTION "${VX_DESCRIPTION}")
+    endforeach()
+    string(TOUPPER "${VX_PAGE}" VX_TITLE)
+    string(REPLACE "-" "\\-" VX_PROGRAM "${VX_PAGE}")
+    string(REPLACE "@VX_PAGE@" "${VX_PROGRAM}" VX_OPTIONS_NOTE "${_vx_note_template}")
+    set(_vx_dir ${_vx_out}/man/${_vx_lang})
+    configure_file(${_vx_data}/man/translated/page.1.in ${_vx_dir}/${VX_PAGE}.1 @ONLY)
+    add_custom_command(OUTPUT ${_vx_dir}/${VX_PAGE}.1.gz
+      COMMAND gzip -9nkf ${VX_PAGE}.1
+      WORKING_DIRECTORY ${_vx_dir}
+      DEPENDS ${_vx_dir}/${VX_PAGE}.1
+      VERBATIM)
+    list(APPEND _vx_translated_pages ${_vx_dir}/${VX_PAGE}.1.gz)
+    install(FILES ${_vx_dir}/${VX_PAGE}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/${_vx_lang}/man1)
+  endforeach()
+endforeach()
+add_custom_target(vorenx_man_pages ALL DEPENDS ${_vx_pages} ${_vx_translated_pages})
 install(FILES ${_vx_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # The logger's systemd user unit, where the user manager looks in the data

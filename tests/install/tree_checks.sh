@@ -117,13 +117,13 @@ check_metainfo() {
 # check_man_pages PREFIX: each program's page renders without a warning and
 # describes, under OPTIONS, every option its --help lists.
 check_man_pages() {
-  local prefix=$1 p page text options_text warnings option missing
+  local prefix=$1 p page text options_text warnings option missing lang
   for p in "${PROGRAMS[@]}"; do
     page=$prefix/share/man/man1/$p.1.gz
     if [ ! -f "$page" ]; then fail "no man page $page"; continue; fi
     warnings=$(mktemp)
-    text=$(LC_ALL=C.UTF-8 MANWIDTH=200 man --warnings -l "$page" 2>"$warnings")
-    if [ $? -ne 0 ] || [ -s "$warnings" ] || ! grep -q "^NAME" <<<"$text"; then
+    if ! text=$(LC_ALL=C.UTF-8 MANWIDTH=200 man --warnings -l "$page" 2>"$warnings") ||
+       [ -s "$warnings" ] || ! grep -q "^NAME" <<<"$text"; then
       fail "man -l $p.1.gz: $(cat "$warnings")"
     elif ! lexgrog "$page" 2>/dev/null | grep -q "\"$p - "; then
       # What whatis and apropos read: the NAME line, "program - summary".
@@ -142,6 +142,21 @@ check_man_pages() {
       else fail "man page of $p does not describe ${missing[*]}"; fi
     fi
     rm -f "$warnings"
+    # Its German and Chinese summary pages: present, rendered without a
+    # warning at the usual width, and with a NAME line whatis can read.
+    for lang in de zh_CN; do
+      page=$prefix/share/man/$lang/man1/$p.1.gz
+      warnings=$(mktemp)
+      if [ ! -f "$page" ]; then fail "no $lang man page $page"
+      elif ! LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" >/dev/null 2>"$warnings" || [ -s "$warnings" ]; then
+        fail "man -l $lang/$p.1.gz: $(cat "$warnings")"
+      elif ! lexgrog "$page" 2>/dev/null | grep -q "\"$p - "; then
+        fail "the NAME section of $lang/$p.1.gz does not parse: $(lexgrog "$page" 2>&1)"
+      else
+        pass "$lang man page of $p renders and names its program"
+      fi
+      rm -f "$warnings"
+    done
   done
 }
 
