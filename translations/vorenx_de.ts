@@ -978,6 +978,10 @@ Nein beendet den Durchlauf.</translation>
         <source>Save Data As Bmp...</source>
         <translation>Daten als BMP speichern...</translation>
     </message>
+    <message>
+        <source>Bmp File(*.bmp)</source>
+        <translation>BMP-Datei (*.bmp)</translation>
+    </message>
 </context>
 <context>
     <name>vorenx::CStatisticsWnd</name>
@@ -2049,6 +2053,20 @@ Nein beendet den Durchlauf.</translation>
     <message>
         <source>4-wire</source>
         <translation>4-Leiter</translation>
+    </message>
+</context>
+<context>
+    <name>vorenx::InstrumentStation</name>
+    <message>
+        <source>Another calibration run is still in progress.</source>
+        <translation>Ein anderer Kalibrierdurchlauf läuft noch.</translation>
+    </message>
+</context>
+<context>
+    <name>vorenx::NewWindow</name>
+    <message>
+        <source>Cannot start another window (%1): %2</source>
+        <translation>Ein weiteres Fenster kann nicht gestartet werden (%1): %2</translation>
     </message>
 </context>
 </TS>

@@ -968,6 +968,10 @@ No ends the run.</source>
         <source>Save Data As Bmp...</source>
         <translation>将数据另存为 BMP...</translation>
     </message>
+    <message>
+        <source>Bmp File(*.bmp)</source>
+        <translation>BMP 文件 (*.bmp)</translation>
+    </message>
 </context>
 <context>
     <name>vorenx::CStatisticsWnd</name>
@@ -2029,6 +2033,20 @@ No ends the run.</source>
     <message>
         <source>4-wire</source>
         <translation>四线制</translation>
+    </message>
+</context>
+<context>
+    <name>vorenx::InstrumentStation</name>
+    <message>
+        <source>Another calibration run is still in progress.</source>
+        <translation>另一次校准运行仍在进行中。</translation>
+    </message>
+</context>
+<context>
+    <name>vorenx::NewWindow</name>
+    <message>
+        <source>Cannot start another window (%1): %2</source>
+        <translation>无法启动另一个窗口（%1）：%2</translation>
     </message>
 </context>
 </TS>

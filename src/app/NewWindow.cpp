@@ -2,6 +2,7 @@
 // Copyright (C) 2026 The Vorenx developers
 #include "app/NewWindow.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 #include <set>
 
@@ -32,7 +33,9 @@ bool StartNewWindow(const QString& program, const QStringList& arguments, QStrin
   process.setArguments(arguments);
   process.setStandardInputFile(QProcess::nullDevice());
   if (process.startDetached()) return true;
-  if (why) *why = QStringLiteral("Cannot start another window (%1): %2").arg(program, process.errorString());
+  if (why)
+    *why = QCoreApplication::translate("vorenx::NewWindow", "Cannot start another window (%1): %2")
+               .arg(program, process.errorString());
   return false;
 }
 

@@ -216,7 +216,7 @@ SaveFileRequest CStaticLCD::SaveImageRequest() {
   SaveFileRequest request;
   request.title = tr("Save Data As Bmp...");
   request.defaultSuffix = QStringLiteral("bmp");
-  request.filter = QStringLiteral("Bmp File(*.bmp)");
+  request.filter = tr("Bmp File(*.bmp)");
   return request;
 }
 

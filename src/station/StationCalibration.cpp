@@ -11,7 +11,7 @@ namespace vorenx {
 std::unique_ptr<CalibrationRun> InstrumentStation::CreateRun(const CalibrationSetup& setup, RunKind kind,
                                                              QString* why) {
   if (m_run && !m_run->Ended()) {
-    if (why) *why = QStringLiteral("Another calibration run is still in progress.");
+    if (why) *why = tr("Another calibration run is still in progress.");
     return nullptr;
   }
   auto run = std::make_unique<CalibrationRun>(*this, setup, kind);
