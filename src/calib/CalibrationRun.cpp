@@ -2,7 +2,6 @@
 // Copyright (C) 2026 The Vorenx developers
 #include "calib/CalibrationRun.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <algorithm>
 #include <cmath>
@@ -305,34 +304,34 @@ void CalibrationRun::SetPauseText(const QString& text) {
 
 QString CalibrationRun::PointText() const {
   const TestStep& step = m_steps[static_cast<std::size_t>(std::min(m_step, StepCount() - 1))];
-  return QCoreApplication::translate("vorenx::CalibrationRun", "Point %1 of %2 (%3 %%4)")
+  return tr("Point %1 of %2 (%3 %%4)")
       .arg(m_step + 1)
       .arg(StepCount())
-      .arg(Number(step.percent), step.down ? QCoreApplication::translate("vorenx::CalibrationRun", ", down") : QString());
+      .arg(Number(step.percent), step.down ? tr(", down") : QString());
 }
 
 QString CalibrationRun::StatusText() const {
   switch (m_state) {
     case State::Preparing:
-      if (!m_started) return QCoreApplication::translate("vorenx::CalibrationRun", "Not started.");
-      return m_connected ? QCoreApplication::translate("vorenx::CalibrationRun", "Setting the calibrator's functions up; the output stays off.")
-                         : QCoreApplication::translate("vorenx::CalibrationRun", "Waiting for the calibrator to answer; the output stays off.");
+      if (!m_started) return tr("Not started.");
+      return m_connected ? tr("Setting the calibrator's functions up; the output stays off.")
+                         : tr("Waiting for the calibrator to answer; the output stays off.");
     case State::AwaitingConfirmation:
-      return QCoreApplication::translate("vorenx::CalibrationRun", "Ready. Connect the instrument under test, then confirm to switch the calibrator's output on.");
+      return tr("Ready. Connect the instrument under test, then confirm to switch the calibrator's output on.");
     case State::Running:
       if (m_phase == Phase::Applying)
-        return QCoreApplication::translate("vorenx::CalibrationRun", "%1: sourcing %2, waiting for the calibrator to show it.")
+        return tr("%1: sourcing %2, waiting for the calibrator to show it.")
             .arg(PointText(), QString::number(m_applied, 'f', m_appliedDecimals));
-      return QCoreApplication::translate("vorenx::CalibrationRun", "%1: sourcing %2, waiting for the reading to settle (%3 readings).")
+      return tr("%1: sourcing %2, waiting for the reading to settle (%3 readings).")
           .arg(PointText(), QString::number(m_applied, 'f', m_appliedDecimals))
           .arg(m_tracker.ReadingCount());
     case State::Paused:
       return m_pauseText;
     case State::Finished:
-      return QCoreApplication::translate("vorenx::CalibrationRun", "Finished: %1 points recorded; the output was switched off.")
+      return tr("Finished: %1 points recorded; the output was switched off.")
           .arg(m_result.points.size());
     case State::Aborted:
-      return QCoreApplication::translate("vorenx::CalibrationRun", "Ended early: %1. The output is off.").arg(m_result.endReason);
+      return tr("Ended early: %1. The output is off.").arg(m_result.endReason);
   }
   return {};
 }

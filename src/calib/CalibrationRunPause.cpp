@@ -3,7 +3,6 @@
 // A run paused for a lost link: the interruption is kept in the record, and
 // the run goes on only after the calibrator answers again with its output off
 // and the user confirms.
-#include <QCoreApplication>
 #include <QDateTime>
 
 #include "calib/CalibrationRun.h"
@@ -21,7 +20,7 @@ void CalibrationRun::OnConnection(bool connected) {
     // (sent as soon as it answers), and repeat the point from scratch later.
     RequestOutputOff();
     m_answersAgain = false;
-    SetPauseText(QCoreApplication::translate("vorenx::CalibrationRun", 
+    SetPauseText(tr(
         "The calibrator stopped answering; the run is paused and the output was switched off. "
         "Check the connection; once it answers again, confirm to repeat the point at %1 %."));
     if (m_state == State::Paused) {
@@ -41,7 +40,7 @@ void CalibrationRun::OnConnection(bool connected) {
     // a reading shows it answering with the output off.
     RequestOutputOff();
     m_requestMs = now;
-    SetPauseText(QCoreApplication::translate("vorenx::CalibrationRun", 
+    SetPauseText(tr(
         "The calibrator is connected again; waiting for it to show its output off "
         "before the point at %1 % is repeated."));
     emit stateChanged(m_state);
@@ -59,7 +58,7 @@ void CalibrationRun::OnPausedReading(const InstrumentState& decoded, std::uint32
     return;
   }
   m_answersAgain = true;
-  SetPauseText(QCoreApplication::translate("vorenx::CalibrationRun", 
+  SetPauseText(tr(
       "The calibrator answers again; its output was switched off. "
       "Confirm to switch it on and repeat the point at %1 %."));
   emit stateChanged(m_state);

@@ -16,14 +16,22 @@ constexpr const char* kOhm = "\u03A9";
 // translation: the dialogs show them translated (ShownFunctionName), the
 // files keep them as written here.
 constexpr std::array kTable = {
-    FunctionInfo{fc::kUpperVoltage, S::Upper, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "Voltage"), "Voltage", "MEAS V", QT_TRANSLATE_NOOP("vorenx::ControlTable", "Voltage"), "V"},
-    FunctionInfo{fc::kUpperCurrent, S::Upper, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "Current"), "Current", "MEAS mA", QT_TRANSLATE_NOOP("vorenx::ControlTable", "Current"), "mA"},
-    FunctionInfo{fc::kUpperLoop, S::Upper, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "Loop"), "Loop", "MEAS LOOP", QT_TRANSLATE_NOOP("vorenx::ControlTable", "Loop"), "mA"},
-    FunctionInfo{fc::kVolt, S::Lower, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "Voltage"), "VOL V", "VOLT V", "V", "V"},
-    FunctionInfo{fc::kMilliVolt, S::Lower, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "Millivolt"), "VOL mV", "VOLT mV", "mV", "mV"},
-    FunctionInfo{fc::kCurrent, S::Lower, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "Current"), "CURR", "CURRENT", "mA", "mA"},
-    FunctionInfo{fc::kCurrentSimulate, S::Lower, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "Current simulation"), "CURR Simulation", "CURRENT SIM", "Simulation", "mA"},
-    FunctionInfo{fc::kTcVolt, S::Lower, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "TC Volt"), "TC Volt", "TC mV", "Volt", "mV"},
+    FunctionInfo{fc::kUpperVoltage, S::Upper, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "Voltage"),
+                 "Voltage", "MEAS V", QT_TRANSLATE_NOOP("vorenx::ControlTable", "Voltage"), "V"},
+    FunctionInfo{fc::kUpperCurrent, S::Upper, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "Current"),
+                 "Current", "MEAS mA", QT_TRANSLATE_NOOP("vorenx::ControlTable", "Current"), "mA"},
+    FunctionInfo{fc::kUpperLoop, S::Upper, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "Loop"),
+                 "Loop", "MEAS LOOP", QT_TRANSLATE_NOOP("vorenx::ControlTable", "Loop"), "mA"},
+    FunctionInfo{fc::kVolt, S::Lower, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "Voltage"),
+                 "VOL V", "VOLT V", "V", "V"},
+    FunctionInfo{fc::kMilliVolt, S::Lower, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "Millivolt"),
+                 "VOL mV", "VOLT mV", "mV", "mV"},
+    FunctionInfo{fc::kCurrent, S::Lower, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "Current"),
+                 "CURR", "CURRENT", "mA", "mA"},
+    FunctionInfo{fc::kCurrentSimulate, S::Lower, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "Current simulation"),
+                 "CURR Simulation", "CURRENT SIM", "Simulation", "mA"},
+    FunctionInfo{fc::kTcVolt, S::Lower, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "TC Volt"),
+                 "TC Volt", "TC mV", "Volt", "mV"},
     FunctionInfo{10, S::Lower, "TC S", "TC S", "TC S", "S", nullptr},
     FunctionInfo{11, S::Lower, "TC R", "TC R", "TC R", "R", nullptr},
     FunctionInfo{12, S::Lower, "TC B", "TC B", "TC B", "B", nullptr},
@@ -32,7 +40,8 @@ constexpr std::array kTable = {
     FunctionInfo{15, S::Lower, "TC E", "TC E", "TC E", "E", nullptr},
     FunctionInfo{16, S::Lower, "TC J", "TC J", "TC J", "J", nullptr},
     FunctionInfo{17, S::Lower, "TC T", "TC T", "TC T", "T", nullptr},
-    FunctionInfo{fc::kResistance, S::Lower, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "Resistance"), "RESIS", "OHMS", "RESIS", kOhm},
+    FunctionInfo{fc::kResistance, S::Lower, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "Resistance"),
+                 "RESIS", "OHMS", "RESIS", kOhm},
     FunctionInfo{19, S::Lower, "PT100/385", "RTD PT100/385", "RTD PT100/385", "PT100/385", nullptr},
     FunctionInfo{20, S::Lower, "PT100/3926", "RTD PT100/3926", "RTD PT100/3926", "PT100/3926", nullptr},
     FunctionInfo{21, S::Lower, "PT100/3916", "RTD PT100/3916", "RTD PT100/3916", "PT100/3916", nullptr},
@@ -50,9 +59,12 @@ struct WiringInfo {
 };
 
 constexpr std::array kWirings = {
-    WiringInfo{fc::kTwoWire, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "2-wire"), QT_TRANSLATE_NOOP("vorenx::ControlTable", "Two-wire")},
-    WiringInfo{fc::kThreeWire, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "3-wire"), QT_TRANSLATE_NOOP("vorenx::ControlTable", "Three-wire")},
-    WiringInfo{fc::kFourWire, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "4-wire"), QT_TRANSLATE_NOOP("vorenx::ControlTable", "Four-wire")},
+    WiringInfo{fc::kTwoWire, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "2-wire"),
+                 QT_TRANSLATE_NOOP("vorenx::ControlTable", "Two-wire")},
+    WiringInfo{fc::kThreeWire, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "3-wire"),
+                 QT_TRANSLATE_NOOP("vorenx::ControlTable", "Three-wire")},
+    WiringInfo{fc::kFourWire, QT_TRANSLATE_NOOP("vorenx::FunctionNames", "4-wire"),
+                 QT_TRANSLATE_NOOP("vorenx::ControlTable", "Four-wire")},
     WiringInfo{fc::kNoWiring, "no wiring", nullptr},
 };
 
