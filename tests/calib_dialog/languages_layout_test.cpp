@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Vorenx developers
-// The main window and the calibration dialog in German and in Chinese: the
-// texts are the translated ones, none is cut by its control, the readings
-// file keeps its English header, and the pictures for the user guide are
-// written (run at the scale factors 1 and 1.5, see CMakeLists.txt).
+// The main window and the dialogs in German and in Chinese: the texts are
+// the translated ones, none is cut by its control, the readings file keeps
+// its English header, and the calibration dialog's pictures for the user
+// guide are written (run at the scale factors 1 and 1.5, see CMakeLists.txt).
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -22,10 +22,16 @@
 #include "CalibDialogFakes.h"
 #include "FakeQelDisplayDll.h"
 #include "FakeQelHardDll.h"
+#include "app/CAboutDlg.h"
+#include "app/CAlarmDlg.h"
 #include "app/CVorenxDlg.h"
 #include "app/ControlTable.h"
 #include "calib_dialog/CCalibrationDlg.h"
+#include "calib_dialog/CInstrumentsDlg.h"
+#include "calib_dialog/CStandardsDlg.h"
 #include "calib_dialog/CalibrationResultsTable.h"
+#include "calib_dialog/LabSettingsDlg.h"
+#include "calib_dialog/RecordsForms.h"
 #include "grid/GridCtrl.h"
 #include "platform/Translations.h"
 
@@ -175,9 +181,29 @@ TEST_P(LanguagesLayout, CalibrationDialogAfterARunSpeaksTheLanguage) {
   for (int r = 0; r < table->rowCount(); ++r)
     if (table->KindOfRow(r) != CalibrationResultsTable::RowKind::Point) spanning << table->item(r, 0)->text();
   ASSERT_FALSE(spanning.isEmpty());
-  EXPECT_FALSE(spanning.join(QLatin1Char('|')).contains(QLatin1String("As-found"))) << spanning.join('|').toStdString();
+  const QString lines = spanning.join(QLatin1Char('|'));
+  EXPECT_FALSE(lines.contains(QLatin1String("As-found"))) << lines.toStdString();
   ExpectNothingCut(dlg, GetParam());
   SavePicture(dlg, "calibration-dialog", GetParam());
+}
+
+TEST_P(LanguagesLayout, TheOtherDialogsCutNothing) {
+  QTemporaryDir dir;
+  const std::unique_ptr<RecordsKeeper> keeper = testing::TestKeeper(dir.path());
+  std::vector<std::unique_ptr<QWidget>> dialogs;
+  dialogs.push_back(std::make_unique<CAlarmDlg>(AlarmSettings{}, QStringLiteral("V"), QStringLiteral("mA")));
+  dialogs.push_back(std::make_unique<CLabSettingsDlg>(dir.filePath(QStringLiteral("vorenx.ini"))));
+  dialogs.push_back(std::make_unique<CStandardDlg>());
+  dialogs.push_back(std::make_unique<CInstrumentEditDlg>());
+  dialogs.push_back(std::make_unique<CStandardsDlg>(*keeper));
+  dialogs.push_back(
+      std::make_unique<CInstrumentsDlg>(*keeper, [](const Instrument&, const std::optional<CalibrationSetup>&) {}));
+  dialogs.push_back(std::make_unique<CAboutDlg>());
+  for (const auto& dialog : dialogs) {
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get())) << dialog->metaObject()->className();
+    ExpectNothingCut(*dialog, GetParam());
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Translated, LanguagesLayout, ::testing::Values("de", "zh_CN"));
