@@ -49,8 +49,6 @@ T* As(const std::map<int, QWidget*>& controls, int id) {
   return it == controls.end() ? nullptr : qobject_cast<T*>(it->second);
 }
 
-QString ShownText(const ControlSpec& entry) { return ShownControlText(entry.text); }
-
 }  // namespace
 
 QWidget* CVorenxDlg::Control(int id) const {
@@ -63,7 +61,7 @@ QWidget* CVorenxDlg::CreateControl(const ControlSpec& entry) {
   QRect geometry = MapDialogRect(m_units, entry.du);
   switch (entry.kind) {
     case ControlKind::Label:
-      widget = new QLabel(ShownText(entry), this);
+      widget = new QLabel(ShownControlText(entry.text), this);
       break;
     case ControlKind::SunkenLabel:  // the meter panel draws its own frame
       widget = new CStaticLCD(m_display, &m_link, this);
@@ -74,7 +72,7 @@ QWidget* CVorenxDlg::CreateControl(const ControlSpec& entry) {
       widget->setWindowTitle(entry.text);
       break;
     case ControlKind::GroupBox:
-      widget = new QGroupBox(ShownText(entry), this);
+      widget = new QGroupBox(ShownControlText(entry.text), this);
       break;
     case ControlKind::DropList:
     case ControlKind::DropDown: {
@@ -101,10 +99,10 @@ QWidget* CVorenxDlg::CreateControl(const ControlSpec& entry) {
       break;
     }
     case ControlKind::CheckBox:
-      widget = new QCheckBox(ShownText(entry), this);
+      widget = new QCheckBox(ShownControlText(entry.text), this);
       break;
     case ControlKind::PushButton: {
-      auto* button = new QPushButton(ShownText(entry), this);
+      auto* button = new QPushButton(ShownControlText(entry.text), this);
       button->setAutoDefault(false);
       widget = button;
       break;

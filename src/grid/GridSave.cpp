@@ -26,6 +26,7 @@ bool WriteAll(QFile& file, const QByteArray& bytes) {
 // `file` in blocks of whole lines; false as soon as a block fails.
 bool WriteTable(const CGridCtrl& grid, int endColumn, QFile& file) {
   const int columns = grid.ColumnCount();
+  const QStringList& firstRow = grid.SavedFirstRow();
   QByteArray chunk;
   chunk.reserve(kChunk + 1024);
   for (int row = 0; row < grid.RowCount(); ++row) {
@@ -34,8 +35,7 @@ bool WriteTable(const CGridCtrl& grid, int endColumn, QFile& file) {
     for (int col = 0; col < columns; ++col) {
       // Quoted when it holds a separator, a quote or a line break, so that
       // no text can split or shift the columns of a line.
-      const QStringList& first = grid.SavedFirstRow();
-      const QString text = row == 0 && col < first.size() ? first[col] : grid.CellText(row, col);
+      const QString text = row == 0 && col < firstRow.size() ? firstRow[col] : grid.CellText(row, col);
       chunk += CsvField(text).toUtf8();
       chunk += col + 1 < columns ? QByteArrayView(",") : QByteArrayView("\r\n");
     }

@@ -24,22 +24,20 @@ QString CertificateWords::tr(const char* source, const char* disambiguation, int
   return text;
 }
 
-ScopedCertificateLanguage::ScopedCertificateLanguage(const QTranslator* translator)
-    : m_previous(t_language), m_previousWindow(t_window) {
+namespace detail {
+ScopedWordsRestore::ScopedWordsRestore() : m_previous(t_language), m_previousWindow(t_window) {}
+
+ScopedWordsRestore::~ScopedWordsRestore() {
+  t_language = m_previous;
+  t_window = m_previousWindow;
+}
+}  // namespace detail
+
+ScopedCertificateLanguage::ScopedCertificateLanguage(const QTranslator* translator) {
   t_language = translator;
   t_window = false;
 }
 
-ScopedCertificateLanguage::~ScopedCertificateLanguage() {
-  t_language = m_previous;
-  t_window = m_previousWindow;
-}
-
-ScopedWindowWords::ScopedWindowWords() : m_previous(t_language), m_previousWindow(t_window) { t_window = true; }
-
-ScopedWindowWords::~ScopedWindowWords() {
-  t_language = m_previous;
-  t_window = m_previousWindow;
-}
+ScopedWindowWords::ScopedWindowWords() { t_window = true; }
 
 }  // namespace vorenx

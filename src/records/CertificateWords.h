@@ -21,33 +21,35 @@ class CertificateWords {
   static QString tr(const char* source, const char* disambiguation = nullptr, int n = -1);
 };
 
-// While it lives, CertificateWords::tr() on this thread translates with
-// `translator` (null: English). Nests; the previous language comes back.
-class ScopedCertificateLanguage {
- public:
-  explicit ScopedCertificateLanguage(const QTranslator* translator);
-  ~ScopedCertificateLanguage();
-  ScopedCertificateLanguage(const ScopedCertificateLanguage&) = delete;
-  ScopedCertificateLanguage& operator=(const ScopedCertificateLanguage&) = delete;
+namespace detail {
+// Keeps this thread's choice of words (a certificate's language, the
+// window's, or English) and puts it back when it ends: the scopes nest.
+class ScopedWordsRestore {
+ protected:
+  ScopedWordsRestore();
+  ~ScopedWordsRestore();
+  ScopedWordsRestore(const ScopedWordsRestore&) = delete;
+  ScopedWordsRestore& operator=(const ScopedWordsRestore&) = delete;
 
  private:
   const QTranslator* m_previous;
   bool m_previousWindow;
 };
+}  // namespace detail
+
+// While it lives, CertificateWords::tr() on this thread translates with
+// `translator` (null: English). Nests; the previous language comes back.
+class ScopedCertificateLanguage : detail::ScopedWordsRestore {
+ public:
+  explicit ScopedCertificateLanguage(const QTranslator* translator);
+};
 
 // While it lives, CertificateWords::tr() on this thread speaks the window's
 // language (the application's installed translators): for the records
 // layer's texts the dialogs show. A certificate language set inside it wins.
-class ScopedWindowWords {
+class ScopedWindowWords : detail::ScopedWordsRestore {
  public:
   ScopedWindowWords();
-  ~ScopedWindowWords();
-  ScopedWindowWords(const ScopedWindowWords&) = delete;
-  ScopedWindowWords& operator=(const ScopedWindowWords&) = delete;
-
- private:
-  const QTranslator* m_previous;
-  bool m_previousWindow;
 };
 
 }  // namespace vorenx
